@@ -1,0 +1,18 @@
+# Splits each subsystem folder's sources into engine and GUI lists.
+# GUI files end in _qt.cpp; everything else is engine code.
+function(nuvel_collect_sources engine_var gui_var)
+  set(engine)
+  set(gui)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(f IN LISTS found)
+      if(f MATCHES "_qt\\.cpp$" OR f MATCHES "/qt/")
+        list(APPEND gui ${f})
+      else()
+        list(APPEND engine ${f})
+      endif()
+    endforeach()
+  endforeach()
+  set(${engine_var} ${engine} PARENT_SCOPE)
+  set(${gui_var} ${gui} PARENT_SCOPE)
+endfunction()
