@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-jobs=$(nproc)
+jobs=${NUVEL_JOBS:-$(nproc)}
 
 if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   werror=OFF
