@@ -1,0 +1,105 @@
+#pragma once
+// One paragraph of an editor's text: its bytes (no line ends, no zero byte,
+// always followed by a terminating zero when a buffer exists) and the table
+// of its wrapped screen lines. Every edit keeps the line table equal to what
+// a full Wrap of the new text gives, re-breaking only the lines that can have
+// changed.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace nuvel {
+
+// A 32-bit reference to a node in a TParaNodeTable; 0 is no node.
+using TParaNodeHandle = uint32_t;
+
+// Wrap columns that mean "do not wrap".
+inline constexpr int32_t kNoWrapColumn = 32767;
+constexpr bool IsNoWrap(int32_t wrapColumn) { return wrapColumn <= 0 || wrapColumn == kNoWrapColumn; }
+
+// Editor error code for a buffer that cannot grow.
+inline constexpr uint16_t kNodeOutOfMemory = 263;
+
+// Node buffers are allocated through this hook when it is set; it answers
+// false to refuse an allocation of the given size (tests use it to make
+// growth fail). Null restores plain allocation.
+using TParaAllocHook = bool (*)(std::size_t bytes);
+void SetParaAllocHook(TParaAllocHook hook);
+
+class TParaNode {
+ public:
+  TParaNode() = default;
+  ~TParaNode();
+  TParaNode(const TParaNode&) = delete;
+  TParaNode& operator=(const TParaNode&) = delete;
+
+  // Copies the bytes of `text` up to the first zero byte, allocates the line
+  // table and wraps. Replaces any earlier content. Throws std::bad_alloc when
+  // a buffer cannot be had.
+  void Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize);
+  // Frees the text and the line table; the node reads as the empty text.
+  void Reset();
+
+  uint32_t Length() const { return length_; }
+  uint32_t Capacity() const { return capacity_; }
+  uint32_t LineCount() const { return lineCount_; }
+  uint32_t LineStartsCapacity() const { return lineCapacity_; }
+  // Zero-terminated text; the shared empty string when there is no buffer.
+  const uint8_t* GetText() const;
+  std::span<const uint8_t> Bytes() const { return {GetText(), length_}; }
+  // 0-based byte offsets at which lines 1..LineCount start.
+  std::span<const uint32_t> LineStarts() const { return {Starts(), lineCount_}; }
+
+  // Line n (from 1); empty outside 1..LineCount.
+  std::span<const uint8_t> GetLine(uint32_t n) const;
+  // Line (from 1) holding byte position p (from 1) and the column within it.
+  uint32_t PosToLine(uint32_t p, uint32_t& column) const;
+
+  // Inserts `s` before position p (from 1), padding with blanks when p lies
+  // past the end. Returns 0, or 263 with nothing changed when the buffer
+  // cannot grow. firstLine..lastLine: the lines to repaint.
+  uint16_t InsertText(std::span<const uint8_t> s, uint32_t p, int32_t wrapColumn, uint32_t tabSize,
+                      uint32_t& firstLine, uint32_t& lastLine);
+  // Removes up to n bytes at position p; nothing when p lies past the end.
+  void DeleteText(uint32_t p, uint32_t n, int32_t wrapColumn, uint32_t tabSize, uint32_t& firstLine,
+                  uint32_t& lastLine);
+  // Replaces m bytes at position p by `s`. Returns 0 or 263 (nothing changed).
+  uint16_t ReplaceText(uint32_t p, uint32_t m, std::span<const uint8_t> s, int32_t wrapColumn,
+                       uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine);
+  // Rebuilds the whole line table.
+  void Wrap(int32_t wrapColumn, uint32_t tabSize);
+  // Removes trailing blanks and tabs; returns how many went. The line table
+  // stays valid: a line never starts inside a run of blanks.
+  uint32_t StripTrailingBlanks();
+  // Blanks and tabs directly before byte offset p.
+  uint32_t CountBlanksBefore(uint32_t p) const;
+
+  // Links to the neighbouring paragraphs, kept by the paragraph list.
+  TParaNodeHandle Next = 0;
+  TParaNodeHandle Prev = 0;
+
+ private:
+  friend class TParaNodeTable;
+  static constexpr uint32_t kInlineStarts = 2;
+
+  const uint32_t* Starts() const { return lineCapacity_ <= kInlineStarts ? inlineStarts_ : heapStarts_; }
+  uint32_t* Starts() { return lineCapacity_ <= kInlineStarts ? inlineStarts_ : heapStarts_; }
+  bool ReserveText(uint32_t need);
+  void ReserveLines(uint32_t count);
+  void Rewrap(uint32_t offset, uint32_t inserted, uint32_t removed, int32_t wrapColumn, uint32_t tabSize,
+              uint32_t& firstLine, uint32_t& lastLine);
+  void FreeBuffers();
+
+  uint8_t* text_ = nullptr;
+  uint32_t length_ = 0;
+  uint32_t capacity_ = 0;
+  // 0 marks a node that is free in its table.
+  uint32_t lineCount_ = 1;
+  uint32_t lineCapacity_ = kInlineStarts;
+  union {
+    uint32_t inlineStarts_[kInlineStarts] = {0, 0};
+    uint32_t* heapStarts_;
+  };
+};
+
+}  // namespace nuvel
