@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/ascii_case.h"
+
 namespace nuvel::platform {
 namespace {
 
@@ -34,13 +36,27 @@ std::string ProgramFile() {
 std::string ProgramFolder() {
   if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
   std::string file = ProgramFile();
-  if (file.empty()) return "./";
+  if (file.empty()) return {};
   return WithSlash(std::filesystem::path(file).parent_path().string());
 }
 
 void SetProgramFolderOverride(const std::string& folder) {
   ProgramFolderOverride() = folder.empty() ? std::string() : WithSlash(folder);
 }
+
+std::string FindFileNoCase(const std::string& folder, const std::string& name) {
+  std::string exact = folder + name;
+  std::error_code ec;
+  if (std::filesystem::exists(exact, ec)) return exact;
+  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::string entry = it->path().filename().string();
+    if (EqualsNoCase(entry, name)) return folder + entry;
+  }
+  return exact;
+}
+
+std::string ProgramDataFile(const std::string& name) { return FindFileNoCase(ProgramFolder(), name); }
 
 std::string UserConfigFolder() {
   if (!ConfigFolderOverride().empty()) return ConfigFolderOverride();

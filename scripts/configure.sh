@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DNUVEL_WERROR=$werror >/dev/null
+  -DCMAKE_CXX_COMPILER=g++ -DNUVEL_WERROR=$werror >/dev/null

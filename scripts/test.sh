@@ -10,7 +10,7 @@ if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   werror=OFF
   if [ "${CI:-}" = "true" ]; then werror=ON; fi
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_COMPILER=clang++ \
     -DNUVEL_FUZZ=ON -DNUVEL_GUI=OFF -DNUVEL_WERROR=$werror >/dev/null
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
