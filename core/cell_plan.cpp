@@ -1,11 +1,12 @@
 #include "core/cell_plan.h"
 
+#include "core/nikud.h"
+
 namespace nuvel {
 namespace {
 
-// STAND-IN until the text routines and the character set land on main:
-// replace with IsNikud and HebUnicodeTable from core/.
-bool IsNikud(uint8_t b) { return b >= 0xC0 && b <= 0xCB && b != 0xC9; }
+// STAND-IN until the character set lands on main: replace with
+// HebUnicodeTable from core/.
 char16_t HebUnicode(uint8_t b) {
   static constexpr char16_t kPointed[] = {
       0xFB31, 0xFB32, 0xFB33, 0xFB34, 0xFB35, 0xFB36, 0xE802, 0xFB38, 0xFB39,
@@ -52,23 +53,6 @@ void AppendPoints(std::u16string& out, std::span<const uint8_t> points) {
 }
 
 }  // namespace
-
-bool LineOverstrikesPoints(std::span<const uint8_t> text) {
-  if (!text.empty() && IsNikud(text[0])) return false;
-  for (size_t i = 1; i + 1 < text.size(); ++i) {
-    if (IsNikud(text[i]) && IsNikud(text[i + 1])) return false;
-  }
-  return true;
-}
-
-size_t LineCellCount(std::span<const uint8_t> text, bool overstrike) {
-  if (!overstrike) return text.size();
-  size_t cells = 0;
-  for (uint8_t b : text) {
-    if (!IsNikud(b)) ++cells;
-  }
-  return cells;
-}
 
 CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bool overstrike) {
   CellPlan plan;

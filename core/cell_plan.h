@@ -39,13 +39,6 @@ struct CellPlan {
 // of the character that follows it. Otherwise every byte has its own cell.
 CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bool overstrike);
 
-// Whether the vowel points of this line take no cell of their own: true
-// unless the line starts with a point or holds two points in a row.
-bool LineOverstrikesPoints(std::span<const uint8_t> text);
-
-// Number of cells the line takes: its bytes less the points that take no cell.
-size_t LineCellCount(std::span<const uint8_t> text, bool overstrike);
-
 // The text drawn in one cell, in UTF-16: the byte through the system's
 // Unicode table, a control byte 1..31 as its DOS symbol, a pointed letter
 // without a code point of its own as its letter and points, a lone mark on

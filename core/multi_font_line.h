@@ -20,7 +20,7 @@ struct MultiFontLineResult {
 // rect.Right; afterwards rect spans the character cells.
 //
 // Vowel points take no cell when `overstrike` says so. The caller works it
-// out for the whole line in stored order (LineOverstrikesPoints), so a part
+// out for the whole line in stored order (NikudOverstrikeFor), so a part
 // of a row, or a right-to-left line turned into display order, keeps the
 // line's rule.
 //

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/cell_plan.h"
 #include "core/multi_font_line.h"
+#include "core/nikud.h"
 
 namespace nuvel {
 
@@ -14,8 +14,8 @@ void PrintTextLine(std::span<const uint8_t> text, CellCanvas& canvas, int rightM
                    bool leftToRight, FontIndex& index, CellRect& rect) {
   // Whether points take a cell is decided on the line as stored, before it
   // is turned into display order.
-  const bool overstrike = LineOverstrikesPoints(text);
-  const int visible = static_cast<int>(LineCellCount(text, overstrike));
+  const bool overstrike = NikudOverstrikeFor(text);
+  const int visible = static_cast<int>(text.size() - CountNikud(text, overstrike));
   std::vector<uint8_t> line(text.begin(), text.end());
   if (leftToRight) {
     rect.Left += leftMargin;

@@ -78,28 +78,6 @@ TEST(CellPlan, UnknownFontIndexIsReported) {
   EXPECT_EQ(shortPlan.BadFontCells, (std::vector<size_t>{1, 2}));
 }
 
-TEST(CellPlan, OverstrikeIsDecidedPerLine) {
-  struct Case {
-    std::string text;
-    bool overstrike;
-    size_t cells;
-  };
-  const Case cases[] = {
-      {"\xE1\xC8\xE2\xC7", true, 2},
-      {"\xC8\xE1\xE2", false, 3},        // a leading point
-      {"\xE1\xC8\xC7\xE2", false, 4},    // two points in a row
-      {"\xE1\xC8\xC9\xE2", true, 3},     // holam is no vowel point here
-      {"\xE1\xC8", true, 1},
-      {"\xE1\xE2\xC8\xC7", false, 4},    // the pair at the very end counts
-      {"", true, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(LineOverstrikesPoints(Bytes(c.text)), c.overstrike);
-    EXPECT_EQ(LineCellCount(Bytes(c.text), c.overstrike), c.cells);
-  }
-}
-
 TEST(CellPlan, ClustersThroughTheUnicodeTable) {
   struct Case {
     uint8_t byte;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cell_plan.h"
+#include "core/nikud.h"
 #include "core/print_line.h"
 #include "tests/support/recording_cell_canvas.h"
 
@@ -31,7 +31,7 @@ Drawn Draw(std::string_view text, bool ltr, bool leftAligned, bool bold = false,
   FontIndex index = AllocFontIndex();
   BuildFontIndex(Bytes(text), index, ltr, bold);
   d.result = DrawMultiFontLine(Bytes(text), d.canvas, index, bold, false, leftAligned, 9, 8, 10,
-                               d.rect, overstrike.value_or(LineOverstrikesPoints(Bytes(text))));
+                               d.rect, overstrike.value_or(NikudOverstrikeFor(Bytes(text))));
   return d;
 }
 
