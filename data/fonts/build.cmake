@@ -8,7 +8,7 @@ set(nuvel_dejavu /usr/share/fonts/truetype/dejavu)
 
 set(nuvel_font_outputs)
 foreach(spec
-    "NuvDosBt.FON|${nuvel_dejavu}/DejaVuSansMono.ttf|NuvDos Bitmap"
+    "NuvDosBt.FON|${nuvel_dejavu}/DejaVuSansMono.ttf|NuvDos Bitmap|10|18"
     "Scr_Nuvh.TTF|${nuvel_culmus}/MiriamMonoCLM-Book.ttf|VoraziRARO Vor"
     "Scr_NuvF.TTF|${nuvel_culmus}/MiriamMonoCLM-Bold.ttf|ZoridiZOZA RarUv"
     "Scr_NuvC.TTF|${nuvel_culmus}/MiriamMonoCLM-BookOblique.ttf|DodizaRUDA DezUr")
@@ -16,9 +16,14 @@ foreach(spec
   list(GET parts 0 file)
   list(GET parts 1 source)
   list(GET parts 2 family)
+  set(scale)
+  list(LENGTH parts count)
+  if(count GREATER 3)
+    list(SUBLIST parts 3 2 scale)
+  endif()
   add_custom_command(
     OUTPUT ${NUVEL_PROGRAM_DIR}/${file}
-    COMMAND /usr/bin/python3 ${nuvel_font_script} ${source} ${NUVEL_PROGRAM_DIR}/${file} "${family}"
+    COMMAND /usr/bin/python3 ${nuvel_font_script} ${source} ${NUVEL_PROGRAM_DIR}/${file} "${family}" ${scale}
     DEPENDS ${nuvel_font_script} ${source}
     COMMENT "Making font ${file} (${family})"
     VERBATIM)
