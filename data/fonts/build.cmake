@@ -7,12 +7,12 @@ set(nuvel_culmus /usr/share/fonts/truetype/culmus)
 set(nuvel_dejavu /usr/share/fonts/truetype/dejavu)
 
 set(nuvel_font_outputs)
-foreach(spec
+foreach(font_entry
     "NuvDosBt.FON|${nuvel_dejavu}/DejaVuSansMono.ttf|NuvDos Bitmap|10|18"
     "Scr_Nuvh.TTF|${nuvel_culmus}/MiriamMonoCLM-Book.ttf|VoraziRARO Vor"
     "Scr_NuvF.TTF|${nuvel_culmus}/MiriamMonoCLM-Bold.ttf|ZoridiZOZA RarUv"
     "Scr_NuvC.TTF|${nuvel_culmus}/MiriamMonoCLM-BookOblique.ttf|DodizaRUDA DezUr")
-  string(REPLACE "|" ";" parts "${spec}")
+  string(REPLACE "|" ";" parts "${font_entry}")
   list(GET parts 0 file)
   list(GET parts 1 source)
   list(GET parts 2 family)
