@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/shared_state.h"
+
 namespace nuvel {
 
 bool NikudOverstrikeFor(std::span<const uint8_t> line) {
@@ -33,6 +35,17 @@ std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, s
   // Bytes past the text that the limit still allows count as plain cells.
   if (passed < col) i = std::min(limit, i + (col - passed));
   return i;
+}
+
+bool CheckNikudOverstrike(std::span<const uint8_t> line) {
+  NikudOverstrike = NikudOverstrikeFor(line);
+  return NikudOverstrike;
+}
+
+std::size_t CountNikud(std::span<const uint8_t> text) { return CountNikud(text, NikudOverstrike); }
+
+std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col) {
+  return ColumnToNikudPos(text, limit, col, NikudOverstrike);
 }
 
 }  // namespace nuvel

@@ -27,4 +27,10 @@ std::size_t CountNikud(std::span<const uint8_t> text, bool overstrike);
 std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col,
                              bool overstrike);
 
+// The same routines on the shared flag NikudOverstrike: the check sets it for
+// the line at hand (and answers it); the others read it.
+bool CheckNikudOverstrike(std::span<const uint8_t> line);
+std::size_t CountNikud(std::span<const uint8_t> text);
+std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col);
+
 }  // namespace nuvel

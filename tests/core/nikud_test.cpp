@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/shared_state.h"
+
 #include <string>
 #include <vector>
 
@@ -76,6 +78,27 @@ TEST(ColumnToNikudPos, MapsDisplayColumnsToBytePositions) {
   for (const auto& c : cases) {
     EXPECT_EQ(ColumnToNikudPos(c.text, c.limit, c.col, c.overstrike), c.pos) << c.what;
   }
+}
+
+}  // namespace
+}  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+TEST(NikudOverstrikeShared, CheckSetsTheFlagTheOtherFormsRead) {
+  const bool saved = NikudOverstrike;
+  const auto pointed = V({0xE1, 0xC8, 0xE9});
+  const auto doubled = V({0xE1, 0xC8, 0xC4, 0xE9});
+  EXPECT_FALSE(CheckNikudOverstrike(doubled));
+  EXPECT_FALSE(NikudOverstrike);
+  EXPECT_EQ(CountNikud(doubled), 0u);
+  EXPECT_EQ(ColumnToNikudPos(pointed, 3, 2), 2u);
+  EXPECT_TRUE(CheckNikudOverstrike(pointed));
+  EXPECT_TRUE(NikudOverstrike);
+  EXPECT_EQ(CountNikud(pointed), 1u);
+  EXPECT_EQ(ColumnToNikudPos(pointed, 3, 2), 3u);
+  NikudOverstrike = saved;
 }
 
 }  // namespace
