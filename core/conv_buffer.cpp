@@ -1,0 +1,56 @@
+#include "core/conv_buffer.h"
+
+#include <span>
+
+#include "core/conv_guard.h"
+#include "core/conv_mode.h"
+#include "core/conv_table.h"
+#include "core/shared_state.h"
+
+namespace nuvel {
+namespace {
+
+template <typename Bytes>
+void ConvertWhole(Bytes& text) {
+  if (NoConversion) return;
+  ConvStateGuard keep;
+  if (ForceCP1255) SetConvMode(kConvCp1255);
+  const ConvSettings settings = CurrentConvSettings();
+  if (!ModeConvertsBytes(settings.mode) || settings.table == nullptr) return;
+  const std::span<const uint8_t> in(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  std::vector<uint8_t> out;
+  ConvertBytes(settings, in, out);
+  text.assign(reinterpret_cast<const typename Bytes::value_type*>(out.data()),
+              reinterpret_cast<const typename Bytes::value_type*>(out.data()) + out.size());
+}
+
+}  // namespace
+
+ConvSettings CurrentConvSettings() {
+  ConvSettings s;
+  s.mode = GetConvMode();
+  s.table = ConvTable;
+  s.out = ConvTableOut;
+  s.shin_dot = ShinDotCode;
+  s.sin_dot = SinDotCode;
+  return s;
+}
+
+void ConvertBuffer(std::vector<uint8_t>& text) {
+  if (NoConversion) return;
+  ConvStateGuard keep;
+  if (ForceCP1255) SetConvMode(kConvCp1255);
+  const ConvSettings settings = CurrentConvSettings();
+  if (!ModeConvertsBytes(settings.mode) || settings.table == nullptr) return;
+  std::vector<uint8_t> out;
+  ConvertBytes(settings, text, out);
+  text.swap(out);
+}
+
+void ConvertBuffer(std::string& text) { ConvertWhole(text); }
+
+std::size_t ConvertCharByMode(std::vector<uint8_t>& buf, std::size_t pos, std::optional<char16_t>* wide) {
+  return ConvertCharAt(CurrentConvSettings(), buf, pos, wide);
+}
+
+}  // namespace nuvel

@@ -1,0 +1,361 @@
+#include "core/conv_engine.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "core/charset.h"
+
+namespace nuvel {
+namespace {
+
+constexpr std::size_t kNoSkip = static_cast<std::size_t>(-1);
+
+// One step reads the byte at `i` (and may look ahead), appends to `out` and
+// may change the last converted bytes. It answers the next input position;
+// `skip` receives the position of a later input byte it removed.
+struct Step {
+  const ConvSettings& s;
+  const uint8_t* t;
+  std::span<const uint8_t> in;
+  std::vector<uint8_t>& out;
+  std::size_t skip = kNoSkip;
+
+  bool PassesThroughTable(uint8_t b) const { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
+  bool Has(std::size_t i) const { return i < in.size(); }
+
+  static bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
+  static uint8_t Swap9899(uint8_t b) { return b == 0x98 ? 0x99 : b == 0x99 ? 0x98 : b; }
+  // Letters that have a form with dagesh in the set: bet gimel dalet he vav
+  // zayin tet yod final-kaf kaf lamed mem nun samekh pe tsadi qof shin tav.
+  static bool HasDageshForm(uint8_t b) {
+    switch (b) {
+      case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: case 0xE6: case 0xE8:
+      case 0xE9: case 0xEA: case 0xEB: case 0xEC: case 0xEE: case 0xF0: case 0xF1:
+      case 0xF4: case 0xF6: case 0xF7: case 0xF9: case 0xFA:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // ---- Modes 2 and 9, direction out: decomposition of pointed letters.
+  std::size_t Decompose(std::size_t i) {
+    const uint8_t b = in[i++];
+    if (PassesThroughTable(b) || t[b] != kComposeMark) {
+      // A holam right after a shin stays a holam whatever the table says.
+      if (b == kHolam && !out.empty() && out.back() == t[kShin]) {
+        out.push_back(kHolam);
+      } else {
+        out.push_back(t[b]);
+      }
+      return i;
+    }
+    const uint8_t letter = s.mode == kConvWindowsFonts ? Swap9899(b) : b;
+    const auto parts = PointedLetterParts(letter);
+    if (parts.empty()) {
+      out.push_back(b);
+      return i;
+    }
+    for (uint8_t p : parts) out.push_back(t[p]);
+    // Shin with dagesh and sin dot, then a point and a holam: the holam that
+    // stood for the sin dot goes.
+    if (letter == 0x99 && Has(i + 1) && IsPoint(t[in[i]]) && t[in[i + 1]] == kHolam) skip = i + 1;
+    return i;
+  }
+
+  // ---- Modes 2 and 9, direction in: composition of pointed letters.
+  std::size_t Compose(std::size_t i) {
+    const uint8_t b = in[i++];
+    if (PassesThroughTable(b)) {
+      out.push_back(t[b]);
+      return i;
+    }
+    uint8_t* prev = out.empty() ? nullptr : &out.back();
+    uint8_t* before_prev = out.size() >= 2 ? &out[out.size() - 2] : nullptr;
+    if (t[b] == kComposeMark) {
+      if (b == kHolam) {
+        if (prev && *prev == kVav) {
+          *prev = 0x8D;
+        } else if (prev && *prev == kLamed) {
+          *prev = 0x8F;
+        } else if (prev && *prev == 0x8C) {  // lamed with dagesh
+          *prev = 0x93;
+        } else {
+          out.push_back(kHolam);
+        }
+      } else if (b == kDagesh) {
+        if (prev && HasDageshForm(*prev)) {
+          *prev = static_cast<uint8_t>(*prev - 0x60);
+        } else if (prev && *prev == kHolam && before_prev && HasDageshForm(*before_prev)) {
+          // Normalized text puts holam before dagesh: the dagesh still
+          // belongs to the letter before the holam.
+          *before_prev = static_cast<uint8_t>(*before_prev - 0x60);
+        } else if (prev && *prev == 0x8F) {  // lamed with holam
+          *prev = 0x93;
+        } else {
+          out.push_back(kDagesh);
+        }
+      } else if (b == s.shin_dot) {
+        if (prev && *prev == kShin) {
+          *prev = 0x95;
+        } else if (prev && *prev == 0x99) {
+          *prev = 0x98;
+        } else {
+          out.push_back(kShinDot);
+        }
+      } else if (b == s.sin_dot) {
+        if (prev && *prev == kShin) {
+          *prev = 0x9B;
+        } else if (prev && *prev == 0x99) {
+          // Shin with dagesh already carries the sin dot.
+        } else {
+          out.push_back(kHolam);
+        }
+      }
+      // Any other marked byte is dropped.
+    } else {
+      const uint8_t r = t[b];
+      if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
+        *prev = r == kSheva ? 0x87 : 0x92;
+      } else if (IsPoint(r) && prev && *prev == kHolam) {
+        // Holam goes after the other points.
+        *prev = r;
+        out.push_back(kHolam);
+      } else {
+        out.push_back(r);
+      }
+    }
+    if (s.mode == kConvWindowsFonts && b != kDagesh && !out.empty()) out.back() = Swap9899(out.back());
+    return i;
+  }
+
+  // ---- Mode 6, direction out: 3B2 entities.
+  void Append(std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+
+  std::size_t Write3B2(std::size_t i) {
+    const uint8_t b = in[i++];
+    switch (b) {
+      case 0x09:
+        Append("&#TAB;");
+        return i;
+      case 0x1F:
+        Append("&#131;");
+        return i;
+      case '<':
+      case '>':
+        if (Has(i) && in[i] == b) {
+          Append(b == '<' ? "&#60;" : "&#62;");
+          return i + 1;
+        }
+        out.push_back(t[b]);
+        return i;
+      case 0x8F:
+        out.push_back(0xCE);
+        out.push_back(0xE0);
+        return i;
+      case 0x93:
+        out.push_back(0xEB);
+        out.push_back(0xE0);
+        return i;
+      case 0x99:
+      case 0x9B:
+        out.push_back(b == 0x99 ? 0xF5 : 0xF3);
+        if (Has(i) && (in[i] == 0xA5 || in[i] == 0xA6)) return i + 1;
+        if (Has(i + 1) && in[i] >= 0x9B && in[i] <= 0xA4 && (in[i + 1] == 0xA5 || in[i + 1] == 0xA6)) skip = i + 1;
+        return i;
+      default:
+        break;
+    }
+    if (b >= 0xCF && b <= 0xD8) {
+      Append("&#142;");
+      out.push_back(static_cast<uint8_t>('0' + (b - 0xCF)));
+      Append("&#144;");
+      return i;
+    }
+    out.push_back(t[b]);
+    return i;
+  }
+
+  // ---- Mode 6, direction in: 3B2 entities.
+  bool Matches(std::size_t i, std::string_view text) const {
+    if (i + text.size() > in.size()) return false;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      if (in[i + k] != static_cast<uint8_t>(text[k])) return false;
+    }
+    return true;
+  }
+
+  std::size_t Read3B2(std::size_t i) {
+    const uint8_t b = in[i++];
+    if (b != '&') {
+      out.push_back(t[b]);
+      return i;
+    }
+    if (Matches(i, "#TAB;")) {
+      out.push_back(0x09);
+      return i + 5;
+    }
+    if (!Matches(i, "#")) {
+      out.push_back('&');
+      return i;
+    }
+    // "&#" digits ";" with digits '0'..'9' and '.'.
+    std::size_t j = i + 1;
+    bool dot = false;
+    while (j < in.size() && ((in[j] >= '0' && in[j] <= '9') || in[j] == '.')) {
+      dot = dot || in[j] == '.';
+      ++j;
+    }
+    if (j == i + 1 || j >= in.size() || in[j] != ';' || dot) {
+      out.push_back('&');
+      return i;
+    }
+    unsigned value = 0;
+    const auto* first = reinterpret_cast<const char*>(in.data() + i + 1);
+    const auto* last = reinterpret_cast<const char*>(in.data() + j);
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || value == 0 || value > 255) {
+      out.push_back('&');
+      return i;
+    }
+    const std::size_t after = j + 1;
+    if (value == 142 && Has(after) && in[after] >= '0' && in[after] <= '9' && Matches(after + 1, "&#144;")) {
+      out.push_back(static_cast<uint8_t>(0xCF + (in[after] - '0')));
+      return after + 7;
+    }
+    // The entities the writer makes for its own special bytes.
+    if (value == 60 || value == 62) {
+      out.push_back(static_cast<uint8_t>(value));
+      out.push_back(static_cast<uint8_t>(value));
+    } else if (value == 131) {
+      out.push_back(0x1F);
+    } else {
+      out.push_back(static_cast<uint8_t>(value));
+    }
+    return after;
+  }
+
+  std::size_t Run(std::size_t i) {
+    switch (s.mode) {
+      case kConvWindows31:
+      case kConvNuvelDos:
+      case kConvEinstein:
+        out.push_back(t[in[i]]);
+        return i + 1;
+      case kConvCp1255:
+      case kConvWindowsFonts:
+        return s.out ? Decompose(i) : Compose(i);
+      case kConv3B2:
+        return s.out ? Write3B2(i) : Read3B2(i);
+      default:
+        out.push_back(in[i]);
+        return i + 1;
+    }
+  }
+};
+
+}  // namespace
+
+bool ModeConvertsBytes(int mode) {
+  switch (mode) {
+    case kConvWindows31:
+    case kConvCp1255:
+    case kConvNuvelDos:
+    case kConvEinstein:
+    case kConv3B2:
+    case kConvWindowsFonts:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ConvertBytes(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  if (!ModeConvertsBytes(s.mode) || s.table == nullptr) {
+    out.insert(out.end(), in.begin(), in.end());
+    return;
+  }
+  const uint8_t* t = s.table;
+  if (s.mode == kConvWindows31 || s.mode == kConvNuvelDos || s.mode == kConvEinstein) {
+    const std::size_t base = out.size();
+    out.resize(base + in.size());
+    uint8_t* o = out.data() + base;
+    for (std::size_t i = 0; i < in.size(); ++i) o[i] = t[in[i]];
+    return;
+  }
+  out.reserve(out.size() + in.size() + in.size() / 8 + 16);
+  Step step{s, t, in, out};
+  std::size_t i = 0;
+  const std::size_t n = in.size();
+  if (s.mode == kConvCp1255 && !s.out) {
+    // Fast path for plain bytes: those whose table entry is neither the
+    // composition mark nor a point.
+    while (i < n) {
+      const uint8_t b = in[i];
+      const uint8_t r = t[b];
+      if (r != kComposeMark && (r < 0xC0 || r > 0xD3)) {
+        out.push_back(r);
+        ++i;
+      } else {
+        i = step.Compose(i);
+      }
+    }
+    return;
+  }
+  if (s.mode == kConvCp1255 && s.out) {
+    while (i < n) {
+      if (i == step.skip) {
+        ++i;
+        continue;
+      }
+      const uint8_t b = in[i];
+      const uint8_t r = t[b];
+      if (r != kComposeMark && b != kHolam) {
+        out.push_back(r);
+        ++i;
+      } else {
+        i = step.Decompose(i);
+      }
+    }
+    return;
+  }
+  while (i < n) {
+    if (i == step.skip) {
+      ++i;
+      continue;
+    }
+    i = step.Run(i);
+  }
+}
+
+std::size_t ConvertCharAt(const ConvSettings& s, std::vector<uint8_t>& buf, std::size_t pos,
+                          std::optional<char16_t>* wide) {
+  if (pos >= buf.size()) return pos;
+  if (s.mode == kConvUnicode) {
+    if (s.out && wide != nullptr) *wide = HebUnicodeTable[buf[pos]];
+    return pos + 1;
+  }
+  if (!ModeConvertsBytes(s.mode) || s.table == nullptr) return pos + 1;
+  // The step works on a copy of the two converted bytes before `pos`, so
+  // that composition can change them, and on the unconverted rest.
+  const std::size_t context = std::min<std::size_t>(pos, 2);
+  std::vector<uint8_t> out(buf.begin() + static_cast<std::ptrdiff_t>(pos - context),
+                           buf.begin() + static_cast<std::ptrdiff_t>(pos));
+  const std::span<const uint8_t> rest(buf.data() + pos, buf.size() - pos);
+  Step step{s, s.table, rest, out};
+  const std::size_t consumed = step.Run(0);
+  std::vector<uint8_t> tail;
+  if (step.skip != kNoSkip) {
+    tail.assign(rest.begin() + static_cast<std::ptrdiff_t>(consumed), rest.begin() + static_cast<std::ptrdiff_t>(step.skip));
+    tail.insert(tail.end(), rest.begin() + static_cast<std::ptrdiff_t>(step.skip + 1), rest.end());
+  } else {
+    tail.assign(rest.begin() + static_cast<std::ptrdiff_t>(consumed), rest.end());
+  }
+  const std::size_t written = out.size() - context;
+  buf.resize(pos - context);
+  buf.insert(buf.end(), out.begin(), out.end());
+  buf.insert(buf.end(), tail.begin(), tail.end());
+  return pos + written;
+}
+
+}  // namespace nuvel
