@@ -1,0 +1,132 @@
+#include "tools/filter_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include "tools/rule_applier.h"
+#include "tools/rule_compiler.h"
+
+namespace nuvel::tools {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string NumberText(long long value) {
+  char digits[24];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
+// "not found", in the system's Hebrew letters, as it is shown.
+constexpr const char* kNotFoundHebrew = " :\xE0\xF6\xEE\xF0 \xE0\xEC";
+
+[[noreturn]] void ThrowIoResult(int code) { throw FilterError("Ioresult<>0 " + NumberText(code)); }
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads a whole file; a failed read throws, it never gives a shorter text.
+std::vector<uint8_t> ReadInput(const fs::path& path) {
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) ThrowIoResult(errno);
+  std::vector<uint8_t> bytes;
+  uint8_t block[1 << 16];
+  for (;;) {
+    const std::size_t got = std::fread(block, 1, sizeof block, file.get());
+    bytes.insert(bytes.end(), block, block + got);
+    if (got < sizeof block) break;
+  }
+  if (std::ferror(file.get())) ThrowIoResult(errno != 0 ? errno : EIO);
+  return bytes;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+    if (up(a[i]) != up(b[i])) return false;
+  }
+  return true;
+}
+
+// Writes the result to the temporary file; on any failure the temporary file
+// is removed and the error thrown.
+void WriteTemp(const fs::path& temp, const std::vector<uint8_t>& bytes) {
+  errno = 0;
+  std::FILE* raw = std::fopen(temp.c_str(), "wb");
+  if (raw == nullptr) ThrowIoResult(errno);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size();
+  int code = errno;
+  const bool closed = std::fclose(raw) == 0;
+  if (written && closed) return;
+  if (code == 0) code = errno != 0 ? errno : EIO;
+  std::error_code ignored;
+  fs::remove(temp, ignored);
+  ThrowIoResult(code);
+}
+
+}  // namespace
+
+std::string RuleFileName(const std::string& ruleFile) {
+  const std::size_t slash = ruleFile.find_last_of('/');
+  const std::size_t dot = ruleFile.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? ruleFile.substr(0, dot) : ruleFile) + ".RLE";
+}
+
+fs::path FindRuleFile(const std::string& ruleFile) {
+  const fs::path wanted(RuleFileName(ruleFile));
+  std::error_code ec;
+  if (fs::is_regular_file(wanted, ec)) return wanted;
+  const std::string stem = wanted.stem().string();
+  fs::path folder = wanted.parent_path();
+  if (folder.empty()) folder = ".";
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path name = it->path().filename();
+    if (name.stem().string() == stem && EqualsNoCase(name.extension().string(), ".rle") &&
+        it->is_regular_file(ec)) {
+      return wanted.parent_path() / name;
+    }
+  }
+  return {};
+}
+
+void FilterFile(const std::string& ruleFile, const std::string& inFile, const std::string& outFile,
+                std::span<const std::string> rules) {
+  RuleSet compiled;
+  if (rules.empty()) {
+    const fs::path found = FindRuleFile(ruleFile);
+    if (found.empty()) throw FilterError("Rule file not found: " + RuleFileName(ruleFile) + kNotFoundHebrew);
+    std::vector<std::string> lines;
+    try {
+      lines = ReadRuleFile(found);
+    } catch (const std::runtime_error&) {
+      throw FilterError("Rule file not found: " + RuleFileName(ruleFile) + kNotFoundHebrew);
+    }
+    compiled = CompileRules(lines);
+  } else {
+    compiled = CompileRules(rules);
+  }
+
+  std::error_code ec;
+  if (inFile.empty() || !fs::exists(inFile, ec)) return;
+
+  const std::vector<uint8_t> input = ReadInput(inFile);
+  const std::vector<uint8_t> output = RunRules(compiled, input);
+  const fs::path temp = fs::path(inFile).parent_path() / kFilterTempName;
+  WriteTemp(temp, output);
+  fs::rename(temp, outFile, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    throw FilterError("I/O error " + NumberText(ec.value()));
+  }
+}
+
+}  // namespace nuvel::tools
