@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/exceptions.h"
+#include "platform/ascii_case.h"
 #include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
 
@@ -35,7 +37,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // Reads a whole file; a failed read throws, it never gives a shorter text.
 std::vector<uint8_t> ReadInput(const fs::path& path) {
   FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) ThrowIoResult(errno);
+  if (!file) throw EInOutError("I/O error " + NumberText(errno));
   std::vector<uint8_t> bytes;
   uint8_t block[1 << 16];
   for (;;) {
@@ -43,17 +45,8 @@ std::vector<uint8_t> ReadInput(const fs::path& path) {
     bytes.insert(bytes.end(), block, block + got);
     if (got < sizeof block) break;
   }
-  if (std::ferror(file.get())) ThrowIoResult(errno != 0 ? errno : EIO);
+  if (std::ferror(file.get())) throw EInOutError("I/O error " + NumberText(errno != 0 ? errno : EIO));
   return bytes;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
-    if (up(a[i]) != up(b[i])) return false;
-  }
-  return true;
 }
 
 // Writes the result to the temporary file; on any failure the temporary file
@@ -90,7 +83,7 @@ fs::path FindRuleFile(const std::string& ruleFile) {
   if (folder.empty()) folder = ".";
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const fs::path name = it->path().filename();
-    if (name.stem().string() == stem && EqualsNoCase(name.extension().string(), ".rle") &&
+    if (name.stem().string() == stem && platform::EqualsNoCase(name.extension().string(), ".rle") &&
         it->is_regular_file(ec)) {
       return wanted.parent_path() / name;
     }
@@ -125,7 +118,7 @@ void FilterFile(const std::string& ruleFile, const std::string& inFile, const st
   fs::rename(temp, outFile, ec);
   if (ec) {
     fs::remove(temp, ec);
-    throw FilterError("I/O error " + NumberText(ec.value()));
+    throw EInOutError("I/O error " + NumberText(ec.value()));
   }
 }
 

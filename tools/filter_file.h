@@ -8,8 +8,8 @@
 
 namespace nuvel::tools {
 
-// A filter run that could not be done; the input and output files are
-// unchanged. (A rule source that does not compile throws RuleCompileError.)
+// A filter run that could not be done: the rule file is missing or the
+// temporary file cannot be written. The input and output files are unchanged.
 class FilterError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -30,8 +30,9 @@ std::filesystem::path FindRuleFile(const std::string& ruleFile);
 // `rules` when it is not empty, else the lines of the rule file found for
 // `ruleFile`. The result is written to kFilterTempName in the input file's
 // folder and renamed over `outFile`. When `inFile` is empty or missing nothing
-// is filtered. Throws RuleCompileError or FilterError; the input and output
-// files are then untouched.
+// is filtered. Throws RuleCompileError, FilterError, or EInOutError when the
+// input cannot be read or the result cannot be renamed into place; the input
+// and output files are then untouched.
 void FilterFile(const std::string& ruleFile, const std::string& inFile, const std::string& outFile,
                 std::span<const std::string> rules);
 

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/ascii_case.h"
 #include "tools/rule_key.h"
 
 namespace nuvel::tools {
 
 namespace {
+
+using platform::AsciiUpper;
 
 constexpr uint8_t kCR = '\r';
 constexpr uint8_t kLF = '\n';

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/ascii_case.h"
 #include "tools/rule_key.h"
 
 namespace nuvel::tools {
@@ -33,13 +34,8 @@ bool IsBlank(const std::string& line) {
   return true;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(uint8_t(a[i])) != AsciiUpper(uint8_t(b[i]))) return false;
-  }
-  return true;
-}
+using platform::AsciiUpper;
+using platform::EqualsNoCase;
 
 // Removes "/*" ... "*/" comments (to the end of the line when unclosed). A
 // backslash keeps the character after it from starting a comment.
@@ -64,7 +60,7 @@ std::string RemoveComments(const std::string& line) {
 }
 
 bool IsMacroLine(const std::string& line) {
-  return line.size() >= 5 && EqualNoCase(std::string_view(line).substr(0, 5), "MACRO");
+  return line.size() >= 5 && EqualsNoCase(std::string_view(line).substr(0, 5), "MACRO");
 }
 
 struct MacroTable {
@@ -85,7 +81,7 @@ struct MacroTable {
   // The body of the first macro of that name, or nullptr.
   const std::string* Find(std::string_view name) const {
     for (std::size_t i = 0; i < MacroNames.size(); ++i) {
-      if (EqualNoCase(MacroNames[i], name)) return &MacroBodies[i];
+      if (EqualsNoCase(MacroNames[i], name)) return &MacroBodies[i];
     }
     return nullptr;
   }

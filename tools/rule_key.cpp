@@ -1,8 +1,12 @@
 #include "tools/rule_key.h"
 
+#include "platform/ascii_case.h"
+
 namespace nuvel::tools {
 
 namespace {
+
+using platform::AsciiUpper;
 
 bool InRange(uint8_t c, uint8_t low, uint8_t high) { return c >= low && c <= high; }
 

@@ -90,7 +90,4 @@ struct RuleSet {
   std::array<std::array<std::vector<uint32_t>, 256>, 2> candidates;
 };
 
-// ASCII upper case; every other byte is unchanged.
-constexpr uint8_t AsciiUpper(uint8_t c) { return (c >= 'a' && c <= 'z') ? uint8_t(c - 32) : c; }
-
 }  // namespace nuvel::tools

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/exceptions.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
@@ -192,7 +193,7 @@ TEST(FilterFile, UnreadableInputIsAnError) {
   folder.WriteFile("out.txt", "old");
   EXPECT_THROW(FilterFile("", folder.Path("dir").string(), folder.Path("out.txt").string(),
                           std::vector<std::string>{"a=b"}),
-               FilterError);
+               EInOutError);
   EXPECT_EQ(folder.ReadFile("out.txt"), "old");
 }
 
@@ -201,7 +202,7 @@ TEST(FilterFile, FailedRenameKeepsInputAndRemovesTemporary) {
   folder.WriteFile("in.txt", "abc");
   EXPECT_THROW(FilterFile("", folder.Path("in.txt").string(), folder.Path("no/such/out.txt").string(),
                           std::vector<std::string>{"a=b"}),
-               FilterError);
+               EInOutError);
   EXPECT_EQ(folder.ReadFile("in.txt"), "abc");
   EXPECT_FALSE(fs::exists(folder.Path(kFilterTempName)));
 }
