@@ -1,5 +1,6 @@
 #include "core/conv_engine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -8,20 +9,35 @@
 namespace nuvel {
 namespace {
 
-constexpr std::size_t kNoSkip = static_cast<std::size_t>(-1);
-
 // One step reads the byte at `i` (and may look ahead), appends to `out` and
-// may change the last converted bytes. It answers the next input position;
-// `skip` receives the position of a later input byte it removed.
+// may change the last converted bytes. It answers the next input position.
+// A later input byte that a step removes is noted in `removed` (ascending);
+// look-aheads and the steps after it pass over it, as if the input had
+// closed up behind it.
 struct Step {
   const ConvSettings& s;
   const uint8_t* t;
   std::span<const uint8_t> in;
   std::vector<uint8_t>& out;
-  std::size_t skip = kNoSkip;
+  std::vector<std::size_t> removed = {};
 
   bool PassesThroughTable(uint8_t b) const { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
-  bool Has(std::size_t i) const { return i < in.size(); }
+  bool IsRemoved(std::size_t j) const {
+    for (std::size_t r : removed) {
+      if (r == j) return true;
+    }
+    return false;
+  }
+  // The first input position at or after `j` that is not removed.
+  std::size_t Live(std::size_t j) const {
+    while (IsRemoved(j)) ++j;
+    return j;
+  }
+  bool Has(std::size_t j) const { return j < in.size(); }
+  void Remove(std::size_t j) {
+    removed.push_back(j);
+    std::sort(removed.begin(), removed.end());
+  }
 
   static bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
   static uint8_t Swap9899(uint8_t b) { return b == 0x98 ? 0x99 : b == 0x99 ? 0x98 : b; }
@@ -59,7 +75,11 @@ struct Step {
     for (uint8_t p : parts) out.push_back(t[p]);
     // Shin with dagesh and sin dot, then a point and a holam: the holam that
     // stood for the sin dot goes.
-    if (letter == 0x99 && Has(i + 1) && IsPoint(t[in[i]]) && t[in[i + 1]] == kHolam) skip = i + 1;
+    if (letter == 0x99) {
+      const std::size_t next = Live(i);
+      const std::size_t after = Live(next + 1);
+      if (Has(after) && IsPoint(t[in[next]]) && t[in[after]] == kHolam) Remove(after);
+    }
     return i;
   }
 
@@ -143,9 +163,10 @@ struct Step {
         return i;
       case '<':
       case '>':
-        if (Has(i) && in[i] == b) {
+        if (Has(Live(i)) && in[Live(i)] == b) {
           Append(b == '<' ? "&#60;" : "&#62;");
-          return i + 1;
+          Remove(Live(i));
+          return i;
         }
         out.push_back(t[b]);
         return i;
@@ -158,11 +179,18 @@ struct Step {
         out.push_back(0xE0);
         return i;
       case 0x99:
-      case 0x9B:
+      case 0x9B: {
         out.push_back(b == 0x99 ? 0xF5 : 0xF3);
-        if (Has(i) && (in[i] == 0xA5 || in[i] == 0xA6)) return i + 1;
-        if (Has(i + 1) && in[i] >= 0x9B && in[i] <= 0xA4 && (in[i + 1] == 0xA5 || in[i + 1] == 0xA6)) skip = i + 1;
+        const std::size_t next = Live(i);
+        const std::size_t after = Live(next + 1);
+        auto is_a5_a6 = [this](std::size_t j) { return Has(j) && (in[j] == 0xA5 || in[j] == 0xA6); };
+        if (is_a5_a6(next)) {
+          Remove(next);
+        } else if (Has(next) && in[next] >= 0x9B && in[next] <= 0xA4 && is_a5_a6(after)) {
+          Remove(after);
+        }
         return i;
+      }
       default:
         break;
     }
@@ -304,7 +332,7 @@ void ConvertBytes(const ConvSettings& s, std::span<const uint8_t> in, std::vecto
   }
   if (s.mode == kConvCp1255 && s.out) {
     while (i < n) {
-      if (i == step.skip) {
+      if (!step.removed.empty() && step.IsRemoved(i)) {
         ++i;
         continue;
       }
@@ -320,7 +348,7 @@ void ConvertBytes(const ConvSettings& s, std::span<const uint8_t> in, std::vecto
     return;
   }
   while (i < n) {
-    if (i == step.skip) {
+    if (!step.removed.empty() && step.IsRemoved(i)) {
       ++i;
       continue;
     }
@@ -345,11 +373,9 @@ std::size_t ConvertCharAt(const ConvSettings& s, std::vector<uint8_t>& buf, std:
   Step step{s, s.table, rest, out};
   const std::size_t consumed = step.Run(0);
   std::vector<uint8_t> tail;
-  if (step.skip != kNoSkip) {
-    tail.assign(rest.begin() + static_cast<std::ptrdiff_t>(consumed), rest.begin() + static_cast<std::ptrdiff_t>(step.skip));
-    tail.insert(tail.end(), rest.begin() + static_cast<std::ptrdiff_t>(step.skip + 1), rest.end());
-  } else {
-    tail.assign(rest.begin() + static_cast<std::ptrdiff_t>(consumed), rest.end());
+  tail.reserve(rest.size() - consumed);
+  for (std::size_t j = consumed; j < rest.size(); ++j) {
+    if (!step.IsRemoved(j)) tail.push_back(rest[j]);
   }
   const std::size_t written = out.size() - context;
   buf.resize(pos - context);

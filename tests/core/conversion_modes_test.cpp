@@ -128,6 +128,8 @@ TEST_F(ConversionModes, ThreeB2) {
       {"shin with sin dot drops a following 0xA5", 6, true, V({0x9B, 0xA5, 'x'}), V({0xF3, 'x'})},
       {"and one after a byte 0x9B-0xA4", 6, true, V({0x99, 0xA0, 0xA6, 'x'}), V({0xF5, 0xA0, 'x'})},
       {"the look-ahead stops at the end", 6, true, V({0x99, 0xA0}), V({0xF5, 0xA0})},
+      {"a removed byte closes up the text behind it", 6, true, V({0x9B, 0x9B, 0x9B, 0xA6, 0xA6, 'x'}),
+       V({0xF3, 0xF3, 0xF3, 'x'})},
       {"letters through the table", 6, true, V({0xE0, 0xFA, '!'}), V({0xC2, 0xDC, 0xA1})},
       {"decimal entity", 6, false, V("&#65;"), V("A")},
       {"value 0 stays text", 6, false, V("&#0;"), V("&#0;")},

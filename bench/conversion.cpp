@@ -1,0 +1,142 @@
+// Conversion speed over 50 MB of mixed Hebrew and English text: mode 2
+// (Windows-1255) in and out and Unicode out, beside the C library's iconv
+// turning the same Windows-1255 bytes into UTF-16 in the same run.
+//
+// Usage: bench_conversion [program folder holding DIDOD.drf]
+// (default: the build tree's program folder, ../program beside bench/).
+#include <iconv.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/charset.h"
+#include "core/conv_buffer.h"
+#include "core/conv_guard.h"
+#include "core/conv_table.h"
+#include "core/shared_state.h"
+#include "platform/program_path.h"
+
+namespace {
+
+constexpr std::size_t kTextSize = 50u * 1024 * 1024;
+
+// Mixed text of the system's own set: English words, Hebrew words with
+// pointed letters and vowel points, digits, punctuation, line ends.
+std::vector<uint8_t> MakeText() {
+  std::mt19937 random(5784);
+  const char* english[] = {"the", "editor", "converts", "text", "between", "character", "sets", "and", "Unicode"};
+  const std::vector<std::vector<uint8_t>> hebrew = {
+      {0xF9, 0xC8, 0xEC, 0x8D, 0xED},            // shalom, pointed
+      {0x81, 0xC0, 0xF8, 0xC5, 0xE0, 0xF9, 0xC4, 0xE9, 0xFA},
+      {0xF1, 0xF4, 0xF8},                        // sefer
+      {0x98, 0xC8, 0xEE, 0xC7, 0xE9, 0xED},
+      {0xE3, 0xE1, 0xF8},
+      {0x9B, 0xC8, 0xF0, 0xC8, 0xE4},
+      {0xEB, 0xFA, 0xE1, 0xE9, 0xED},
+      {0x8D, 0xEC, 0xED},
+  };
+  std::vector<uint8_t> text;
+  text.reserve(kTextSize + 64);
+  while (text.size() < kTextSize) {
+    const unsigned pick = random() % 10;
+    if (pick < 4) {
+      const char* w = english[random() % std::size(english)];
+      text.insert(text.end(), w, w + std::char_traits<char>::length(w));
+    } else if (pick < 9) {
+      const auto& w = hebrew[random() % hebrew.size()];
+      text.insert(text.end(), w.begin(), w.end());
+    } else {
+      const char* p[] = {"1999", ",", ".", "-", "(12)"};
+      const char* s = p[random() % std::size(p)];
+      text.insert(text.end(), s, s + std::char_traits<char>::length(s));
+    }
+    text.push_back(random() % 12 == 0 ? '\n' : ' ');
+  }
+  text.resize(kTextSize);
+  return text;
+}
+
+template <typename F>
+double Seconds(F&& f) {
+  double best = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
+    best = std::min(best, d.count());
+  }
+  return best;
+}
+
+double MBs(std::size_t bytes, double s) { return static_cast<double>(bytes) / (1024.0 * 1024.0) / s; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace nuvel;
+  std::string folder = argc > 1 ? std::string(argv[1])
+                                : (std::filesystem::path(platform::ProgramFile()).parent_path().parent_path() /
+                                   "program")
+                                      .string();
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  ProgPath = folder;
+  DataFileName = "DIDOD.drf";
+
+  const std::vector<uint8_t> own = MakeText();
+  std::vector<uint8_t> cp1255;
+  {
+    ConvStateGuard keep(kConvCp1255);
+    PrepareConvTable(true);
+    if (ConvTable[0x98] != kComposeMark) {
+      std::fprintf(stderr, "No conversion tables in %sDIDOD.drf\n", folder.c_str());
+      return 1;
+    }
+    cp1255 = own;
+    ConvertBuffer(cp1255);
+  }
+
+  std::vector<uint8_t> work;
+  const double out_s = Seconds([&] {
+    ConvStateGuard keep(kConvCp1255);
+    PrepareConvTable(true);
+    work = own;
+    ConvertBuffer(work);
+  });
+  const bool out_ok = work == cp1255;
+  const double in_s = Seconds([&] {
+    ConvStateGuard keep(kConvCp1255);
+    PrepareConvTable(false);
+    work = cp1255;
+    ConvertBuffer(work);
+  });
+  const bool in_ok = work == own;
+  std::vector<char16_t> wide(own.size());
+  const double uni_s = Seconds([&] { HebToWideBuffer(own, wide); });
+
+  std::vector<char> utf16(cp1255.size() * 2 + 16);
+  std::size_t iconv_units = 0;
+  const double iconv_s = Seconds([&] {
+    iconv_t cd = iconv_open("UTF-16LE", "CP1255");
+    char* in = reinterpret_cast<char*>(cp1255.data());
+    std::size_t inleft = cp1255.size();
+    char* out = utf16.data();
+    std::size_t outleft = utf16.size();
+    iconv(cd, &in, &inleft, &out, &outleft);
+    iconv(cd, nullptr, nullptr, &out, &outleft);
+    iconv_close(cd);
+    iconv_units = static_cast<std::size_t>(out - utf16.data()) / 2;
+  });
+
+  std::printf("text: %.1f MB own set, %.1f MB Windows-1255\n", own.size() / 1048576.0, cp1255.size() / 1048576.0);
+  std::printf("mode 2 out (own -> Windows-1255): %8.1f MB/s%s\n", MBs(own.size(), out_s), out_ok ? "" : "  MISMATCH");
+  std::printf("mode 2 in  (Windows-1255 -> own): %8.1f MB/s%s\n", MBs(cp1255.size(), in_s), in_ok ? "" : "  MISMATCH");
+  std::printf("Unicode out (own -> UTF-16):      %8.1f MB/s\n", MBs(own.size(), uni_s));
+  std::printf("iconv Windows-1255 -> UTF-16:     %8.1f MB/s (%zu units)\n", MBs(cp1255.size(), iconv_s), iconv_units);
+  std::printf("ratio mode 2 in / iconv:  %.2f\n", iconv_s / in_s);
+  std::printf("ratio mode 2 out / iconv: %.2f\n", (iconv_s / cp1255.size()) / (out_s / own.size()));
+  return out_ok && in_ok ? 0 : 1;
+}
