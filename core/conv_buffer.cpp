@@ -1,6 +1,7 @@
 #include "core/conv_buffer.h"
 
 #include <span>
+#include <type_traits>
 
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
@@ -20,8 +21,11 @@ void ConvertWhole(Bytes& text) {
   const std::span<const uint8_t> in(reinterpret_cast<const uint8_t*>(text.data()), text.size());
   std::vector<uint8_t> out;
   ConvertBytes(settings, in, out);
-  text.assign(reinterpret_cast<const typename Bytes::value_type*>(out.data()),
-              reinterpret_cast<const typename Bytes::value_type*>(out.data()) + out.size());
+  if constexpr (std::is_same_v<Bytes, std::vector<uint8_t>>) {
+    text.swap(out);
+  } else {
+    text.assign(out.begin(), out.end());
+  }
 }
 
 }  // namespace
@@ -36,16 +40,7 @@ ConvSettings CurrentConvSettings() {
   return s;
 }
 
-void ConvertBuffer(std::vector<uint8_t>& text) {
-  if (NoConversion) return;
-  ConvStateGuard keep;
-  if (ForceCP1255) SetConvMode(kConvCp1255);
-  const ConvSettings settings = CurrentConvSettings();
-  if (!ModeConvertsBytes(settings.mode) || settings.table == nullptr) return;
-  std::vector<uint8_t> out;
-  ConvertBytes(settings, text, out);
-  text.swap(out);
-}
+void ConvertBuffer(std::vector<uint8_t>& text) { ConvertWhole(text); }
 
 void ConvertBuffer(std::string& text) { ConvertWhole(text); }
 
