@@ -1,14 +1,21 @@
 // Program entry.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/placeholder_window_qt.h"
+#include "core/settings.h"
+#include "core/shared_state.h"
+#include "platform/qt/message_sink_qt.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Nuvel Text Editor");
-  QMainWindow window;
-  window.setObjectName("MainForm");
-  window.setWindowTitle("Nuvel Text Editor");
-  window.resize(900, 640);
-  window.show();
+  nuvel::platform::QtMessageSink message_sink;
+
+  nuvel::InitSharedState();
+  // An unknown program folder has been reported by InitStartUp; the program ends.
+  if (!nuvel::InitStartUp()) return 1;
+
+  auto window = nuvel::CreatePlaceholderMainWindow();
+  window->show();
   return QApplication::exec();
 }

@@ -120,7 +120,8 @@ bool ParseQuoted(std::string_view& s, std::string& out) {
 }
 
 void SerializeKey(std::string& out, const RegistryStore::Key& key, const std::string& path) {
-  out += "\n[" + path + "]\n";
+  // A key with subkeys and no values is implied by its subkeys' headers.
+  if (!key.values.empty() || key.subkeys.empty()) out += "\n[" + path + "]\n";
   for (const auto& [name, value] : key.values) {
     if (name.empty()) {
       out += '@';
@@ -190,7 +191,14 @@ void RegistryStore::Load() {
   top_ = EmptyTree();
   std::string bytes;
   if (!ReadFileBytes(file_, bytes)) return;
+  if (!LoadText(bytes)) {
+    damaged_ = true;
+    ReportDamage(file_);
+  }
+}
 
+bool RegistryStore::LoadText(std::string_view bytes) {
+  top_ = EmptyTree();
   bool ok = true;
   Key* current = nullptr;
   std::string_view rest = bytes;
@@ -271,11 +279,8 @@ void RegistryStore::Load() {
     }
   }
 
-  if (!ok) {
-    top_ = EmptyTree();
-    damaged_ = true;
-    ReportDamage(file_);
-  }
+  if (!ok) top_ = EmptyTree();
+  return ok;
 }
 
 std::string RegistryStore::Serialize() const {

@@ -82,6 +82,9 @@ class RegistryStore {
 
   // The file's text for the current content (what Flush writes).
   std::string Serialize() const;
+  // Replaces the content with the store text `bytes` (as Serialize makes it).
+  // False, leaving the store empty, when the text is damaged.
+  bool LoadText(std::string_view bytes);
 
   struct Key;
 

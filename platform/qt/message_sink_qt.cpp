@@ -1,0 +1,119 @@
+#include "platform/qt/message_sink_qt.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringDecoder>
+
+namespace nuvel::platform {
+namespace {
+
+struct ButtonMap {
+  MsgDlgButtons button;
+  QMessageBox::StandardButton standard;  // NoButton: a button of our own
+  ModalResult result;
+  const char* caption;                   // for buttons of our own
+};
+
+// In the order the buttons are offered.
+constexpr ButtonMap kButtons[] = {
+    {mbYes, QMessageBox::Yes, mrYes, nullptr},
+    {mbNo, QMessageBox::No, mrNo, nullptr},
+    {mbOK, QMessageBox::Ok, mrOk, nullptr},
+    {mbCancel, QMessageBox::Cancel, mrCancel, nullptr},
+    {mbAbort, QMessageBox::Abort, mrAbort, nullptr},
+    {mbRetry, QMessageBox::Retry, mrRetry, nullptr},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore, nullptr},
+    {mbAll, QMessageBox::NoButton, mrAll, "&All"},
+    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll, nullptr},
+    {mbYesToAll, QMessageBox::YesToAll, mrYesToAll, nullptr},
+    {mbHelp, QMessageBox::Help, mrNone, nullptr},
+};
+
+constexpr const char* kResultProperty = "nuvelModalResult";
+
+}  // namespace
+
+QString MessageTextToUnicode(std::string_view text) {
+  QStringDecoder decoder("windows-1255");
+  if (decoder.isValid()) return decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  // Without the converter: Hebrew letters and points by their fixed places.
+  QString out;
+  for (char ch : text) {
+    auto c = static_cast<uint8_t>(ch);
+    if (c >= 0xE0 && c <= 0xFA) {
+      out += QChar(0x05D0 + (c - 0xE0));
+    } else if (c >= 0xC0 && c <= 0xD3) {
+      out += QChar(0x05B0 + (c - 0xC0));
+    } else {
+      out += QChar(c);
+    }
+  }
+  return out;
+}
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
+  auto box = std::make_unique<QMessageBox>();
+  box->setObjectName("MessageDlg");
+  QString caption = QApplication::applicationName();
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  if (!request.plain) {
+    switch (request.type) {
+      case MsgDlgType::Warning:
+        icon = QMessageBox::Warning;
+        caption = "Warning";
+        break;
+      case MsgDlgType::Error:
+        icon = QMessageBox::Critical;
+        caption = "Error";
+        break;
+      case MsgDlgType::Information:
+        icon = QMessageBox::Information;
+        caption = "Information";
+        break;
+      case MsgDlgType::Confirmation:
+        icon = QMessageBox::Question;
+        caption = "Confirm";
+        break;
+      case MsgDlgType::Custom:
+        break;
+    }
+  }
+  box->setIcon(icon);
+  box->setWindowTitle(caption);
+  box->setText(MessageTextToUnicode(request.text));
+  box->setTextFormat(Qt::PlainText);
+
+  MsgDlgButtons buttons = request.buttons ? request.buttons : mbOK;
+  for (const ButtonMap& b : kButtons) {
+    if (!(buttons & b.button)) continue;
+    QAbstractButton* made = nullptr;
+    if (b.standard != QMessageBox::NoButton) {
+      made = box->addButton(b.standard);
+    } else {
+      made = box->addButton(QString::fromLatin1(b.caption), QMessageBox::AcceptRole);
+    }
+    made->setProperty(kResultProperty, b.result);
+  }
+  return box;
+}
+
+ModalResult ResultOfButton(const QMessageBox& box, const QAbstractButton* button) {
+  (void)box;
+  if (!button) return mrCancel;
+  QVariant result = button->property(kResultProperty);
+  return result.isValid() ? result.toInt() : mrCancel;
+}
+
+QtMessageSink::QtMessageSink() : previous_(SetMessageSink(this)) {}
+
+QtMessageSink::~QtMessageSink() { SetMessageSink(previous_); }
+
+ModalResult QtMessageSink::Show(const MessageRequest& request) {
+  auto box = BuildMessageBox(request);
+  box->exec();
+  return ResultOfButton(*box, box->clickedButton());
+}
+
+}  // namespace nuvel::platform
