@@ -1,0 +1,23 @@
+#pragma once
+// The three command tables every command processor starts with: "Default"
+// (active), "WordStar" and "Grid" (inactive), entries in their fixed order.
+#include <span>
+#include <string_view>
+
+#include "core/command_table.h"
+
+namespace nuvel {
+
+inline constexpr std::string_view kDefaultTableName = "Default";
+inline constexpr std::string_view kWordStarTableName = "WordStar";
+inline constexpr std::string_view kGridTableName = "Grid";
+
+std::span<const TNvcCommandEntry> DefaultTableEntries();
+std::span<const TNvcCommandEntry> WordStarTableEntries();
+std::span<const TNvcCommandEntry> GridTableEntries();
+
+// The built-in entries of a table of that name (compared without case), or an
+// empty span when the name is none of the three.
+std::span<const TNvcCommandEntry> BuiltInEntriesFor(std::string_view tableName);
+
+}  // namespace nuvel

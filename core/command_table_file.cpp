@@ -1,0 +1,111 @@
+// Text files of one command table: the table name on the first line, then one
+// line per entry with Key1, Shift1, Key2 and Shift2 right-aligned in 4
+// characters and the command in 6.
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/command_processor.h"
+#include "core/framework_errors.h"
+
+namespace nuvel {
+
+namespace {
+
+void AppendRightAligned(std::string& out, unsigned value, size_t width) {
+  char digits[12];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const size_t len = static_cast<size_t>(end - digits);
+  if (len < width) out.append(width - len, ' ');
+  out.append(digits, len);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+// Reads the next whitespace-separated decimal number, at most `limit`.
+bool NextNumber(const std::string& text, size_t& pos, unsigned limit, unsigned& value) {
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (pos >= text.size()) return false;
+  size_t end = pos;
+  while (end < text.size() && !IsBlank(text[end])) ++end;
+  auto [ptr, ec] = std::from_chars(text.data() + pos, text.data() + end, value);
+  if (ec != std::errc() || ptr != text.data() + end || value > limit) {
+    RaiseInOutError("Invalid numeric format in command table file");
+  }
+  pos = end;
+  return true;
+}
+
+bool OnlyBlanksFrom(const std::string& text, size_t pos) {
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  return pos >= text.size();
+}
+
+}  // namespace
+
+void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) RaiseInOutError("File not found");
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) RaiseInOutError("Read error");
+
+  // The table is built apart and added only when the whole file was read.
+  size_t lineEnd = text.find('\n');
+  if (lineEnd == std::string::npos) lineEnd = text.size();
+  std::string name = text.substr(0, lineEnd);
+  if (!name.empty() && name.back() == '\r') name.pop_back();
+  auto table = std::make_unique<TNvcCommandTable>(std::move(name), true);
+
+  size_t pos = lineEnd;
+  while (!OnlyBlanksFrom(text, pos)) {
+    unsigned v[5] = {};
+    for (int i = 0; i < 5; ++i) {
+      if (!NextNumber(text, pos, i < 4 ? 0xFFu : 0xFFFFu, v[i])) {
+        RaiseInOutError("Read beyond end of file");
+      }
+    }
+    table->Add({static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]),
+                static_cast<uint8_t>(v[2]), static_cast<uint8_t>(v[3]),
+                static_cast<TNvcCommand>(v[4])});
+  }
+  AddTable(std::move(table));
+}
+
+void TNvcCommandProcessor::SaveCommandTable(std::string_view tableName,
+                                            const std::string& fileName) {
+  const TNvcCommandTable* table = GetTableByName(tableName);
+  if (table == nullptr) return;
+  std::string out = table->TableName() + "\r\n";
+  for (const auto& e : table->Entries()) {
+    AppendRightAligned(out, e.Key1, 4);
+    AppendRightAligned(out, e.Shift1, 4);
+    AppendRightAligned(out, e.Key2, 4);
+    AppendRightAligned(out, e.Shift2, 4);
+    AppendRightAligned(out, e.Command, 6);
+    out += "\r\n";
+  }
+  // Written beside the target and renamed over it only when complete, so a
+  // failed write leaves an older file whole.
+  const std::string temp = fileName + ".tmp~";
+  {
+    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+    if (!f) RaiseInOutError("Cannot create file");
+    f.write(out.data(), static_cast<std::streamsize>(out.size()));
+    f.close();
+    if (!f) {
+      std::remove(temp.c_str());
+      RaiseInOutError("Write error");
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, fileName, ec);
+  if (ec) {
+    std::remove(temp.c_str());
+    RaiseInOutError("Cannot create file");
+  }
+}
+
+}  // namespace nuvel
