@@ -86,6 +86,17 @@ TNvcCommand TNvcCommandProcessor::TranslateKeyShift(uint16_t key,
   return Translate(static_cast<uint8_t>(key & 0xFF), platform::ShiftByte(shift));
 }
 
+TNvcCommand TNvcCommandProcessor::PeekKey(const platform::KeyStroke& key) {
+  const TState state = state_;
+  const uint8_t firstKey = firstKey_;
+  const uint8_t firstShift = firstShift_;
+  const TNvcCommand answer = TranslateKey(key);
+  state_ = state;
+  firstKey_ = firstKey;
+  firstShift_ = firstShift;
+  return answer;
+}
+
 TNvcCommand TNvcCommandProcessor::Translate(uint8_t key, uint8_t shift) {
   // A modifier pressed on its own neither completes nor cancels a sequence.
   if (IsLoneModifier(key)) {

@@ -68,6 +68,8 @@ class TNvcCommandProcessor {
   TNvcCommand TranslateKey(const platform::KeyStroke& key);
   // The same for a key and a shift state (Shift 2, Ctrl 4, Alt 8).
   TNvcCommand TranslateKeyShift(uint16_t key, const platform::TShiftState& shift);
+  // What TranslateKey would answer, leaving the pending sequence as it is.
+  TNvcCommand PeekKey(const platform::KeyStroke& key);
 
   // Reads a table from a text file and adds it, active, under a unique name.
   // Raises an input/output error for a missing file or a bad number; nothing
