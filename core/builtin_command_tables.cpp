@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "core/ascii_names.h"
+#include "core/message_table.h"
+#include "platform/ascii_case.h"
 #include "platform/key_stroke.h"
 #include "platform/virtual_keys.h"
 
@@ -102,10 +103,14 @@ std::span<const TNvcCommandEntry> DefaultTableEntries() { return kDefault; }
 std::span<const TNvcCommandEntry> WordStarTableEntries() { return kWordStar; }
 std::span<const TNvcCommandEntry> GridTableEntries() { return kGrid; }
 
+std::string DefaultTableName() { return GetLibraryString(30275); }
+std::string WordStarTableName() { return GetLibraryString(30276); }
+std::string GridTableName() { return GetLibraryString(30266); }
+
 std::span<const TNvcCommandEntry> BuiltInEntriesFor(std::string_view tableName) {
-  if (SameAsciiName(tableName, kDefaultTableName)) return kDefault;
-  if (SameAsciiName(tableName, kWordStarTableName)) return kWordStar;
-  if (SameAsciiName(tableName, kGridTableName)) return kGrid;
+  if (EqualsNoCase(tableName, DefaultTableName())) return kDefault;
+  if (EqualsNoCase(tableName, WordStarTableName())) return kWordStar;
+  if (EqualsNoCase(tableName, GridTableName())) return kGrid;
   return {};
 }
 

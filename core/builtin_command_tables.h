@@ -8,9 +8,12 @@
 
 namespace nuvel {
 
-inline constexpr std::string_view kDefaultTableName = "Default";
-inline constexpr std::string_view kWordStarTableName = "WordStar";
-inline constexpr std::string_view kGridTableName = "Grid";
+#include <string>
+
+// The names of the three tables, from the framework's message texts.
+std::string DefaultTableName();   // "Default"
+std::string WordStarTableName();  // "WordStar"
+std::string GridTableName();      // "Grid"
 
 std::span<const TNvcCommandEntry> DefaultTableEntries();
 std::span<const TNvcCommandEntry> WordStarTableEntries();

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "core/ascii_names.h"
 #include "core/builtin_command_tables.h"
-#include "core/framework_errors.h"
+#include "core/exceptions.h"
+#include "platform/ascii_case.h"
 #include "platform/virtual_keys.h"
 
 namespace nuvel {
@@ -26,9 +26,9 @@ bool IsLoneModifier(uint8_t key) {
 }  // namespace
 
 TNvcCommandProcessor::TNvcCommandProcessor() {
-  tables_.push_back(BuiltInTable(kDefaultTableName, true));
-  tables_.push_back(BuiltInTable(kWordStarTableName, false));
-  tables_.push_back(BuiltInTable(kGridTableName, false));
+  tables_.push_back(BuiltInTable(DefaultTableName(), true));
+  tables_.push_back(BuiltInTable(WordStarTableName(), false));
+  tables_.push_back(BuiltInTable(GridTableName(), false));
   ResetState();
 }
 
@@ -37,9 +37,9 @@ TNvcCommandProcessor::~TNvcCommandProcessor() = default;
 void TNvcCommandProcessor::AddCommand(std::string_view tableName, uint8_t key1, uint8_t shift1,
                                       uint8_t key2, uint8_t shift2, TNvcCommand command) {
   TNvcCommandTable* table = GetTableByName(tableName);
-  if (table == nullptr) RaiseTableNotFound();
+  if (table == nullptr) throw ETableNotFound();
   TNvcCommandEntry entry{key1, shift1, key2, shift2, command};
-  if (table->IndexOf(entry) >= 0) RaiseDuplicateCommand();
+  if (table->IndexOf(entry) >= 0) throw EDuplicateCommand();
   table->Add(entry);
 }
 
@@ -48,25 +48,25 @@ int TNvcCommandProcessor::CreateCommandTable(std::string_view tableName, bool is
 }
 
 TNvcCommandTable& TNvcCommandProcessor::GetTable(int index) {
-  if (index < 0 || index >= Count()) RaiseTableNotFound();
+  if (index < 0 || index >= Count()) throw ETableNotFound();
   return *tables_[static_cast<size_t>(index)];
 }
 
 const TNvcCommandTable& TNvcCommandProcessor::GetTable(int index) const {
-  if (index < 0 || index >= Count()) RaiseTableNotFound();
+  if (index < 0 || index >= Count()) throw ETableNotFound();
   return *tables_[static_cast<size_t>(index)];
 }
 
 TNvcCommandTable* TNvcCommandProcessor::GetTableByName(std::string_view name) {
   for (auto& table : tables_) {
-    if (SameAsciiName(table->TableName(), name)) return table.get();
+    if (platform::EqualsNoCase(table->TableName(), name)) return table.get();
   }
   return nullptr;
 }
 
 const TNvcCommandTable* TNvcCommandProcessor::GetTableByName(std::string_view name) const {
   for (const auto& table : tables_) {
-    if (SameAsciiName(table->TableName(), name)) return table.get();
+    if (platform::EqualsNoCase(table->TableName(), name)) return table.get();
   }
   return nullptr;
 }

@@ -1,17 +1,18 @@
 #include "core/command_table.h"
 
-#include "core/framework_errors.h"
+#include "core/exceptions.h"
+#include "core/message_table.h"
 
 namespace nuvel {
 
 // The name a new table gets until it is given one.
-TNvcCommandTable::TNvcCommandTable() : name_("(Unknown)") {}
+TNvcCommandTable::TNvcCommandTable() : name_(GetLibraryString(30277)) {}
 
 TNvcCommandTable::TNvcCommandTable(std::string name, bool isActive)
     : name_(std::move(name)), active_(isActive) {}
 
 void TNvcCommandTable::CheckIndex(int index, int limit) const {
-  if (index < 0 || index >= limit) RaiseTableNotFound();
+  if (index < 0 || index >= limit) throw ETableNotFound();
 }
 
 void TNvcCommandTable::Add(const TNvcCommandEntry& entry) { entries_.push_back(entry); }

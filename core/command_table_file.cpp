@@ -2,14 +2,11 @@
 // line per entry with Key1, Shift1, Key2 and Shift2 right-aligned in 4
 // characters and the command in 6.
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/command_processor.h"
-#include "core/framework_errors.h"
+#include "core/exceptions.h"
+#include "platform/atomic_file.h"
 
 namespace nuvel {
 
@@ -33,7 +30,7 @@ bool NextNumber(const std::string& text, size_t& pos, unsigned limit, unsigned& 
   while (end < text.size() && !IsBlank(text[end])) ++end;
   auto [ptr, ec] = std::from_chars(text.data() + pos, text.data() + end, value);
   if (ec != std::errc() || ptr != text.data() + end || value > limit) {
-    RaiseInOutError("Invalid numeric format in command table file");
+    throw EInOutError("Invalid numeric format");
   }
   pos = end;
   return true;
@@ -47,10 +44,8 @@ bool OnlyBlanksFrom(const std::string& text, size_t pos) {
 }  // namespace
 
 void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) RaiseInOutError("File not found");
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) RaiseInOutError("Read error");
+  std::string text;
+  if (!platform::ReadFileBytes(fileName, text)) throw EInOutError("File not found");
 
   // The table is built apart and added only when the whole file was read.
   size_t lineEnd = text.find('\n');
@@ -64,7 +59,7 @@ void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
     unsigned v[5] = {};
     for (int i = 0; i < 5; ++i) {
       if (!NextNumber(text, pos, i < 4 ? 0xFFu : 0xFFFFu, v[i])) {
-        RaiseInOutError("Read beyond end of file");
+        throw EInOutError("Read beyond end of file");
       }
     }
     table->Add({static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]),
@@ -87,25 +82,8 @@ void TNvcCommandProcessor::SaveCommandTable(std::string_view tableName,
     AppendRightAligned(out, e.Command, 6);
     out += "\r\n";
   }
-  // Written beside the target and renamed over it only when complete, so a
-  // failed write leaves an older file whole.
-  const std::string temp = fileName + ".tmp~";
-  {
-    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-    if (!f) RaiseInOutError("Cannot create file");
-    f.write(out.data(), static_cast<std::streamsize>(out.size()));
-    f.close();
-    if (!f) {
-      std::remove(temp.c_str());
-      RaiseInOutError("Write error");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, fileName, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    RaiseInOutError("Cannot create file");
-  }
+  // A failed write leaves an older file whole.
+  if (!platform::WriteFileAtomically(fileName, out)) throw EInOutError("Cannot create file");
 }
 
 }  // namespace nuvel

@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QMessageBox>
 #include <exception>
 
 #include "core/notify_event_qt.h"
+#include "platform/message_sink.h"
 
 namespace nuvel {
 
@@ -32,19 +32,15 @@ void TNvcController::SetEpoch(int year) {
   if (year >= 1600 && year <= 3999) epoch_ = year;
 }
 
-std::function<void(const std::string&)>& TNvcController::ErrorBox() {
-  static std::function<void(const std::string&)> box = [](const std::string& text) {
-    QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                          QString::fromStdString(text), QMessageBox::Ok);
-  };
-  return box;
-}
-
 void TNvcController::DoError(QObject* sender, uint16_t errorCode, const std::string& errorMsg) {
   if (OnError) {
     OnError(sender, errorCode, errorMsg);
-  } else if (ErrorBox()) {
-    ErrorBox()(errorMsg);
+  } else {
+    platform::MessageRequest box;
+    box.text = errorMsg;
+    box.type = platform::MsgDlgType::Error;
+    box.buttons = platform::mbOK;
+    platform::ShowMessageRequest(box);
   }
 }
 

@@ -69,9 +69,6 @@ class TNvcController : public QObject {
   std::function<void(QObject* sender, int32_t handle, uint32_t interval, uint32_t elapsed)>
       OnTimerTrigger;
 
-  // Shows an error when no OnError handler is set; tests replace it.
-  static std::function<void(const std::string& text)>& ErrorBox();
-
  protected:
   bool event(QEvent* e) override;
 

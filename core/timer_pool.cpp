@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/framework_errors.h"
+#include "core/exceptions.h"
 
 namespace nuvel {
 
@@ -92,7 +92,7 @@ void TNvcTimerPool::Restart() {
 
   timer_.Stop();
   if (period_ != 0 && EnabledCount() > 0) {
-    if (!timer_.Start(period_)) RaiseNoTimersAvailable();
+    if (!timer_.Start(period_)) throw ENoTimersAvailable();
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/exceptions.h"
+
 #include <string>
 #include <vector>
 
@@ -178,22 +180,27 @@ TEST(CommandProcessor, AddCommandAppendsOrRaises) {
   EXPECT_EQ(p.TranslateKey({'B', kC, 0, false}), 314);
 
   // Same four key bytes, whatever the command: refused, table unchanged.
-  EXPECT_ANY_THROW(p.AddCommand("Default", 'K', kC, 'B', kShiftEither, 999));
-  EXPECT_ANY_THROW(p.AddCommand("Default", VK_LEFT, 0, 0, 0, ccRight));
-  EXPECT_ANY_THROW(p.AddCommand("No such table", 'A', 0, 0, 0, 300));
+  EXPECT_THROW(p.AddCommand("Default", 'K', kC, 'B', kShiftEither, 999), EDuplicateCommand);
+  EXPECT_THROW(p.AddCommand("Default", VK_LEFT, 0, 0, 0, ccRight), EDuplicateCommand);
+  EXPECT_THROW(p.AddCommand("No such table", 'A', 0, 0, 0, 300), ETableNotFound);
+  try {
+    p.AddCommand("Default", VK_LEFT, 0, 0, 0, ccRight);
+  } catch (const EDuplicateCommand& e) {
+    EXPECT_STREQ(e.what(), "Duplicate command found while adding a new command to the table");
+  }
   EXPECT_EQ(def.Count(), 65);
   EXPECT_EQ(def.GetEntry(64).Command, 314);
 }
 
 TEST(CommandProcessor, TableIndexOutOfRangeRaises) {
   TNvcCommandProcessor p;
-  EXPECT_ANY_THROW(p.GetTable(3));
-  EXPECT_ANY_THROW(p.GetTable(-1));
+  EXPECT_THROW(p.GetTable(3), ETableNotFound);
+  EXPECT_THROW(p.GetTable(-1), ETableNotFound);
   auto& t = p.GetTable(0);
-  EXPECT_ANY_THROW(t.GetEntry(64));
-  EXPECT_ANY_THROW(t.Delete(-1));
-  EXPECT_ANY_THROW(t.Replace(64, {}));
-  EXPECT_ANY_THROW(t.Insert(65, {}));
+  EXPECT_THROW(t.GetEntry(64), ETableNotFound);
+  EXPECT_THROW(t.Delete(-1), ETableNotFound);
+  EXPECT_THROW(t.Replace(64, {}), ETableNotFound);
+  EXPECT_THROW(t.Insert(65, {}), ETableNotFound);
   t.Insert(64, {'A', kA, 0, 0, 300});
   t.Insert(0, {'B', kA, 0, 0, 301});
   EXPECT_EQ(t.Count(), 66);

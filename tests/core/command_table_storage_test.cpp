@@ -2,6 +2,8 @@
 // tables with a form, and as text files of one table.
 #include <gtest/gtest.h>
 
+#include "core/exceptions.h"
+
 #include <filesystem>
 #include <span>
 #include <string>
@@ -146,6 +148,14 @@ TEST(CommandTableFile, SavingAnUnknownTableWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path("x.tbl")));
 }
 
+TEST(CommandTableFile, AFailedSaveRaisesAndKeepsTheOldFile) {
+  test::TempProgramFolder folder;
+  folder.WriteFile("plain", "not a folder");
+  TNvcCommandProcessor p;
+  EXPECT_THROW(p.SaveCommandTable("Default", folder.Path("plain/x.tbl").string()), EInOutError);
+  EXPECT_EQ(folder.ReadFile("plain"), "not a folder");
+}
+
 TEST(CommandTableFile, LoadTakesLfLinesAndLooseSpacing) {
   test::TempProgramFolder folder;
   folder.WriteFile("mine.tbl", "Mine\n 112 0 0 0 69\n\n113\t4 0 0\n 300\n");
@@ -172,11 +182,11 @@ TEST(CommandTableFile, BadFilesRaiseAndAddNothing) {
   for (const auto& c : cases) {
     folder.WriteFile("bad.tbl", c.text);
     TNvcCommandProcessor p;
-    EXPECT_ANY_THROW(p.LoadCommandTable(folder.Path("bad.tbl").string())) << c.name;
+    EXPECT_THROW(p.LoadCommandTable(folder.Path("bad.tbl").string()), EInOutError) << c.name;
     EXPECT_EQ(p.Count(), 3) << c.name;
   }
   TNvcCommandProcessor p;
-  EXPECT_ANY_THROW(p.LoadCommandTable(folder.Path("missing.tbl").string()));
+  EXPECT_THROW(p.LoadCommandTable(folder.Path("missing.tbl").string()), EInOutError);
   EXPECT_EQ(p.Count(), 3);
 }
 

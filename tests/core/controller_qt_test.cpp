@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/notify_event_qt.h"
+#include "tests/support/recording_message_sink.h"
 
 namespace nuvel {
 namespace {
@@ -95,9 +96,7 @@ TEST(Controller, ShowAndFocusIsDeferred) {
 
 TEST(Controller, ErrorsGoToOnErrorElseToTheErrorBox) {
   TNvcController c;
-  std::vector<std::string> boxes;
-  auto saved = TNvcController::ErrorBox();
-  TNvcController::ErrorBox() = [&](const std::string& text) { boxes.push_back(text); };
+  test::RecordingMessageSink sink;
   c.DoError(&c, 7, "shown in a box");
   uint16_t code = 0;
   std::string text;
@@ -110,8 +109,10 @@ TEST(Controller, ErrorsGoToOnErrorElseToTheErrorBox) {
   c.OnPreEdit = [](QObject*, QWidget*) { throw std::runtime_error("handler failed"); };
   c.PreEditNotify(&c, nullptr);
   QCoreApplication::sendPostedEvents(&c);
-  TNvcController::ErrorBox() = saved;
-  EXPECT_EQ(boxes, (std::vector<std::string>{"shown in a box"}));
+  ASSERT_EQ(sink.requests.size(), 1u);
+  EXPECT_EQ(sink.requests[0].text, "shown in a box");
+  EXPECT_EQ(sink.requests[0].type, platform::MsgDlgType::Error);
+  EXPECT_EQ(sink.requests[0].buttons, platform::mbOK);
   EXPECT_EQ(text, "handler failed");
   EXPECT_EQ(code, 0);
 }

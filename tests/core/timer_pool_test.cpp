@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/exceptions.h"
+
 #include <string>
 #include <vector>
 
@@ -181,7 +183,7 @@ TEST_F(TimerPoolTest, ElapsedTimeIsRightAcrossAWrapOfTheTickCount) {
 
 TEST_F(TimerPoolTest, NoTimerRaisesAndLeavesNothingRunning) {
   timer.refuse = true;
-  EXPECT_ANY_THROW(pool.Add(Record(), 100));
+  EXPECT_THROW(pool.Add(Record(), 100), ENoTimersAvailable);
   EXPECT_FALSE(timer.running);
   EXPECT_EQ(pool.Count(), 0);  // no trigger is left behind without a handle
 }
