@@ -1,0 +1,67 @@
+#pragma once
+// The order of a text's paragraphs with the screen-line count of each, kept
+// in blocks of up to 64 entries under two Fenwick trees (entries and lines per
+// block). It answers "which node is paragraph n" and "which paragraph holds
+// screen line l" in logarithmic time, so a jump anywhere in a long text costs
+// about as much as a step. Insertion and removal touch one block; the trees
+// are rebuilt lazily after a block is split or dropped.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "editor/para_node.h"
+
+namespace nuvel {
+
+class TParaIndex {
+ public:
+  TParaIndex();
+  ~TParaIndex();
+  TParaIndex(const TParaIndex&) = delete;
+  TParaIndex& operator=(const TParaIndex&) = delete;
+
+  void Clear();
+  uint32_t Size() const { return size_; }
+  uint64_t TotalLines() const { return totalLines_; }
+
+  // All positions are 0-based paragraph indexes.
+  TParaNodeHandle At(uint32_t index) const;
+  uint32_t LinesAt(uint32_t index) const;
+  void Insert(uint32_t index, TParaNodeHandle node, uint32_t lines);
+  void Erase(uint32_t index);
+  void SetLines(uint32_t index, uint32_t lines);
+  // Lines of the paragraphs before `index`.
+  uint64_t LinesBefore(uint32_t index) const;
+  // The node at `index` and the lines of the paragraphs before it.
+  TParaNodeHandle Entry(uint32_t index, uint64_t& linesBefore) const;
+  // The paragraph holding 0-based screen line `line` (below TotalLines) and
+  // the number of lines before that paragraph.
+  uint32_t FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node = nullptr) const;
+  // Takes every entry's line count anew from `linesOf`.
+  void RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf);
+
+ private:
+  static constexpr uint32_t kBlockSize = 64;
+  struct Block {
+    uint32_t count = 0;
+    uint64_t lines = 0;
+    TParaNodeHandle nodes[kBlockSize];
+    uint32_t lineCounts[kBlockSize];
+  };
+
+  void EnsureTrees() const;
+  void AddToTrees(uint32_t block, int64_t count, int64_t lines);
+  uint64_t LinesBeforeBlock(uint32_t block) const;
+  // Block and offset of an existing entry.
+  void Locate(uint32_t index, uint32_t& block, uint32_t& offset) const;
+
+  std::vector<std::unique_ptr<Block>> blocks_;
+  mutable std::vector<uint32_t> countTree_;  // 1-based Fenwick trees over blocks_
+  mutable std::vector<uint64_t> lineTree_;
+  mutable bool treesValid_ = true;
+  uint32_t size_ = 0;
+  uint64_t totalLines_ = 0;
+};
+
+}  // namespace nuvel
