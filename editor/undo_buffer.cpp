@@ -198,7 +198,10 @@ bool TNvcUndoBuffer::TryMerge(uint8_t kind, std::span<const uint8_t> data, uint3
   } else if (kind == kUndoDelete && uint64_t{pos} + n == recPos) {
     mode = kPrepend;
   } else if (kind == kUndoReplace &&
-             recPos + TUndoNode::OldLength({r + kUndoHeaderSize, recLength}) == pos) {
+             uint64_t{recPos} + (recLength - 2 - TUndoNode::OldLength({r + kUndoHeaderSize, recLength})) == pos) {
+    // Overwriting continues right after the new bytes of the record (for an
+    // overwrite, old and new are equally long). Continuing after the old
+    // bytes would misplace the merged replacement when the lengths differ.
     mode = kReplace;
     added = n - 2;  // the two zero bytes are there already
   } else {
