@@ -1,0 +1,113 @@
+#include "core/custom_control_qt.h"
+
+#include <QFocusEvent>
+#include <QWheelEvent>
+#include <exception>
+
+#include "core/notify_event_qt.h"
+#include "platform/message_sink.h"
+#include "platform/qt/key_edge_qt.h"
+
+namespace nuvel {
+
+TNvcCustomControl::TNvcCustomControl(QWidget* parent) : QWidget(parent), label_(this) {}
+
+TNvcCustomControl::~TNvcCustomControl() = default;
+
+bool TNvcCustomControl::event(QEvent* e) {
+  switch (NotifyMessageOf(*e)) {
+    case kNotifyAfterEnter:
+      if (AfterEnter) AfterEnter(this);
+      return true;
+    case kNotifyAfterExit:
+      if (AfterExit) AfterExit(this);
+      return true;
+    case kNotifyMoveLabel:
+      movePending_ = false;
+      label_.Place();
+      return true;
+    default:
+      return QWidget::event(e);
+  }
+}
+
+void TNvcCustomControl::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  PostNotify(this, kNotifyAfterEnter);
+}
+
+void TNvcCustomControl::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  PostNotify(this, kNotifyAfterExit);
+}
+
+void TNvcCustomControl::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  if (!movePending_) {
+    movePending_ = true;
+    PostNotify(this, kNotifyMoveLabel);
+  }
+}
+
+void TNvcCustomControl::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (!movePending_) {
+    movePending_ = true;
+    PostNotify(this, kNotifyMoveLabel);
+  }
+}
+
+void TNvcCustomControl::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  label_.Place();
+  label_.FollowVisibility();
+}
+
+void TNvcCustomControl::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  label_.FollowVisibility();
+}
+
+void TNvcCustomControl::wheelEvent(QWheelEvent* e) {
+  const QPoint at = e->globalPosition().toPoint();
+  DoMouseWheel(platform::ShiftStateOf(e->modifiers(), e->buttons()), e->angleDelta().y(), at.x(),
+               at.y());
+  e->accept();
+}
+
+void TNvcCustomControl::DoMouseWheel(const platform::TShiftState& shift, int delta, int x, int y) {
+  if (OnMouseWheel) OnMouseWheel(this, shift, delta, x, y);
+}
+
+TNvcCustomControlEx::TNvcCustomControlEx(QWidget* parent)
+    : TNvcCustomControl(parent), controller_(this) {}
+
+void TNvcCustomControlEx::SetController(TNvcController* controller) {
+  controller_.SetController(controller);
+}
+
+void TNvcCustomControlEx::CreateWnd() { controller_.LookUp(); }
+
+bool TNvcCustomControlEx::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    if (controller_.ClaimShortcut(static_cast<QKeyEvent*>(e))) return true;
+  }
+  return TNvcCustomControl::event(e);
+}
+
+void TNvcCustomControlEx::showEvent(QShowEvent* e) {
+  TNvcCustomControl::showEvent(e);
+  if (created_) return;
+  created_ = true;
+  try {
+    CreateWnd();
+  } catch (const std::exception& ex) {
+    // Errors never cross the event loop: shown here as the error it is.
+    platform::MessageRequest box;
+    box.text = ex.what();
+    box.type = platform::MsgDlgType::Error;
+    platform::ShowMessageRequest(box);
+  }
+}
+
+}  // namespace nuvel

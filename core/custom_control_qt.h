@@ -1,0 +1,72 @@
+#pragma once
+// Base classes of the framework's windowed controls. TNvcCustomControl adds
+// an optional attached label, AfterEnter/AfterExit notifications that run
+// after the focus change has completed, and a mouse-wheel event.
+// TNvcCustomControlEx adds the controller whose command tables translate
+// the control's keys.
+#include <QWidget>
+#include <functional>
+
+#include "core/attached_label_qt.h"
+#include "core/controller_link_qt.h"
+#include "platform/key_stroke.h"
+
+namespace nuvel {
+
+class TNvcCustomControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TNvcCustomControl(QWidget* parent = nullptr);
+  ~TNvcCustomControl() override;
+
+  TNvcLabelLink& LabelInfo() { return label_; }
+  // The attached label; raises "Label not attached" when there is none.
+  TNvcAttachedLabel* AttachedLabel() const { return label_.AttachedLabel(); }
+
+  std::function<void(QObject* sender)> AfterEnter;
+  std::function<void(QObject* sender)> AfterExit;
+  // Sender, modifier state, wheel turn (120 a notch), pointer on the screen.
+  std::function<void(QObject* sender, const platform::TShiftState& shift, int delta, int x, int y)>
+      OnMouseWheel;
+
+ protected:
+  // Fires OnMouseWheel; controls that scroll override it.
+  virtual void DoMouseWheel(const platform::TShiftState& shift, int delta, int x, int y);
+
+  bool event(QEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ private:
+  TNvcLabelLink label_;
+  bool movePending_ = false;
+};
+
+class TNvcCustomControlEx : public TNvcCustomControl {
+  Q_OBJECT
+ public:
+  explicit TNvcCustomControlEx(QWidget* parent = nullptr);
+
+  TNvcController* Controller() { return controller_.Controller(); }
+  bool ControllerAssigned() const { return controller_.ControllerAssigned(); }
+  virtual void SetController(TNvcController* controller);
+  // Window creation: takes the form's controller when the control has none;
+  // raises ENoControllerAssigned when there is none. Runs when the control
+  // is first shown, where a failure is shown as an error message.
+  virtual void CreateWnd();
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  TNvcControllerLink controller_;
+  bool created_ = false;
+};
+
+}  // namespace nuvel
