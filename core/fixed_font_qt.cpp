@@ -2,12 +2,13 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QMessageBox>
 #include <QString>
 #include <array>
 #include <memory>
 
 #include "core/fixed_font_names.h"
+#include "core/settings.h"
+#include "platform/message_sink.h"
 
 namespace nuvel {
 namespace {
@@ -134,23 +135,12 @@ void TNvcFixedFont::Changed() {
   if (OnChange) OnChange();
 }
 
-namespace {
-std::function<void(std::string_view)>& InfoHandler() {
-  static std::function<void(std::string_view)> handler;
-  return handler;
-}
-}  // namespace
-
-void SetInfoMessageHandler(std::function<void(std::string_view)> handler) {
-  InfoHandler() = std::move(handler);
-}
-
 void InfoMessage(std::string_view text) {
-  if (InfoHandler()) {
-    InfoHandler()(text);
-    return;
-  }
-  QMessageBox::information(nullptr, QString(), ToQString(text));
+  platform::MessageRequest request;
+  request.text = std::string(text);
+  request.type = platform::MsgDlgType::Information;
+  request.buttons = platform::mbOK;
+  platform::ShowMessageRequest(request);
 }
 
 void EnumFixedFonts() {
@@ -177,6 +167,19 @@ void InitFixedFonts(std::optional<std::string> curFont, std::optional<std::strin
   auto& fonts = Globals().fonts;
   if (curFont) fonts[0]->Assign(ParseFontDescriptorOr(*curFont, kEnglishDefault));
   if (curFont2) fonts[1]->Assign(ParseFontDescriptorOr(*curFont2, kHebrewDefault));
+}
+
+}  // namespace nuvel
+
+namespace nuvel {
+
+void InitFixedFonts() {
+  auto descriptor = [](std::string_view key) -> std::optional<std::string> {
+    std::string value = ReadIniString("GENPREFS", key);
+    if (value == kNotFound) return std::nullopt;
+    return value;
+  };
+  InitFixedFonts(descriptor("CurFont"), descriptor("CurFont2"));
 }
 
 }  // namespace nuvel

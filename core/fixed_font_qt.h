@@ -55,11 +55,8 @@ class TNvcFixedFont {
 inline constexpr std::string_view kNotFixedFontText =
     "This is not a fixed font. \rThe display results may not be so good.";
 
-// An information box with an OK button.
+// An information box with an OK button, through the message sink.
 void InfoMessage(std::string_view text);
-// TODO(stand-in): replaced by the shared prompt service once it lands. Tests
-// answer the box through this handler; empty restores the message box.
-void SetInfoMessageHandler(std::function<void(std::string_view)> handler);
 
 // Fills the fixed-font list with the fixed-pitch families of the system; the
 // English default "Courier New" stands for its installed metric-compatible
@@ -69,9 +66,11 @@ void EnumFixedFonts();
 // Global font `slot` (1..4). Created with their defaults on first use.
 TNvcFixedFont& FixedFonts(int slot);
 
-// Sets up the four fonts from the settings' descriptors ([GENPREFS] CurFont
-// and CurFont2); an absent or malformed descriptor gives the slot's
+// Sets up the four fonts from the descriptors [GENPREFS] CurFont and CurFont2
+// of the INI file; an absent or malformed descriptor gives the slot's
 // default: "Courier New" 11 and "VoraziRARO Vor" 11.
+void InitFixedFonts();
+// The same from descriptors given (nullopt: absent).
 void InitFixedFonts(std::optional<std::string> curFont, std::optional<std::string> curFont2);
 
 }  // namespace nuvel

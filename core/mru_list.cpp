@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/message_table.h"
+
 namespace nuvel {
 namespace {
 
@@ -20,7 +22,7 @@ void MruList::SetMaxItems(int max) {
 
 void MruList::MRUAdd(std::string_view name) {
   if (style_ == MruStyle::msSplit) {
-    throw EMenuMRUError(kMsgMruCallAddSplit, "Invalid operation: Call AddSplit for split menus");
+    throw EMenuMRUError(GetLibraryString(kMsgMruCallAddSplit));
   }
   if (!items_.empty() && items_.front() == name) return;
   auto found = std::find(items_.begin(), items_.end(), name);
@@ -31,7 +33,7 @@ void MruList::MRUAdd(std::string_view name) {
 
 void MruList::MRUAddSplit(std::string_view name, int group) {
   if (group == 0 || style_ != MruStyle::msSplit) {
-    throw EMenuMRUError(kMsgMruInvalidAnchor, "Invalid parameter: mpAnchor");
+    throw EMenuMRUError(GetLibraryString(kMsgMruInvalidAnchor));
   }
   auto divider = std::find(items_.begin(), items_.end(), kMruDivider);
   if (divider == items_.end()) {

@@ -4,10 +4,11 @@
 // exactly and keep their case.
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/exceptions.h"
 
 namespace nuvel {
 
@@ -27,17 +28,7 @@ inline constexpr std::string_view kMruDivider = "-";
 inline constexpr int kMruActionMoveToTop = 0;
 inline constexpr int kMruActionRemove = 1;
 
-// Errors of the most-recently-used lists, by component-library message id.
-// TODO(stand-in): derive from the framework's ENvcException once it lands.
-class EMenuMRUError : public std::runtime_error {
- public:
-  EMenuMRUError(int id, const std::string& text) : std::runtime_error(text), id_(id) {}
-  int Id() const { return id_; }
-
- private:
-  int id_;
-};
-
+// Component-library messages of the lists, raised as EMenuMRUError.
 inline constexpr int kMsgMruNoMenuItem = 30400;
 inline constexpr int kMsgMruInvalidAnchor = 30402;
 inline constexpr int kMsgMruCallAddSplit = 30403;

@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "core/fixed_font_names.h"
+#include "core/shared_state.h"
 #include "tests/support/program_fonts_qt.h"
+#include "tests/support/recording_message_sink.h"
+#include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
 namespace {
@@ -18,11 +21,15 @@ class FixedFontTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(test::LoadProgramFonts());
     EnumFixedFonts();
-    SetInfoMessageHandler([this](std::string_view text) { messages.emplace_back(text); });
   }
-  void TearDown() override { SetInfoMessageHandler({}); }
 
-  std::vector<std::string> messages;
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& r : sink.requests) texts.push_back(r.text);
+    return texts;
+  }
+
+  test::RecordingMessageSink sink;
 };
 
 TEST_F(FixedFontTest, ProgramFontFilesProvideTheirFaces) {
@@ -59,8 +66,9 @@ TEST_F(FixedFontTest, GlobalFontsFromDescriptors) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.english);
-    messages.clear();
+    sink.requests.clear();
     InitFixedFonts(c.curFont, c.curFont2);
+    const auto messages = Messages();
     EXPECT_EQ(FixedFonts(1).Descriptor(), c.english);
     EXPECT_EQ(FixedFonts(2).Descriptor(), c.hebrew);
     EXPECT_EQ(FixedFonts(3).Descriptor(), "NuvDos Bitmap~18~0");
@@ -68,8 +76,22 @@ TEST_F(FixedFontTest, GlobalFontsFromDescriptors) {
     EXPECT_EQ(messages.size(), c.warnings);
     if (c.warnings > 0) {
       EXPECT_EQ(messages[0], kNotFixedFontText);
+      EXPECT_EQ(sink.requests[0].type, platform::MsgDlgType::Information);
     }
   }
+  InitFixedFonts(std::nullopt, std::nullopt);
+}
+
+TEST_F(FixedFontTest, GlobalFontsFromTheIniFile) {
+  test::TempProgramFolder folder;
+  folder.WriteFile("NuvelW.INI", "[GENPREFS]\r\nCurFont=Liberation Mono~12~2\r\n");
+  const std::string saved = ProgPath;
+  ProgPath = folder.Folder();
+  InitFixedFonts();
+  ProgPath = saved;
+  EXPECT_EQ(FixedFonts(1).Descriptor(), "Liberation Mono~12~2");
+  EXPECT_EQ(FixedFonts(2).Descriptor(), "VoraziRARO Vor~11~0");
+  EXPECT_TRUE(FixedFonts(1).Font().italic());
   InitFixedFonts(std::nullopt, std::nullopt);
 }
 
@@ -90,7 +112,7 @@ TEST_F(FixedFontTest, SettersFireOnChangeAndRebuildTheDescriptor) {
   copy.Assign(font);
   EXPECT_EQ(copy.Descriptor(), font.Descriptor());
   EXPECT_EQ(copy.Color(), QColor(Qt::red));
-  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(sink.requests.empty());
 }
 
 }  // namespace
