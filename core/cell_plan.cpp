@@ -1,26 +1,12 @@
 #include "core/cell_plan.h"
 
+#include "core/charset.h"
 #include "core/nikud.h"
 
 namespace nuvel {
 namespace {
 
-// STAND-IN until the character set lands on main: replace with
-// HebUnicodeTable from core/.
-char16_t HebUnicode(uint8_t b) {
-  static constexpr char16_t kPointed[] = {
-      0xFB31, 0xFB32, 0xFB33, 0xFB34, 0xFB35, 0xFB36, 0xE802, 0xFB38, 0xFB39,
-      0xFB3A, 0xFB3B, 0xFB3C, 0xFB4B, 0xFB3E, 0xE804, 0xFB40, 0xFB41, 0xE803,
-      0xE805, 0xFB44, 0xFB2A, 0xFB46, 0xFB47, 0xFB2C, 0xFB2D, 0xFB4A, 0xFB2B};
-  if (b >= 0x81 && b <= 0x9B) return kPointed[b - 0x81];
-  if (b == 0xA4) return 0x20AA;
-  if (b >= 0xC0 && b <= 0xD3) return static_cast<char16_t>(0x05B0 + (b - 0xC0));
-  if (b >= 0xD4 && b <= 0xD6) return static_cast<char16_t>(0x05F0 + (b - 0xD4));
-  if (b >= 0xE0 && b <= 0xFA) return static_cast<char16_t>(0x05D0 + (b - 0xE0));
-  if (b == 0xFD) return 0x200E;
-  if (b == 0xFE) return 0x200F;
-  return b;
-}
+char16_t HebUnicode(uint8_t b) { return HebUnicodeTable[b]; }
 
 constexpr char16_t kNoBreakSpace = 0x00A0;
 
@@ -37,15 +23,11 @@ bool IsCombiningMark(char16_t c) {
   return c != 0x05BE && c != 0x05C0 && c != 0x05C3 && c != 0x05C6;
 }
 
-// Pointed letters whose code points are private: drawn as letter + points.
-std::u16string_view PrivateLetterDecomposition(uint8_t b) {
-  switch (b) {
-    case 0x87: return u"\u05DA\u05B0";        // final kaf + sheva
-    case 0x8F: return u"\u05DC\u05B9";        // lamed + holam
-    case 0x92: return u"\u05DA\u05B8";        // final kaf + qamats
-    case 0x93: return u"\u05DC\u05BC\u05B9";  // lamed + dagesh + holam
-    default: return {};
-  }
+// A pointed letter whose code point is a private one: no font has it, so it
+// is drawn as its letter with its points.
+bool HasPrivateCode(uint8_t b) {
+  const char16_t c = HebUnicode(b);
+  return IsPointedLetter(b) && c >= 0xE000 && c <= 0xF8FF;
 }
 
 void AppendPoints(std::u16string& out, std::span<const uint8_t> points) {
@@ -90,8 +72,8 @@ std::u16string CellCluster(uint8_t b, std::span<const uint8_t> points) {
   std::u16string out;
   if (b >= 1 && b <= 31) {
     out.push_back(kDosControlSymbols[b]);
-  } else if (auto parts = PrivateLetterDecomposition(b); !parts.empty()) {
-    out.append(parts);
+  } else if (HasPrivateCode(b)) {
+    for (uint8_t part : PointedLetterParts(b)) out.push_back(HebUnicode(part));
   } else if (b != 0 && b != ' ') {
     const char16_t c = HebUnicode(b);
     if (IsCombiningMark(c)) out.push_back(kNoBreakSpace);
