@@ -404,8 +404,14 @@ QObject* TNvcComponentState::FindComponent(const QString& name) const {
 void TNvcComponentState::SetStoredProperties(const QStringList& paths) {
   stored_.clear();
   for (const QString& path : paths) {
-    const QString component = path.section('.', 0, 0);
-    if (FindComponent(component)) stored_.push_back(path);
+    const QString name = path.section('.', 0, 0);
+    QObject* component = FindComponent(name);
+    if (!component) continue;
+    stored_.push_back(path);
+    // A component that goes away takes its entries with it.
+    connect(component, &QObject::destroyed, this, [this, name] {
+      stored_.removeIf([&name](const QString& p) { return p.section('.', 0, 0) == name; });
+    });
   }
 }
 

@@ -95,6 +95,48 @@ TEST_F(CellPainterTest, HebrewLineWithPointsIsRightAlignedAndPointsTakeNoCell) {
   EXPECT_FALSE(Inked(image, 0, right - 5 * kCell - 2));
 }
 
+// Both rows on one image, as a window shows them: every cell's ink stays in
+// its own row band and its own cell.
+TEST_F(CellPainterTest, HebrewAndEnglishRowsOnOneImage) {
+  QImage image(300, 2 * kRowHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setPen(Qt::black);
+  painter.setBrush(Qt::white);
+  FontIndex index = AllocFontIndex();
+  // English row, left-aligned: "x y".
+  std::vector<uint8_t> english = Bytes("x y");
+  BuildFontIndex(english, index, true, false);
+  CellRect top{0, 0, 300, kRowHeight};
+  DrawMultiFontLine(english, painter, index, false, true, true, kCell, kCell, kCell, top,
+                    NikudOverstrikeFor(english));
+  // Hebrew row, stored "bet qamats, blank, lamed holam-dagesh (0x93)", drawn
+  // reversed and right-aligned.
+  std::vector<uint8_t> hebrew = Bytes("\xE1\xC8 \x93");
+  const bool overstrike = NikudOverstrikeFor(hebrew);
+  std::reverse(hebrew.begin(), hebrew.end());
+  BuildFontIndex(hebrew, index, false, false);
+  CellRect bottom{0, kRowHeight, 300, 2 * kRowHeight};
+  DrawMultiFontLine(hebrew, painter, index, false, true, false, kCell, kCell, kCell, bottom,
+                    overstrike);
+  painter.end();
+
+  EXPECT_EQ(top, (CellRect{0, 0, 3 * kCell, kRowHeight}));
+  EXPECT_EQ(bottom, (CellRect{300 - 3 * kCell, kRowHeight, 300, 2 * kRowHeight}));
+  const QImage upper = image.copy(0, 0, 300, kRowHeight);
+  const QImage lower = image.copy(0, kRowHeight, 300, kRowHeight);
+  const bool englishInk[] = {true, false, true};
+  const bool hebrewInk[] = {true, false, true};
+  for (int cell = 0; cell < 3; ++cell) {
+    SCOPED_TRACE(cell);
+    EXPECT_EQ(Inked(upper, cell * kCell + 3, cell * kCell + kCell - 3), englishInk[cell]);
+    const int x = 300 - 3 * kCell + cell * kCell;
+    EXPECT_EQ(Inked(lower, x + 3, x + kCell - 3), hebrewInk[cell]);
+  }
+  EXPECT_FALSE(Inked(upper, 3 * kCell + 2, 300));
+  EXPECT_FALSE(Inked(lower, 0, 300 - 3 * kCell - 2));
+}
+
 TEST_F(CellPainterTest, PointsDrawInkBelowTheLetter) {
   // The same letter with and without its point: the point adds ink.
   const QImage bare = DrawRow("\xE1", false, 100);

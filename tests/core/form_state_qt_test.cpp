@@ -285,6 +285,18 @@ TEST(ComponentState, PropertiesRoundTripByKind) {
   EXPECT_EQ(inner->depth, 7);
 }
 
+TEST(ComponentState, RemovedComponentsLeaveTheList) {
+  QWidget form;
+  auto* first = new Sample(&form);
+  first->setObjectName("First");
+  auto* second = new Sample(&form);
+  second->setObjectName("Second");
+  TNvcComponentState state(&form);
+  state.SetStoredProperties({"First.Count", "Second.Count", "First.Caption"});
+  delete first;
+  EXPECT_EQ(state.StoredProperties(), QStringList{"Second.Count"});
+}
+
 TEST(ComponentState, AbsentValuesLeavePropertiesAlone) {
   MemoryStore store;
   QWidget form;
