@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/nikud.h"
+
 #include <string>
 #include <vector>
 
@@ -76,6 +78,29 @@ TEST(CellPlan, UnknownFontIndexIsReported) {
   // A short index leaves the remaining cells unknown too.
   const auto shortPlan = PlanLineCells(Bytes(text), FontIndex{2, 1}, true);
   EXPECT_EQ(shortPlan.BadFontCells, (std::vector<size_t>{1, 2}));
+}
+
+// The line decides whether its points take cells; the plan follows.
+TEST(CellPlan, LinesDecideTheirOwnPointCells) {
+  struct Case {
+    std::string text;
+    size_t cells;
+    size_t planned;  // with the extra cell of trailing points
+  };
+  const Case cases[] = {
+      {"\xE1\xC8\xE2\xC7", 2, 3},   // points take no cells
+      {"\xC8\xE1\xE2", 3, 3},        // a leading point: every point a cell
+      {"\xE1\xC8\xC7\xE2", 4, 4},   // two points in a row: the same
+      {"\xE1\xC8\xC9\xE2", 3, 3},   // holam is no overstruck point
+      {"ab\xC4" "c", 3, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto bytes = Bytes(c.text);
+    const auto plan = PlanLineCells(bytes, IndexFor(c.text, false), NikudOverstrikeFor(bytes));
+    EXPECT_EQ(plan.CharCells, c.cells);
+    EXPECT_EQ(plan.Cells.size(), c.planned);
+  }
 }
 
 TEST(CellPlan, ClustersThroughTheUnicodeTable) {

@@ -114,6 +114,33 @@ TEST(FormState, PlacementRoundTrips) {
   EXPECT_EQ(form.geometry(), QRect(30, 40, 320, 200));
 }
 
+TEST(FormState, PlacementInTheRegistry) {
+  test::TempProgramFolder folder;
+  TNvcRegistryStore store;
+  store.SetKeyName("Software\\Marvek Ila\\NuvelText");
+  {
+    QWidget form;
+    TNvcFormState state(&form);
+    state.SetStorage(&store);
+    state.SetSection("3.55\\FViewer");
+    form.setGeometry(11, 22, 333, 244);
+    form.setWindowState(Qt::WindowMaximized);
+    state.SaveState();
+  }
+  platform::RegistryStore registry;
+  const std::string key = "Software\\Marvek Ila\\NuvelText\\3.55\\FViewer";
+  EXPECT_EQ(registry.ReadString(key, "ShowCmd"), "3");
+  EXPECT_EQ(registry.ReadString(key, "NormalPos"), "11,22,344,266");
+
+  QWidget form;
+  TNvcFormState state(&form);
+  state.SetStorage(&store);
+  state.SetSection("3.55\\FViewer");
+  state.RestoreState();
+  EXPECT_EQ(form.windowState(), Qt::WindowMaximized);
+  EXPECT_EQ(form.normalGeometry(), QRect(11, 22, 333, 244));
+}
+
 TEST(FormState, ShowCommandsAndOptions) {
   struct Case {
     std::string showCmd;
