@@ -34,6 +34,8 @@ MultiFontLineResult DrawMultiFontLine(std::span<const uint8_t> text, QPainter& p
                                       int cellWidth, CellRect& rect, bool overstrike) {
   painter.save();
   painter.setBackgroundMode(Qt::TransparentMode);
+  // Cells are placed from their left edge whatever the widget's direction.
+  painter.setLayoutDirection(Qt::LeftToRight);
   QPainterCellCanvas canvas(painter);
   const auto result = DrawMultiFontLine(text, canvas, index, bold, glyphMode, leftAligned,
                                         hebWidth, engWidth, cellWidth, rect, overstrike);

@@ -28,6 +28,7 @@ void PrintTextLine(std::span<const uint8_t> text, QPainter& painter, int rightMa
   painter.setBackgroundMode(Qt::TransparentMode);
   // A printed line leaves the page's background as it is.
   painter.setBrush(Qt::NoBrush);
+  painter.setLayoutDirection(Qt::LeftToRight);
   QPainterCellCanvas canvas(painter);
   PrintTextLine(text, canvas, rightMargin, leftMargin, hebWidth, engWidth, cellWidth, bold,
                 leftToRight, index, rect);
@@ -40,6 +41,7 @@ void PrintPageNumber(QPainter& painter, int pageNumber, int linesBelow, int righ
   painter.save();
   painter.setBackgroundMode(Qt::TransparentMode);
   painter.setBrush(Qt::NoBrush);
+  painter.setLayoutDirection(Qt::LeftToRight);
   QPainterCellCanvas canvas(painter);
   PrintPageNumber(canvas, pageNumber, linesBelow, rightMargin, leftMargin, hebWidth, engWidth,
                   cellWidth, bold, leftToRight, rect, lineHeight);

@@ -33,10 +33,12 @@ class CellPainterTest : public ::testing::Test {
   }
 
   // Draws one row into a white image with black text.
-  QImage DrawRow(std::string_view text, bool leftToRight, int width = 400) {
+  QImage DrawRow(std::string_view text, bool leftToRight, int width = 400,
+                 Qt::LayoutDirection painterDirection = Qt::LeftToRight) {
     QImage image(width, kRowHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.setLayoutDirection(painterDirection);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     FontIndex index = AllocFontIndex();
@@ -135,6 +137,16 @@ TEST_F(CellPainterTest, HebrewAndEnglishRowsOnOneImage) {
   }
   EXPECT_FALSE(Inked(upper, 3 * kCell + 2, 300));
   EXPECT_FALSE(Inked(lower, 0, 300 - 3 * kCell - 2));
+}
+
+// A painter of a right-to-left widget (the Hebrew interface) puts every
+// cell at the same place.
+TEST_F(CellPainterTest, PainterDirectionDoesNotMoveCells) {
+  for (bool ltr : {true, false}) {
+    SCOPED_TRACE(ltr);
+    const std::string text = "a\xE1\xC8 \xF9" "1";
+    EXPECT_EQ(DrawRow(text, ltr, 200, Qt::LeftToRight), DrawRow(text, ltr, 200, Qt::RightToLeft));
+  }
 }
 
 TEST_F(CellPainterTest, PointsDrawInkBelowTheLetter) {
