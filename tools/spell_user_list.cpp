@@ -1,13 +1,10 @@
 #include "tools/spell_user_list.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "platform/atomic_file.h"
 #include "tools/edit_distance.h"
 
 namespace nuvel {
@@ -115,20 +112,7 @@ UserListStatus LoadUserList(const std::string& fileName, TInDic& list) {
   std::error_code ec;
   if (!std::filesystem::exists(fileName, ec)) return UserListStatus::kOk;
   std::string text;
-  bool readOk = !std::filesystem::is_directory(fileName, ec);
-  if (readOk) {
-    try {
-      std::ifstream in(fileName, std::ios::binary);
-      readOk = static_cast<bool>(in);
-      if (readOk) {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        readOk = !in.bad();
-      }
-    } catch (const std::exception&) {
-      readOk = false;
-    }
-  }
-  if (!readOk) {
+  if (!platform::ReadFileBytes(fileName, text)) {
     list.SetLoadFailed(true);
     return UserListStatus::kReadError;
   }
@@ -153,28 +137,19 @@ UserListStatus LoadUserList(const std::string& fileName, TInDic& list) {
 
 UserListStatus SaveUserList(const std::string& fileName, const TInDic& list) {
   if (list.LoadFailed()) return UserListStatus::kNotWrittenAfterFailedLoad;
-  const std::string temp = fileName + ".new";
-  std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-  if (!out) return UserListStatus::kCreateError;
+  std::string text;
   for (const TInDic::Entry& e : list.Entries()) {
     if (e.rec.kind == kUserWordAdded) {
-      out << std::string_view(e.word).substr(0, e.word.find(' ')) << "\r\n";
+      text += std::string_view(e.word).substr(0, e.word.find(' '));
+      text += "\r\n";
     } else if (e.rec.kind == kUserWordReplaced) {
-      out << e.word << ' ' << e.rec.text << "\r\n";
+      text += e.word;
+      text += ' ';
+      text += e.rec.text;
+      text += "\r\n";
     }
   }
-  out.close();
-  std::error_code ec;
-  if (!out) {
-    std::filesystem::remove(temp, ec);
-    return UserListStatus::kWriteError;
-  }
-  std::filesystem::rename(temp, fileName, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    return UserListStatus::kWriteError;
-  }
-  return UserListStatus::kOk;
+  return platform::WriteFileAtomically(fileName, text) ? UserListStatus::kOk : UserListStatus::kCreateError;
 }
 
 }  // namespace nuvel

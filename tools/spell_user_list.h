@@ -74,7 +74,7 @@ bool SuggestFromUserList(const TInDic& list, std::string_view word, int minLen, 
 enum class UserListStatus {
   kOk,
   kReadError,                  // "Read Ioresult<>0"
-  kCreateError,                // "Write Ioresult<>0"
+  kCreateError,                // "Write Ioresult<>0": the file could not be written
   kWriteError,                 // "Write Problem"
   kNotWrittenAfterFailedLoad,  // the list never loaded; its file is left alone
 };
@@ -87,7 +87,8 @@ UserListStatus LoadUserList(const std::string& fileName, TInDic& list);
 
 // Writes every entry of kind 0 (its word up to the first space) and of kind 2
 // ("word replacement") to `fileName`, through a temporary file in the same
-// folder that replaces the old file only when written whole.
+// folder that replaces the old file only when written whole; a failure gives
+// kCreateError and leaves the old file as it was.
 UserListStatus SaveUserList(const std::string& fileName, const TInDic& list);
 
 }  // namespace nuvel

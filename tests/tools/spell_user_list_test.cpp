@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -82,7 +83,6 @@ TEST(UserList, LoadReadsEveryKindOfLineAndSaveWritesThemBack) {
             "tabbed\r\n"
             "teh the\r\n"
             "two\r\n");
-  EXPECT_FALSE(std::filesystem::exists(folder.Path("NuvSpelE.tmp.new")));
 
   TInDic again;
   ASSERT_EQ(LoadUserList(folder.Folder() + "NuvSpelE.tmp", again), UserListStatus::kOk);
@@ -105,25 +105,24 @@ TEST(UserList, MissingFileIsAnEmptyListAndUnreadableOneIsNeverOverwritten) {
   list.Add("word", Trec{});
   EXPECT_EQ(SaveUserList(folder.Folder() + "NuvSpelE.tmp", list), UserListStatus::kNotWrittenAfterFailedLoad);
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("NuvSpelE.tmp")));
-  EXPECT_FALSE(std::filesystem::exists(folder.Path("NuvSpelE.tmp.new")));
 
-  // A folder that does not exist cannot take the file.
-  TInDic fresh;
-  fresh.Add("word", Trec{});
-  EXPECT_EQ(SaveUserList(folder.Folder() + "no/such/NuvSpelE.tmp", fresh), UserListStatus::kCreateError);
   EXPECT_EQ(UserListStatusText(UserListStatus::kCreateError), "Write Ioresult<>0");
   EXPECT_EQ(UserListStatusText(UserListStatus::kWriteError), "Write Problem");
 }
 
-TEST(UserList, FailedSaveLeavesTheOldFileWhole) {
+TEST(UserList, FailedSaveReportsAndLeavesNothingBehind) {
   test::TempProgramFolder folder;
-  folder.WriteFile("NuvSpelE.tmp", "old\r\n");
-  // The temporary name is taken by a folder, so the new list cannot be written.
-  std::filesystem::create_directory(folder.Path("NuvSpelE.tmp.new"));
+  folder.WriteFile("plain", "old\r\n");
   TInDic list;
   list.Add("new", Trec{});
-  EXPECT_NE(SaveUserList(folder.Folder() + "NuvSpelE.tmp", list), UserListStatus::kOk);
-  EXPECT_EQ(folder.ReadFile("NuvSpelE.tmp"), "old\r\n");
+  // A path under a plain file cannot be written.
+  EXPECT_EQ(SaveUserList(folder.Folder() + "plain/NuvSpelE.tmp", list), UserListStatus::kCreateError);
+  EXPECT_EQ(folder.ReadFile("plain"), "old\r\n");
+  ASSERT_EQ(SaveUserList(folder.Folder() + "NuvSpelE.tmp", list), UserListStatus::kOk);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Folder())) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"NuvSpelE.tmp", "plain"}));
 }
 
 TEST(UserList, SuggestionsFromTheUserList) {
