@@ -88,9 +88,17 @@ void TNvcCustomControlEx::SetController(TNvcController* controller) {
 
 void TNvcCustomControlEx::CreateWnd() { controller_.LookUp(); }
 
+bool TNvcCustomControlEx::WantsShortcutKey(QKeyEvent* event) {
+  return controller_.ClaimShortcut(event);
+}
+
 bool TNvcCustomControlEx::event(QEvent* e) {
   if (e->type() == QEvent::ShortcutOverride) {
-    if (controller_.ClaimShortcut(static_cast<QKeyEvent*>(e))) return true;
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (WantsShortcutKey(key)) {
+      key->accept();
+      return true;
+    }
   }
   return TNvcCustomControl::event(e);
 }

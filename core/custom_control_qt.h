@@ -61,6 +61,11 @@ class TNvcCustomControlEx : public TNvcCustomControl {
   virtual void CreateWnd();
 
  protected:
+  // Whether the control takes this key before the window's shortcuts and
+  // menu mnemonics: by default when the controller's tables make a command
+  // of it or a two-key sequence is pending.
+  virtual bool WantsShortcutKey(QKeyEvent* event);
+
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
 

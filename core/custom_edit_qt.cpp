@@ -18,9 +18,15 @@ void TNvcCustomEdit::SetController(TNvcController* controller) {
 
 void TNvcCustomEdit::CreateWnd() { controller_.LookUp(); }
 
+bool TNvcCustomEdit::WantsShortcutKey(QKeyEvent* event) { return controller_.ClaimShortcut(event); }
+
 bool TNvcCustomEdit::event(QEvent* e) {
   if (e->type() == QEvent::ShortcutOverride) {
-    if (controller_.ClaimShortcut(static_cast<QKeyEvent*>(e))) return true;
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (WantsShortcutKey(key)) {
+      key->accept();
+      return true;
+    }
   }
   if (NotifyMessageOf(*e) == kNotifyMoveLabel) {
     movePending_ = false;

@@ -24,6 +24,8 @@ class TNvcCustomEdit : public QLineEdit {
   virtual void CreateWnd();
 
  protected:
+  // As TNvcCustomControlEx::WantsShortcutKey.
+  virtual bool WantsShortcutKey(QKeyEvent* event);
   bool event(QEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
