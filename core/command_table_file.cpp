@@ -1,6 +1,5 @@
-// Text files of one command table: the table name on the first line, then one
-// line per entry with Key1, Shift1, Key2 and Shift2 right-aligned in 4
-// characters and the command in 6.
+#include "core/command_table_file.h"
+
 #include <charconv>
 #include <string>
 
@@ -43,16 +42,13 @@ bool OnlyBlanksFrom(const std::string& text, size_t pos) {
 
 }  // namespace
 
-void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
-  std::string text;
-  if (!platform::ReadFileBytes(fileName, text)) throw EInOutError("File not found");
-
-  // The table is built apart and added only when the whole file was read.
+TNvcCommandTable ParseCommandTableText(std::string_view textView) {
+  const std::string text(textView);
   size_t lineEnd = text.find('\n');
   if (lineEnd == std::string::npos) lineEnd = text.size();
   std::string name = text.substr(0, lineEnd);
   if (!name.empty() && name.back() == '\r') name.pop_back();
-  auto table = std::make_unique<TNvcCommandTable>(std::move(name), true);
+  TNvcCommandTable table(std::move(name), true);
 
   size_t pos = lineEnd;
   while (!OnlyBlanksFrom(text, pos)) {
@@ -62,19 +58,16 @@ void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
         throw EInOutError("Read beyond end of file");
       }
     }
-    table->Add({static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]),
-                static_cast<uint8_t>(v[2]), static_cast<uint8_t>(v[3]),
-                static_cast<TNvcCommand>(v[4])});
+    table.Add({static_cast<uint8_t>(v[0]), static_cast<uint8_t>(v[1]),
+               static_cast<uint8_t>(v[2]), static_cast<uint8_t>(v[3]),
+               static_cast<TNvcCommand>(v[4])});
   }
-  AddTable(std::move(table));
+  return table;
 }
 
-void TNvcCommandProcessor::SaveCommandTable(std::string_view tableName,
-                                            const std::string& fileName) {
-  const TNvcCommandTable* table = GetTableByName(tableName);
-  if (table == nullptr) return;
-  std::string out = table->TableName() + "\r\n";
-  for (const auto& e : table->Entries()) {
+std::string CommandTableText(const TNvcCommandTable& table) {
+  std::string out = table.TableName() + "\r\n";
+  for (const auto& e : table.Entries()) {
     AppendRightAligned(out, e.Key1, 4);
     AppendRightAligned(out, e.Shift1, 4);
     AppendRightAligned(out, e.Key2, 4);
@@ -82,8 +75,24 @@ void TNvcCommandProcessor::SaveCommandTable(std::string_view tableName,
     AppendRightAligned(out, e.Command, 6);
     out += "\r\n";
   }
+  return out;
+}
+
+void TNvcCommandProcessor::LoadCommandTable(const std::string& fileName) {
+  std::string text;
+  if (!platform::ReadFileBytes(fileName, text)) throw EInOutError("File not found");
+  // The table is added only when the whole file was read.
+  AddTable(std::make_unique<TNvcCommandTable>(ParseCommandTableText(text)));
+}
+
+void TNvcCommandProcessor::SaveCommandTable(std::string_view tableName,
+                                            const std::string& fileName) {
+  const TNvcCommandTable* table = GetTableByName(tableName);
+  if (table == nullptr) return;
   // A failed write leaves an older file whole.
-  if (!platform::WriteFileAtomically(fileName, out)) throw EInOutError("Cannot create file");
+  if (!platform::WriteFileAtomically(fileName, CommandTableText(*table))) {
+    throw EInOutError("Cannot create file");
+  }
 }
 
 }  // namespace nuvel
