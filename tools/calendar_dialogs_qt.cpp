@@ -1,0 +1,201 @@
+#include "tools/calendar_dialogs_qt.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <string>
+#include <vector>
+
+#include "core/charset.h"
+#include "core/message_texts.h"
+#include "platform/message_sink.h"
+#include "tools/calendar_texts.h"
+#include "tools/hebrew_calendar.h"
+
+namespace nuvel {
+
+namespace {
+
+// Bytes of the system's set as a Qt string.
+QString FromSystemBytes(const std::string& bytes) {
+  std::vector<char16_t> wide(bytes.size());
+  HebToWideBuffer(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), wide);
+  return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+// The switch button's caption from the string library, or a plain one
+// naming the display it switches to.
+QString SwitchCaption(uint32_t engId, uint32_t hebId, bool toHebrew) {
+  const std::string text = GetMessageText(engId, hebId);
+  if (!text.empty()) return FromSystemBytes(text);
+  return toHebrew ? QStringLiteral("Hebrew") : QStringLiteral("English");
+}
+
+QLabel* AddOutput(QGridLayout* grid, int row, const QString& caption, const char* name) {
+  grid->addWidget(new QLabel(caption), row, 0);
+  auto* label = new QLabel;
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(label, row, 1);
+  return label;
+}
+
+QSpinBox* MakeSpin(const char* name, int low, int high) {
+  auto* spin = new QSpinBox;
+  spin->setObjectName(QString::fromLatin1(name));
+  spin->setRange(low, high);
+  return spin;
+}
+
+QPushButton* MakeButton(const QString& caption, const char* name) {
+  auto* b = new QPushButton(caption);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  return b;
+}
+
+}  // namespace
+
+Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(parent), hebrew_(hebrewDisplay) {
+  setObjectName(QStringLiteral("grgf"));
+  setWindowTitle(QStringLiteral("Find Jewish Dates (Gregorian to Hebrew)"));
+  Spinyear = MakeSpin("Spinyear", 1, 2241);
+  Spinday = MakeSpin("Spinday", 1, 31);
+  Listmonth = new QListWidget;
+  Listmonth->setObjectName(QStringLiteral("Listmonth"));
+  for (int m = 1; m <= 12; ++m) Listmonth->addItem(FromSystemBytes(GregorianMonthListEntry(m)));
+
+  auto* inputs = new QHBoxLayout;
+  inputs->addWidget(Spinyear);
+  inputs->addWidget(Listmonth);
+  inputs->addWidget(Spinday);
+  auto* grid = new QGridLayout;
+  MonthLabel = AddOutput(grid, 0, QStringLiteral("Month:"), "MonthLabel");
+  WeekdayLabel = AddOutput(grid, 1, QStringLiteral("Day of week:"), "WeekdayLabel");
+  DayLabel = AddOutput(grid, 2, QStringLiteral("Day:"), "DayLabel");
+  YearLabel = AddOutput(grid, 3, QStringLiteral("Year:"), "YearLabel");
+
+  hlbtn = MakeButton(QString(), "hlbtn");
+  CopyBtn = MakeButton(QStringLiteral("&Copy"), "CopyBtn");
+  FindBtn = MakeButton(QStringLiteral("Find &Gregorian Dates"), "FindBtn");
+  FinishBtn = MakeButton(QStringLiteral("&Finished"), "FinishBtn");
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {hlbtn, CopyBtn, FindBtn, FinishBtn}) buttons->addWidget(b);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(inputs);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  Spinyear->setValue(std::clamp(today.year(), 1, 2241));
+  Listmonth->setCurrentRow(today.month() - 1);
+  Spinday->setValue(today.day());
+  connect(Spinyear, &QSpinBox::valueChanged, this, &Tgrgf::Convert);
+  connect(Spinday, &QSpinBox::valueChanged, this, &Tgrgf::Convert);
+  connect(Listmonth, &QListWidget::currentRowChanged, this, &Tgrgf::Convert);
+  connect(hlbtn, &QPushButton::clicked, this, [this] {
+    hebrew_ = !hebrew_;
+    Convert();
+  });
+  connect(CopyBtn, &QPushButton::clicked, this, &Tgrgf::CopyResult);
+  connect(FindBtn, &QPushButton::clicked, this, [this] { done(platform::mrYes); });
+  connect(FinishBtn, &QPushButton::clicked, this, [this] { done(platform::mrCancel); });
+  Convert();
+}
+
+void Tgrgf::Convert() {
+  const HebrewDateTexts t =
+      GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
+  MonthLabel->setText(FromSystemBytes(t.month));
+  WeekdayLabel->setText(FromSystemBytes(t.weekday));
+  DayLabel->setText(FromSystemBytes(t.day));
+  YearLabel->setText(FromSystemBytes(t.year));
+  hlbtn->setText(hebrew_ ? SwitchCaption(38602, 41818, false) : SwitchCaption(38601, 41817, true));
+}
+
+void Tgrgf::CopyResult() {
+  const HebrewDateTexts t =
+      GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
+  QApplication::clipboard()->setText(FromSystemBytes(t.CopyText()));
+}
+
+Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(parent), hebrew_(hebrewDisplay) {
+  setObjectName(QStringLiteral("hebf"));
+  setWindowTitle(QStringLiteral("Find Gregorian Date (Hebrew to Gregorian)"));
+  Spinyear = MakeSpin("Spinyear", 4500, 6001);
+  Spinday = MakeSpin("Spinday", 1, 31);
+  Listmonth = new QListWidget;
+  Listmonth->setObjectName(QStringLiteral("Listmonth"));
+  for (int m = 1; m <= 13; ++m) Listmonth->addItem(FromSystemBytes(HebrewMonthListEntry(m)));
+  Listday = new QListWidget(this);
+  Listday->setObjectName(QStringLiteral("Listday"));
+  for (int d = 1; d <= 30; ++d) Listday->addItem(FromSystemBytes(HebrewDayNumeral(d)));
+  Listday->hide();
+
+  auto* inputs = new QHBoxLayout;
+  inputs->addWidget(Spinyear);
+  inputs->addWidget(Listmonth);
+  inputs->addWidget(Spinday);
+  auto* grid = new QGridLayout;
+  YearLabel = AddOutput(grid, 0, QStringLiteral("Year:"), "YearLabel");
+  DayLabel = AddOutput(grid, 1, QStringLiteral("Day:"), "DayLabel");
+  MonthLabel = AddOutput(grid, 2, QStringLiteral("Month:"), "MonthLabel");
+  WeekdayLabel = AddOutput(grid, 3, QStringLiteral("Day of week:"), "WeekdayLabel");
+
+  hlbtn = MakeButton(QString(), "hlbtn");
+  CopyBtn = MakeButton(QStringLiteral("Copy"), "CopyBtn");
+  FindBtn = MakeButton(QStringLiteral("Find Jewish Dates"), "FindBtn");
+  FinishBtn = MakeButton(QStringLiteral("Finished"), "FinishBtn");
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {hlbtn, CopyBtn, FindBtn, FinishBtn}) buttons->addWidget(b);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(inputs);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  // Today's Hebrew date, its month in the 13-month numbering of the list.
+  const HebrewDate h = GregorianToHebrew(today.year(), today.month(), today.day());
+  if (h.valid) {
+    Spinyear->setValue(h.year);
+    Listmonth->setCurrentRow((!h.leap && h.month >= 7 ? h.month + 1 : h.month) - 1);
+    Spinday->setValue(h.day);
+  } else {
+    Listmonth->setCurrentRow(0);
+  }
+  connect(Spinyear, &QSpinBox::valueChanged, this, &Thebf::Convert);
+  connect(Spinday, &QSpinBox::valueChanged, this, &Thebf::Convert);
+  connect(Listmonth, &QListWidget::currentRowChanged, this, &Thebf::Convert);
+  connect(hlbtn, &QPushButton::clicked, this, [this] {
+    hebrew_ = !hebrew_;
+    Convert();
+  });
+  connect(CopyBtn, &QPushButton::clicked, this, &Thebf::CopyResult);
+  connect(FindBtn, &QPushButton::clicked, this, [this] { done(platform::mrYes); });
+  connect(FinishBtn, &QPushButton::clicked, this, [this] { done(platform::mrCancel); });
+  Convert();
+}
+
+void Thebf::Convert() {
+  const GregorianDateTexts t =
+      HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
+  YearLabel->setText(FromSystemBytes(t.year));
+  DayLabel->setText(FromSystemBytes(t.day));
+  MonthLabel->setText(FromSystemBytes(t.month));
+  WeekdayLabel->setText(FromSystemBytes(t.weekday));
+  hlbtn->setText(hebrew_ ? SwitchCaption(38601, 41817, false) : SwitchCaption(38602, 41818, true));
+}
+
+void Thebf::CopyResult() {
+  const GregorianDateTexts t =
+      HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
+  QApplication::clipboard()->setText(FromSystemBytes(t.CopyText()));
+}
+
+}  // namespace nuvel
