@@ -3,6 +3,9 @@
 // done), and the numbers of their texts in the component library message
 // table.
 #include <cstdint>
+#include <string>
+
+#include "core/exceptions.h"
 
 namespace nuvel {
 
@@ -27,5 +30,10 @@ constexpr uint16_t EditorErrorMessageId(uint16_t code) {
     default: return 30168;
   }
 }
+
+// The text of an editor error code, from the component library message table.
+std::string EditorErrorText(uint16_t code);
+// The exception an editor raises for a code when no handler takes it.
+EEditorError MakeEditorError(uint16_t code);
 
 }  // namespace nuvel

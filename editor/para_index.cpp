@@ -6,13 +6,34 @@
 
 namespace nuvel {
 
-TParaIndex::TParaIndex() = default;
+TParaIndex::TParaIndex() { Clear(); }
 TParaIndex::~TParaIndex() = default;
+
+TParaIndex::Block* TParaIndex::NewBlock() {
+  Block* block = nullptr;
+  if (!freeBlocks_.empty()) {
+    block = freeBlocks_.back();
+    freeBlocks_.pop_back();
+  } else {
+    if (chunkUsed_ == kBlocksPerChunk) {
+      blockChunks_.push_back(std::make_unique<Block[]>(kBlocksPerChunk));
+      chunkUsed_ = 0;
+    }
+    block = &blockChunks_.back()[chunkUsed_++];
+  }
+  block->count = 0;
+  block->lines = 0;
+  return block;
+}
+
+void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
 
 void TParaIndex::Clear() {
   blocks_.clear();
-  countTree_.clear();
-  lineTree_.clear();
+  blockChunks_.clear();
+  freeBlocks_.clear();
+  chunkUsed_ = kBlocksPerChunk;
+  tree_.assign(1, TreeNode{0, 0});
   treesValid_ = true;
   size_ = 0;
   totalLines_ = 0;
@@ -21,15 +42,14 @@ void TParaIndex::Clear() {
 void TParaIndex::EnsureTrees() const {
   if (treesValid_) return;
   const size_t n = blocks_.size();
-  countTree_.assign(n + 1, 0);
-  lineTree_.assign(n + 1, 0);
+  tree_.assign(n + 1, TreeNode{0, 0});
   for (size_t i = 1; i <= n; ++i) {
-    countTree_[i] += blocks_[i - 1]->count;
-    lineTree_[i] += blocks_[i - 1]->lines;
+    tree_[i].count += blocks_[i - 1]->count;
+    tree_[i].lines += blocks_[i - 1]->lines;
     const size_t parent = i + (i & (~i + 1));
     if (parent <= n) {
-      countTree_[parent] += countTree_[i];
-      lineTree_[parent] += lineTree_[i];
+      tree_[parent].count += tree_[i].count;
+      tree_[parent].lines += tree_[i].lines;
     }
   }
   treesValid_ = true;
@@ -39,15 +59,31 @@ void TParaIndex::AddToTrees(uint32_t block, int64_t count, int64_t lines) {
   if (!treesValid_) return;
   const size_t n = blocks_.size();
   for (size_t i = size_t{block} + 1; i <= n; i += i & (~i + 1)) {
-    countTree_[i] = static_cast<uint32_t>(int64_t{countTree_[i]} + count);
-    lineTree_[i] = static_cast<uint64_t>(static_cast<int64_t>(lineTree_[i]) + lines);
+    tree_[i].count = static_cast<uint32_t>(int64_t{tree_[i].count} + count);
+    tree_[i].lines = static_cast<uint64_t>(static_cast<int64_t>(tree_[i].lines) + lines);
   }
+}
+
+// Grows the trees by the last block, which was just added.
+void TParaIndex::AppendToTrees() {
+  const size_t i = blocks_.size();
+  const Block& block = *blocks_.back();
+  // Node i covers blocks (i - lowbit(i), i]: the new block plus the nodes of
+  // the blocks before it in that range.
+  uint32_t count = block.count;
+  uint64_t lines = block.lines;
+  const size_t low = i & (~i + 1);
+  for (size_t j = i - 1; j > i - low; j -= j & (~j + 1)) {
+    count += tree_[j].count;
+    lines += tree_[j].lines;
+  }
+  tree_.push_back(TreeNode{count, lines});
 }
 
 uint64_t TParaIndex::LinesBeforeBlock(uint32_t block) const {
   EnsureTrees();
   uint64_t sum = 0;
-  for (size_t i = block; i > 0; i -= i & (~i + 1)) sum += lineTree_[i];
+  for (size_t i = block; i > 0; i -= i & (~i + 1)) sum += tree_[i].lines;
   return sum;
 }
 
@@ -57,9 +93,9 @@ void TParaIndex::Locate(uint32_t index, uint32_t& block, uint32_t& offset) const
   size_t pos = 0;
   uint32_t rest = index;
   for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && countTree_[pos + step] <= rest) {
+    if (pos + step <= n && tree_[pos + step].count <= rest) {
       pos += step;
-      rest -= countTree_[pos];
+      rest -= tree_[pos].count;
     }
   }
   block = static_cast<uint32_t>(pos);
@@ -70,53 +106,59 @@ TParaNodeHandle TParaIndex::At(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b]->nodes[o];
+  return blocks_[b]->entries[o].node;
 }
 
 uint32_t TParaIndex::LinesAt(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b]->lineCounts[o];
+  return blocks_[b]->entries[o].lines;
 }
 
 void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
   index = std::min(index, size_);
   uint32_t b = 0, o = 0;
   if (blocks_.empty()) {
-    blocks_.push_back(std::make_unique<Block>());
+    blocks_.push_back(NewBlock());
     treesValid_ = false;
-  } else if (index == size_) {
+  } else if (index + blocks_.back()->count >= size_) {
+    // In the last block (where loading appends): no tree walk needed.
     b = static_cast<uint32_t>(blocks_.size() - 1);
-    o = blocks_[b]->count;
+    o = index - (size_ - blocks_[b]->count);
   } else {
     Locate(index, b, o);
   }
-  Block* block = blocks_[b].get();
+  Block* block = blocks_[b];
   if (block->count == kBlockSize) {
     // Split. Insertions at or next to the end keep the block full, so a
     // text built by appending fills its blocks.
     uint32_t keep = kBlockSize / 2;
     if (o >= kBlockSize - 1) keep = o;
-    auto fresh = std::make_unique<Block>();
+    Block* fresh = NewBlock();
     fresh->count = block->count - keep;
-    std::memcpy(fresh->nodes, block->nodes + keep, fresh->count * sizeof(TParaNodeHandle));
-    std::memcpy(fresh->lineCounts, block->lineCounts + keep, fresh->count * sizeof(uint32_t));
-    for (uint32_t i = 0; i < fresh->count; ++i) fresh->lines += fresh->lineCounts[i];
+    std::memcpy(fresh->entries, block->entries + keep, fresh->count * sizeof(Slot));
+    for (uint32_t i = 0; i < fresh->count; ++i) fresh->lines += fresh->entries[i].lines;
     block->count = keep;
     block->lines -= fresh->lines;
-    blocks_.insert(blocks_.begin() + b + 1, std::move(fresh));
-    treesValid_ = false;
+    // A block added at the end extends the trees; one in the middle makes
+    // them rebuild on the next lookup.
+    const bool atEnd = b + 1 == blocks_.size() && treesValid_;
+    if (atEnd) AddToTrees(b, -int64_t{fresh->count}, -static_cast<int64_t>(fresh->lines));
+    blocks_.insert(blocks_.begin() + b + 1, fresh);
+    if (atEnd) {
+      AppendToTrees();
+    } else {
+      treesValid_ = false;
+    }
     if (o > keep || (o == keep && keep == kBlockSize)) {
       ++b;
       o -= keep;
     }
-    block = blocks_[b].get();
+    block = blocks_[b];
   }
-  std::memmove(block->nodes + o + 1, block->nodes + o, (block->count - o) * sizeof(TParaNodeHandle));
-  std::memmove(block->lineCounts + o + 1, block->lineCounts + o, (block->count - o) * sizeof(uint32_t));
-  block->nodes[o] = node;
-  block->lineCounts[o] = lines;
+  std::memmove(block->entries + o + 1, block->entries + o, (block->count - o) * sizeof(Slot));
+  block->entries[o] = Slot{node, lines};
   ++block->count;
   block->lines += lines;
   ++size_;
@@ -128,15 +170,15 @@ void TParaIndex::Erase(uint32_t index) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b].get();
-  const uint32_t lines = block->lineCounts[o];
-  std::memmove(block->nodes + o, block->nodes + o + 1, (block->count - o - 1) * sizeof(TParaNodeHandle));
-  std::memmove(block->lineCounts + o, block->lineCounts + o + 1, (block->count - o - 1) * sizeof(uint32_t));
+  Block* block = blocks_[b];
+  const uint32_t lines = block->entries[o].lines;
+  std::memmove(block->entries + o, block->entries + o + 1, (block->count - o - 1) * sizeof(Slot));
   --block->count;
   block->lines -= lines;
   --size_;
   totalLines_ -= lines;
   if (block->count == 0) {
+    FreeBlock(block);
     blocks_.erase(blocks_.begin() + b);
     treesValid_ = false;
   } else {
@@ -148,10 +190,10 @@ void TParaIndex::SetLines(uint32_t index, uint32_t lines) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b].get();
-  const int64_t delta = int64_t{lines} - int64_t{block->lineCounts[o]};
+  Block* block = blocks_[b];
+  const int64_t delta = int64_t{lines} - int64_t{block->entries[o].lines};
   if (delta == 0) return;
-  block->lineCounts[o] = lines;
+  block->entries[o].lines = lines;
   block->lines = static_cast<uint64_t>(static_cast<int64_t>(block->lines) + delta);
   totalLines_ = static_cast<uint64_t>(static_cast<int64_t>(totalLines_) + delta);
   AddToTrees(b, 0, delta);
@@ -169,13 +211,25 @@ TParaNodeHandle TParaIndex::Entry(uint32_t index, uint64_t& linesBefore) const {
     linesBefore = totalLines_;
     return 0;
   }
-  uint32_t b = 0, o = 0;
-  Locate(index, b, o);
-  uint64_t sum = LinesBeforeBlock(b);
-  const Block* block = blocks_[b].get();
-  for (uint32_t i = 0; i < o; ++i) sum += block->lineCounts[i];
+  // One walk down the count tree; the line tree's nodes on the same path add
+  // up to the lines before the block found.
+  EnsureTrees();
+  const size_t n = blocks_.size();
+  size_t pos = 0;
+  uint32_t rest = index;
+  uint64_t sum = 0;
+  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
+    if (pos + step <= n && tree_[pos + step].count <= rest) {
+      pos += step;
+      rest -= tree_[pos].count;
+      sum += tree_[pos].lines;
+    }
+  }
+  const uint32_t o = rest;
+  const Block* block = blocks_[pos];
+  for (uint32_t i = 0; i < o; ++i) sum += block->entries[i].lines;
   linesBefore = sum;
-  return block->nodes[o];
+  return block->entries[o].node;
 }
 
 uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node) const {
@@ -191,22 +245,22 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   uint64_t rest = line;
   uint32_t before = 0;
   for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && lineTree_[pos + step] <= rest) {
+    if (pos + step <= n && tree_[pos + step].lines <= rest) {
       pos += step;
-      rest -= lineTree_[pos];
-      before += countTree_[pos];
+      rest -= tree_[pos].lines;
+      before += tree_[pos].count;
     }
   }
-  const Block* block = blocks_[pos].get();
+  const Block* block = blocks_[pos];
   uint32_t o = 0;
   uint64_t skipped = line - rest;
-  while (o + 1 < block->count && block->lineCounts[o] <= rest) {
-    rest -= block->lineCounts[o];
-    skipped += block->lineCounts[o];
+  while (o + 1 < block->count && block->entries[o].lines <= rest) {
+    rest -= block->entries[o].lines;
+    skipped += block->entries[o].lines;
     ++o;
   }
   linesBefore = skipped;
-  if (node != nullptr) *node = block->nodes[o];
+  if (node != nullptr) *node = block->entries[o].node;
   return before + o;
 }
 
@@ -215,8 +269,8 @@ void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& li
   for (auto& block : blocks_) {
     block->lines = 0;
     for (uint32_t i = 0; i < block->count; ++i) {
-      block->lineCounts[i] = linesOf(block->nodes[i]);
-      block->lines += block->lineCounts[i];
+      block->entries[i].lines = linesOf(block->entries[i].node);
+      block->lines += block->entries[i].lines;
     }
     totalLines_ += block->lines;
   }

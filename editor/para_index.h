@@ -43,22 +43,41 @@ class TParaIndex {
 
  private:
   static constexpr uint32_t kBlockSize = 64;
+  // A paragraph's node and line count side by side, so a lookup reads one
+  // place of the block.
+  struct Slot {
+    TParaNodeHandle node;
+    uint32_t lines;
+  };
   struct Block {
     uint32_t count = 0;
     uint64_t lines = 0;
-    TParaNodeHandle nodes[kBlockSize];
-    uint32_t lineCounts[kBlockSize];
+    Slot entries[kBlockSize];
+  };
+  // A Fenwick tree node: entries and lines of a range of blocks.
+  struct TreeNode {
+    uint32_t count;
+    uint64_t lines;
   };
 
   void EnsureTrees() const;
   void AddToTrees(uint32_t block, int64_t count, int64_t lines);
+  void AppendToTrees();
   uint64_t LinesBeforeBlock(uint32_t block) const;
   // Block and offset of an existing entry.
   void Locate(uint32_t index, uint32_t& block, uint32_t& offset) const;
 
-  std::vector<std::unique_ptr<Block>> blocks_;
-  mutable std::vector<uint32_t> countTree_;  // 1-based Fenwick trees over blocks_
-  mutable std::vector<uint64_t> lineTree_;
+  // Blocks come from chunks of neighbouring memory, so blocks made one after
+  // the other (as loading does) lie together.
+  Block* NewBlock();
+  void FreeBlock(Block* block);
+  static constexpr uint32_t kBlocksPerChunk = 256;
+  std::vector<std::unique_ptr<Block[]>> blockChunks_;
+  std::vector<Block*> freeBlocks_;
+  uint32_t chunkUsed_ = kBlocksPerChunk;
+
+  std::vector<Block*> blocks_;
+  mutable std::vector<TreeNode> tree_;  // 1-based Fenwick tree over blocks_
   mutable bool treesValid_ = true;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;

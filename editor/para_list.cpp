@@ -155,21 +155,24 @@ void TNvcParaList::ResetCache() {
   cacheLineInPara_ = 0;
 }
 
+// The cache keeps the screen line of its paragraph when it comes cheaply (a
+// step from a known neighbour, the first or the last paragraph); after a
+// jump through the index it is left unknown (0) until a caller needs it.
 TParaNode* TNvcParaList::GetParaNode(uint32_t para) {
   if (para < 1 || para > paraCount_) return nullptr;
   if (cacheNode_ != 0) {
-    cacheLine_ -= cacheLineInPara_ - 1;
+    if (cacheLine_ != 0) cacheLine_ -= cacheLineInPara_ - 1;
     cacheLineInPara_ = 1;
     if (para == cachePara_) return &nodes_[cacheNode_];
     if (para == cachePara_ + 1) {
-      cacheLine_ += nodes_[cacheNode_].LineCount();
+      if (cacheLine_ != 0) cacheLine_ += nodes_[cacheNode_].LineCount();
       cacheNode_ = nodes_[cacheNode_].Next;
       cachePara_ = para;
       return &nodes_[cacheNode_];
     }
     if (para + 1 == cachePara_) {
       cacheNode_ = nodes_[cacheNode_].Prev;
-      cacheLine_ -= nodes_[cacheNode_].LineCount();
+      if (cacheLine_ != 0) cacheLine_ -= nodes_[cacheNode_].LineCount();
       cachePara_ = para;
       return &nodes_[cacheNode_];
     }
@@ -181,18 +184,27 @@ TParaNode* TNvcParaList::GetParaNode(uint32_t para) {
     cacheNode_ = tail_;
     cacheLine_ = lineCount_ - nodes_[tail_].LineCount() + 1;
   } else {
-    uint64_t before = 0;
-    cacheNode_ = index_.Entry(para - 1, before);
-    cacheLine_ = static_cast<uint32_t>(before) + 1;
+    cacheNode_ = index_.At(para - 1);
+    cacheLine_ = 0;
   }
   cachePara_ = para;
   cacheLineInPara_ = 1;
   return &nodes_[cacheNode_];
 }
 
+uint32_t TNvcParaList::CachedFirstLine() {
+  if (cacheLine_ == 0) {
+    cacheLine_ = static_cast<uint32_t>(index_.LinesBefore(cachePara_ - 1)) + 1;
+    cacheLineInPara_ = 1;
+  }
+  return cacheLine_ - (cacheLineInPara_ - 1);
+}
+
 TParaNodeHandle TNvcParaList::HandleOf(uint32_t para) { return GetParaNode(para) != nullptr ? cacheNode_ : 0; }
 
-uint32_t TNvcParaList::FirstLineOf(uint32_t para) { return GetParaNode(para) != nullptr ? cacheLine_ : lineCount_ + 1; }
+uint32_t TNvcParaList::FirstLineOf(uint32_t para) {
+  return GetParaNode(para) != nullptr ? CachedFirstLine() : lineCount_ + 1;
+}
 
 TParaNode* TNvcParaList::GetLineText(uint32_t line, std::span<const uint8_t>& text) {
   text = {kNoBytes, 0};
@@ -203,7 +215,7 @@ TParaNode* TNvcParaList::GetLineText(uint32_t line, std::span<const uint8_t>& te
   }
   if (line < 1 || line > lineCount_) return nullptr;
   bool found = false;
-  if (cacheNode_ != 0) {
+  if (cacheNode_ != 0 && cacheLine_ != 0) {
     const TParaNode& node = nodes_[cacheNode_];
     if (line == cacheLine_) {
       found = true;
@@ -247,7 +259,7 @@ uint32_t TNvcParaList::LineOf(uint32_t para, uint32_t pos, uint32_t& column) {
   para = std::clamp<uint32_t>(para, 1, paraCount_);
   TParaNode* node = GetParaNode(para);
   const uint32_t lineInPara = node->PosToLine(pos, column);
-  return cacheLine_ + lineInPara - 1;
+  return CachedFirstLine() + lineInPara - 1;
 }
 
 uint32_t TNvcParaList::LineToPara(uint32_t line, uint32_t& offset) {

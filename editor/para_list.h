@@ -146,6 +146,7 @@ class TNvcParaList {
   TParaNode& NodeAt(TParaNodeHandle h) { return nodes_[h]; }
   TParaNodeHandle HandleOf(uint32_t para);
   uint32_t FirstLineOf(uint32_t para);
+  uint32_t CachedFirstLine();
   void ResetCache();
   void NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLines, uint32_t first, uint32_t last);
   void Link(TParaNodeHandle h, uint32_t para);

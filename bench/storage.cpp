@@ -1,0 +1,218 @@
+// Paragraph storage benchmark: a 50 MB text of 1,000,000 mixed Hebrew and
+// English paragraphs, wrapped at 80 columns, loaded paragraph by paragraph,
+// then random jumps to paragraphs and lines, typing at random places and
+// undoing it. A vector of strings split from the same bytes is the baseline.
+// Prints figures and the ratios against their targets.
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/para_list.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+// The text: paragraphs separated by CR LF.
+std::string MakeText(uint32_t paragraphs, std::vector<uint32_t>& starts) {
+  static const char* const kEnglish[] = {"the", "editor", "keeps", "every", "paragraph", "of", "text",
+                                         "in", "one", "node", "and", "wraps", "lines", "at", "eighty",
+                                         "columns,", "quickly.", "bilingual", "Hebrew-English", "word"};
+  std::mt19937 rng(2026);
+  std::string text;
+  text.reserve(size_t{paragraphs} * 52);
+  std::string word;
+  for (uint32_t p = 0; p < paragraphs; ++p) {
+    starts.push_back(static_cast<uint32_t>(text.size()));
+    const uint32_t target = rng() % 91;
+    const size_t begin = text.size();
+    while (text.size() - begin < target) {
+      if (text.size() > begin) text += ' ';
+      if (rng() % 2) {
+        text += kEnglish[rng() % 20];
+      } else {
+        // A Hebrew word of letters, now and then with a vowel point.
+        const uint32_t n = 2 + rng() % 6;
+        for (uint32_t i = 0; i < n; ++i) {
+          text += static_cast<char>(0xE0 + rng() % 27);
+          if (rng() % 6 == 0) text += static_cast<char>(0xC0 + rng() % 9);
+        }
+      }
+    }
+    if (p + 1 < paragraphs) text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+int main() {
+  constexpr uint32_t kParagraphs = 1000000;
+  std::vector<uint32_t> starts;
+  const std::string text = MakeText(kParagraphs, starts);
+  starts.push_back(static_cast<uint32_t>(text.size()) + 2);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  auto paragraph = [&](uint32_t i) {
+    return std::span<const uint8_t>(bytes + starts[i], starts[i + 1] - starts[i] - 2);
+  };
+  std::printf("text: %zu bytes, %u paragraphs\n", text.size(), kParagraphs);
+
+  // Baseline: the same bytes split into strings.
+  double baseline = 0;
+  {
+    const auto t0 = Clock::now();
+    std::vector<std::string> lines;
+    for (uint32_t i = 0; i < kParagraphs; ++i) {
+      auto p = paragraph(i);
+      lines.emplace_back(reinterpret_cast<const char*>(p.data()), p.size());
+    }
+    baseline = Seconds(t0);
+    std::printf("baseline vector<string> load: %.3f s (%zu strings)\n", baseline, lines.size());
+  }
+
+  // Load through AppendPara, wrapping at 80.
+  malloc_trim(0);
+  const size_t heapBefore = HeapInUse();
+  size_t heapPeak = heapBefore;
+  nuvel::TNvcParaList list(nullptr, true, 65535);
+  list.SetWrapColumn(80);
+  const auto t0 = Clock::now();
+  for (uint32_t i = 0; i < kParagraphs - 1; ++i) {
+    list.AppendPara(paragraph(i), false);
+    if ((i & 0xFFFF) == 0) heapPeak = std::max(heapPeak, HeapInUse());
+  }
+  // The last paragraph of the text goes into the list's own last paragraph.
+  list.InsertText(nullptr, list.ParaCount(), paragraph(kParagraphs - 1), 1);
+  list.UndoBuffer().Clear();
+  const double load = Seconds(t0);
+  heapPeak = std::max(heapPeak, HeapInUse());
+  const double storage = static_cast<double>(heapPeak - heapBefore);
+  std::printf("list load: %.3f s, %u paragraphs, %u lines, %lld bytes\n", load, list.ParaCount(),
+              list.LineCount(), static_cast<long long>(list.ByteCount()));
+  if (list.ByteCount() != static_cast<int64_t>(text.size())) std::printf("BYTE COUNT MISMATCH\n");
+  std::printf("list heap: %.1f MB\n", storage / 1e6);
+
+  // Jumps against steps.
+  std::mt19937 rng(7);
+  constexpr uint32_t kSteps = 2000000;
+  constexpr uint32_t kJumps = 200000;
+  uint64_t sink = 0;
+  auto firstByte = [](nuvel::TParaNode* node) { return node->Length() > 0 ? node->GetText()[0] : 0u; };
+  // Best of many short rounds: the machine may be busy with other work.
+  auto time = [&](auto&& body, uint32_t count) {
+    double best = 1e9;
+    const uint32_t perRound = count / 10;
+    for (uint32_t round = 0; round < 30; ++round) {
+      const uint32_t first = (round % 10) * perRound;
+      const auto s = Clock::now();
+      for (uint32_t i = first; i < first + perRound; ++i) body(i);
+      best = std::min(best, Seconds(s) / perRound);
+    }
+    return best;
+  };
+  list.GetParaNode(1);
+  const double paraStep = time([&](uint32_t i) { sink += firstByte(list.GetParaNode(1 + i % kParagraphs)); }, kSteps);
+  std::vector<uint32_t> targets(kJumps);
+  for (auto& t : targets) t = 1 + rng() % kParagraphs;
+  const double paraJump = time([&](uint32_t i) { sink += firstByte(list.GetParaNode(targets[i])); }, kJumps);
+  const uint32_t lines = list.LineCount();
+  std::span<const uint8_t> line;
+  list.GetLineText(1, line);
+  const double lineStep = time(
+      [&](uint32_t i) {
+        list.GetLineText(1 + i % lines, line);
+        sink += line.empty() ? 0 : line[0];
+      },
+      kSteps);
+  for (auto& t : targets) t = 1 + rng() % lines;
+  const double lineJump = time(
+      [&](uint32_t i) {
+        list.GetLineText(targets[i], line);
+        sink += line.empty() ? 0 : line[0];
+      },
+      kJumps);
+  std::printf("paragraph: step %.1f ns, jump %.1f ns; line: step %.1f ns, jump %.1f ns\n", paraStep * 1e9,
+              paraJump * 1e9, lineStep * 1e9, lineJump * 1e9);
+
+  // For comparison: a jump by walking the links from the nearest of the first
+  // paragraph, the last one and the previous target, as a plain list does.
+  double walkJump = 0;
+  {
+    const auto& nodes = list.Nodes();
+    uint32_t cachePara = 1;
+    nuvel::TParaNodeHandle cacheNode = list.Head();
+    const auto w0 = Clock::now();
+    constexpr uint32_t kWalks = 200;
+    for (uint32_t i = 0; i < kWalks; ++i) {
+      const uint32_t n = targets[i] % kParagraphs + 1;
+      const uint32_t fromHead = n - 1, fromTail = kParagraphs - n;
+      const uint32_t fromCache = n > cachePara ? n - cachePara : cachePara - n;
+      nuvel::TParaNodeHandle h = 0;
+      if (fromCache <= fromHead && fromCache <= fromTail) {
+        h = cacheNode;
+        for (uint32_t k = cachePara; k < n; ++k) h = nodes[h].Next;
+        for (uint32_t k = cachePara; k > n; --k) h = nodes[h].Prev;
+      } else if (fromHead <= fromTail) {
+        h = list.Head();
+        for (uint32_t k = 1; k < n; ++k) h = nodes[h].Next;
+      } else {
+        h = list.Tail();
+        for (uint32_t k = kParagraphs; k > n; --k) h = nodes[h].Prev;
+      }
+      cachePara = n;
+      cacheNode = h;
+      sink += nodes[h].Length();
+    }
+    walkJump = Seconds(w0) / kWalks;
+  }
+  std::printf("paragraph jump by walking the links: %.1f us\n", walkJump * 1e6);
+
+  // Typing 1,000 characters at random places, then undoing them.
+  std::vector<std::pair<uint32_t, uint32_t>> places(1000);
+  for (auto& [para, pos] : places) {
+    para = 1 + rng() % kParagraphs;
+    pos = 1 + rng() % (list.ParaLength(para) + 1);
+  }
+  const uint8_t letter[1] = {'x'};
+  const auto k0 = Clock::now();
+  for (const auto& [para, pos] : places) list.InsertText(nullptr, para, letter, pos);
+  const double typing = Seconds(k0) / 1000;
+  nuvel::TParaPos caret;
+  uint32_t undone = 0;
+  const auto u0 = Clock::now();
+  while (list.CanUndo()) {
+    list.Undo(nullptr, caret);
+    ++undone;
+  }
+  const double undo = Seconds(u0) / std::max<uint32_t>(undone, 1);
+  bool restored = list.ByteCount() == static_cast<int64_t>(text.size());
+  for (uint32_t i = 0; i < 1000 && restored; ++i) {
+    auto node = list.GetParaNode(places[i].first);
+    auto want = paragraph(places[i].first - 1);
+    restored = node->Bytes().size() == want.size() &&
+               std::equal(want.begin(), want.end(), node->Bytes().begin());
+  }
+  std::printf("typing: %.2f us a character; undo: %u steps, %.2f us each; text restored: %s\n", typing * 1e6,
+              undone, undo * 1e6, restored ? "yes" : "NO");
+
+  std::printf("\nratios (target):\n");
+  std::printf("  load / baseline          %.2f (<= 3)\n", load / baseline);
+  std::printf("  peak memory / text size  %.2f (<= 2.5)\n", storage / static_cast<double>(text.size()));
+  std::printf("  paragraph jump / step    %.2f (<= 20)\n", paraJump / paraStep);
+  std::printf("  line jump / step         %.2f (<= 20)\n", lineJump / lineStep);
+  std::printf("  link-walk jump / step    %.0f (the plain list, for comparison)\n", walkJump / paraStep);
+  std::printf("(checksum %llu)\n", static_cast<unsigned long long>(sink));
+  return 0;
+}
