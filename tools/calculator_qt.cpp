@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace nuvel {
@@ -49,6 +50,30 @@ QFont CourierNew10() {
 }
 
 constexpr int kMinTapeHeight = 30;
+constexpr int kPastPaperRole = Qt::UserRole + 1;
+
+// Draws a tape line in the tape's font, its colour from the item, and the
+// last character on red for a line past the paper count.
+class TapeLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    const QFontMetrics metrics(opt.font);
+    const int right = opt.rect.right() - 2;
+    const int lastWidth = text.isEmpty() ? 0 : metrics.horizontalAdvance(text.back());
+    if (index.data(kPastPaperRole).toBool() && lastWidth > 0)
+      painter->fillRect(QRect(right - lastWidth + 1, opt.rect.top(), lastWidth, opt.rect.height()), kRed);
+    const QVariant fg = index.data(Qt::ForegroundRole);
+    painter->setPen(fg.isValid() ? fg.value<QBrush>().color() : opt.palette.color(QPalette::Text));
+    painter->setFont(opt.font);
+    painter->drawText(opt.rect.adjusted(2, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter, text);
+  }
+};
 
 }  // namespace
 
@@ -183,6 +208,9 @@ void TNvcCalculator::LayoutControls() {
       tape_->setFocusPolicy(Qt::NoFocus);
       tape_->setFrameStyle(QFrame::Box | QFrame::Plain);
       tape_->setFont(tapeFont_);
+      tape_->setItemDelegate(new TapeLineDelegate(tape_));
+      tape_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      tape_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
       connect(tape_, &QListWidget::itemClicked, this, &TNvcCalculator::TapeLineClicked);
       ApplyColors();
     }
@@ -196,7 +224,8 @@ void TNvcCalculator::LayoutControls() {
   // The tape width in characters, from the mean width of the digits.
   const QFontMetrics tapeMetrics(tapeFont_);
   const int mean = std::max(1, tapeMetrics.horizontalAdvance(QStringLiteral(" 0123456789")) / 11);
-  model_.SetTapeWidth(std::max(4, (inner - 8) / mean));
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  model_.SetTapeWidth(std::max(4, (inner - 8 - scrollBar) / mean));
 
   visible_.fill(false);
   rects_.fill(QRect());
@@ -259,9 +288,9 @@ void TNvcCalculator::RefreshTape() {
     if (firstUsed == lines.size() && !lines[i].text.empty()) firstUsed = i;
     auto* item = new QListWidgetItem(QString::fromLatin1(model_.TapeLineText(i)), tape_);
     if (!lines[i].text.empty() && lines[i].text[0] == '-') item->setForeground(kRed);
-    // Lines past the paper count are marked.
-    if (firstUsed < lines.size() && static_cast<long long>(i - firstUsed) >= maxPaperCount_)
-      item->setBackground(kRed);
+    // Lines past the paper count have their last character on red.
+    const bool pastPaper = firstUsed < lines.size() && static_cast<long long>(i - firstUsed) >= maxPaperCount_;
+    item->setData(kPastPaperRole, pastPaper);
   }
   tape_->scrollToBottom();
 }

@@ -91,8 +91,7 @@ bool SuggestFromUserList(const TInDic& list, std::string_view word, int minLen, 
     if (distance > 5) continue;
     std::string item(1, static_cast<char>(0x60 + distance));
     item += w;
-    suggestions.Add(std::move(item));
-    added = true;
+    if (suggestions.Add(std::move(item))) added = true;
   }
   return added;
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -191,6 +192,14 @@ TEST(CalculatorControl, TapeShowsLinesAndGivesThemBack) {
   const QRect line = tape->visualItemRect(tape->item(row));
   QTest::mouseClick(tape->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
   EXPECT_EQ(Trimmed(calc), "12.00");
+  // With a paper count of 2, the lines from the third written one on are marked.
+  calc.SetMaxPaperCount(2);
+  int firstUsed = 0;
+  while (tape->item(firstUsed)->text().trimmed().isEmpty()) ++firstUsed;
+  EXPECT_FALSE(tape->item(firstUsed + 1)->data(Qt::UserRole + 1).toBool());
+  EXPECT_TRUE(tape->item(firstUsed + 2)->data(Qt::UserRole + 1).toBool());
+  QImage image(calc.size(), QImage::Format_ARGB32);
+  calc.render(&image);  // the tape draws through its delegate
   calc.PressButton(cbClearTape);
   EXPECT_EQ(tape->count(), 30);
   EXPECT_TRUE(tape->item(29)->text().trimmed().isEmpty());
