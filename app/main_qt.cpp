@@ -4,12 +4,12 @@
 #include "app/placeholder_window_qt.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
-#include "platform/qt/message_sink_qt.h"
+#include "app/message_sink_qt.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Nuvel Text Editor");
-  nuvel::platform::QtMessageSink message_sink;
+  nuvel::QtMessageSink message_sink;
 
   nuvel::InitSharedState();
   // An unknown program folder has been reported by InitStartUp; the program ends.

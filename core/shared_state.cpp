@@ -1,5 +1,6 @@
 #include "core/shared_state.h"
 
+#include "core/dates.h"
 #include "core/settings.h"
 #include "platform/program_path.h"
 #include "platform/registry_store.h"
@@ -58,6 +59,7 @@ void InitSharedState() {
   // interface language comes from the program's own INI file.
   EngPrompts = ReadIniString("StartUp", "Eng_Prompts") != "No";
   platform::FillSystemLocaleValues(platform::CurrentPosixLocale());
+  InitCurrentDate();
 }
 
 bool IsHebrewLocale() {

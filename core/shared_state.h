@@ -63,8 +63,9 @@ extern bool VowelSkip;     // typing a vowel point moves the caret left over bla
 extern bool CtrlKPending;  // Ctrl+K seen with no document open; waiting for R or X
 
 // Start-up work of the shared state: sets the values above to their start
-// values, reads [StartUp] Eng_Prompts and takes ProgPath from the running
-// program. Run once, first of the program's own start-up work.
+// values, reads [StartUp] Eng_Prompts, takes ProgPath from the running
+// program, fills the system locale values and stores today's date for the
+// date routines. Run once, first of the program's own start-up work.
 void InitSharedState();
 
 // The two system facts for a version word (major * 256 + minor), the

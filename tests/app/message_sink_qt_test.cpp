@@ -1,4 +1,4 @@
-#include "platform/qt/message_sink_qt.h"
+#include "app/message_sink_qt.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
-namespace nuvel::platform {
+namespace nuvel {
+
+using namespace platform;  // the message box vocabulary: mb*, mr*, MsgDlgType
 namespace {
 
 TEST(QtMessageSink, BoxCarriesTypeTextAndButtons) {
@@ -48,6 +50,13 @@ TEST(QtMessageSink, PlainBoxHasNoIconAndTheProgramCaption) {
 
 TEST(QtMessageSink, HebrewBytesAreShownAsHebrewLetters) {
   EXPECT_EQ(MessageTextToUnicode("\xF9\xEC\xE5\xED ok"), QString::fromUtf8("שלום ok"));
+  // A pointed letter of the system's own set comes out as its letter and points.
+  for (uint8_t b = 0x81; b <= 0x9B; ++b) {
+    QString shown = MessageTextToUnicode(std::string(1, static_cast<char>(b)));
+    ASSERT_GE(shown.size(), 2) << int(b);
+    EXPECT_GE(shown[0].unicode(), 0x05D0) << int(b);
+    EXPECT_LE(shown[0].unicode(), 0x05EA) << int(b);
+  }
 }
 
 TEST(QtMessageSink, ShowReturnsTheButtonPressed) {
@@ -64,4 +73,4 @@ TEST(QtMessageSink, ShowReturnsTheButtonPressed) {
 }
 
 }  // namespace
-}  // namespace nuvel::platform
+}  // namespace nuvel

@@ -10,7 +10,11 @@
 class QAbstractButton;
 class QMessageBox;
 
-namespace nuvel::platform {
+namespace nuvel {
+
+using platform::MessageRequest;
+using platform::MessageSink;
+using platform::ModalResult;
 
 // The message box for a request: icon and caption by dialog type, the
 // request's buttons, the text turned from the 8-bit set into Unicode.
@@ -18,7 +22,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request);
 // The modal result of a button of a box made by BuildMessageBox; mrCancel
 // when the box was closed without a button.
 ModalResult ResultOfButton(const QMessageBox& box, const QAbstractButton* button);
-// 8-bit text (Windows-1255 letters, points and punctuation) as Unicode.
+// Text in the system's 8-bit set as Unicode.
 QString MessageTextToUnicode(std::string_view text);
 
 class QtMessageSink : public MessageSink {
@@ -35,4 +39,4 @@ class QtMessageSink : public MessageSink {
   MessageSink* previous_;
 };
 
-}  // namespace nuvel::platform
+}  // namespace nuvel

@@ -1,12 +1,15 @@
-#include "platform/qt/message_sink_qt.h"
+#include "app/message_sink_qt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringDecoder>
 
-namespace nuvel::platform {
+#include "core/charset.h"
+
+namespace nuvel {
+
+using namespace platform;  // the message box vocabulary: mb*, mr*, MsgDlgType
 namespace {
 
 struct ButtonMap {
@@ -36,18 +39,14 @@ constexpr const char* kResultProperty = "nuvelModalResult";
 }  // namespace
 
 QString MessageTextToUnicode(std::string_view text) {
-  QStringDecoder decoder("windows-1255");
-  if (decoder.isValid()) return decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  // Without the converter: Hebrew letters and points by their fixed places.
+  // Through the system's own table; a pointed letter as its letter and points.
   QString out;
   for (char ch : text) {
     auto c = static_cast<uint8_t>(ch);
-    if (c >= 0xE0 && c <= 0xFA) {
-      out += QChar(0x05D0 + (c - 0xE0));
-    } else if (c >= 0xC0 && c <= 0xD3) {
-      out += QChar(0x05B0 + (c - 0xC0));
+    if (IsPointedLetter(c)) {
+      for (uint8_t part : PointedLetterParts(c)) out += QChar(HebUnicodeTable[part]);
     } else {
-      out += QChar(c);
+      out += QChar(HebUnicodeTable[c]);
     }
   }
   return out;
@@ -116,4 +115,4 @@ ModalResult QtMessageSink::Show(const MessageRequest& request) {
   return ResultOfButton(*box, box->clickedButton());
 }
 
-}  // namespace nuvel::platform
+}  // namespace nuvel
