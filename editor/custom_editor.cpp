@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/exceptions.h"
-#include "core/message_table.h"
 #include "editor/wrap_routines.h"
 #include "platform/ascii_case.h"
 
@@ -422,7 +421,7 @@ void TNvcCustomEditor::DoOnError(uint16_t errorCode) {
     OnError(*this, errorCode);
     return;
   }
-  throw EEditorError(GetLibraryString(EditorErrorMessageId(errorCode)), errorCode);
+  throw MakeEditorError(errorCode);
 }
 
 void TNvcCustomEditor::DoOnShowStatus(int32_t line, int32_t col) {
