@@ -156,6 +156,7 @@ class TNvcCustomEditor : public TParaListView {
   bool MouseInMargin() const { return mouseInMargin_; }
   bool MouseCaptured() const { return mouseCaptured_; }
   bool IgnoreNextChar() const { return ignoreNextChar_; }
+  void SetIgnoreNextChar(bool v) { ignoreNextChar_ = v; }
   TNvcParaList& ParaList() const { return *list_; }
   const std::vector<TParaListView*>& Views() const { return list_->Views(); }
 
@@ -212,11 +213,11 @@ class TNvcCustomEditor : public TParaListView {
   // ---- Keys and mouse, as the window hands them on ----
   // A key went down: translated through the command processor and run.
   // True when the editor took it.
-  bool KeyDown(const platform::KeyStroke& key);
+  virtual bool KeyDown(const platform::KeyStroke& key);
   // A key went down with Alt (a system key).
-  bool SysKeyDown(const platform::KeyStroke& key);
+  virtual bool SysKeyDown(const platform::KeyStroke& key);
   // The character a key typed.
-  void KeyChar(uint8_t ch);
+  virtual void KeyChar(uint8_t ch);
   // Mouse over the client area: whether it is over the left margin.
   bool MouseOverMargin(int32_t x);
   // Left button down at (x, y): takes the mouse when there is text and runs
@@ -229,7 +230,7 @@ class TNvcCustomEditor : public TParaListView {
   int32_t DragPassInterval(int32_t y, int32_t arrowHeight) const;
   bool MouseIsOutside(int32_t y) const { return y < 0 || y >= host_->ClientHeight(); }
   void MouseUp();
-  void MouseDoubleClick(int32_t x, int32_t y, bool shift);
+  virtual void MouseDoubleClick(int32_t x, int32_t y, bool shift);
   // A wheel turn; every 120 units of the sum is one notch.
   void MouseWheel(const platform::TShiftState& shift, int32_t delta, int32_t x, int32_t y);
   // Scroll-bar actions from the window.
@@ -339,7 +340,7 @@ class TNvcCustomEditor : public TParaListView {
   int32_t ColumnOfPos(int32_t line, int32_t pos) const;
   int32_t PosOfColumn(int32_t line, int32_t col) const;
 
- private:
+  // The view state below is the subclasses' to change as well.
   class TBusyAdapter;
   enum class Change { TextInserted, TextDeleted, ParaInserted, ParaDeleted, ParaJoined };
   void ViewChanged(Change change, int32_t para, int32_t pos, bool isOwn, int32_t count);
@@ -350,7 +351,11 @@ class TNvcCustomEditor : public TParaListView {
   void SelectParaAt(int32_t line, bool shift);
   void SelectRange(int32_t para1, int32_t pos1, int32_t para2, int32_t pos2, bool caretAtEnd);
 
+ private:
   TEditorHost nullHost_;
+
+ protected:
+
   TEditorHost* host_ = &nullHost_;
   TNvcCommandProcessor* processor_ = nullptr;
   std::unique_ptr<TBusyAdapter> busy_;

@@ -381,6 +381,16 @@ TEST(EditorKeysTest, ATwoKeySequenceDoesNotTypeItsSecondKey) {
   EXPECT_EQ(f.editor.CaretCol(), 1);
   press('X', 0, 'x');
   EXPECT_EQ(f.editor.Text(), "xabc");
+  // A lone Shift between the two keys leaves the sequence pending.
+  f.editor.SetCaretPosition(1, 1);
+  press('Q', platform::kShiftBitCtrl, 17);
+  press(VK_SHIFT, platform::kShiftBitShift, 0);
+  EXPECT_TRUE(f.editor.IgnoreNextChar());
+  press('D', 0, 'd');  // Ctrl+Q D: end of the line
+  EXPECT_EQ(f.editor.Text(), "xabc");
+  EXPECT_EQ(f.editor.CaretCol(), 5);
+  f.editor.SetCaretPosition(1, 1);
+  f.editor.DoCommand(ccDel, 0);
   press(VK_BACK, 0, 8);
   EXPECT_EQ(f.editor.Text(), "abc");
   press(VK_RETURN, 0, 13);
@@ -558,6 +568,54 @@ TEST(EditorScrollTest, MetricsSettleEvenWhenTheBarsKeepFlipping) {
   EXPECT_GE(e.VisibleColumns(), 1);
   EXPECT_GE(e.VisibleRows(), 1);
   e.SetHost(nullptr);
+}
+
+}  // namespace
+}  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+TEST(EditorWrapTest, TypingWrapsAndTheCaretFollowsItsText) {
+  test::TEditorFixture f(40, 10);
+  f.editor.SetWordWrap(true);
+  f.editor.SetWrapColumn(10);
+  for (char c : std::string("one two three four")) f.editor.DoCommand(ccChar, static_cast<uint8_t>(c));
+  EXPECT_EQ(f.editor.ParaCount(), 1);
+  EXPECT_EQ(f.editor.LineCount(), 2);
+  EXPECT_EQ(f.editor.GetLineString(1), "one two ");
+  EXPECT_EQ(f.editor.CaretLine(), 2);
+  EXPECT_EQ(f.editor.CaretCol(), 11);
+  EXPECT_EQ(f.editor.CaretPos(), 19);
+  // Unwrapping keeps the caret on the same byte.
+  f.editor.SetWordWrap(false);
+  EXPECT_EQ(f.editor.LineCount(), 1);
+  EXPECT_EQ(f.editor.CaretLine(), 1);
+  EXPECT_EQ(f.editor.CaretCol(), 19);
+  // The wrap column can follow the window.
+  f.editor.SetWordWrap(true);
+  f.editor.SetWrapToWindow(true);
+  EXPECT_EQ(f.editor.WrapColumn(), 38);
+  f.host.Resize(20, 10);
+  f.editor.Resized();
+  EXPECT_EQ(f.editor.WrapColumn(), 18);
+  EXPECT_EQ(f.editor.LineCount(), 1);
+}
+
+TEST(EditorWrapTest, CaretStepsCrossWrappedLines) {
+  test::TEditorFixture f(40, 10);
+  f.editor.SetWordWrap(true);
+  f.editor.SetWrapColumn(10);
+  f.editor.LoadString("one two three four");
+  f.editor.SetCaretPosition(1, 8);
+  f.editor.DoCommand(ccRight, 0);
+  EXPECT_EQ(f.editor.CaretLine(), 2);
+  EXPECT_EQ(f.editor.CaretCol(), 1);
+  f.editor.DoCommand(ccLeft, 0);
+  EXPECT_EQ(f.editor.CaretLine(), 1);
+  EXPECT_EQ(f.editor.CaretPos(), 8);
+  f.editor.DoCommand(ccEnd, 0);
+  EXPECT_EQ(f.editor.CaretCol(), 9);
 }
 
 }  // namespace
