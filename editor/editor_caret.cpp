@@ -233,11 +233,12 @@ TEditorScrollBar TNvcCustomEditor::HorzScrollBarState() const {
 void TNvcCustomEditor::UpdateVertBar() {
   const int32_t range = LineCount() - visibleRows_ + 1;
   scrollScale_ = range <= 32767 ? 1 : 2 * (range / 32768);
-  if (hasVertBar_) host_->SetVertScrollBar(VertScrollBarState());
+  host_->SetVertScrollBar(VertScrollBarState());
 }
 
 void TNvcCustomEditor::UpdateHorzBar() {
-  if (hasHorzBar_) host_->SetHorzScrollBar(HorzScrollBarState());
+  // Without the bar the window hides it.
+  host_->SetHorzScrollBar(HorzScrollBarState());
 }
 
 void TNvcCustomEditor::VertScrollTo(int32_t pos) {

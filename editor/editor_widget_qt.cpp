@@ -222,8 +222,9 @@ void TNvcEditorWidget::PaintText(QPainter& painter, const QRect& area) {
     if (line > ed.LineCount()) break;
     const int y = row * lh;
     if (y > area.bottom() || y + lh < area.top()) continue;
-    // The line in display columns: tabs become blanks to the next stop.
     const auto bytes = ed.LineBytes(line);
+    if (DoOnDrawLine(painter, QRect(left, y, viewport()->width() - left, lh), bytes, line)) continue;
+    // The line in display columns: tabs become blanks to the next stop.
     std::vector<uint8_t> cells;
     cells.reserve(bytes.size());
     for (uint8_t c : bytes) {
@@ -256,6 +257,24 @@ void TNvcEditorWidget::PaintText(QPainter& painter, const QRect& area) {
     }
   }
   painter.setClipping(false);
+}
+
+bool TNvcEditorWidget::DoOnDrawLine(QPainter& painter, const QRect& rect, std::span<const uint8_t> line,
+                                    int32_t lineNum) {
+  if (!OnDrawLine) return false;
+  const TNvcCustomEditor& ed = *editor_;
+  int32_t hbLine = 0, hbCol = 0, heLine = 0, heCol = 0;
+  if (ed.HasSelection()) {
+    hbLine = ed.SelBegin().Line;
+    hbCol = ed.SelBegin().Col;
+    heLine = ed.SelEnd().Line;
+    heCol = ed.SelEnd().Col;
+  }
+  bool wasDrawn = false;
+  painter.save();
+  OnDrawLine(*this, painter, rect, line, lineNum, hbLine, hbCol, heLine, heCol, wasDrawn);
+  painter.restore();
+  return wasDrawn;
 }
 
 // ---- Events ----

@@ -6,7 +6,9 @@
 // event handler: each is shown as an error message and the event ends.
 #include <QAbstractScrollArea>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/caret.h"
@@ -32,6 +34,14 @@ class TNvcEditorWidget : public QAbstractScrollArea, public TEditorHost {
   void SetController(TNvcController* controller);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
+  // Fired before a line is painted, with its rectangle, bytes, line number,
+  // and the selection's begin and end as (line, column); a handler that
+  // drew the line itself sets wasDrawn.
+  std::function<void(TNvcEditorWidget& sender, QPainter& canvas, const QRect& rect,
+                     std::span<const uint8_t> line, int32_t lineNum, int32_t hbLine, int32_t hbCol,
+                     int32_t heLine, int32_t heCol, bool& wasDrawn)>
+      OnDrawLine;
+
   // Whether the window has been created (first shown).
   bool Created() const { return created_; }
 
@@ -69,6 +79,8 @@ class TNvcEditorWidget : public QAbstractScrollArea, public TEditorHost {
  protected:
   // Paints the visible lines; the bilingual editor paints its own way.
   virtual void PaintText(QPainter& painter, const QRect& area);
+  // Fires OnDrawLine; true when the handler drew the line.
+  virtual bool DoOnDrawLine(QPainter& painter, const QRect& rect, std::span<const uint8_t> line, int32_t lineNum);
 
   bool event(QEvent* e) override;
   bool focusNextPrevChild(bool next) override;

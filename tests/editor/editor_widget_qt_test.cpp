@@ -184,3 +184,36 @@ TEST(EditorWidget, TheSelectionIsPaintedInTheHighlightColour) {
 
 }  // namespace
 }  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+TEST(EditorWidget, ALineHandlerCanDrawLinesItself) {
+  TEditorForm f;
+  f.model().LoadString("one\r\ntwo\r\nthree");
+  std::vector<int32_t> asked;
+  f.editor->OnDrawLine = [&](TNvcEditorWidget&, QPainter& canvas, const QRect& rect, std::span<const uint8_t>,
+                             int32_t line, int32_t, int32_t, int32_t, int32_t, bool& wasDrawn) {
+    asked.push_back(line);
+    if (line == 2) {
+      canvas.fillRect(rect, Qt::red);
+      wasDrawn = true;
+    }
+  };
+  QImage image(f.editor->viewport()->size(), QImage::Format_RGB32);
+  f.editor->viewport()->render(&image);
+  EXPECT_EQ(asked, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(QColor(image.pixel(f.model().LeftMargin() + 2, f.model().LineHeight() + 2)), QColor(Qt::red));
+}
+
+TEST(EditorWidget, ScrollBarsFollowTheScrollBarsProperty) {
+  TEditorForm f;
+  f.model().LoadString(Lines(100));
+  EXPECT_EQ(f.editor->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  f.model().SetScrollBars(TScrollStyle::ssNone);
+  EXPECT_EQ(f.editor->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(f.editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+}  // namespace
+}  // namespace nuvel
