@@ -385,6 +385,12 @@ void TNvcCustomEditor::InsertTab() {
     InsertChar(9);
     return;
   }
+  // The selection goes first, so the blanks count from where it began.
+  TEditGroup group(list_->UndoBuffer());
+  if (HasSelection()) {
+    DeleteAtCaret();
+    if (HasSelection()) return;  // the deletion failed and was reported
+  }
   const int32_t t = std::max<int32_t>(TabSize(), 1);
   int32_t blanks = ((caretCol_ - 1) / t + 1) * t + 1 - caretCol_;
   if (tabType_ == TTabType::ttSmart && caretPara_ > 1) {

@@ -72,6 +72,19 @@ TEST(EditorCommandsTest, FixedTabFillsToTheNextStop) {
   EXPECT_EQ(changes.count, 1);
 }
 
+TEST(EditorCommandsTest, FixedTabOverASelectionCountsFromItsStart) {
+  TEditorFixture f;
+  f.editor.SetTabType(TTabType::ttFixed);
+  f.editor.SetTabSize(4);
+  f.editor.LoadString("abcdefgh");
+  f.editor.SetSelection(1, 2, 1, 7, false);
+  f.editor.InsertTab();
+  EXPECT_EQ(ParasOf(f.editor), (Paras{"a   gh"}));
+  EXPECT_EQ(f.editor.CaretCol(), 5);
+  f.editor.Undo();
+  EXPECT_EQ(ParasOf(f.editor), (Paras{"abcdefgh"})) << "one undo group";
+}
+
 TEST(EditorCommandsTest, SmartTabAlignsWithTheNextWordAbove) {
   TEditorFixture f;
   f.editor.SetTabType(TTabType::ttSmart);
