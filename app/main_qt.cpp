@@ -1,7 +1,7 @@
 // Program entry.
 #include <QApplication>
 
-#include "app/placeholder_window_qt.h"
+#include "app/main_form_qt.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "app/message_sink_qt.h"
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   // An unknown program folder has been reported by InitStartUp; the program ends.
   if (!nuvel::InitStartUp()) return 1;
 
-  auto window = nuvel::CreatePlaceholderMainWindow();
-  window->show();
+  nuvel::TMainForm form;
+  form.ShowByState();
   return QApplication::exec();
 }

@@ -70,10 +70,10 @@ TEST_F(MessageTexts, MissingOrDamagedLibraryGivesEmptyTexts) {
 
 TEST_F(MessageTexts, ShippedLibraryHoldsBothLanguagesInTheEightBitSet) {
   temp_.CopyShippedFile("NuvStr.DLL");
-  EXPECT_EQ(GetMessageText(38413, 41113), "File not found");
+  EXPECT_EQ(GetMessageText(38413, 41113), "File not found: %s");
   EngPrompts = false;
-  // "הקובץ לא נמצא" in the 8-bit set: Hebrew letters from 0xE0.
-  EXPECT_EQ(GetMessageText(38413, 41113), "\xE4\xF7\xE5\xE1\xF5 \xEC\xE0 \xF0\xEE\xF6\xE0");
+  // "הקובץ לא נמצא: %s" in the 8-bit set: Hebrew letters from 0xE0.
+  EXPECT_EQ(GetMessageText(38413, 41113), "\xE4\xF7\xE5\xE1\xF5 \xEC\xE0 \xF0\xEE\xF6\xE0: %s");
 }
 
 TEST_F(MessageTexts, MessageDlgByIdAsksTheSinkAndReturnsItsAnswer) {

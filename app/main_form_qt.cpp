@@ -1,0 +1,673 @@
+#include "app/main_form_qt.h"
+
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QToolBar>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+#include <exception>
+
+#include "app/main_form_flags.h"
+#include "app/main_form_keys.h"
+#include "app/main_menu_layout.h"
+#include "app/startup_file.h"
+#include "app/wordstar_commands.h"
+#include "core/conv_mode.h"
+#include "core/fixed_font_qt.h"
+#include "core/main_window_command_tables.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
+#include "core/shared_state.h"
+#include "core/style_flag_tree_qt.h"
+#include "platform/program_path.h"
+#include "platform/qt/key_edge_qt.h"
+#include "platform/string_library.h"
+#include "tools/calendar_dialogs_qt.h"
+#include "ui/interface_language.h"
+#include "ui/interface_texts.h"
+#include "ui/interface_texts_qt.h"
+#include "ui/message_format.h"
+#include "ui/shortcut_sets.h"
+
+namespace nuvel {
+
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+std::function<std::string(uint16_t)> LibraryLookup() {
+  auto library = std::make_shared<std::optional<platform::StringLibrary>>(platform::StringLibrary::Load());
+  return [library](uint16_t id) { return *library ? (*library)->Text(id) : std::string(); };
+}
+
+// Status bar panel widths, Panel2 .. Panel8.
+constexpr int kPanelWidths[7] = {100, 65, 81, 105, 105, 85, 85};
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Nuvel Text"));
+  MainController = new TNvcController(this);
+  MainController->setObjectName(QStringLiteral("MainController"));
+  MainController->EntryCommands().LoadTables(MainWindowCommandTables());
+  MainController->EntryOptions = {true, true, true};
+  MainController->SetEpoch(1950);
+
+  ClientArea = new QMdiArea(this);
+  ClientArea->setObjectName(QStringLiteral("ClientArea"));
+  setCentralWidget(ClientArea);
+
+  BuildMenus();
+  BuildSpeedPanel();
+  BuildStatusBar();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() {
+  // FormDestroy: stop filtering the application's events and taking drops.
+  qApp->removeEventFilter(this);
+  setAcceptDrops(false);
+}
+
+QAction* TMainForm::Item(const QString& name) const {
+  const auto it = items_.find(name);
+  return it == items_.end() ? nullptr : it->second;
+}
+
+QMenu* TMainForm::Menu(const QString& name) const {
+  const auto it = menus_.find(name);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+QToolButton* TMainForm::Button(const QString& name) const {
+  return SpeedPanel ? SpeedPanel->findChild<QToolButton*>(name) : nullptr;
+}
+
+void TMainForm::BuildMenus() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  menus_[QStringLiteral("PopupMenu1")] = PopupMenu1;
+  auto* radio = new QActionGroup(this);
+  radio->setExclusive(true);
+
+  for (const MenuItemDef& def : MainMenuLayout()) {
+    const QString name = Q(def.name);
+    QMenu* parentMenu = def.parent.empty() ? nullptr : Menu(Q(def.parent));
+    if (def.flags & kSeparator) {
+      QAction* sep = parentMenu->addSeparator();
+      if (!name.isEmpty()) {
+        sep->setObjectName(name);
+        items_[name] = sep;
+      }
+      if (def.flags & kHidden) sep->setVisible(false);
+      continue;
+    }
+    QAction* action = nullptr;
+    if (IsSubmenu(def.name)) {
+      QMenu* menu = parentMenu ? parentMenu->addMenu(Q(def.caption)) : menuBar()->addMenu(Q(def.caption));
+      menu->setObjectName(name);
+      menus_[name] = menu;
+      action = menu->menuAction();
+    } else {
+      action = parentMenu->addAction(Q(def.caption));
+      action->setObjectName(name);
+    }
+    items_[name] = action;
+    action->setStatusTip(Q(def.hint));
+    action->setCheckable(def.flags & kCheckable);
+    action->setChecked(def.flags & kChecked);
+    action->setEnabled(def.flags & kWorking);
+    if (def.flags & kRadio) radio->addAction(action);
+    if (def.flags & kHidden) {
+      action->setVisible(false);
+      // A hidden item's shortcut works through an action of the window itself.
+      // (Qt disables hidden actions, so the window action runs the item's
+      // handler itself, when the item has a command.)
+      auto* proxy = new QAction(this);
+      proxy->setObjectName(name + QStringLiteral("Shortcut"));
+      proxy->setEnabled(def.flags & kWorking);
+      addAction(proxy);
+      keyProxies_[name] = proxy;
+    }
+    if (!def.shortcut.empty()) SetItemShortcut(name, QKeySequence(Q(def.shortcut)));
+  }
+
+  // ActionList1: New with Ctrl+N while the menu's New item has no shortcut, and Open.
+  auto* newfile = new QAction(QStringLiteral("New"), this);
+  newfile->setObjectName(QStringLiteral("Newfile"));
+  newfile->setEnabled(false);
+  addAction(newfile);
+  items_[QStringLiteral("Newfile")] = newfile;
+  auto* openfile = new QAction(QStringLiteral("Open"), this);
+  openfile->setObjectName(QStringLiteral("OpenFile"));
+  openfile->setEnabled(false);
+  addAction(openfile);
+  items_[QStringLiteral("OpenFile")] = openfile;
+
+  auto on = [this](const char* name, void (TMainForm::*handler)()) {
+    const QString key = QString::fromLatin1(name);
+    connect(Item(key), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    const auto proxy = keyProxies_.find(key);
+    if (proxy != keyProxies_.end())
+      connect(proxy->second, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  };
+  on("Exit1", &TMainForm::Exit1Click);
+  on("Engm1", &TMainForm::Engm1Click);
+  on("ToggleKeyboard1", &TMainForm::Kbd_LangClick);
+  on("SecondLanguage1", &TMainForm::SecondLanguage1Click);
+  on("EnglishKeyboard1", &TMainForm::EnglishKeyboard1Click);
+  on("HebrewKeyboard1", &TMainForm::HebrewKeyboard1Click);
+  on("NikudKeyboard1", &TMainForm::NikudKeyboard1Click);
+  on("PhoneticKbd", &TMainForm::PhoneticKbdClick);
+  on("NikudCursor1", &TMainForm::NikudCursor1Click);
+  on("HebrewMenus1", &TMainForm::HebrewMenus1Click);
+  on("DateConversion1", &TMainForm::DateConversion1Click);
+  connect(Menu(QStringLiteral("Languages1")), &QMenu::aboutToShow, this, [this] { Languages1Click(); });
+}
+
+void TMainForm::BuildSpeedPanel() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("SpeedBar"));
+  bar->setMovable(false);
+  SpeedPanel = new QWidget(bar);
+  SpeedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+  // The buttons never keep the window from getting narrower.
+  SpeedPanel->setMinimumWidth(1);
+  auto* row = new QHBoxLayout(SpeedPanel);
+  row->setContentsMargins(2, 2, 2, 2);
+  row->setSpacing(1);
+  auto* formats = new QButtonGroup(SpeedPanel);
+  formats->setExclusive(true);
+  for (const ToolButtonDef& def : SpeedPanelLayout()) {
+    auto* b = new QToolButton(SpeedPanel);
+    b->setObjectName(Q(def.name));
+    b->setText(Q(def.label));
+    b->setToolTip(Q(def.hint));
+    b->setStatusTip(Q(def.hint));
+    b->setAutoRaise(true);
+    b->setEnabled(def.flags & kWorking);
+    if (def.flags & kCheckable) {
+      b->setCheckable(true);
+      formats->addButton(b);
+    }
+    if (def.flags & kHidden) b->setVisible(false);
+    row->addWidget(b);
+  }
+  row->addStretch(1);
+  bar->addWidget(SpeedPanel);
+  addToolBar(Qt::TopToolBarArea, bar);
+  connect(Button(QStringLiteral("Kbd_Lang")), &QToolButton::clicked, this, [this] { Kbd_LangClick(); });
+  connect(Button(QStringLiteral("EngmButton")), &QToolButton::clicked, this, [this] { Engm1Click(); });
+  connect(Button(QStringLiteral("ExitBtn")), &QToolButton::clicked, this, [this] { Exit1Click(); });
+}
+
+void TMainForm::BuildStatusBar() {
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setSizeGripEnabled(true);
+  Panel1 = new QWidget(bar);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  auto* row = new QHBoxLayout(Panel1);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  Panel1Hint = new QLabel(Panel1);
+  Panel1Hint->setObjectName(QStringLiteral("Panel1Hint"));
+  row->addWidget(Panel1Hint, 1);
+  for (int i = 0; i < 7; ++i) {
+    auto* panel = new QLabel(Panel1);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i + 2));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setFixedWidth(kPanelWidths[i]);
+    row->addWidget(panel);
+    Panels.push_back(panel);
+  }
+  Panel8 = Panels.back();
+  Panel8->setVisible(false);
+  bar->addWidget(Panel1, 1);
+  setStatusBar(bar);
+}
+
+void TMainForm::SetItemShortcut(const QString& name, const QKeySequence& keys) {
+  const auto proxy = keyProxies_.find(name);
+  if (proxy != keyProxies_.end()) {
+    proxy->second->setShortcut(keys);
+  } else if (QAction* item = Item(name)) {
+    item->setShortcut(keys);
+  }
+}
+
+void TMainForm::SetWordStarShortcuts() {
+  for (const auto& s : WindowsShortcuts()) SetItemShortcut(Q(s.item), QKeySequence());
+  Item(QStringLiteral("Newfile"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+}
+
+void TMainForm::SetWindowsShortcuts() {
+  Item(QStringLiteral("Newfile"))->setShortcut(QKeySequence());
+  for (const auto& s : WindowsShortcuts())
+    SetItemShortcut(Q(s.item), QKeySequence(QKeyCombination(Qt::CTRL, static_cast<Qt::Key>(s.letter))));
+}
+
+void TMainForm::LoadEngPrompts() { Formats = LoadMainMessageFormats(true, LibraryLookup()); }
+
+void TMainForm::SetHebCaps_MainForm() {
+  if (!ApplyLibraryTexts(this, MainFormTexts())) return;
+  setLayoutDirection(Qt::RightToLeft);
+  SetMenuRightJustify(menuBar());
+  PopupMenu1->setLayoutDirection(Qt::RightToLeft);
+  Formats = LoadMainMessageFormats(false, LibraryLookup());
+}
+
+void TMainForm::LoadFontResources(const MainFormSettings& s) {
+  // LoadFont1, LoadFont2, LoadFont4, LoadFont3, in this order.
+  const struct { int index; const char* file; } fonts[] = {
+      {0, "NuvDosBt.FON"}, {1, "Scr_Nuvh.TTF"}, {3, "Scr_NuvC.TTF"}, {2, "Scr_NuvF.TTF"}};
+  for (const auto& f : fonts) {
+    if (!s.LoadFont[f.index]) continue;
+    const std::string path = platform::FindFileNoCase(ProgPath, f.file);
+    if (QFileInfo::exists(QString::fromStdString(path)))
+      QFontDatabase::addApplicationFont(QString::fromStdString(path));
+  }
+}
+
+void TMainForm::FormCreate() {
+  firstActivation_ = true;
+  UnicodeClipboard = true;
+  TabSize = 8;
+  WrapColumn = 80;
+  EngFontChanged = HebFontChanged = false;
+  setAcceptDrops(true);
+  qApp->installEventFilter(this);
+  HelpFile = ProgPath + "Nuvel.Hlp";
+
+  settings_ = ReadMainFormSettings();
+  const MainFormSettings& s = settings_;
+  LoadFontResources(s);
+  InitFixedFonts();
+
+  EnglishUI = s.EnglishUI;
+  EngPrompts = EnglishUI;
+  if (EnglishUI) {
+    LoadEngPrompts();
+  } else {
+    SetHebCaps_MainForm();
+  }
+
+  if (s.Placement.Left && s.Placement.Top) {
+    setGeometry(*s.Placement.Left, *s.Placement.Top, s.Placement.Width, s.Placement.Height);
+  } else {
+    resize(s.Placement.Width, s.Placement.Height);
+  }
+
+  Item(QStringLiteral("Createbackupfile1"))->setChecked(s.MakeBackup);
+  Item(QStringLiteral("Autoindentation1"))->setChecked(s.AutoIndent);
+  Item(QStringLiteral("WordStarCommands1"))->setChecked(s.WordStarCommands);
+  if (auto* table = MainController->EntryCommands().GetTableByName("WordStar"))
+    table->SetIsActive(s.WordStarCommands);
+  if (s.WordStarCommands) {
+    SetWordStarShortcuts();
+  } else {
+    SetWindowsShortcuts();
+  }
+  AddWordStarCommands(MainController->EntryCommands());
+
+  AutoSave = s.AutoSave;
+  AutoSaveInt = s.AutoSaveInt;
+  AutoSaveCount = 0;
+  SpeedPanel->parentWidget()->setVisible(s.ShowToolBar);
+  ShowFileTabs = s.ShowFileTabs;
+  WinTabFullPath = s.WinTabFullPath;
+  ShowTime = s.ShowTime;
+  if (ShowTime) {
+    Panel8->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+    Panel8->setVisible(true);
+  }
+  RepWoDlg = s.RepWoDlg;
+  FullNuvel = s.FullNuvel;
+  NuvelDlg = s.NuvelDlg;
+
+  NoConversion = NuvDosConfig = ForceCP1255 = TagConfig = Config6 = false;
+  OpenDialogFilter = "All files (*.*)|*.*";
+  switch (s.EditConfig.value_or(-1)) {
+    case 1:
+      NoConversion = true;
+      Item(QStringLiteral("Wordwrap1"))->setChecked(false);
+      break;
+    case 3: NuvDosConfig = true; break;
+    case 4:
+      ForceCP1255 = true;
+      OpenDialogFilter = "3B2 files (*.3T)|*.3T|" + OpenDialogFilter;
+      break;
+    case 5: TagConfig = true; break;
+    case 6: Config6 = true; break;
+    default: break;
+  }
+  ReopenList = s.Reopen;
+
+  keyboard_.StoreLetter = [](char letter) { WriteIniString("GENPREFS", "KEYTYPE", std::string(1, letter)); };
+  keyboard_.ApplyOptions = [this] {
+    if (ApplyOptionsToActive) ApplyOptionsToActive();
+  };
+  keyboard_.EnglishFile = s.EngFile;
+  SetKeyboardByDirection();
+  if (s.KeyType) CheckKeyboardItem(*s.KeyType);
+
+  if (!s.NoConversion()) {
+    Item(QStringLiteral("Wordwrap1"))->setChecked(s.WordWrap);
+    Item(QStringLiteral("WraptoWindow1"))->setChecked(s.WrapToWindow);
+    WrapColumn = s.WrapColumn;
+    Item(QStringLiteral("PersistentBlocks1"))->setChecked(s.PersistentBlocks);
+  }
+  PressFormatButton(s.DiskFmt);
+  SaveConvMode(s.Conversion);
+
+  ChildState = s.ChildState;
+  Item(QStringLiteral("SheimHashemProtection1"))->setChecked(s.HebSheimProt);
+  EngSheimProt = s.EngSheimProt;
+  AutoMin = s.AutoMin;
+  AutoMinInt = s.AutoMinInt;
+  IdleCounter = 0;
+
+  SetStyleFlagTree(this, true);
+  for (const char* name : {"Testing1", "Testing21", "N01"}) Item(QString::fromLatin1(name))->setVisible(false);
+  Button(QStringLiteral("TstBtn"))->setVisible(false);
+}
+
+void TMainForm::PressFormatButton(int diskFmt) {
+  const char* names[] = {"NuvWinBtn", "NuvDosBtn", "DosTextBtn"};
+  if (diskFmt < 0 || diskFmt > 2) return;
+  Button(QString::fromLatin1(names[diskFmt]))->setChecked(true);
+}
+
+void TMainForm::ShowByState() {
+  if (settings_.ShowState == WindowShowState::Maximized) {
+    showMaximized();
+  } else {
+    show();
+  }
+}
+
+// ---- keyboard language ----
+
+void TMainForm::ShowKbdLangCaption(char letter) {
+  Button(QStringLiteral("Kbd_Lang"))->setText(SystemText(std::string(1, static_cast<char>(KeyboardButtonByte(letter, EnglishUI)))));
+}
+
+void TMainForm::UpdateKbdLangCaption() {
+  KeyboardDocument* doc = ActiveKeyboard ? ActiveKeyboard() : nullptr;
+  ShowKbdLangCaption(doc ? KeytypeLetter(doc->KeyType()) : keyboard_.Letter);
+}
+
+void TMainForm::SyncKeyboardItems() {
+  Item(QStringLiteral("Engm1"))->setChecked(keyboard_.EnglishFile);
+  Item(QStringLiteral("SecondLanguage1"))->setChecked(keyboard_.SecondLanguage);
+  const char* radios[] = {"EnglishKeyboard1", "HebrewKeyboard1", "NikudKeyboard1", "PhoneticKbd"};
+  Item(QString::fromLatin1(radios[static_cast<int>(keyboard_.Checked)]))->setChecked(true);
+  ShowKbdLangCaption(keyboard_.Letter);
+  QToolButton* glyph = Button(keyboard_.EnglishFile ? QStringLiteral("EngmBtnE") : QStringLiteral("EngmBtnH"));
+  Button(QStringLiteral("EngmButton"))->setText(glyph->text());
+}
+
+void TMainForm::SetKeyboardByDirection() {
+  keyboard_.SetKeyboardByDirection(ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::CheckKeyboardItem(char letter) {
+  keyboard_.CheckKeyboardItem(letter);
+  SyncKeyboardItems();
+}
+
+void TMainForm::Engm1Click() {
+  keyboard_.ToggleMainLanguage(ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::Kbd_LangClick() {
+  keyboard_.NextKeyboard(ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::SecondLanguage1Click() {
+  keyboard_.ToggleSecondLanguage(ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::EnglishKeyboard1Click() {
+  keyboard_.ChooseKeyboard(TKeytype::English, ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::HebrewKeyboard1Click() {
+  keyboard_.ChooseKeyboard(TKeytype::Hebrew, ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::NikudKeyboard1Click() {
+  keyboard_.ChooseKeyboard(TKeytype::Nikud, ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::PhoneticKbdClick() {
+  keyboard_.ChooseKeyboard(TKeytype::Phonetic, ActiveKeyboard ? ActiveKeyboard() : nullptr);
+  SyncKeyboardItems();
+}
+
+void TMainForm::NikudCursor1Click() {
+  VowelSkip = !VowelSkip;
+  Item(QStringLiteral("NikudCursor1"))->setChecked(VowelSkip);
+}
+
+void TMainForm::Languages1Click() {
+  if (ActiveKeyboard && ActiveKeyboard())
+    Item(QStringLiteral("NikudCursor1"))->setEnabled(Item(QStringLiteral("NikudKeyboard1"))->isChecked());
+}
+
+void TMainForm::HebrewMenus1Click() {
+  if (!NewWindows && !MidEastSystem) {
+    MessageDlgById(38415, 41115, MsgDlgType::Information, platform::mbOK);
+    return;
+  }
+  const std::string next = NextEngPrompts(ReadIniString("StartUp", "Eng_Prompts"), EnglishUI);
+  WriteIniString("StartUp", "Eng_Prompts", next);
+  Item(QStringLiteral("HebrewMenus1"))->setChecked(next == "Hebrew");
+  MessageDlg(RestartNotice(next), MsgDlgType::Information, platform::mbOK);
+}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::DateConversion1Click() {
+  const bool hebrew = !EnglishUI;
+  Thebf hebToGreg(this, hebrew);
+  for (;;) {
+    Tgrgf gregToHeb(this, hebrew);
+    if (gregToHeb.exec() != platform::mrYes) break;
+    if (hebToGreg.exec() != platform::mrYes) break;
+  }
+}
+
+// ---- hint, drops, activation, closing ----
+
+void TMainForm::AppHint(const QString& hint) {
+  if (!hint.isEmpty()) {
+    Panel1Hint->setText(hint);
+    for (QLabel* p : Panels) p->setVisible(false);
+  } else {
+    Panel1Hint->clear();
+    for (QLabel* p : Panels) p->setVisible(p != Panel8 || ShowTime);
+  }
+}
+
+bool TMainForm::event(QEvent* e) {
+  if (e->type() == QEvent::StatusTip) {
+    AppHint(static_cast<QStatusTipEvent*>(e)->tip());
+    return true;
+  }
+  return QMainWindow::event(e);
+}
+
+void TMainForm::DropFiles(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    QMdiSubWindow* open = nullptr;
+    for (QMdiSubWindow* w : ClientArea->subWindowList()) {
+      if (w->windowTitle() == QString::fromStdString(name)) open = w;
+    }
+    if (open) {
+      ClientArea->setActiveSubWindow(open);
+      open->setFocus();
+    } else if (OpenFile) {
+      OpenFile(name, 255, names.size() == 1);
+    }
+  }
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    raise();
+  }
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+  std::vector<std::string> names;
+  for (const QUrl& url : e->mimeData()->urls()) {
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+  }
+  e->acceptProposedAction();
+  DropFiles(names);
+}
+
+void TMainForm::SecondInstance(const std::string& fileName) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  if (!fileName.empty() && OpenFile) OpenFile(fileName, 255, true);
+}
+
+void TMainForm::changeEvent(QEvent* e) {
+  QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    if (firstActivation_) QTimer::singleShot(0, this, [this] { FormActivate(); });
+  }
+}
+
+void TMainForm::AddWindowToolItems() {
+  QMenu* window = Menu(QStringLiteral("Window1"));
+  const struct { const char* name; std::string caption; } tools[] = {
+      {"HTMLViewer", "HTML Viewer"},
+      {"FileViewer", "File Viewer"},
+      {"SCalculator", GetMessageText(38457, 41157)},
+      {"TextSearch", "Text Search"},
+  };
+  for (const auto& t : tools) {
+    QAction* item = window->addAction(SystemText(t.caption));
+    item->setObjectName(QString::fromLatin1(t.name));
+    item->setVisible(false);
+    items_[item->objectName()] = item;
+  }
+}
+
+void TMainForm::FormActivate() {
+  if (!firstActivation_) return;
+  firstActivation_ = false;
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() > 1) {
+    const auto name = StartupFileArgument(args[1].toStdString(), QDir::currentPath().toStdString());
+    if (name) {
+      if (QFileInfo::exists(QString::fromStdString(*name))) {
+        if (OpenFile) OpenFile(*name, 255, true);
+      } else {
+        MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {*name}), MsgDlgType::Information, platform::mbOK);
+      }
+    }
+  }
+  AddWindowToolItems();
+}
+
+void TMainForm::FormClose() {
+  const char state = isMinimized() ? '1' : isMaximized() ? '2' : '0';
+  WriteIniString("StartUp", "WindowState", std::string(1, state));
+  if (ActiveChildStateDigit) {
+    if (const auto digit = ActiveChildStateDigit()) WriteRegString("GENPREFS", "ChildState", std::to_string(*digit));
+  }
+  const QRect r = (isMinimized() || isMaximized()) && normalGeometry().isValid() ? normalGeometry() : geometry();
+  WriteIniString("StartUp", "WindowPosition",
+                 std::to_string(r.height()) + " " + std::to_string(r.width()) + " " + std::to_string(r.x()) +
+                     " " + std::to_string(r.y()));
+  WriteIniString("GENPREFS", "ENG_FILE", keyboard_.EnglishFile ? "1" : "0");
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+  FormClose();
+  e->accept();
+}
+
+// ---- the application filter ----
+
+bool TMainForm::AppMessageKey(QKeyEvent* key) {
+  const platform::KeyStroke stroke = platform::KeyStrokeOf(*key);
+  const bool document = HasDocument && HasDocument();
+  if (document && ActiveUserCommand) {
+    const uint16_t command = DigitKeyCommand(stroke.Shift, static_cast<uint8_t>(stroke.VirtualKey & 0xFF));
+    if (command != 0) {
+      ActiveUserCommand(command);
+      return true;
+    }
+  }
+  if (!document) {
+    const uint8_t vk = static_cast<uint8_t>(stroke.VirtualKey & 0xFF);
+    uint8_t ch = stroke.Typed;
+    if ((stroke.Shift & platform::kShiftBitCtrl) && vk >= 'A' && vk <= 'Z') ch = static_cast<uint8_t>(vk - 0x40);
+    if (ch == 0) return false;
+    switch (CtrlKStep(CtrlKPending, ch)) {
+      case CtrlKAction::Open:
+        if (OpenCommand) OpenCommand();
+        return true;
+      case CtrlKAction::Exit:
+        close();
+        return true;
+      case CtrlKAction::None: break;
+    }
+  }
+  return false;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  if (widget->window() != this) return false;
+  // A key event travels from the focused widget (or the window itself) up to
+  // its parents; take it once, at the first of them.
+  QWidget* first = QApplication::focusWidget();
+  if (!first || first->window() != this) first = this;
+  if (widget != first) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  try {
+    return AppMessageKey(key);
+  } catch (const std::exception& error) {
+    MessageDlg(error.what(), MsgDlgType::Error, platform::mbOK);
+    return true;
+  }
+}
+
+}  // namespace nuvel

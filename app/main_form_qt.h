@@ -1,0 +1,152 @@
+#pragma once
+// The main window: the MDI frame with the menus, the toolbar panel, the status
+// bar panels, the one controller every editor uses, the option state the
+// document windows copy, the interface language and the keyboard-language
+// commands, and the application-wide key filter.
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form_settings.h"
+#include "core/controller_qt.h"
+#include "ui/keyboard_language.h"
+#include "ui/main_message_formats.h"
+
+namespace nuvel {
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Builds the window and runs its creation steps (FormCreate).
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // Components by their names.
+  TNvcController* MainController = nullptr;
+  QMdiArea* ClientArea = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QWidget* SpeedPanel = nullptr;
+  QWidget* Panel1 = nullptr;
+  QLabel* Panel1Hint = nullptr;        // the hint text that Panel1 shows
+  std::vector<QLabel*> Panels;         // Panel2 .. Panel8
+  QLabel* Panel8 = nullptr;            // the clock
+
+  // The menu item (or the action of a submenu) of that component name; null when there is none.
+  QAction* Item(const QString& name) const;
+  QMenu* Menu(const QString& name) const;
+  QToolButton* Button(const QString& name) const;
+
+  // Option state (read by the document windows).
+  bool WinTabFullPath = false;
+  int TabSize = 8;
+  int WrapColumn = 80;
+  uint16_t SearchOptions = 0;
+  bool EngFontChanged = false;
+  bool HebFontChanged = false;
+  bool EnglishUI = true;
+  bool AutoSave = false;
+  bool EngSheimProt = false;
+  bool AutoMin = false;
+  bool ShowTime = false;
+  bool RepWoDlg = false;
+  int AutoSaveCount = 0;
+  int AutoSaveInt = 900;
+  int AutoMinInt = 7200;
+  int ChildState = 0;
+  bool ShowFileTabs = true;
+  std::vector<std::string> ReopenList;
+  std::string OpenDialogFilter;  // the open dialog's filter, in "text|pattern|..." form
+  std::string HelpFile;
+  // FileInfoFmt, SaveChangesFmt, CloseCollectFmt and the other formats.
+  MainMessageFormats Formats;
+
+  KeyboardLanguageModel& Keyboard() { return keyboard_; }
+
+  // What the document windows give the main window; unset while there are none.
+  std::function<KeyboardDocument*()> ActiveKeyboard;       // the active document's editor keyboard
+  std::function<void(uint16_t command)> ActiveUserCommand;  // a user command for the active document
+  std::function<bool()> HasDocument;                        // some document window is open
+  std::function<void()> ApplyOptionsToActive;
+  std::function<void(const std::string& name, int diskFormat, bool addToReopen)> OpenFile;
+  std::function<void()> OpenCommand;                        // File|Open
+  std::function<std::optional<int>()> ActiveChildStateDigit;
+
+  // The two shortcut sets of the main menu.
+  void SetWordStarShortcuts();
+  void SetWindowsShortcuts();
+  // The Hebrew texts of the main window and its right-to-left menus.
+  void SetHebCaps_MainForm();
+  // The English message formats.
+  void LoadEngPrompts();
+
+  // Shows the window in the state the settings asked for.
+  void ShowByState();
+  // The first activation's work (run once): the command-line file and the
+  // Window menu's tool items.
+  void FormActivate();
+  // Writes the window's state (run by closing).
+  void FormClose();
+  // The status bar's hint handling.
+  void AppHint(const QString& hint);
+  // Files dropped on the window or the application.
+  void DropFiles(const std::vector<std::string>& names);
+  // Another start of the program asked this one to come forward.
+  void SecondInstance(const std::string& fileName);
+
+  // Keyboard-language handlers.
+  void Engm1Click();
+  void Kbd_LangClick();
+  void SecondLanguage1Click();
+  void HebrewKeyboard1Click();
+  void EnglishKeyboard1Click();
+  void NikudKeyboard1Click();
+  void PhoneticKbdClick();
+  void NikudCursor1Click();
+  void Languages1Click();
+  void HebrewMenus1Click();
+  void SetKeyboardByDirection();
+  void CheckKeyboardItem(char letter);
+  void UpdateKbdLangCaption();
+  void ShowKbdLangCaption(char letter);
+  void Exit1Click();
+  void DateConversion1Click();
+
+  // The application-wide filter: digit macro keys and Ctrl+K with no document.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  void BuildMenus();
+  void BuildSpeedPanel();
+  void BuildStatusBar();
+  void FormCreate();
+  void LoadFontResources(const MainFormSettings& s);
+  void SetItemShortcut(const QString& name, const QKeySequence& keys);
+  void SyncKeyboardItems();
+  void PressFormatButton(int diskFmt);
+  void AddWindowToolItems();
+  bool AppMessageKey(QKeyEvent* key);
+
+  std::map<QString, QAction*> items_;
+  std::map<QString, QMenu*> menus_;
+  std::map<QString, QAction*> keyProxies_;  // shortcuts of hidden items
+  KeyboardLanguageModel keyboard_;
+  MainFormSettings settings_;
+  bool firstActivation_ = true;
+};
+
+}  // namespace nuvel
