@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/main_form_qt.h"
+#include "app/temporary_document_qt.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "app/message_sink_qt.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
   if (!nuvel::InitStartUp()) return 1;
 
   nuvel::TMainForm form;
+  // One document to type in until the document windows come.
+  nuvel::OpenTemporaryDocument(form);
   form.ShowByState();
   return QApplication::exec();
 }

@@ -2,23 +2,12 @@
 
 namespace nuvel {
 
-char KeytypeLetter(TKeytype type) {
-  switch (type) {
-    case TKeytype::English: return 'E';
-    case TKeytype::Hebrew: return 'H';
-    case TKeytype::Nikud: return 'N';
-    case TKeytype::Phonetic: return 'P';
-  }
-  return 'E';
-}
-
 std::optional<TKeytype> KeytypeOfLetter(char letter) {
   switch (letter) {
-    case 'E': case 'e': return TKeytype::English;
-    case 'H': case 'h': return TKeytype::Hebrew;
-    case 'N': case 'n': return TKeytype::Nikud;
-    case 'P': case 'p': return TKeytype::Phonetic;
-    default: return std::nullopt;
+    case 'E': case 'e': case 'H': case 'h': case 'N': case 'n': case 'P': case 'p':
+      return KeytypeFromLetter(letter);
+    default:
+      return std::nullopt;
   }
 }
 

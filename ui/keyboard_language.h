@@ -8,13 +8,11 @@
 #include <functional>
 #include <optional>
 
+#include "editor/keyboard_layers.h"
+
 namespace nuvel {
 
-enum class TKeytype : uint8_t { English = 0, Hebrew = 1, Nikud = 2, Phonetic = 3 };
-
-// E, H, N, P.
-char KeytypeLetter(TKeytype type);
-// The type of a letter (upper or lower case); nullopt for any other.
+// The type of a letter E, H, N or P (upper or lower case); nullopt for any other.
 std::optional<TKeytype> KeytypeOfLetter(char letter);
 // English -> Hebrew -> nikud -> phonetic -> English.
 TKeytype NextKeytype(TKeytype type);
