@@ -3,7 +3,7 @@
 namespace nuvel {
 
 namespace {
-constexpr uint8_t H = kHidden, C = kCheckable, K = kChecked, R = kRadio, W = kWorking, S = kSeparator;
+constexpr uint8_t H = kHidden, C = kCheckable, R = kRadio, W = kWorking, S = kSeparator;
 }
 
 const std::vector<MenuItemDef>& MainMenuLayout() {
