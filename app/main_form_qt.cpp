@@ -163,10 +163,17 @@ void TMainForm::BuildMenus() {
 
   auto on = [this](const char* name, void (TMainForm::*handler)()) {
     const QString key = QString::fromLatin1(name);
-    connect(Item(key), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    // Errors of a command are shown here; they never reach the event loop.
+    auto run = [this, handler] {
+      try {
+        (this->*handler)();
+      } catch (const std::exception& error) {
+        MessageDlg(error.what(), MsgDlgType::Error, platform::mbOK);
+      }
+    };
+    connect(Item(key), &QAction::triggered, this, run);
     const auto proxy = keyProxies_.find(key);
-    if (proxy != keyProxies_.end())
-      connect(proxy->second, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    if (proxy != keyProxies_.end()) connect(proxy->second, &QAction::triggered, this, run);
   };
   on("Exit1", &TMainForm::Exit1Click);
   on("Engm1", &TMainForm::Engm1Click);
@@ -386,6 +393,9 @@ void TMainForm::FormCreate() {
   IdleCounter = 0;
 
   SetStyleFlagTree(this, true);
+  // The keystroke recorder's place; its items stay disabled until it comes.
+  MacroMagic = new QObject(this);
+  MacroMagic->setObjectName(QStringLiteral("MacroMagic"));
   for (const char* name : {"Testing1", "Testing21", "N01"}) Item(QString::fromLatin1(name))->setVisible(false);
   Button(QStringLiteral("TstBtn"))->setVisible(false);
 }
@@ -523,18 +533,20 @@ bool TMainForm::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
+bool TMainForm::ActivateOpenWindow(const std::string& name) {
+  for (QMdiSubWindow* w : ClientArea->subWindowList()) {
+    if (w->windowTitle() == QString::fromStdString(name)) {
+      ClientArea->setActiveSubWindow(w);
+      w->setFocus();
+      return true;
+    }
+  }
+  return false;
+}
+
 void TMainForm::DropFiles(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
-    QMdiSubWindow* open = nullptr;
-    for (QMdiSubWindow* w : ClientArea->subWindowList()) {
-      if (w->windowTitle() == QString::fromStdString(name)) open = w;
-    }
-    if (open) {
-      ClientArea->setActiveSubWindow(open);
-      open->setFocus();
-    } else if (OpenFile) {
-      OpenFile(name, 255, names.size() == 1);
-    }
+    if (!ActivateOpenWindow(name) && OpenFile) OpenFile(name, 255, names.size() == 1);
   }
   if (isMinimized()) {
     showNormal();
@@ -560,7 +572,7 @@ void TMainForm::SecondInstance(const std::string& fileName) {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
-  if (!fileName.empty() && OpenFile) OpenFile(fileName, 255, true);
+  if (!fileName.empty()) OpenCommandLineFile(fileName);
 }
 
 void TMainForm::changeEvent(QEvent* e) {
@@ -591,17 +603,19 @@ void TMainForm::FormActivate() {
   if (!firstActivation_) return;
   firstActivation_ = false;
   const QStringList args = QCoreApplication::arguments();
-  if (args.size() > 1) {
-    const auto name = StartupFileArgument(args[1].toStdString(), QDir::currentPath().toStdString());
-    if (name) {
-      if (QFileInfo::exists(QString::fromStdString(*name))) {
-        if (OpenFile) OpenFile(*name, 255, true);
-      } else {
-        MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {*name}), MsgDlgType::Information, platform::mbOK);
-      }
-    }
-  }
+  if (args.size() > 1) OpenCommandLineFile(args[1].toStdString());
   AddWindowToolItems();
+}
+
+void TMainForm::OpenCommandLineFile(const std::string& argument) {
+  const auto name = StartupFileArgument(argument, QDir::currentPath().toStdString());
+  if (!name) return;
+  if (ActivateOpenWindow(*name)) return;
+  if (QFileInfo::exists(QString::fromStdString(*name))) {
+    if (OpenFile) OpenFile(*name, 255, true);
+  } else {
+    MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {*name}), MsgDlgType::Information, platform::mbOK);
+  }
 }
 
 void TMainForm::FormClose() {

@@ -31,6 +31,7 @@ class TMainForm : public QMainWindow {
 
   // Components by their names.
   TNvcController* MainController = nullptr;
+  QObject* MacroMagic = nullptr;  // the keystroke recorder and player
   QMdiArea* ClientArea = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QWidget* SpeedPanel = nullptr;
@@ -98,8 +99,13 @@ class TMainForm : public QMainWindow {
   void AppHint(const QString& hint);
   // Files dropped on the window or the application.
   void DropFiles(const std::vector<std::string>& names);
-  // Another start of the program asked this one to come forward.
+  // Another start of the program asked this one to come forward, naming the
+  // file of its command line (empty: none); an open file's window is activated.
   void SecondInstance(const std::string& fileName);
+  // The command-line argument of a start: a switch ("/p") is ignored, a file
+  // whose window is open is activated, an existing file opened (name and case
+  // as given, made absolute), a missing one reported.
+  void OpenCommandLineFile(const std::string& argument);
 
   // Keyboard-language handlers.
   void Engm1Click();
@@ -140,6 +146,7 @@ class TMainForm : public QMainWindow {
   void PressFormatButton(int diskFmt);
   void AddWindowToolItems();
   bool AppMessageKey(QKeyEvent* key);
+  bool ActivateOpenWindow(const std::string& name);
 
   std::map<QString, QAction*> items_;
   std::map<QString, QMenu*> menus_;

@@ -7,7 +7,10 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
+#include <QDialog>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -377,6 +380,54 @@ TEST_F(MainFormTest, DroppedFilesOpenOrActivateTheirWindows) {
   open->setWindowTitle("/a/open.txt");
   f.DropFiles({"/a/open.txt"});
   EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MainFormTest, CommandLineFileOpensActivatesOrIsReported) {
+  temp_.CopyShippedFile("NuvStr.DLL");
+  Ini("[StartUp]\nEng_Prompts=English\n");
+  TMainForm& f = Make();
+  std::vector<std::pair<std::string, bool>> opened;
+  f.OpenFile = [&](const std::string& name, int format, bool reopen) {
+    EXPECT_EQ(format, 255);
+    opened.emplace_back(name, reopen);
+  };
+  const std::string existing = temp_.Folder() + "Letter.NVW";
+  temp_.WriteFile("Letter.NVW", "text");
+  f.OpenCommandLineFile(existing);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], std::make_pair(existing, true)) << "the name keeps its case";
+  f.OpenCommandLineFile("/p");
+  EXPECT_EQ(opened.size(), 1u);
+  EXPECT_TRUE(sink_.requests.empty());
+  const std::string missing = temp_.Folder() + "Gone.txt";
+  f.OpenCommandLineFile(missing);
+  EXPECT_EQ(opened.size(), 1u);
+  ASSERT_EQ(sink_.requests.size(), 1u);
+  EXPECT_EQ(sink_.requests[0].text, "File not found: " + missing);
+  // A second start naming a file that is open activates its window only.
+  f.ClientArea->addSubWindow(new QWidget)->setWindowTitle(QString::fromStdString(existing));
+  f.SecondInstance(existing);
+  EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(MainFormTest, DateConversionAlternatesUntilADialogIsClosed) {
+  TMainForm& f = Make();
+  std::vector<QString> shown;
+  int step = 0;
+  std::function<void()> answer = [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+      QTimer::singleShot(10, answer);
+      return;
+    }
+    shown.push_back(modal->objectName());
+    // grgf: switch; hebf: switch; grgf again: close.
+    static_cast<QDialog*>(modal)->done(++step < 3 ? platform::mrYes : platform::mrCancel);
+    if (step < 3) QTimer::singleShot(10, answer);
+  };
+  QTimer::singleShot(10, answer);
+  f.DateConversion1Click();
+  EXPECT_EQ(shown, (std::vector<QString>{"grgf", "hebf", "grgf"}));
 }
 
 TEST_F(MainFormTest, MissingStartupFileShowsTheMessageWithItsName) {
