@@ -1,0 +1,62 @@
+#pragma once
+// A Doc e-book: a Palm database whose record 1 describes the text, whose next
+// records hold the text in pieces of 4096 bytes, plain or compressed, and
+// whose last records are bookmarks. Also reads the text of eReader books
+// (type "PNRD", creator "PPRS") of the kind whose record 1 is 116 or 202
+// bytes long.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/doc_bookmark.h"
+#include "formats/palm_pdb.h"
+
+namespace nuvel {
+
+class EInvalidDocFile : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr uint32_t kDocRecordSize = 4096;
+
+class TDocFile : public TPalmPDB {
+ public:
+  // Opens an existing e-book: header, record list, record 1 and bookmarks.
+  explicit TDocFile(const std::string& FileName);
+  // A new, empty e-book; nothing is written until Save.
+  static TDocFile CreateNew(const std::string& FileName, bool Compressed, const std::string& Title);
+
+  // The whole text, with CR LF line ends; sets each bookmark's Position.
+  std::string GetText();
+  // Replaces every record with Text (CR LF line ends) and the bookmarks, and
+  // writes the file beside itself, renaming it over the old one when whole.
+  // A failed save leaves both the file and this object as they were.
+  void Save(std::string_view Text);
+
+  void AddBookmark(const std::string& Name, int64_t Position, int32_t Line, int32_t Col);
+  void SetBookmark(std::size_t Index, int64_t Position, int32_t Line, int32_t Col);
+  void RenameBookmark(std::size_t Index, const std::string& Name);
+
+  // The text of record Index (from 1), decoded.
+  std::string DecodeTextRecord(uint32_t Index) const;
+  static std::vector<uint8_t> CompressRecord(std::string_view Text);
+
+  bool Compressed = false;
+  uint32_t TextRecordCount = 0;
+  uint32_t RecordSize = kDocRecordSize;
+  uint32_t Position = 0;
+  std::vector<TBookmark> Bookmarks;
+  bool IsEReader = false;
+  bool KeepMarkup = false;
+
+ private:
+  struct NewTag {};
+  TDocFile(const std::string& FileName, bool Compressed, const std::string& Title, NewTag);
+  void ReadDescription();
+  void ReadBookmarks();
+};
+
+}  // namespace nuvel

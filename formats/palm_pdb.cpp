@@ -1,0 +1,101 @@
+#include "formats/palm_pdb.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "formats/big_endian.h"
+#include "formats/palm_database_writer.h"
+
+namespace nuvel {
+
+namespace {
+constexpr const char* kCorrupt = "Invalid Palm database: record headers corrupt";
+}
+
+TPalmPDB::TPalmPDB(std::string FileName, uint8_t Mode) : TPalmDatabase(std::move(FileName), Mode) {
+  if (this->Mode == 1) ReadRecordList();
+}
+
+void TPalmPDB::ReadRecordList() {
+  Records.clear();
+  if (NumRecords == 0) return;
+  uint64_t list_end = kPalmHeaderSize + uint64_t{NumRecords} * kPalmEntrySize;
+  if (list_end > FileSize) throw EInvalidPalmDatabase(kCorrupt);
+  std::ifstream in(FileName, std::ios::binary);
+  std::vector<uint8_t> entries(NumRecords * kPalmEntrySize);
+  in.seekg(static_cast<std::streamoff>(kPalmHeaderSize));
+  in.read(reinterpret_cast<char*>(entries.data()), static_cast<std::streamsize>(entries.size()));
+  if (!in) throw EInvalidPalmDatabase("Error reading file");
+  Records.resize(NumRecords);
+  for (uint32_t i = 0; i < NumRecords; ++i) {
+    uint64_t offset = GetBigEndian32(entries, i * kPalmEntrySize);
+    // A record's data lies after the record list and within the file, and
+    // the records follow one another.
+    if (offset < list_end || offset > FileSize) throw EInvalidPalmDatabase(kCorrupt);
+    if (i > 0) {
+      if (offset < Records[i - 1].Offset) throw EInvalidPalmDatabase(kCorrupt);
+      Records[i - 1].Size = static_cast<uint32_t>(offset - Records[i - 1].Offset);
+    }
+    Records[i].Offset = static_cast<uint32_t>(offset);
+  }
+  Records.back().Size = static_cast<uint32_t>(FileSize - Records.back().Offset);
+}
+
+std::vector<uint8_t> TPalmPDB::ReadRecord(uint32_t Index) const {
+  if (Index < 1 || Index > Records.size()) throw std::out_of_range("record index out of range");
+  const TPDBRecordHeader& r = Records[Index - 1];
+  std::vector<uint8_t> data(r.Size);
+  std::ifstream in(FileName, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(r.Offset));
+  in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  if (!in) throw EInvalidPalmDatabase("Error reading file");
+  return data;
+}
+
+void TPalmPDB::LayOutOffsets() {
+  uint64_t offset = kPalmHeaderSize + Records.size() * kPalmEntrySize;
+  for (TPDBRecordHeader& r : Records) {
+    r.Offset = static_cast<uint32_t>(offset);
+    offset += r.Size;
+  }
+}
+
+void TPalmPDB::SetRecord(uint32_t Index, std::vector<uint8_t> Data) {
+  if (Index == 0) Index = static_cast<uint32_t>(Records.size()) + 1;
+  while (Records.size() < Index) {
+    Records.emplace_back();
+    Records.back().Data.emplace();
+  }
+  TPDBRecordHeader& r = Records[Index - 1];
+  r.Size = static_cast<uint32_t>(Data.size());
+  r.Data = std::move(Data);
+  LayOutOffsets();
+}
+
+void TPalmPDB::SetRecordAttributes(uint32_t Index, uint8_t Attributes, uint32_t UniqueID) {
+  if (Index < 1 || Index > Records.size()) return;
+  Records[Index - 1].Attributes = Attributes;
+  Records[Index - 1].UniqueID = UniqueID & 0xFFFFFF;
+}
+
+void TPalmPDB::FreeRecords() { Records.clear(); }
+
+void TPalmPDB::WriteDatabase() {
+  for (const TPDBRecordHeader& r : Records) {
+    if (r.Size != 0 && (!r.Data || r.Data->size() != r.Size)) {
+      throw EInvalidPalmDatabase("Record data missing; the database was not written");
+    }
+  }
+  uint32_t count = static_cast<uint32_t>(Records.size());
+  auto header = EncodeHeader(DateTimeToPalmDate(NowDateTime()), count);
+  PalmDatabaseWriter writer(FileName, header, count);
+  for (TPDBRecordHeader& r : Records) {
+    static const std::vector<uint8_t> kNone;
+    r.Offset = writer.AddRecord(r.Data ? *r.Data : kNone, PalmEntryAttributes(r.Attributes), r.UniqueID);
+  }
+  FileSize = writer.Finish();
+  NumRecords = count;
+  for (TPDBRecordHeader& r : Records) r.Data.reset();
+}
+
+}  // namespace nuvel
