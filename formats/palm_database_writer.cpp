@@ -11,7 +11,7 @@ constexpr const char* kWriteError = "Error writing file";
 uint8_t PalmEntryAttributes(uint8_t flags) { return static_cast<uint8_t>((flags & 0x0F) << 4); }
 
 PalmDatabaseWriter::PalmDatabaseWriter(const std::string& file_name, std::span<const uint8_t> header,
-                                       uint32_t record_count)
+                                       uint32_t record_count) try
     : file_(file_name), record_count_(record_count) {
   if (record_count > kPalmMaxRecords) throw EInvalidPalmDatabase("Too many records for a Palm database");
   entries_.reserve(record_count * kPalmEntrySize);
@@ -20,6 +20,10 @@ PalmDatabaseWriter::PalmDatabaseWriter(const std::string& file_name, std::span<c
   std::vector<uint8_t> blank(record_count * kPalmEntrySize, 0);
   Write(blank);
   offset_ = kPalmHeaderSize + blank.size();
+} catch (const EInvalidPalmDatabase&) {
+  throw;
+} catch (const std::runtime_error&) {
+  throw EInvalidPalmDatabase(kWriteError);  // the temporary file could not be made
 }
 
 void PalmDatabaseWriter::Write(std::span<const uint8_t> bytes) {
