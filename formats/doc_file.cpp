@@ -72,6 +72,7 @@ void TDocFile::ReadDescription() {
   } else {
     if (r.size() < kDescriptionSize) throw EInvalidDocFile(kNotDoc);
     Compressed = (r[1] & 2) != 0;
+    text_length_ = GetBigEndian32(r, 4);
     TextRecordCount = GetBigEndian16(r, 8);
     RecordSize = GetBigEndian16(r, 10);
     Position = GetBigEndian32(r, 12);
@@ -105,17 +106,35 @@ std::vector<uint8_t> TDocFile::CompressRecord(std::string_view Text) { return nu
 
 std::string TDocFile::GetText() {
   std::string text;
-  for (uint32_t i = 0; i < TextRecordCount; ++i) text += DecodeTextRecord(i + 2);
-  if (IsEReader && !KeepMarkup) text = RemoveEReaderMarkup(text);
-  return DocTextToCrLf(text, Bookmarks);
+  if (IsEReader && !KeepMarkup) {
+    // Markup may run across records: join them first.
+    std::string joined;
+    for (uint32_t i = 0; i < TextRecordCount; ++i) joined += DecodeTextRecord(i + 2);
+    text.reserve(joined.size() + joined.size() / 16);
+    CrLfAppender appender(text, Bookmarks);
+    appender.Append(RemoveEReaderMarkup(joined));
+    appender.Finish();
+    return text;
+  }
+  // Record by record into the one result, which is sized from the length the
+  // book gives (believed only as far as the file could hold).
+  uint64_t expected = std::min<uint64_t>(text_length_, FileSize * 8);
+  text.reserve(expected + expected / 16);
+  CrLfAppender appender(text, Bookmarks);
+  for (uint32_t i = 0; i < TextRecordCount; ++i) appender.Append(DecodeTextRecord(i + 2));
+  appender.Finish();
+  return text;
 }
 
 void TDocFile::Save(std::string_view Text) {
   std::vector<TBookmark> bookmarks = Bookmarks;
-  std::string text = DocTextToLf(Text, bookmarks);
-  if (text.empty()) text = " ";
-  if (text.size() > 0xFFFFFFFFu) throw EInvalidDocFile("The text is too long for a Doc file");
-  uint64_t text_records = (text.size() + kDocRecordSize - 1) / kDocRecordSize;
+  BookmarksToFile(Text, bookmarks);
+  LfPieces pieces(Text);
+  // An empty text is stored as a single space.
+  const bool empty = pieces.Length() == 0;
+  const uint64_t length = empty ? 1 : pieces.Length();
+  if (length > 0xFFFFFFFFu) throw EInvalidDocFile("The text is too long for a Doc file");
+  uint64_t text_records = (length + kDocRecordSize - 1) / kDocRecordSize;
   uint64_t count = 1 + text_records + bookmarks.size();
   if (text_records > 0xFFFF || count > kPalmMaxRecords) {
     throw EInvalidDocFile("The text is too long for a Doc file");
@@ -138,13 +157,13 @@ void TDocFile::Save(std::string_view Text) {
 
   std::array<uint8_t, kDescriptionSize> description{};
   PutBigEndian16(description, 0, Compressed ? 2 : 1);
-  PutBigEndian32(description, 4, static_cast<uint32_t>(text.size()));
+  PutBigEndian32(description, 4, static_cast<uint32_t>(length));
   PutBigEndian16(description, 8, static_cast<uint32_t>(text_records));
   PutBigEndian16(description, 10, kDocRecordSize);
   add(description, kRecordDirty, kUniqueIdBase + 1);
 
   for (uint64_t i = 0; i < text_records; ++i) {
-    std::string_view piece = std::string_view(text).substr(i * kDocRecordSize, kDocRecordSize);
+    std::string_view piece = empty ? std::string_view(" ") : pieces.Next(kDocRecordSize);
     uint32_t unique_id = kUniqueIdBase + static_cast<uint32_t>(i) + 2;
     if (Compressed) {
       add(nuvel::CompressRecord(piece), kRecordDirty, unique_id);
@@ -165,6 +184,9 @@ void TDocFile::Save(std::string_view Text) {
   Bookmarks = std::move(bookmarks);
   NumRecords = static_cast<uint32_t>(count);
   TextRecordCount = static_cast<uint32_t>(text_records);
+  text_length_ = static_cast<uint32_t>(length);
+  DBType = "TEXt";
+  Creator = "REAd";
   RecordSize = kDocRecordSize;
   Position = 0;
   IsEReader = false;

@@ -56,6 +56,7 @@ class TDocFile : public TPalmPDB {
   struct NewTag {};
   TDocFile(const std::string& FileName, bool Compressed, const std::string& Title, NewTag);
   void ReadDescription();
+  uint32_t text_length_ = 0;  // the text's length as record 1 gives it
   void ReadBookmarks();
 };
 

@@ -1,43 +1,65 @@
 #include "formats/lzh_match_tree.h"
 
+#include <bit>
+#include <cstring>
+
 namespace nuvel::lzh {
 
+namespace {
+
+// How many leading bytes of two strings of kMaxMatch bytes agree (the first
+// byte is known to agree). Eight bytes are compared at a time; both strings
+// lie wholly inside the ring with its mirrored tail.
+int MatchedBytes(const uint8_t* a, const uint8_t* b) {
+  int i = 1;
+  for (; i + 8 <= kMaxMatch; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, 8);
+    std::memcpy(&y, b + i, 8);
+    if (uint64_t diff = x ^ y) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return i + std::countr_zero(diff) / 8;
+      } else {
+        return i + std::countl_zero(diff) / 8;
+      }
+    }
+  }
+  while (i < kMaxMatch && a[i] == b[i]) ++i;
+  return i;
+}
+
+}  // namespace
+
 MatchTree::MatchTree()
-    : ring_(kRingSize + kMaxMatch - 1, 0),
-      lson_(kRingSize + 1, kNil),
-      rson_(kRingSize + 257, kNil),
-      dad_(kRingSize + 1, kNil) {}
+    : ring_(kRingSize + kMaxMatch - 1, 0), node_(kRingSize + 257) {}
 
 void MatchTree::Insert(int r) {
   const uint8_t* key = &ring_[r];
   int p = kRingSize + 1 + key[0];  // root of the tree of this first byte
   int cmp = 1;
-  rson_[r] = lson_[r] = kNil;
+  node_[r].rson = node_[r].lson = kNil;
   match_length_ = 0;
   for (;;) {
     if (cmp >= 0) {
-      if (rson_[p] != kNil) {
-        p = rson_[p];
+      if (node_[p].rson != kNil) {
+        p = node_[p].rson;
       } else {
-        rson_[p] = r;
-        dad_[r] = p;
+        node_[p].rson = r;
+        node_[r].dad = p;
         return;
       }
     } else {
-      if (lson_[p] != kNil) {
-        p = lson_[p];
+      if (node_[p].lson != kNil) {
+        p = node_[p].lson;
       } else {
-        lson_[p] = r;
-        dad_[r] = p;
+        node_[p].lson = r;
+        node_[r].dad = p;
         return;
       }
     }
     const uint8_t* other = &ring_[p];
-    int i = 1;
-    for (; i < kMaxMatch; ++i) {
-      cmp = static_cast<int>(key[i]) - static_cast<int>(other[i]);
-      if (cmp != 0) break;
-    }
+    int i = MatchedBytes(key, other);
+    cmp = i < kMaxMatch ? static_cast<int>(key[i]) - static_cast<int>(other[i]) : 0;
     if (i > kThreshold) {
       int distance = ((r - p) & (kRingSize - 1)) - 1;
       if (i > match_length_) {
@@ -50,47 +72,47 @@ void MatchTree::Insert(int r) {
     }
   }
   // A full-length match: the new string takes the old one's place.
-  dad_[r] = dad_[p];
-  lson_[r] = lson_[p];
-  rson_[r] = rson_[p];
-  dad_[lson_[p]] = r;
-  dad_[rson_[p]] = r;
-  if (rson_[dad_[p]] == p) {
-    rson_[dad_[p]] = r;
+  node_[r].dad = node_[p].dad;
+  node_[r].lson = node_[p].lson;
+  node_[r].rson = node_[p].rson;
+  node_[node_[p].lson].dad = r;
+  node_[node_[p].rson].dad = r;
+  if (node_[node_[p].dad].rson == p) {
+    node_[node_[p].dad].rson = r;
   } else {
-    lson_[dad_[p]] = r;
+    node_[node_[p].dad].lson = r;
   }
-  dad_[p] = kNil;
+  node_[p].dad = kNil;
 }
 
 void MatchTree::Delete(int p) {
-  if (dad_[p] == kNil) return;
+  if (node_[p].dad == kNil) return;
   int q;
-  if (rson_[p] == kNil) {
-    q = lson_[p];
-  } else if (lson_[p] == kNil) {
-    q = rson_[p];
+  if (node_[p].rson == kNil) {
+    q = node_[p].lson;
+  } else if (node_[p].lson == kNil) {
+    q = node_[p].rson;
   } else {
-    q = lson_[p];
-    if (rson_[q] != kNil) {
+    q = node_[p].lson;
+    if (node_[q].rson != kNil) {
       do {
-        q = rson_[q];
-      } while (rson_[q] != kNil);
-      rson_[dad_[q]] = lson_[q];
-      dad_[lson_[q]] = dad_[q];
-      lson_[q] = lson_[p];
-      dad_[lson_[p]] = q;
+        q = node_[q].rson;
+      } while (node_[q].rson != kNil);
+      node_[node_[q].dad].rson = node_[q].lson;
+      node_[node_[q].lson].dad = node_[q].dad;
+      node_[q].lson = node_[p].lson;
+      node_[node_[p].lson].dad = q;
     }
-    rson_[q] = rson_[p];
-    dad_[rson_[p]] = q;
+    node_[q].rson = node_[p].rson;
+    node_[node_[p].rson].dad = q;
   }
-  dad_[q] = dad_[p];
-  if (rson_[dad_[p]] == p) {
-    rson_[dad_[p]] = q;
+  node_[q].dad = node_[p].dad;
+  if (node_[node_[p].dad].rson == p) {
+    node_[node_[p].dad].rson = q;
   } else {
-    lson_[dad_[p]] = q;
+    node_[node_[p].dad].lson = q;
   }
-  dad_[p] = kNil;
+  node_[p].dad = kNil;
 }
 
 }  // namespace nuvel::lzh

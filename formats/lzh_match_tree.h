@@ -33,8 +33,14 @@ class MatchTree {
 
  private:
   static constexpr int kNil = kRingSize;
+  // Node links are 16-bit, so the whole tree stays in the fastest cache.
+  struct Node {
+    uint16_t lson = kNil;
+    uint16_t rson = kNil;
+    uint16_t dad = kNil;
+  };
   std::vector<uint8_t> ring_;
-  std::vector<int> lson_, rson_, dad_;
+  std::vector<Node> node_;  // positions 0..N-1, kNil, then the 256 roots
   int match_length_ = 0;
   int match_position_ = 0;
 };

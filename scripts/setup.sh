@@ -11,6 +11,7 @@ packages=(
   python3 python3-fonttools
   culmus fonts-dejavu-core fonts-liberation
   wamerican hunspell-he
+  txt2pdbdoc
 )
 
 missing=()
