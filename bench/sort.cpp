@@ -1,0 +1,106 @@
+// Sorts 2,000,000 records of 64 bytes on disk with TFixRecSort and, in the
+// same run, with GNU sort (LC_ALL=C sort -s) on the same file, and prints the
+// times and their ratio. Usage: bench_sort [folder] (default: the system's
+// temporary folder).
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tools/fix_rec_sort.h"
+#include "tools/record_compare.h"
+
+namespace fs = std::filesystem;
+using nuvel::tools::SortMethod;
+
+namespace {
+
+constexpr std::size_t kRecords = 2'000'000;
+constexpr std::size_t kLength = 64;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Lines of 62 letters (English and Hebrew, some pointed) ended by CR LF.
+void WriteRecords(const fs::path& path) {
+  static const std::string letters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789"
+      "\xe0\xe1\xe2\xe3\xe4\xe5\xe6\xe7\xe8\xe9\xea\xeb\xec\xed\xee\xef\xf0\xf1\xf2\xf3\xf4\xf5\xf6\xf7\xf8\xf9\xfa"
+      "\x81\x85\x8e\x95";
+  std::mt19937_64 random(20261210);
+  std::vector<char> bytes(kRecords * kLength);
+  for (std::size_t r = 0; r < kRecords; ++r) {
+    char* record = bytes.data() + r * kLength;
+    // A share of records repeat a common prefix, so comparisons go deeper.
+    const std::size_t shared = (r % 4 == 0) ? 20 : 0;
+    for (std::size_t i = 0; i < kLength - 2; ++i) {
+      record[i] = i < shared ? letters[i % 7] : letters[random() % letters.size()];
+    }
+    record[kLength - 2] = '\r';
+    record[kLength - 1] = '\n';
+  }
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+double TimeOurs(const fs::path& in, const fs::path& out, SortMethod method, std::size_t& runs) {
+  nuvel::tools::TFixRecSort sorter(kLength);
+  sorter.SetMethod(method);
+  const auto start = std::chrono::steady_clock::now();
+  sorter.Sort(in.string(), out.string(), [](const uint8_t* a, const uint8_t* b) {
+    return nuvel::tools::CompareBytesFrom({a, kLength}, {b, kLength}, 1, kLength);
+  });
+  runs = sorter.RunCount();
+  return Seconds(start);
+}
+
+double TimeGnu(const fs::path& in, const fs::path& out) {
+  const std::string command = "LC_ALL=C sort -s '" + in.string() + "' -o '" + out.string() + "'";
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) {
+    std::fprintf(stderr, "GNU sort failed\n");
+    std::exit(1);
+  }
+  return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path folder = fs::path(argc > 1 ? argv[1] : fs::temp_directory_path().string()) / "nuvel_bench_sort";
+  fs::create_directories(folder);
+  const fs::path in = folder / "records.txt";
+  WriteRecords(in);
+  std::printf("%zu records of %zu bytes (%.0f MB)\n", kRecords, kLength, double(kRecords * kLength) / 1e6);
+
+  std::size_t runs = 0;
+  const double gnu = TimeGnu(in, folder / "gnu.txt");
+  const double merge = TimeOurs(in, folder / "ours_merge.txt", SortMethod::ThreeWayMerge, runs);
+  const double quick = TimeOurs(in, folder / "ours_quick.txt", SortMethod::QuickSort, runs);
+  const double gnuAgain = TimeGnu(in, folder / "gnu.txt");
+  const double gnuBest = std::min(gnu, gnuAgain);
+
+  const std::string expected = ReadAll(folder / "gnu.txt");
+  const bool mergeSame = ReadAll(folder / "ours_merge.txt") == expected;
+  const bool quickSame = ReadAll(folder / "ours_quick.txt") == expected;
+
+  std::printf("runs on disk: %zu\n", runs);
+  std::printf("GNU sort (LC_ALL=C sort -s):     %.3f s (best of two)\n", gnuBest);
+  std::printf("TFixRecSort, three-way merge:     %.3f s  ratio %.2f  output %s\n", merge, merge / gnuBest,
+              mergeSame ? "equal" : "DIFFERENT");
+  std::printf("TFixRecSort, quicksort:           %.3f s  ratio %.2f  output %s\n", quick, quick / gnuBest,
+              quickSame ? "equal" : "DIFFERENT");
+  std::printf("target: ratio at most 1.50\n");
+  fs::remove_all(folder);
+  return mergeSame && quickSame ? 0 : 1;
+}
