@@ -4,7 +4,6 @@
 #include <array>
 
 #include "platform/ascii_case.h"
-#include "tools/rule_key.h"
 
 namespace nuvel::tools {
 
@@ -123,10 +122,7 @@ class RuleRunner {
   }
 
   uint32_t FirstCandidate(uint8_t c, uint8_t n) const {
-    for (uint32_t rule : set_.candidates[caseInsensitive_ ? 1 : 0][c]) {
-      if (KeyAccepts(set_.rules[rule - 1].key, c, n, position_ == 1, caseInsensitive_)) return rule;
-    }
-    return 0;
+    return set_.firstCandidate[FirstCandidateSlot(caseInsensitive_, position_ == 1, c, n)];
   }
 
   // Tries `rule` at the current position and, while attempts fail, the rules
@@ -136,10 +132,7 @@ class RuleRunner {
       const CompiledRule& compiled = set_.rules[rule - 1];
       const std::size_t start = position_;
       const std::size_t startIndex = Index();
-      for (auto& group : groups_) group.clear();
-      group_ = 0;
-      capturing_ = false;
-      if (MatchLeft(compiled.left)) {
+      if (!FailsAtFirstLiteral(compiled.left) && MatchLeft(PrepareAttempt(compiled.left))) {
         WriteRight(compiled.right);
         std::size_t firstUnmatched = Index();
         if (firstUnmatched == startIndex) {
@@ -161,8 +154,34 @@ class RuleRunner {
     }
   }
 
+  // Most linked rules begin with a literal that differs at its first byte:
+  // such an attempt fails before it changes anything but the read window.
+  bool FailsAtFirstLiteral(const std::vector<uint8_t>& code) {
+    if (code.size() < 3 || code[0] != kLeftLiteral) return false;
+    const std::size_t from = Index();
+    const std::size_t length = code[1];
+    if (from + length <= size_) {
+      const uint8_t a = in_[from];
+      const uint8_t b = code[2];
+      if (caseInsensitive_ ? AsciiUpper(a) == AsciiUpper(b) : a == b) return false;
+    }
+    ReadUpTo(from + length);
+    return true;
+  }
+
+  const std::vector<uint8_t>& PrepareAttempt(const std::vector<uint8_t>& code) {
+    for (std::size_t g = 0; g < groupsUsed_; ++g) groups_[g].clear();
+    groupsUsed_ = 0;
+    group_ = 0;
+    capturing_ = false;
+    return code;
+  }
+
   void Add(uint8_t c) {
-    if (capturing_ && group_ < kMaxGroups) groups_[group_].push_back(c);
+    if (capturing_ && group_ < kMaxGroups) {
+      groups_[group_].push_back(c);
+      groupsUsed_ = std::max(groupsUsed_, group_ + 1);
+    }
   }
 
   bool MatchLeft(const std::vector<uint8_t>& code) {
@@ -360,6 +379,7 @@ class RuleRunner {
 
   std::array<std::vector<uint8_t>, kMaxGroups> groups_;
   std::size_t group_ = 0;
+  std::size_t groupsUsed_ = 0;  // groups that may hold text from an earlier attempt
   bool capturing_ = false;
   std::vector<uint8_t> number_;
 };

@@ -61,6 +61,7 @@ bool KeyAccepts(const RuleKey& key, uint8_t c, uint8_t n, bool atWindowStart, bo
 }
 
 void BuildCandidateIndex(RuleSet& set) {
+  set.firstCandidate.assign(2 * 2 * 256 * 256, 0);
   for (int mode = 0; mode < 2; ++mode) {
     const bool caseInsensitive = mode == 1;
     for (int c = 0; c < 256; ++c) {
@@ -71,6 +72,22 @@ void BuildCandidateIndex(RuleSet& set) {
         if (!MayAccept(key, uint8_t(c), caseInsensitive)) continue;
         list.push_back(uint32_t(i + 1));
         if (!DependsOnMore(key.kind)) break;
+      }
+      // The first rule of the list that accepts each next byte and window
+      // position. Only the first window-start rule can be first anywhere.
+      bool windowStartDone = false;
+      for (uint32_t rule : list) {
+        const RuleKey& key = set.rules[rule - 1].key;
+        if (key.kind == kKeyWindowStart && windowStartDone) continue;
+        windowStartDone = windowStartDone || key.kind == kKeyWindowStart;
+        for (int atStart = 0; atStart < 2; ++atStart) {
+          for (int n = 0; n < 256; ++n) {
+            uint16_t& slot = set.firstCandidate[FirstCandidateSlot(caseInsensitive, atStart == 1, uint8_t(c), uint8_t(n))];
+            if (slot == 0 && KeyAccepts(key, uint8_t(c), uint8_t(n), atStart == 1, caseInsensitive)) {
+              slot = uint16_t(rule);
+            }
+          }
+        }
       }
     }
   }

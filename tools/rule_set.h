@@ -85,9 +85,16 @@ using ByteSet = std::array<bool, 256>;
 // order, the rules whose key can accept the byte c in that case mode; a list
 // ends with the first rule that accepts c whatever the next byte and the
 // window position are, since no later rule can then be the first candidate.
+// `firstCandidate` answers from those lists at once: the number of the first
+// rule whose key accepts c followed by n, 0 for none (see FirstCandidateSlot).
 struct RuleSet {
   std::vector<CompiledRule> rules;
   std::array<std::array<std::vector<uint32_t>, 256>, 2> candidates;
+  std::vector<uint16_t> firstCandidate;
 };
+
+constexpr std::size_t FirstCandidateSlot(bool caseInsensitive, bool atWindowStart, uint8_t c, uint8_t n) {
+  return ((std::size_t(caseInsensitive) * 2 + std::size_t(atWindowStart)) * 256 + c) * 256 + n;
+}
 
 }  // namespace nuvel::tools

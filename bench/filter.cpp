@@ -1,0 +1,130 @@
+// Runs a 20 MB Hebrew/English text through a rule file of 500 rules, in
+// memory (RunRules) and through FilterFile with its files, and prints the
+// throughput. Target: at least 20 MB/s. Usage: bench_filter [folder].
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tools/filter_file.h"
+#include "tools/rule_applier.h"
+#include "tools/rule_compiler.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kTextBytes = 20'000'000;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+std::string Word(std::mt19937& random, bool hebrew) {
+  std::string word;
+  const std::size_t length = 2 + random() % 6;
+  for (std::size_t i = 0; i < length; ++i) {
+    word += hebrew ? char(0xE0 + random() % 27) : char('a' + random() % 26);
+  }
+  return word;
+}
+
+// The rule file: English and Hebrew word replacements, digits, numbers,
+// punctuation, blank lines and groups.
+std::vector<std::string> MakeRules(const std::vector<std::string>& english, const std::vector<std::string>& hebrew) {
+  std::vector<std::string> rules = {
+      "/* benchmark rules: replacements of English and Hebrew words */",
+      "MACRO HEB:[\\224-\\250]/* = */",
+      "$$=$                /* blank lines */",
+      "  = ",
+      "{#}.{#}=&0,&1",
+      "{[0-9]*}%=<&0>",
+      "[,;]=.",
+      "\\224\\225=\\225\\224",
+      "q{?}u=Q&0U",
+  };
+  std::size_t e = 0;
+  std::size_t h = 0;
+  while (rules.size() < 502) {  // 500 rules besides the comment and the MACRO line
+    if (rules.size() % 5 == 0) {
+      rules.push_back(hebrew[h] + "=" + "<" + english[h] + ">");
+      ++h;
+    } else {
+      std::string upper = english[100 + e];
+      for (char& c : upper) c = char(c - 32);
+      rules.push_back(english[100 + e] + "=" + upper);
+      ++e;
+    }
+  }
+  return rules;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path folder = fs::path(argc > 1 ? argv[1] : fs::temp_directory_path().string()) / "nuvel_bench_filter";
+  fs::create_directories(folder);
+  std::mt19937 random(20261210);
+  std::vector<std::string> english;
+  std::vector<std::string> hebrew;
+  for (int i = 0; i < 1500; ++i) english.push_back(Word(random, false));
+  for (int i = 0; i < 1500; ++i) hebrew.push_back(Word(random, true));
+
+  std::string text;
+  text.reserve(kTextBytes + 100);
+  std::size_t lineLength = 0;
+  while (text.size() < kTextBytes) {
+    const unsigned pick = random() % 20;
+    if (pick < 9) {
+      text += english[random() % english.size()];
+    } else if (pick < 17) {
+      text += hebrew[random() % hebrew.size()];
+    } else {
+      text += std::to_string(random() % 10000);
+      if (pick == 19) text += "." + std::to_string(random() % 100);
+    }
+    text += (random() % 12 == 0) ? ", " : " ";
+    if ((lineLength += 8) > 70) {
+      text += (random() % 10 == 0) ? "\r\n\r\n" : "\r\n";
+      lineLength = 0;
+    }
+  }
+  const std::vector<std::string> rules = MakeRules(english, hebrew);
+  {
+    std::ofstream file(folder / "bench.RLE", std::ios::binary);
+    for (const auto& r : rules) file << r << "\r\n";
+  }
+  const nuvel::tools::RuleSet compiled = nuvel::tools::CompileRules(rules);
+  const double mb = double(text.size()) / 1e6;
+  std::printf("text: %.1f MB, rules: %zu\n", mb, compiled.rules.size());
+
+  // Best of three runs each, so other work on the machine weighs less.
+  std::vector<uint8_t> out;
+  double inMemory = 1e9;
+  double withFiles = 1e9;
+  uintmax_t filteredSize = 0;
+  for (int round = 0; round < 3; ++round) {
+    auto start = std::chrono::steady_clock::now();
+    out = nuvel::tools::RunRules(compiled, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    inMemory = std::min(inMemory, Seconds(start));
+
+    std::ofstream(folder / "text.txt", std::ios::binary).write(text.data(), std::streamsize(text.size()));
+    start = std::chrono::steady_clock::now();
+    nuvel::tools::FilterFile((folder / "bench.txt").string(), (folder / "text.txt").string(),
+                             (folder / "text.txt").string(), {});
+    withFiles = std::min(withFiles, Seconds(start));
+    filteredSize = fs::file_size(folder / "text.txt");
+  }
+
+  std::printf("RunRules in memory (best of 3): %.3f s  %.1f MB/s  (output %.1f MB)\n", inMemory, mb / inMemory,
+              double(out.size()) / 1e6);
+  std::printf("FilterFile, rule file (best):  %.3f s  %.1f MB/s  (output %.1f MB%s)\n", withFiles, mb / withFiles,
+              double(filteredSize) / 1e6, filteredSize == out.size() ? "" : ", DIFFERENT SIZE");
+  std::printf("target: at least 20 MB/s; ratio to target %.2f\n", (mb / withFiles) / 20.0);
+  fs::remove_all(folder);
+  return filteredSize == out.size() ? 0 : 1;
+}
