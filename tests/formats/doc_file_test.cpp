@@ -193,6 +193,29 @@ TEST_F(DocFiles, FailedSaveKeepsFileAndObject) {
   EXPECT_EQ(Read("s.pdb"), before);
 }
 
+TEST_F(DocFiles, LineEndsAcrossRecords) {
+  // A CR at the end of one record and its LF at the start of the next are
+  // one line end; a CR ending the text gets its LF.
+  Write("x.pdb", BuildPalmFile("x", "TEXtREAd",
+                               {{Description(1, 8, 3)}, {AsBytes("ab\r")}, {AsBytes("\ncd")}, {AsBytes("e\r")},
+                                {BookmarkRecord("e", 6)}, {BookmarkRecord("end", 8)}}));
+  TDocFile doc(P("x.pdb"));
+  EXPECT_EQ(doc.GetText(), "ab\r\ncde\r\n");
+  ASSERT_EQ(doc.Bookmarks.size(), 2u);
+  EXPECT_EQ(doc.Bookmarks[0].Position, 6);
+  EXPECT_EQ(doc.Bookmarks[1].Position, 9);
+}
+
+TEST_F(DocFiles, TooManyRecordsAreRefusedBeforeWriting) {
+  auto doc = TDocFile::CreateNew(P("many.pdb"), false, "Many");
+  for (int i = 0; i < 65534; ++i) doc.AddBookmark("b", 0, 1, 1);
+  EXPECT_THROW(doc.Save("text"), EInvalidDocFile);
+  EXPECT_FALSE(std::filesystem::exists(P("many.pdb")));
+  doc.Bookmarks.pop_back();
+  doc.Save("text");
+  EXPECT_EQ(TDocFile(P("many.pdb")).Bookmarks.size(), 65533u);
+}
+
 TEST_F(DocFiles, OtherDatabasesAreNotDocFiles) {
   Write("other.pdb", BuildPalmFile("x", "DATAmemo", {{Description(1, 1, 1)}, {AsBytes("a")}}));
   try {

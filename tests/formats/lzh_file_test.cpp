@@ -180,19 +180,20 @@ class LzhFiles : public ::testing::Test {
 };
 
 TEST_F(LzhFiles, CompressAndExpandFilesAndReport) {
-  Bytes data = SampleText(50000);
+  // Larger than the file buffers, so the streams refill mid-run.
+  Bytes data = SampleText(200000);
   Write("in.txt", data);
   CompressReport report = Compress(P("in.txt"), P("in.lzh"));
   Bytes packed = Read("in.lzh");
   EXPECT_EQ(packed, CompressBytes(data));
-  EXPECT_EQ(report.textsize, 50000u);
+  EXPECT_EQ(report.textsize, 200000u);
   EXPECT_EQ(report.codesize, packed.size() - 35);
   DeCompress(P("in.lzh"), P("out.txt"));
   EXPECT_EQ(Read("out.txt"), data);
 
-  std::string expected = "File: " + P("in.txt") + "\rinput size:  50000 bytes\rCompressed File: " + P("in.lzh") +
+  std::string expected = "File: " + P("in.txt") + "\rinput size:  200000 bytes\rCompressed File: " + P("in.lzh") +
                          "\rcompressed size: " + std::to_string(report.codesize) +
-                         " bytes\rcompression: " + std::to_string(report.codesize * 100 / 50000) + "%";
+                         " bytes\rcompression: " + std::to_string(report.codesize * 100 / 200000) + "%";
   EXPECT_EQ(CompressReportText(report), expected);
 }
 
@@ -223,6 +224,19 @@ TEST_F(LzhFiles, OntoItselfIsRefused) {
   Write("packed", CompressBytes(data));
   EXPECT_THROW(DeCompress(P("packed"), P("packed")), ECompressError);
   EXPECT_EQ(Read("packed"), CompressBytes(data));
+}
+
+TEST_F(LzhFiles, FilesOf4GiBAreRefused) {
+  // A sparse file: its size is all that matters.
+  Write("huge", {});
+  std::filesystem::resize_file(P("huge"), uint64_t{1} << 32);
+  try {
+    Compress(P("huge"), P("huge.lzh"));
+    ADD_FAILURE() << "accepted";
+  } catch (const ECompressError& e) {
+    EXPECT_STREQ(e.what(), "Files of 4 GB or more cannot be compressed");
+  }
+  EXPECT_FALSE(std::filesystem::exists(P("huge.lzh")));
 }
 
 TEST_F(LzhFiles, FailuresLeaveNoPartialOutput) {
