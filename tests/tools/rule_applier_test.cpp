@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyCase{"unlinked rule not tried", {"a#=1", "?x=2"}, "ax", "ax"},
         ApplyCase{"first candidate in file order", {"#=D", "1=one"}, "1", "D"},
         // Modes flipped by a rule attempt stay flipped, whether it matched or not.
+        ApplyCase{"case mode flipped off by a failed attempt", {"a\\cbc=X"}, "ax ABC abc ABC", "ax ABC X ABC"},
         ApplyCase{"case mode flipped by failing rule", {"q\\cx=1", "abc=2"}, "qy ABC qy ABC", "qy ABC qy 2"},
         ApplyCase{"blank skipping stays on", {"q\\w=", "a=A"}, "q a b", "Ab"},
         ApplyCase{"blank skipping at the end", {"q\\w="}, "q  ", ""},
