@@ -275,8 +275,7 @@ void TMainForm::SetWindowsShortcuts() {
 void TMainForm::LoadEngPrompts() { Formats = LoadMainMessageFormats(true, LibraryLookup()); }
 
 void TMainForm::SetHebCaps_MainForm() {
-  if (!ApplyLibraryTexts(this, MainFormTexts())) return;
-  setLayoutDirection(Qt::RightToLeft);
+  if (!SetHebCaps(this, "SetHebCaps_MainForm")) return;
   SetMenuRightJustify(menuBar());
   PopupMenu1->setLayoutDirection(Qt::RightToLeft);
   Formats = LoadMainMessageFormats(false, LibraryLookup());

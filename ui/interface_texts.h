@@ -16,6 +16,11 @@ enum class TextSlot : uint8_t {
   Hint,            // the component's hint
   CaptionAndHint,  // caption text id, hint text id + 1
   Item,            // item `Index` of a list, page set or header
+  ClearLines,      // a memo's lines are removed
+  Line,            // a line appended to a memo (id 0: an empty line)
+  CaptionKeepRight,    // the caption, the control keeping its right edge
+  CaptionIfChecked,    // the caption when the item carries its check mark
+  CaptionIfUnchecked,  // the caption when it does not
 };
 
 struct TextAssignment {
@@ -25,6 +30,8 @@ struct TextAssignment {
   int index = -1;
   std::string prefix;  // literal put before the library text
   std::string suffix;  // literal put after it
+  bool literal = false;  // the prefix alone, no library text (system bytes)
+  int dropFirst = 0;     // characters dropped from the start of the library text
 };
 
 // One text ready to assign: CaptionAndHint is split into its two texts.
@@ -52,5 +59,17 @@ std::vector<uint16_t> TextIdsOf(const std::vector<TextAssignment>& list);
 const std::vector<TextAssignment>& MainFormTexts();
 // The document window's popup menu.
 const std::vector<TextAssignment>& MdiChildTexts();
+
+// One window's Hebrew texts: the routine's name, the window's object name,
+// and whether the window itself turns right to left.
+struct TextRoutine {
+  std::string name;
+  std::string window;
+  bool rightToLeft = false;
+  std::vector<TextAssignment> texts;
+};
+// Every window's routine, the main window's first.
+const std::vector<TextRoutine>& TextRoutines();
+const TextRoutine* FindTextRoutine(std::string_view name);
 
 }  // namespace nuvel

@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QWidget>
@@ -112,6 +114,26 @@ std::vector<std::string> AssignTexts(QObject* root, const std::vector<ResolvedTe
         }
       } else if (t.slot == TextSlot::Caption) {
         done = SetCaption(target, text);
+      } else if (t.slot == TextSlot::CaptionKeepRight) {
+        auto* w = qobject_cast<QWidget*>(target);
+        const int right = w ? w->x() + w->width() : 0;
+        done = SetCaption(target, text);
+        if (done && w) {
+          w->adjustSize();
+          w->move(right - w->width(), w->y());
+        }
+      } else if (t.slot == TextSlot::CaptionIfChecked || t.slot == TextSlot::CaptionIfUnchecked) {
+        auto* action = qobject_cast<QAction*>(target);
+        done = action != nullptr;
+        if (action && action->isChecked() == (t.slot == TextSlot::CaptionIfChecked)) action->setText(text);
+      } else if (t.slot == TextSlot::ClearLines || t.slot == TextSlot::Line) {
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(target)) {
+          if (t.slot == TextSlot::ClearLines) plain->clear(); else plain->appendPlainText(text);
+          done = true;
+        } else if (auto* rich = qobject_cast<QTextEdit*>(target)) {
+          if (t.slot == TextSlot::ClearLines) rich->clear(); else rich->append(text);
+          done = true;
+        }
       } else if (t.slot == TextSlot::Hint) {
         done = SetHint(target, text);
       } else {
@@ -127,6 +149,13 @@ bool ApplyLibraryTexts(QObject* root, const std::vector<TextAssignment>& list) {
   const auto library = platform::StringLibrary::Load();
   if (!library) return false;
   AssignTexts(root, ResolveTexts(list, [&](uint16_t id) { return library->Text(id); }));
+  return true;
+}
+
+bool SetHebCaps(QWidget* window, std::string_view routine) {
+  const TextRoutine* r = FindTextRoutine(routine);
+  if (!r || !ApplyLibraryTexts(window, r->texts)) return false;
+  if (r->rightToLeft) window->setLayoutDirection(Qt::RightToLeft);
   return true;
 }
 

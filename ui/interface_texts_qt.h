@@ -27,6 +27,11 @@ std::vector<std::string> AssignTexts(QObject* root, const std::vector<ResolvedTe
 // false, with nothing changed, when the library is missing.
 bool ApplyLibraryTexts(QObject* root, const std::vector<TextAssignment>& list);
 
+// Applies the Hebrew texts of the routine of that name (TextRoutines) to
+// `window`, and turns the window right to left when the routine does; false,
+// with nothing changed, without the library or for an unknown routine.
+bool SetHebCaps(QWidget* window, std::string_view routine);
+
 // Right-justifies a menu bar and orders it right to left: its first item
 // sits at the right edge.
 void SetMenuRightJustify(QMenuBar* menu);

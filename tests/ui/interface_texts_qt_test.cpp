@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QAction>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -84,6 +86,33 @@ TEST(InterfaceTextsQt, EachKindOfComponentGetsItsText) {
   EXPECT_EQ(d.group->findChildren<QRadioButton*>()[1]->text(), QString("R1"));
   EXPECT_EQ(d.group->title(), QString("G"));
   EXPECT_EQ(missing, (std::vector<std::string>{"List1", "Nothing1", "Inner1"}));
+}
+
+TEST(InterfaceTextsQt, MemoLinesRightEdgesAndCheckedCaptions) {
+  QWidget form;
+  auto* memo = new QPlainTextEdit("old", &form);
+  memo->setObjectName("Memo1");
+  auto* label = new QLabel("Short", &form);
+  label->setObjectName("LabelFG2");
+  label->setGeometry(100, 10, 50, 20);
+  QAction checked("x", &form), unchecked("y", &form);
+  checked.setObjectName("Hebrew");
+  checked.setCheckable(true);
+  checked.setChecked(true);
+  const auto missing = AssignTexts(&form, {
+      {"Memo1", TextSlot::ClearLines, -1, ""},
+      {"Memo1", TextSlot::Line, -1, "one"},
+      {"Memo1", TextSlot::Line, -1, ""},
+      {"Memo1", TextSlot::Line, -1, "two"},
+      {"LabelFG2", TextSlot::CaptionKeepRight, -1, "A much longer caption"},
+      {"Hebrew", TextSlot::CaptionIfChecked, -1, "on"},
+      {"Hebrew", TextSlot::CaptionIfUnchecked, -1, "off"},
+  });
+  EXPECT_TRUE(missing.empty());
+  EXPECT_EQ(memo->toPlainText(), QString("one\n\ntwo"));
+  EXPECT_EQ(label->x() + label->width(), 150);
+  EXPECT_GT(label->width(), 50);
+  EXPECT_EQ(checked.text(), QString("on"));
 }
 
 TEST(InterfaceTextsQt, LibraryTextsAreCutTo149CharactersAndAMissingLibraryChangesNothing) {

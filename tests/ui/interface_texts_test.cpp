@@ -77,6 +77,27 @@ TEST(InterfaceTexts, IdsOfAListIncludeTheHintIds) {
   EXPECT_EQ(ids, (std::vector<uint16_t>{40499, 40500, 41199}));
 }
 
+TEST(InterfaceTexts, OtherWindowsSpecialTexts) {
+  const auto about = ResolveTexts(FindTextRoutine("SetHebCaps_TextAboutBox")->texts, T);
+  EXPECT_EQ(Find(about, "", TextSlot::Caption)->text, "40725") << "the first character dropped";
+  const auto search = ResolveTexts(FindTextRoutine("SetHebCaps_TextSearch")->texts, T);
+  EXPECT_EQ(Find(search, "NvcLabel1", TextSlot::Caption)->text, "\xE8\xF7\xF1\xE8\xE9\xED");
+  EXPECT_EQ(Find(search, "FNextBtn", TextSlot::Hint)->text, "Ctrl+L T40596");
+  const auto prefs = ResolveTexts(FindTextRoutine("SetHebCaps_PreferencesDlg")->texts, T);
+  EXPECT_EQ(Find(prefs, "Button3", TextSlot::Caption)->text, "...T41103");
+  std::vector<std::string> memo;
+  for (const auto& t : ResolveTexts(FindTextRoutine("SetHebCaps_WizrdFrm")->texts, T))
+    if (t.component == "Memo3" && t.slot == TextSlot::Line) memo.push_back(t.text);
+  EXPECT_EQ(memo, (std::vector<std::string>{"T41739", "", "T41740", "", "T41741"}));
+  // Literal texts and empty lines read no library id.
+  const auto ids = TextIdsOf(FindTextRoutine("SetHebCaps_WizrdFrm")->texts);
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), 0), 0);
+  EXPECT_EQ(FindTextRoutine("SetHebCaps_MainForm")->window, "MainForm");
+  EXPECT_TRUE(FindTextRoutine("SetHebCaps_PreferencesDlg")->rightToLeft);
+  EXPECT_EQ(FindTextRoutine("NoSuchRoutine"), nullptr);
+  EXPECT_EQ(TextRoutines().size(), 20u) << "the main window's, the popup's and eighteen windows'";
+}
+
 TEST(InterfaceTexts, DocumentPopupList) {
   const auto texts = ResolveTexts(MdiChildTexts(), T);
   EXPECT_EQ(Find(texts, "InstallonPalm1", TextSlot::Caption)->text, "T40777");
