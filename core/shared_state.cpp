@@ -10,6 +10,8 @@ namespace nuvel {
 
 bool NewWindows = true;
 bool MidEastSystem = false;
+const void* RawExtTextOutProc = nullptr;
+const void* MakeMenuRtoLProc = nullptr;
 bool NikudOverstrike = true;
 bool EngPrompts = true;
 std::string ProgPath;

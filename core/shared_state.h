@@ -13,6 +13,10 @@ namespace nuvel {
 // Facts about the host system, detected once.
 extern bool NewWindows;     // a current system (always true here)
 extern bool MidEastSystem;  // an old system with separate Middle-East text output (always false here)
+// That old system's own text output and right-to-left menu routines; never
+// present here (null), so their callers take the ordinary path.
+extern const void* RawExtTextOutProc;
+extern const void* MakeMenuRtoLProc;
 
 extern bool NikudOverstrike;  // vowel points take no display cell
 extern bool EngPrompts;       // English interface texts; false = Hebrew
