@@ -1,5 +1,7 @@
 #include "platform/program_path.h"
 
+#include "core/shared_state.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_program_folder.h"
@@ -24,6 +26,24 @@ TEST(ProgramPath, TestFolderRedirectsProgramAndConfigFolders) {
     EXPECT_EQ(temp.ReadFile("a.txt"), "x\r\ny");
   }
   EXPECT_EQ(platform::ProgramFolder(), before);
+}
+
+TEST(ProgramPath, TestFolderSetsAndRestoresProgPath) {
+  ProgPath = "/before/";
+  {
+    test::TempProgramFolder temp;
+    EXPECT_EQ(ProgPath, temp.Folder());
+  }
+  EXPECT_EQ(ProgPath, "/before/");
+}
+
+TEST(ProgramPath, DataFilesAreFoundWithoutRegardToCase) {
+  test::TempProgramFolder temp;
+  temp.WriteFile("didod.KEY", "x");
+  EXPECT_EQ(platform::ProgramDataFile("DIDOD.key"), temp.Folder() + "didod.KEY");
+  EXPECT_EQ(platform::ProgramDataFile("Missing.Drf"), temp.Folder() + "Missing.Drf");
+  temp.WriteFile("DIDOD.key", "y");  // an exact match wins over a case-blind one
+  EXPECT_EQ(platform::ProgramDataFile("DIDOD.key"), temp.Folder() + "DIDOD.key");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/shared_state.h"
 #include "platform/program_path.h"
 
 namespace nuvel::test {
@@ -26,9 +27,12 @@ TempProgramFolder::TempProgramFolder() {
   std::filesystem::create_directories(config_);
   platform::SetProgramFolderOverride(program_.string());
   platform::SetUserConfigFolderOverride(config_.string());
+  saved_prog_path_ = ProgPath;
+  ProgPath = Folder();
 }
 
 TempProgramFolder::~TempProgramFolder() {
+  ProgPath = saved_prog_path_;
   platform::SetProgramFolderOverride({});
   platform::SetUserConfigFolderOverride({});
   std::error_code ec;

@@ -1,7 +1,7 @@
 #pragma once
 // A temporary program folder and user configuration folder for one test.
-// The constructor points the platform layer at them; the destructor removes
-// them and undoes the redirection.
+// The constructor points the platform layer and the shared ProgPath at them;
+// the destructor removes them and undoes the redirection.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -31,6 +31,7 @@ class TempProgramFolder {
   std::filesystem::path root_;
   std::filesystem::path program_;
   std::filesystem::path config_;
+  std::string saved_prog_path_;
 };
 
 // Reads any file whole (bytes as stored); empty when missing.
