@@ -127,6 +127,9 @@ int main() {
   std::vector<uint32_t> targets(kJumps);
   for (auto& t : targets) t = 1 + rng() % kParagraphs;
   const double paraJump = time([&](uint32_t i) { sink += firstByte(list.GetParaNode(targets[i])); }, kJumps);
+  // The same without reading the text: the lookup and the node alone.
+  const double nodeStep = time([&](uint32_t i) { sink += list.GetParaNode(1 + i % kParagraphs)->Length(); }, kSteps);
+  const double nodeJump = time([&](uint32_t i) { sink += list.GetParaNode(targets[i])->Length(); }, kJumps);
   const uint32_t lines = list.LineCount();
   std::span<const uint8_t> line;
   list.GetLineText(1, line);
@@ -145,6 +148,7 @@ int main() {
       kJumps);
   std::printf("paragraph: step %.1f ns, jump %.1f ns; line: step %.1f ns, jump %.1f ns\n", paraStep * 1e9,
               paraJump * 1e9, lineStep * 1e9, lineJump * 1e9);
+  std::printf("paragraph node alone: step %.1f ns, jump %.1f ns\n", nodeStep * 1e9, nodeJump * 1e9);
 
   // For comparison: a jump by walking the links from the nearest of the first
   // paragraph, the last one and the previous target, as a plain list does.
@@ -212,6 +216,7 @@ int main() {
   std::printf("  peak memory / text size  %.2f (<= 2.5)\n", storage / static_cast<double>(text.size()));
   std::printf("  paragraph jump / step    %.2f (<= 20)\n", paraJump / paraStep);
   std::printf("  line jump / step         %.2f (<= 20)\n", lineJump / lineStep);
+  std::printf("  node-only jump / step    %.2f (the lookup without reading the text)\n", nodeJump / nodeStep);
   std::printf("  link-walk jump / step    %.0f (the plain list, for comparison)\n", walkJump / paraStep);
   std::printf("(checksum %llu)\n", static_cast<unsigned long long>(sink));
   return 0;

@@ -117,7 +117,9 @@ class TNvcParaList {
   uint16_t AppendPara(std::span<const uint8_t> bytes, bool trim);
   uint16_t CheckLimits(uint32_t para, uint32_t newParas, int64_t addBytes);
 
-  // Undo and redo one group; caret comes back as the position to show.
+  // Undo and redo one group; caret comes back as the position to show. A
+  // step that cannot be applied (no memory, or a history that no longer
+  // matches the text) gives 263 and drops the history.
   uint16_t Undo(TParaListView* view, TParaPos& caret);
   uint16_t Redo(TParaListView* view, TParaPos& caret);
 
@@ -169,7 +171,8 @@ class TNvcParaList {
   TParaNodeHandle head_ = 0;
   TParaNodeHandle tail_ = 0;
   // The last paragraph looked up: its node, number, the screen line of the
-  // cached line and that line's number inside the paragraph.
+  // cached line (0 while not yet known) and that line's number inside the
+  // paragraph.
   TParaNodeHandle cacheNode_ = 0;
   uint32_t cachePara_ = 0;
   uint32_t cacheLine_ = 0;

@@ -60,6 +60,10 @@ uint16_t TNvcParaList::InsertText(TParaListView* view, uint32_t para, std::span<
                                   uint32_t pos) {
   TParaNode* node = GetParaNode(para);
   if (node == nullptr) return kEditorOk;
+  if (node->Overlaps(bytes)) {
+    const std::vector<uint8_t> copy(bytes.begin(), bytes.end());
+    return InsertText(view, para, copy, pos);
+  }
   pos = std::max<uint32_t>(pos, 1);
   const uint32_t oldLength = node->Length();
   const uint32_t pad = pos - 1 > oldLength ? pos - 1 - oldLength : 0;
@@ -110,6 +114,10 @@ uint16_t TNvcParaList::ReplaceText(TParaListView* view, uint32_t para, std::span
                                    uint32_t oldCount, uint32_t pos) {
   TParaNode* node = GetParaNode(para);
   if (node == nullptr) return kEditorOk;
+  if (node->Overlaps(newBytes)) {
+    const std::vector<uint8_t> copy(newBytes.begin(), newBytes.end());
+    return ReplaceText(view, para, copy, oldCount, pos);
+  }
   pos = std::max<uint32_t>(pos, 1);
   const uint32_t length = node->Length();
   if (pos > length) {

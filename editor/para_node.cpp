@@ -206,8 +206,20 @@ void TParaNode::Rewrap(uint32_t offset, uint32_t inserted, uint32_t removed, int
   lastLine = std::max(lastLine, firstLine);
 }
 
+bool TParaNode::Overlaps(std::span<const uint8_t> s) const {
+  if (text_ == nullptr || s.empty()) return false;
+  const auto a = reinterpret_cast<std::uintptr_t>(s.data());
+  const auto b = reinterpret_cast<std::uintptr_t>(text_);
+  return a < b + capacity_ && b < a + s.size();
+}
+
 uint16_t TParaNode::InsertText(std::span<const uint8_t> s, uint32_t p, int32_t wrapColumn, uint32_t tabSize,
                                uint32_t& firstLine, uint32_t& lastLine) {
+  if (Overlaps(s)) {
+    // Bytes of this very paragraph: copy them first, as the buffer may move.
+    const std::vector<uint8_t> copy(s.begin(), s.end());
+    return InsertText(copy, p, wrapColumn, tabSize, firstLine, lastLine);
+  }
   p = std::max<uint32_t>(p, 1);
   const auto count = static_cast<uint32_t>(s.size());
   if (count == 0 && p - 1 <= length_) {
@@ -248,6 +260,10 @@ void TParaNode::DeleteText(uint32_t p, uint32_t n, int32_t wrapColumn, uint32_t 
 
 uint16_t TParaNode::ReplaceText(uint32_t p, uint32_t m, std::span<const uint8_t> s, int32_t wrapColumn,
                                 uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine) {
+  if (Overlaps(s)) {
+    const std::vector<uint8_t> copy(s.begin(), s.end());
+    return ReplaceText(p, m, copy, wrapColumn, tabSize, firstLine, lastLine);
+  }
   p = std::max<uint32_t>(p, 1);
   if (p - 1 >= length_) return InsertText(s, p, wrapColumn, tabSize, firstLine, lastLine);
   m = std::min(m, length_ - (p - 1));

@@ -73,6 +73,8 @@ class TParaNode {
   uint32_t StripTrailingBlanks();
   // Blanks and tabs directly before byte offset p.
   uint32_t CountBlanksBefore(uint32_t p) const;
+  // True when `s` lies in this node's own buffer (which an edit may move).
+  bool Overlaps(std::span<const uint8_t> s) const;
 
   // Links to the neighbouring paragraphs, kept by the paragraph list.
   TParaNodeHandle Next = 0;

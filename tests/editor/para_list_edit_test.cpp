@@ -224,6 +224,19 @@ TEST(ParaList, JoinDeleteAndRanges) {
   EXPECT_EQ(whole.ByteCount(), 4);
 }
 
+TEST(ParaList, TextOfTheSameParagraphCanBeInsertedAndUndone) {
+  TNvcParaList list(nullptr, false, 8192);
+  Fill(list, {"abcdefg"});
+  ASSERT_EQ(list.InsertText(nullptr, 1, list.GetParaNode(1)->Bytes().subspan(0, 3), 8), 0);
+  EXPECT_EQ(Paras(list), Strings{"abcdefgabc"});
+  ASSERT_EQ(list.ReplaceText(nullptr, 1, list.GetParaNode(1)->Bytes().subspan(7, 3), 2, 1), 0);
+  EXPECT_EQ(Paras(list), Strings{"abccdefgabc"});
+  TParaPos caret;
+  list.Undo(nullptr, caret);
+  list.Undo(nullptr, caret);
+  EXPECT_EQ(Paras(list), Strings{"abcdefg"});
+}
+
 TEST(ParaList, ViewsHearOfChangesInRingOrder) {
   test::TRecordingView a("A"), b("B"), c("C");
   std::vector<std::string> events;
