@@ -1,0 +1,100 @@
+#include "editor/heb_text_editor.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/exceptions.h"
+#include "core/fixed_font_names.h"
+#include "core/settings.h"
+#include "platform/atomic_file.h"
+
+namespace nuvel {
+
+namespace {
+FontDescriptor FontSetting(std::string_view key, std::string_view defaultName) {
+  const FontDescriptor fallback{std::string(defaultName), 11, {}};
+  const std::string value = ReadIniString("GENPREFS", key);
+  if (value == "NotFound") return fallback;
+  return ParseFontDescriptorOr(value, fallback);
+}
+}  // namespace
+
+TEditorFontSettings ReadEditorFontSettings() {
+  return {FontSetting("CurFont", kEnglishDefaultFont), FontSetting("CurFont2", kHebrewScreenFont1)};
+}
+
+THebTextEditor::THebTextEditor() {
+  SetPersistentBlocks(false);
+  hebScreenFont_ = IsHebScreenFont(ReadEditorFontSettings().Hebrew.Name);
+}
+
+uint16_t THebTextEditor::AppendParaText(std::span<const uint8_t> text, uint16_t firstLength) {
+  text = text.first(std::min<size_t>(text.size(), firstLength));
+  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
+    text = text.first(static_cast<size_t>(static_cast<const uint8_t*>(zero) - text.data()));
+  }
+  return AppendPara(text);
+}
+
+void THebTextEditor::WordAtCaret(int32_t& start, int32_t& end) const {
+  const auto text = GetPara(CaretPara());
+  const auto length = static_cast<int32_t>(text.size());
+  const int32_t p = CaretPos();
+  auto at = [&](int32_t pos) { return text[static_cast<size_t>(pos - 1)]; };
+  if (p < 2 || length == 0) {
+    start = p;
+  } else {
+    // Back from the byte at the caret over delimiters, then over the word.
+    int32_t k = std::min(p, length);
+    while (k >= 1 && IsDelimiter(at(k))) --k;
+    while (k >= 1 && !IsDelimiter(at(k))) --k;
+    start = k + 1;
+  }
+  end = std::max(p, 1);
+  while (end <= length && !IsDelimiter(at(end))) ++end;
+  while (end <= length && (at(end) == ' ' || at(end) == '\t')) ++end;
+}
+
+void THebTextEditor::CutWord() {
+  if (ReadOnly()) return;
+  if (!HasSelection()) {
+    int32_t start = 0;
+    int32_t end = 0;
+    WordAtCaret(start, end);
+    int32_t line1 = CaretPara();
+    int32_t col1 = start;
+    int32_t line2 = CaretPara();
+    int32_t col2 = end;
+    ParaToLine(line1, col1);
+    ParaToLine(line2, col2);
+    SetSelection(line1, col1, line2, col2, true);
+  }
+  CutToClipboard();
+}
+
+void THebTextEditor::LoadFromFile(const std::string& name) {
+  std::string bytes;
+  if (!platform::ReadFileBytes(name, bytes)) throw EInOutError("Cannot read " + name);
+  Clear(false);
+  std::span<const uint8_t> rest(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  // Every line becomes paragraphs before the last, empty one; that one
+  // stays when the text ends with a line end, and goes otherwise.
+  bool endedWithLineEnd = true;
+  uint16_t rc = 0;
+  while (!rest.empty() && rc == 0) {
+    const auto lf = std::find(rest.begin(), rest.end(), uint8_t{10});
+    endedWithLineEnd = lf != rest.end();
+    auto line = rest.first(static_cast<size_t>(lf - rest.begin()));
+    rest = endedWithLineEnd ? rest.subspan(line.size() + 1) : std::span<const uint8_t>();
+    if (!line.empty() && line.back() == 13) line = line.first(line.size() - 1);
+    rc = AppendPara(line);
+  }
+  if (!endedWithLineEnd && ParaCount() > 1) ParaList().DeletePara(nullptr, static_cast<uint32_t>(ParaCount()));
+  ParaList().UndoBuffer().Clear();
+  SetModified(false);
+  Refresh(true);
+  SetCaretPosition(1, 1);
+  if (rc != 0) DoOnError(rc);
+}
+
+}  // namespace nuvel

@@ -1,0 +1,108 @@
+#pragma once
+// The bilingual layer of the text-file editor: one editor serves a document
+// whose main direction is English (left to right) or Hebrew (right to
+// left). Text is kept in the reading order of the main direction; a Hebrew
+// document mirrors the window (mouse, caret) and swaps the left/right
+// commands; typed characters pass through the keyboard layers; a vowel
+// point typed after a vowel point replaces it; Enter puts the paragraph
+// mark in the Nuvel DOS and Tag configurations; the block markers 100 and
+// 101 join the bookmarks; Scroll Lock keeps the caret on one screen row.
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "editor/heb_layout.h"
+#include "editor/heb_paint_plan.h"
+#include "editor/keyboard_layers.h"
+#include "editor/text_file_editor.h"
+
+namespace nuvel {
+
+// The window of a bilingual editor measures two fonts: the English font
+// (FixedFont) and the Hebrew screen font (SecondFont). The grid takes the
+// Hebrew font's cell unless it is narrower.
+class THebEditorHost : public TEditorHost {
+ public:
+  virtual TFontCell MeasureEnglishFont() const { return {}; }
+  virtual TFontCell MeasureHebrewFont() const { return {}; }
+  TEditorFontMetrics MeasureFont() const override {
+    const TFontCell c = ChooseGridCell(MeasureEnglishFont(), MeasureHebrewFont());
+    return {c.CharWidth, c.LineHeight};
+  }
+};
+
+class THebTextFILEEditor : public TNvcTextFileEditor {
+ public:
+  THebTextFILEEditor();
+
+  // The window; its two fonts decide the grid.
+  void SetHebHost(THebEditorHost* host);
+
+  // ---- Direction and keyboard ----
+  bool Engm() const { return engm_; }
+  void SetEngm(bool v);
+  bool SEng() const { return seng_; }
+  void SetSEng(bool v) { seng_ = v; }
+  bool OV() const { return ov_; }
+  void SetOV(bool v) { ov_ = v; }
+  bool PhKy() const { return phKy_; }
+  void SetPhKy(bool v) { phKy_ = v; }
+  TKeytype KeyType() const { return keyType_; }
+  void SetKeyType(TKeytype v) { keyType_ = v; }
+  bool CtrlNums() const { return ctrlNums_; }
+  void SetCtrlNums(bool v);
+  bool PersistentBlocks() const { return persistentBlocks_; }
+  void SetPersistentBlocks(bool v);
+  bool LiteralNext() const { return literalNext_; }
+  TKeyLayers Layers() const { return {keyType_, phKy_, ov_}; }
+
+  // Average character widths of the two fonts, as last measured.
+  int32_t FirstFontWidth() const { return firstFontWidth_; }
+  int32_t SecondFontWidth() const { return secondFontWidth_; }
+  // The window's geometry now.
+  THebGeometry Geometry() const;
+
+  // Whether Scroll Lock is switched on; the window answers.
+  std::function<bool()> ScrollLockOn;
+
+  // ---- Operations of the editor ----
+  void UpdateMetrics() override;
+  void MouseToLineCol(int32_t x, int32_t y, int32_t& line, int32_t& col) override;
+  void InsertChar(uint8_t ch) override;
+  void PositionCaret(int32_t screenCol) override;
+  void Clear(bool refresh) override;
+  int32_t GetMarkerPosition(int n, int32_t& col) override;
+  bool DoCommand(TNvcCommand command, uint8_t ch) override;
+  void SetMarker(int n) override;
+  void SetMarkerAt(int n, int32_t line, int32_t col) override;
+  bool KeyDown(const platform::KeyStroke& key) override;
+  void KeyChar(uint8_t ch) override;
+  void MouseDoubleClick(int32_t x, int32_t y, bool shift) override;
+
+  // ---- Painting ----
+  // The plan of the rows inside the clip box [clipTop, clipBottom).
+  THebPaintPlan PlanPaint(int32_t clipTop, int32_t clipBottom, bool enabled, int32_t glyphStripWidth,
+                          int32_t glyphStripHeight);
+
+  // Scroll Lock: when it is on and a row is recorded, the top line that
+  // keeps the caret on that row; applied after every command and before a
+  // paint, never during it.
+  void ApplyScrollLock();
+
+ private:
+  THebEditorHost* hebHost_ = nullptr;
+  bool engm_ = true;
+  bool seng_ = false;
+  bool ov_ = false;
+  bool phKy_ = false;
+  bool ctrlNums_ = true;
+  TKeytype keyType_ = TKeytype::English;
+  bool persistentBlocks_ = false;
+  bool literalNext_ = false;
+  int32_t firstFontWidth_ = 8;
+  int32_t secondFontWidth_ = 8;
+  int32_t lastDblLine_ = 0;
+  int32_t lastDblCol_ = 0;
+};
+
+}  // namespace nuvel

@@ -1,0 +1,156 @@
+#include "editor/heb_text_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "core/exceptions.h"
+#include "core/shared_state.h"
+#include "tests/editor/heb_editor_test_support.h"
+#include "tests/support/temp_program_folder.h"
+
+namespace nuvel {
+namespace {
+
+// A temporary program folder that the settings read.
+struct TProgramFolder {
+  TProgramFolder() : saved(ProgPath) { ProgPath = folder.Folder(); }
+  ~TProgramFolder() { ProgPath = saved; }
+  test::TempProgramFolder folder;
+  std::string saved;
+};
+
+TEST(HebTextEditorFonts, FromTheSettings) {
+  struct Case {
+    std::string ini;
+    FontDescriptor english;
+    FontDescriptor hebrew;
+    bool hebScreenFont;
+  };
+  const Case cases[] = {
+      {"", {"Courier New", 11, {}}, {"VoraziRARO Vor", 11, {}}, true},
+      {"[GENPREFS]\r\nCurFont=Arial~12~3\r\n", {"Arial", 12, {3}}, {"VoraziRARO Vor", 11, {}}, true},
+      {"[GENPREFS]\r\nCurFont2=DejaVu Sans Mono~14~0\r\n", {"Courier New", 11, {}}, {"DejaVu Sans Mono", 14, {}},
+       false},
+      // A malformed value falls back to that font's default.
+      {"[GENPREFS]\r\nCurFont=Arial\r\nCurFont2=Mono~big~1\r\n", {"Courier New", 11, {}},
+       {"VoraziRARO Vor", 11, {}}, true},
+  };
+  for (const Case& c : cases) {
+    TProgramFolder program;
+    program.folder.WriteFile("NuvelW.INI", c.ini);
+    const TEditorFontSettings fonts = ReadEditorFontSettings();
+    EXPECT_EQ(fonts.English, c.english) << c.ini;
+    EXPECT_EQ(fonts.Hebrew, c.hebrew) << c.ini;
+    THebTextEditor editor;  // never raises for a bad setting
+    EXPECT_EQ(editor.HebScreenFont(), c.hebScreenFont) << c.ini;
+  }
+}
+
+TEST(HebTextEditor, StartValues) {
+  test::TempProgramFolder folder;
+  THebTextEditor editor;
+  EXPECT_EQ(editor.Disk_Conv(), 255);
+  EXPECT_EQ(editor.Tr_Type_FL(), -1);
+  EXPECT_TRUE(editor.Engm());
+  EXPECT_FALSE(editor.SEng());
+  EXPECT_FALSE(editor.OV());
+  EXPECT_FALSE(editor.PersistentBlocks());
+  EXPECT_FALSE(editor.ParaList().PersistentBlocks());
+  EXPECT_FALSE(editor.SheimFiltered());
+  EXPECT_FALSE(editor.EngSheimFiltered());
+  editor.SetDisk_Conv(9);  // not checked
+  EXPECT_EQ(editor.Disk_Conv(), 9);
+}
+
+TEST(HebTextEditor, AppendParaTextSplitsLongLinesAtWordBreaks) {
+  test::TempProgramFolder folder;
+  THebTextEditor editor;
+  std::string line;
+  while (line.size() < 40000) line += "word ";
+  line.resize(40000);
+  const auto bytes = std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(line.data()), line.size());
+  EXPECT_EQ(editor.AppendParaText(bytes, 40000), 0);
+  ASSERT_EQ(editor.ParaCount(), 3);  // two pieces before the last, empty paragraph
+  const auto first = editor.GetPara(1);
+  EXPECT_LE(first.size(), 32767u);
+  // Cut where a word starts; the trailing blank of each piece is trimmed.
+  const auto second = editor.GetPara(2);
+  EXPECT_EQ(std::string(first.end() - 4, first.end()), "word");
+  EXPECT_EQ(std::string(second.begin(), second.begin() + 5), "word ");
+  EXPECT_EQ(first.size() + 1 + second.size() + 1, 40000u);
+  // Only the first FirstLength bytes are taken.
+  const std::string abc = "abcdef";
+  EXPECT_EQ(editor.AppendParaText(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(abc.data()), 6), 3), 0);
+  const auto third = editor.GetPara(3);
+  EXPECT_EQ(std::string(third.begin(), third.end()), "abc");
+  // A paragraph limit that is reached is returned, not raised.
+  editor.SetParaLimit(2);
+  EXPECT_NE(editor.AppendParaText(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(abc.data()), 6), 6), 0);
+}
+
+TEST(HebTextEditor, CutWord) {
+  test::TempProgramFolder folder;
+  struct Case {
+    std::string text;
+    int32_t caret;
+    std::string cut;
+    std::string left;
+  };
+  const Case cases[] = {
+      {"one two three", 6, "two ", "one three"},   // inside the word, with the blank after it
+      {"one two three", 8, "two ", "one three"},   // on the blank after the word
+      {"one two three", 1, "one ", "two three"},
+      {"one two", 8, "two", "one "},               // at the line end
+  };
+  for (const Case& c : cases) {
+    test::THebEditorFixture f(40, 5);
+    f.editor.LoadString(c.text);
+    f.editor.SetCaretPosition(1, c.caret);
+    f.editor.CutWord();
+    EXPECT_EQ(f.editor.cut, c.cut) << c.text << " @" << c.caret;
+    EXPECT_EQ(f.Para(1), c.left) << c.text << " @" << c.caret;
+  }
+  // A selection is cut as it stands; a read-only editor changes nothing.
+  test::THebEditorFixture f(40, 5);
+  f.editor.LoadString("one two three");
+  f.editor.SetSelection(1, 2, 1, 4, true);
+  f.editor.CutWord();
+  EXPECT_EQ(f.editor.cut, "ne");
+  f.editor.SetReadOnly(true);
+  f.editor.SetCaretPosition(1, 3);
+  f.editor.CutWord();
+  EXPECT_EQ(f.Para(1), "o two three");
+  EXPECT_FALSE(f.editor.HasSelection());
+}
+
+TEST(HebTextEditor, LoadsAPlainFileUntilTheFormatsTakeOver) {
+  test::TempProgramFolder folder;
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> paras;
+  };
+  const Case cases[] = {
+      {"one\r\ntwo\nthree", {"one", "two", "three"}},
+      {"one\r\ntwo\r\n", {"one", "two", ""}},
+      {"", {""}},
+      {std::string("a\0b\r\n", 5), {"a", ""}},
+  };
+  for (const Case& c : cases) {
+    folder.WriteFile("doc.txt", c.bytes);
+    test::THebEditorFixture f(40, 5);
+    f.editor.SetFileName(folder.Folder() + "doc.txt");
+    f.editor.SetIsOpen(true);
+    EXPECT_TRUE(f.editor.IsOpen());
+    std::vector<std::string> paras;
+    for (int32_t n = 1; n <= f.editor.ParaCount(); ++n) paras.push_back(f.Para(n));
+    EXPECT_EQ(paras, c.paras);
+    EXPECT_FALSE(f.editor.Modified());
+    EXPECT_FALSE(f.editor.CanUndo());
+  }
+  test::THebEditorFixture f(40, 5);
+  f.editor.SetFileName(folder.Folder() + "missing.txt");
+  EXPECT_THROW(f.editor.SetIsOpen(true), EInOutError);
+  EXPECT_FALSE(f.editor.IsOpen());
+}
+
+}  // namespace
+}  // namespace nuvel
