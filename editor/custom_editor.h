@@ -13,7 +13,6 @@
 // Subclasses change the behaviour through the virtual operations; the
 // bilingual editor replaces the dispatcher, the typing, the caret placement,
 // the mouse mapping, the scrolling and the clipboard.
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -340,11 +339,6 @@ class TNvcCustomEditor : public TParaListView {
   std::span<const uint8_t> LineText(int32_t line) const;
   int32_t ColumnOfPos(int32_t line, int32_t pos) const;
   int32_t PosOfColumn(int32_t line, int32_t col) const;
-  // For subclasses that type in their own way: the flag that makes the next
-  // character of a key press type nothing, and the caret line kept inside
-  // the text before the caret is placed.
-  void SetIgnoreNextChar(bool v) { ignoreNextChar_ = v; }
-  void ClampCaretLine() { caretLine_ = std::min(caretLine_, LineCount()); }
 
   // The view state below is the subclasses' to change as well.
   class TBusyAdapter;

@@ -92,7 +92,7 @@ void THebTextFILEEditor::MouseToLineCol(int32_t x, int32_t y, int32_t& line, int
 }
 
 void THebTextFILEEditor::PositionCaret(int32_t screenCol) {
-  ClampCaretLine();
+  caretLine_ = std::min(caretLine_, LineCount());
   if (screenCol == 0) screenCol = CaretScreenCol();
   // Whether the caret stands on a point without a cell is decided for the
   // caret's own line.
