@@ -31,11 +31,6 @@ constexpr int kBlockEnd = TNvcParaList::kBlockEndMarker;
 
 THebTextFILEEditor::THebTextFILEEditor() { ParaList().SetPersistentBlocks(persistentBlocks_); }
 
-void THebTextFILEEditor::SetHebHost(THebEditorHost* host) {
-  hebHost_ = host;
-  SetHost(host);
-}
-
 void THebTextFILEEditor::SetEngm(bool v) {
   if (engm_ == v) return;
   engm_ = v;
@@ -74,9 +69,10 @@ THebGeometry THebTextFILEEditor::Geometry() const {
 void THebTextFILEEditor::UpdateMetrics() {
   // The grid cell comes from the host's choice between the two fonts.
   TNvcTextFileEditor::UpdateMetrics();
-  if (hebHost_ != nullptr) {
-    firstFontWidth_ = std::max(hebHost_->MeasureEnglishFont().CharWidth, 1);
-    secondFontWidth_ = std::max(hebHost_->MeasureHebrewFont().CharWidth, 1);
+  if (MeasureFonts) {
+    const auto cells = MeasureFonts();
+    firstFontWidth_ = std::max(cells[0].CharWidth, 1);
+    secondFontWidth_ = std::max(cells[1].CharWidth, 1);
   } else {
     firstFontWidth_ = secondFontWidth_ = CharWidth();
   }

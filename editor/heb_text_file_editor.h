@@ -18,25 +18,9 @@
 
 namespace nuvel {
 
-// The window of a bilingual editor measures two fonts: the English font
-// (FixedFont) and the Hebrew screen font (SecondFont). The grid takes the
-// Hebrew font's cell unless it is narrower.
-class THebEditorHost : public TEditorHost {
- public:
-  virtual TFontCell MeasureEnglishFont() const { return {}; }
-  virtual TFontCell MeasureHebrewFont() const { return {}; }
-  TEditorFontMetrics MeasureFont() const override {
-    const TFontCell c = ChooseGridCell(MeasureEnglishFont(), MeasureHebrewFont());
-    return {c.CharWidth, c.LineHeight};
-  }
-};
-
 class THebTextFILEEditor : public TNvcTextFileEditor {
  public:
   THebTextFILEEditor();
-
-  // The window; its two fonts decide the grid.
-  void SetHebHost(THebEditorHost* host);
 
   // ---- Direction and keyboard ----
   bool Engm() const { return engm_; }
@@ -64,6 +48,10 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
 
   // Whether Scroll Lock is switched on; the window answers.
   std::function<bool()> ScrollLockOn;
+  // The cells of the English font (FixedFont) and of the Hebrew screen font
+  // (SecondFont), measured by the window. The grid takes ChooseGridCell of
+  // them through the window's MeasureFont.
+  std::function<std::array<TFontCell, 2>()> MeasureFonts;
 
   // ---- Operations of the editor ----
   void UpdateMetrics() override;
@@ -90,7 +78,6 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
   void ApplyScrollLock();
 
  private:
-  THebEditorHost* hebHost_ = nullptr;
   bool engm_ = true;
   bool seng_ = false;
   bool ov_ = false;

@@ -10,7 +10,7 @@
 
 namespace nuvel::test {
 
-class TFakeHebHost : public THebEditorHost {
+class TFakeHebHost : public TEditorHost {
  public:
   TFakeHebHost(int32_t columns, int32_t rows) : columns_(columns), rows_(rows) {}
 
@@ -19,8 +19,8 @@ class TFakeHebHost : public THebEditorHost {
   // 15 + columns x 10 + 5, and 7 pixels to spare.
   int32_t ClientWidth() const override { return 15 + 5 + columns_ * 10 + 7; }
   int32_t ClientHeight() const override { return rows_ * 20; }
-  TFontCell MeasureEnglishFont() const override { return {8, 16}; }
-  TFontCell MeasureHebrewFont() const override { return {10, 20}; }
+  // The Hebrew font's cell, the wider of the two (see the fixture).
+  TEditorFontMetrics MeasureFont() const override { return {10, 20}; }
   void MoveCaret(int32_t x, int32_t y) override {
     caretX = x;
     caretY = y;
@@ -56,7 +56,8 @@ class TClipboardHebEditor : public THebTextEditor {
 
 struct THebEditorFixture {
   explicit THebEditorFixture(int32_t columns = 10, int32_t rows = 5) : host(columns, rows) {
-    editor.SetHebHost(&host);
+    editor.MeasureFonts = [] { return std::array<TFontCell, 2>{TFontCell{8, 16}, TFontCell{10, 20}}; };
+    editor.SetHost(&host);
     editor.WindowCreated();
   }
   ~THebEditorFixture() { editor.SetHost(nullptr); }
