@@ -72,7 +72,7 @@ TEST(HebTextEditor, AppendParaTextSplitsLongLinesAtWordBreaks) {
   ASSERT_EQ(editor.ParaCount(), 3);  // two pieces before the last, empty paragraph
   const auto first = editor.GetPara(1);
   EXPECT_LE(first.size(), 32767u);
-  // Cut where a word starts; the trailing blank of each piece is trimmed.
+  // Cut where a word starts; the trailing blank of each paragraph is trimmed.
   const auto second = editor.GetPara(2);
   EXPECT_EQ(std::string(first.end() - 4, first.end()), "word");
   EXPECT_EQ(std::string(second.begin(), second.begin() + 5), "word ");

@@ -259,6 +259,22 @@ TEST_F(HebEditorTest, VowelSkipStepsBackOverBlanks) {
   EXPECT_EQ(Pos(), 3);
 }
 
+TEST_F(HebEditorTest, VowelSkipInAHebrewDocumentGoesOnToTheNextLetter) {
+  // Visually left is the next byte: after a point the caret passes the next
+  // letter, and the blanks before it, ready for that letter's point.
+  Load(S({kAlef, ' ', ' ', kBet, kGimel}));
+  f.editor.SetEngm(false);
+  VowelSkip = true;
+  Hebrew(true);
+  f.editor.SetCaretPosition(1, 2);
+  f.Type("7");
+  EXPECT_EQ(f.Para(1), S({kAlef, kSheva, ' ', ' ', kBet, kGimel}));
+  EXPECT_EQ(Pos(), 6);
+  f.Type("8");
+  EXPECT_EQ(f.Para(1), S({kAlef, kSheva, ' ', ' ', kBet, kQamats, kGimel}));
+  EXPECT_EQ(Pos(), 8);
+}
+
 TEST_F(HebEditorTest, Markers) {
   Load("abc\r\ndef");
   f.editor.SetCaretPosition(2, 2);
