@@ -1,0 +1,19 @@
+#pragma once
+// Where the document readers put what they read, one paragraph at a time, so
+// that a reader works the same on an editor and on a plain list of
+// paragraphs.
+#include <cstdint>
+#include <span>
+
+namespace nuvel {
+
+class TParaSink {
+ public:
+  virtual ~TParaSink() = default;
+  // Appends `text` (no zero byte inside) at the end of the text as one
+  // paragraph, or as several when it is longer than the sink's paragraph
+  // limit. Returns 0, or the editor error code (263-268) that stopped it.
+  virtual uint16_t AppendParaText(std::span<const uint8_t> text) = 0;
+};
+
+}  // namespace nuvel

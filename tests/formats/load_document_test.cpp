@@ -1,0 +1,198 @@
+#include "formats/load_document.h"
+
+#include <gtest/gtest.h>
+
+#include "core/exceptions.h"
+#include "formats/disk_format.h"
+#include "formats/sheim_filter_hook.h"
+#include "formats/text_conversion.h"
+#include "tests/formats/formats_test_support.h"
+#include "tests/formats/load_test_target.h"
+
+namespace nuvel::test {
+namespace {
+
+class LoadDocumentTest : public FormatsTest {
+ protected:
+  TestLoadTarget Load(std::string_view name, std::string_view bytes, uint8_t disk = 255) {
+    TestLoadTarget t;
+    t.diskConv = disk;
+    last_ = LoadDocument(t, WriteTemp(name, bytes));
+    return t;
+  }
+  TLoadResult last_;
+};
+
+// The fixture is written by hand in the form today's word processors give
+// Hebrew text: \uN characters with Windows-1255 or "?" fallbacks, \ucN,
+// \rtlch runs, a header, a footnote, a field, a table and pictures.
+TEST_F(LoadDocumentTest, RtfFromAWordProcessorReadsCorrectly) {
+  const std::string rtf = ReadWholeFile(FixturePath("rtf/word_hebrew.rtf"));
+  ASSERT_FALSE(rtf.empty());
+  SetConvMode(0);
+  const TestLoadTarget t = Load("word.rtf", rtf);
+  EXPECT_EQ(last_.rule.row, 'a');
+  const TParagraphs expected = {
+      B({0xF9, 0xEC, 0xE5, 0xED, ' ', 0xF2, 0xE5, 0xEC, 0xED}),
+      B({0x81, 0xC8, ' ', 0x81, 0xF8, 0xE0, 0xF9, 0xE9, 0xFA, ' ', 0xFA, 0xA4}),
+      B("Hello\tworld {braces} and a back\\slash\nsecond line"),
+      B("a link"),
+      B("Cell one"),
+      B("Cell two"),
+      B("Last line without a paragraph end"),
+  };
+  EXPECT_EQ(t.paras.Paras(), expected);
+  EXPECT_TRUE(t.modified);  // pointed letters
+  EXPECT_EQ(GetConvMode(), 0);
+  EXPECT_EQ(t.clears, 1);
+  EXPECT_EQ(t.done, 1);
+}
+
+TEST_F(LoadDocumentTest, Cp1255LoadIsModifiedOnlyByUnusualBytes) {
+  SetConvMode(2);
+  EXPECT_FALSE(Load("plain.txt", "abc \xE0\xE1\tz\r\n", 0).modified);
+  const TestLoadTarget pointed = Load("pointed.txt", "\xE1\xCC\r\n", 0);
+  EXPECT_EQ(pointed.paras.Paras(), TParagraphs{B({0x81})});
+  EXPECT_TRUE(pointed.modified);
+}
+
+TEST_F(LoadDocumentTest, ProgramEditorConvertsOnlyRtfNvsAnd3B2) {
+  NoConversion = true;
+  SetConvMode(4);
+  // Code page 862 has alef at 0x80.
+  EXPECT_EQ(Load("a.txt", "\x80\x81\r\n").paras.Paras(), TParagraphs{B({0x80, 0x81})});
+  EXPECT_EQ(last_.rule.row, 'e');
+  EXPECT_EQ(Load("a.nvs", "\x80\x81\r\n").paras.Paras(), TParagraphs{B({0xE0, 0xE1})});
+  EXPECT_EQ(Load("a.rtf", "{\\rtf1 \\'e1\\'cc\\par}").paras.Paras(), TParagraphs{B({0x81})});
+  EXPECT_EQ(GetConvMode(), 4);
+}
+
+TEST_F(LoadDocumentTest, NameEndingInAPeriodKeepsItsExtension) {
+  const TestLoadTarget t = Load("doc.rtf.", "{\\rtf1 text\\par}");
+  EXPECT_EQ(last_.rule.row, 'a');
+  EXPECT_EQ(t.paras.Paras(), TParagraphs{B("text")});
+}
+
+TEST_F(LoadDocumentTest, MissingFileThrowsAndLeavesTheTextAlone) {
+  TestLoadTarget t;
+  t.paras.AppendParaText(B("kept"));
+  EXPECT_THROW(LoadDocument(t, temp_.Path("missing.txt").string()), EInOutError);
+  EXPECT_EQ(t.clears, 0);
+  EXPECT_EQ(t.paras.Paras(), TParagraphs{B("kept")});
+  // An empty name does nothing at all.
+  LoadDocument(t, "");
+  EXPECT_EQ(t.clears, 0);
+}
+
+TEST_F(LoadDocumentTest, DiskFormatFourReads3B2) {
+  SetConvMode(2);
+  const TestLoadTarget t = Load("a.txt", "$<body>12.5 x<>\r\n", kDisk3B2);
+  EXPECT_EQ(last_.rule.row, 'i');
+  EXPECT_EQ(t.paras.Paras(), TParagraphs{B("5.21 x")});
+  EXPECT_EQ(GetConvMode(), 2);
+}
+
+TEST_F(LoadDocumentTest, StoredDiskFormatAppliesWhenTheDocumentHasNone) {
+  WriteIniString("GENPREFS", "DISK_FMT", "2");
+  EXPECT_EQ(Load("a.txt", "a\r\nb\r\n").paras.Paras(), (TParagraphs{B("a b ")}));
+  EXPECT_EQ(Load("a.txt", "a\r\nb\r\n", 0).paras.Paras(), (TParagraphs{B("a"), B("b")}));
+}
+
+TEST_F(LoadDocumentTest, DiskFormatReadFromThePreferences) {
+  EXPECT_EQ(ReadDiskFormat(), 255);
+  struct Case {
+    const char* value;
+    uint8_t format;
+  } cases[] = {{"0", 0}, {"5", 5}, {"3abc", 3}, {"6", 255}, {"x", 255}};
+  for (const auto& c : cases) {
+    WriteIniString("GENPREFS", "DISK_FMT", c.value);
+    EXPECT_EQ(ReadDiskFormat(), c.format) << c.value;
+  }
+}
+
+TEST_F(LoadDocumentTest, ZeroBytesMarkTheDocumentModified) {
+  EXPECT_TRUE(Load("z.txt", std::string("a\0b\r\n", 5), 0).modified);
+  EXPECT_FALSE(Load("z.txt", "ab\r\n", 0).modified);
+}
+
+TEST_F(LoadDocumentTest, LineEndsOfTheFileAreReported) {
+  Load("lf.txt", "a\nb\n", 0);
+  EXPECT_TRUE(last_.lfLineEnds);
+  Load("crlf.txt", "a\r\nb\r\n", 0);
+  EXPECT_FALSE(last_.lfLineEnds);
+}
+
+TEST_F(LoadDocumentTest, SheimProtectionFollowsTheGeneralPassOnly) {
+  int calls = 0;
+  SetSheimFilterHook([&calls](TDocumentText&, int kind) {
+    EXPECT_EQ(kind, kSheimApplyFilter);
+    ++calls;
+  });
+  TestLoadTarget t;
+  t.sheim = true;
+  t.diskConv = 0;
+  LoadDocument(t, WriteTemp("a.txt", "x\r\n"));
+  LoadDocument(t, WriteTemp("a.nvw", "x\r\n"));
+  t.sheim = false;
+  LoadDocument(t, WriteTemp("a.txt", "x\r\n"));
+  SetSheimFilterHook(nullptr);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(LoadDocumentTest, UnicodeMarksParagraphsUnderTheTagConfiguration) {
+  TagConfig = true;
+  const TestLoadTarget t = Load("u.txt", std::string("\xFF\xFE" "A\0\x29\x20" "B\0", 8), 5);
+  EXPECT_EQ(last_.rule.row, 'h');  // Tag: lines, whatever the disk format
+  TagConfig = false;
+  const TestLoadTarget u = Load("u.txt", std::string("\xFF\xFE" "A\0\x29\x20" "B\0", 8), 5);
+  EXPECT_EQ(u.paras.Paras(), (TParagraphs{B("A"), B("B")}));
+}
+
+TEST_F(LoadDocumentTest, ReverseClassRuns) {
+  TParaVector text({B("12.5"), B("pi 3.14. x"), B("7 a 1."), B("v1.2.3"), B("")});
+  ReverseClassRuns(text);
+  EXPECT_EQ(Strings(text.Paras()), (std::vector<std::string>{"5.21", "pi 41.3. x", "7 a 1.", "v3.2.1", ""}));
+}
+
+TEST_F(LoadDocumentTest, ConvertTextOutMovesTheHolamOfAShin) {
+  for (int mode : {2, 9}) {
+    SetConvMode(mode);
+    TParaVector text({B({0xF9, 0xC8, 0xC9})});
+    ConvertText(text, true);
+    EXPECT_EQ(text.Paras()[0], B({0xF9, mode == 2 ? 0xD2 : 0xD1, 0xC8})) << mode;
+    EXPECT_TRUE(text.Modified());
+    EXPECT_EQ(GetConvMode(), mode);
+  }
+}
+
+TEST_F(LoadDocumentTest, ConvertTextInAndOutOfTheTableModes) {
+  struct Case {
+    int mode;
+    std::vector<uint8_t> own;
+    std::vector<uint8_t> outside;
+  } cases[] = {
+      {2, B({0x81, 'a', 0x95}), B({0xE1, 0xCC, 'a', 0xF9, 0xD1})},
+      {4, B({0xE0, 0xFA, 'a'}), B({0x80, 0x9A, 'a'})},
+      {6, B({9, 0xE0}), B({'&', '#', 'T', 'A', 'B', ';', 0xC2})},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    TParaVector text({c.own});
+    ConvertText(text, true);
+    EXPECT_EQ(text.Paras()[0], c.outside) << c.mode;
+    ConvertText(text, false);
+    EXPECT_EQ(text.Paras()[0], c.own) << c.mode;
+  }
+  // Modes 0 and 7 change nothing and leave the flag alone.
+  for (int mode : {0, 7}) {
+    SetConvMode(mode);
+    TParaVector text({B({0x81})});
+    text.SetModified(true);
+    ConvertText(text, true);
+    EXPECT_EQ(text.Paras()[0], B({0x81}));
+    EXPECT_TRUE(text.Modified());
+  }
+}
+
+}  // namespace
+}  // namespace nuvel::test
