@@ -77,9 +77,14 @@ uint16_t ReadSmartDos(TReaderInput& in, TParaSink& sink, bool smartLoad) {
 
 uint16_t Read3B2(TReaderInput& in, TParaSink& sink, std::string_view defaultStyle) {
   std::vector<uint8_t> line;
+  bool first = in.pos == 0;
   while (!in.AtEnd()) {
     line.clear();
     ReadLine(in, line, kLineBufferSize);
+    if (first) {
+      first = false;
+      if (std::string_view(reinterpret_cast<const char*>(line.data()), line.size()) == k3B2HeaderLine) continue;
+    }
     std::size_t end = line.size();
     if (end >= 2 && line[end - 2] == '<' && line[end - 1] == '>') end -= 2;
     if (end >= 1 && line[end - 1] == '\\') end -= 1;

@@ -14,6 +14,8 @@ inline constexpr std::size_t kDosTextParaLength = kLineBufferSize - 250;  // 325
 inline constexpr std::size_t kSmartLoadProbe = 5000;
 inline constexpr std::size_t kNulRecordLimit = 32767;
 inline constexpr std::size_t kUnicodeParaLimit = 32767;
+// The first line of a 3B2 file as the 3B2 writer begins it.
+inline constexpr std::string_view k3B2HeaderLine = "fdt \"tx1\",0,\"\"";
 
 // Every line is one paragraph (the system's Windows format and the line
 // configurations).
@@ -28,7 +30,8 @@ uint16_t ReadDosText(TReaderInput& in, TParaSink& sink);
 // read again from the start as DOS text.
 uint16_t ReadSmartDos(TReaderInput& in, TParaSink& sink, bool smartLoad);
 // 3B2 tagged text: one paragraph per line, less a trailing "<>" and "\", a
-// leading "$" and the default style tag that begins the rest.
+// leading "$" and the default style tag that begins the rest. A first line
+// that is the writer's header line is not text.
 uint16_t Read3B2(TReaderInput& in, TParaSink& sink, std::string_view defaultStyle);
 // Records ended by zero bytes, one paragraph each (line ends included),
 // split after 32767 bytes.
