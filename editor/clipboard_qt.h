@@ -1,0 +1,15 @@
+#pragma once
+// The clipboard of the desktop as copy and paste use it: the byte text under
+// a MIME type of this program's own, and the plain text beside it.
+#include "editor/clipboard_text.h"
+
+namespace nuvel {
+
+inline constexpr char kClipboardBytesMime[] = "application/x-nuvel-text-bytes";
+
+// Replaces the clipboard's contents by `copy`.
+void PutOnClipboard(const TClipboardCopy& copy);
+// What the clipboard holds now.
+TClipboardPaste ReadClipboard();
+
+}  // namespace nuvel

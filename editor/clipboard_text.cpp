@@ -1,0 +1,80 @@
+#include "editor/clipboard_text.h"
+
+#include "core/charset.h"
+#include "core/conv_buffer.h"
+#include "core/conv_engine.h"
+#include "core/conv_guard.h"
+#include "core/conv_mode.h"
+#include "core/conv_table.h"
+#include "core/shared_state.h"
+#include "core/text_reversal.h"
+#include "formats/windows1255.h"
+
+namespace nuvel {
+namespace {
+
+void BlankControlBytes(std::vector<uint8_t>& text) {
+  for (uint8_t& b : text) {
+    if (b > 0 && b < 10) b = ' ';
+  }
+}
+
+}  // namespace
+
+TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> pieces, bool englishDocument) {
+  TClipboardCopy out;
+  std::vector<uint8_t> text;
+  if (GetConvMode() == kConvUnicode) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      if (i > 0) text.insert(text.end(), {13, 10});
+      text.insert(text.end(), pieces[i].begin(), pieces[i].end());
+    }
+    BlankControlBytes(text);
+    out.unicodeOnly = true;
+    out.unicodeText.resize(text.size());
+    HebToWideBuffer(text, std::span<char16_t>(out.unicodeText.data(), out.unicodeText.size()));
+    return out;
+  }
+  ConvStateGuard keep;
+  PrepareConvTable(true);
+  const bool reorder = GetConvMode() == kConvCp1255 && !NoConversion;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    std::vector<uint8_t> piece = pieces[i];
+    if (reorder) {
+      std::string s(piece.begin(), piece.end());
+      ReverseScriptRuns(englishDocument, s);
+      piece.assign(s.begin(), s.end());
+    }
+    ConvertBuffer(piece);
+    text.insert(text.end(), piece.begin(), piece.end());
+    if (i + 1 < pieces.size()) text.insert(text.end(), {13, 10});
+  }
+  BlankControlBytes(text);
+  out.unicodeText = DecodeWindows1255(text);
+  out.bytes = std::move(text);
+  return out;
+}
+
+std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste) {
+  if (GetConvMode() == kConvUnicode && paste.unicodeText) {
+    std::vector<uint8_t> text(paste.unicodeText->size());
+    WideToHebBuffer(*paste.unicodeText, text);
+    std::erase(text, 0);
+    return text;
+  }
+  std::vector<uint8_t> text;
+  if (paste.bytes) {
+    text = *paste.bytes;
+  } else if (paste.unicodeText) {
+    text = EncodeWindows1255(*paste.unicodeText);
+  } else {
+    return std::nullopt;
+  }
+  std::erase(text, 0);
+  ConvStateGuard keep;
+  PrepareConvTable(false);
+  ConvertBuffer(text);
+  return text;
+}
+
+}  // namespace nuvel

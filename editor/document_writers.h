@@ -1,0 +1,52 @@
+#pragma once
+// The writers of the document formats: paragraphs (already converted to the
+// outside character set) in, the bytes of the file out. A "screen line" is
+// one wrapped line of a paragraph as the editor wraps it. The callers leave
+// out an empty last paragraph, which the editor always holds.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "formats/para_vector.h"
+#include "formats/text_readers.h"
+
+namespace nuvel {
+
+struct TWrapSettings {
+  int32_t wrapColumn = 32767;  // the editor's effective wrap column
+  uint32_t tabSize = 8;
+};
+
+// The screen lines of one paragraph.
+std::vector<std::span<const uint8_t>> ScreenLines(std::span<const uint8_t> para, const TWrapSettings& wrap);
+
+// The line end of the plain-text formats: CR LF, or LF for a document that
+// was read with LF-only line ends.
+std::string_view LineEnd(bool lf);
+
+// Each paragraph and a line end.
+std::vector<uint8_t> WriteLinesFormat(const TParagraphs& paras, bool lf);
+// Each screen line and CR LF; the last of a paragraph gets the paragraph mark first.
+std::vector<uint8_t> WriteNvsFormat(const TParagraphs& paras, const TWrapSettings& wrap);
+// Each screen line and a line end.
+std::vector<uint8_t> WriteDosTextFormat(const TParagraphs& paras, const TWrapSettings& wrap, bool lf);
+// A paragraph's screen lines joined with 0xDB at each wrap point (in place of
+// a blank that ends the line), then CR LF.
+std::vector<uint8_t> WriteEinsteinFormat(const TParagraphs& paras, const TWrapSettings& wrap);
+// The header line, then every screen line marked with "$", the default style
+// on a paragraph's first line (unless it brings a tag of its own), "\" at the
+// end of inner lines and "<>" at the end of the last.
+std::vector<uint8_t> Write3B2Format(const TParagraphs& paras, const TWrapSettings& wrap, std::string_view defaultStyle);
+// UTF-16 little-endian with a byte-order mark, each byte through the
+// character set's Unicode table; a line end between paragraphs, none after
+// the last.
+std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf);
+// RTF through the RTF writer; a Hebrew document gets the right-to-left
+// paragraph format first. False when the writer reported a short write.
+bool WriteRtfFormat(const TParagraphs& paras, bool englishDocument, std::string_view userHead,
+                    std::vector<uint8_t>& out);
+
+inline constexpr std::string_view kRtfHebrewParagraph = "\\rtlpar\\qr\\plain\\rtlch ";
+
+}  // namespace nuvel

@@ -1,0 +1,55 @@
+#pragma once
+// Saving a document: the writer is chosen by the extension, the edit
+// configuration and the disk format (see save_rule.h); a copy of the text is
+// converted for it, so the editor's own text, undo history and flags are
+// never touched; the bytes go to a temporary file beside the target, which
+// replaces the target only when it was written whole.
+#include <cstdint>
+#include <string>
+
+#include "editor/document_writers.h"
+#include "editor/save_rule.h"
+#include "formats/para_vector.h"
+
+namespace nuvel {
+
+struct TSaveRequest {
+  std::string fileName;
+  TParagraphs text;            // a copy of the editor's paragraphs
+  TWrapSettings wrap;          // how the editor wraps them
+  bool englishDocument = true;  // the document's main direction (Engm)
+  uint8_t diskConv = 255;      // the document's disk format code
+  int32_t trTypeFL = -1;       // the conversion wizard's translation type; -1 none
+  bool lfLineEnds = false;     // the document was read with LF-only line ends
+  bool sheimFiltered = false;  // Sheim Hashem protection is on: it is removed from the copy
+  bool makeBackup = false;
+  std::string backupExt;       // at most 4 characters are used
+};
+
+enum class TSaveStatus : uint8_t {
+  Saved,         // the file holds the document; the editor clears its modified flag
+  NothingToDo,   // an empty name
+  RefusedPalm,   // a Palm e-book name: "No Loading Over Here!", nothing written
+  WriteFailed,   // the old file is untouched; the document stays modified
+};
+
+struct TSaveResult {
+  TSaveStatus status = TSaveStatus::NothingToDo;
+  TSaveRule rule;
+  std::string message;  // what went wrong, for the window to show
+};
+
+inline constexpr std::string_view kPalmSaveMessage = "No Loading Over Here!";
+inline constexpr std::string_view kPalmSaveCaption = "Palm Information";
+
+// The bytes the chosen writer makes of the request's text, after the
+// conversion of its copy. False when the writer failed.
+bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vector<uint8_t>& out);
+
+// The name of the backup copy: the file name with its extension replaced by
+// "." and `backupExt` (cut to 4 characters).
+std::string BackupFileName(const std::string& fileName, const std::string& backupExt);
+
+TSaveResult SaveDocument(const TSaveRequest& request);
+
+}  // namespace nuvel

@@ -1,0 +1,76 @@
+#include "editor/clipboard_text.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/formats/formats_test_support.h"
+
+namespace nuvel::test {
+namespace {
+
+class ClipboardTextTest : public FormatsTest {};
+
+TEST_F(ClipboardTextTest, BytesBelowTenBecomeBlanksInEveryMode) {
+  for (int mode : {0, 2, 4, 7}) {
+    SetConvMode(mode);
+    const std::vector<std::vector<uint8_t>> pieces = {B({'a', 9, 'b'}), B("c")};
+    const TClipboardCopy copy = BuildClipboardCopy(pieces, true);
+    EXPECT_EQ(copy.unicodeText, u"a b\r\nc") << mode;
+    EXPECT_EQ(copy.unicodeOnly, mode == 7);
+    if (mode != 7) EXPECT_EQ(S(copy.bytes), "a b\r\nc") << mode;
+  }
+}
+
+TEST_F(ClipboardTextTest, UnicodeModeGoesThroughTheCharacterSetTable) {
+  SetConvMode(7);
+  const std::vector<std::vector<uint8_t>> pieces = {B({0xE0, 0x81, 0xC8})};
+  const TClipboardCopy copy = BuildClipboardCopy(pieces, false);
+  EXPECT_TRUE(copy.unicodeOnly);
+  EXPECT_TRUE(copy.bytes.empty());
+  EXPECT_EQ(copy.unicodeText, u"\u05D0\uFB31\u05B8");
+}
+
+TEST_F(ClipboardTextTest, WindowsModeGivesLogicalOrderAndWindows1255) {
+  SetConvMode(2);
+  // An English document holding a Hebrew word typed against its direction
+  // (stored reversed) and a pointed letter.
+  const std::vector<std::vector<uint8_t>> pieces = {B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c'}), B({0x81})};
+  const TClipboardCopy copy = BuildClipboardCopy(pieces, true);
+  EXPECT_EQ(copy.bytes, B({'a', 'b', ' ', 0xE0, 0xE1, 0xE2, ' ', 'c', 13, 10, 0xE1, 0xCC}));
+  EXPECT_EQ(copy.unicodeText, u"ab \u05D0\u05D1\u05D2 c\r\n\u05D1\u05BC");
+  // The Program Editor configuration neither reorders nor converts.
+  NoConversion = true;
+  EXPECT_EQ(BuildClipboardCopy(pieces, true).bytes, B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c', 13, 10, 0x81}));
+  EXPECT_EQ(GetConvMode(), 2);
+}
+
+TEST_F(ClipboardTextTest, LongSelectionsAreNotCut) {
+  SetConvMode(2);
+  const std::vector<std::vector<uint8_t>> pieces = {std::vector<uint8_t>(70000, 0x81)};
+  EXPECT_EQ(BuildClipboardCopy(pieces, true).bytes.size(), 140000u);
+}
+
+TEST_F(ClipboardTextTest, Paste) {
+  struct Case {
+    int mode;
+    TClipboardPaste paste;
+    std::optional<std::vector<uint8_t>> text;
+  } cases[] = {
+      {2, {B({0xE1, 0xCC, 'x', 13, 10, 'y'}), u"ignored"}, B({0x81, 'x', 13, 10, 'y'})},
+      // Plain text of another program is taken as Windows-1255 first.
+      {2, {std::nullopt, u"\u05E9\u05C1x\u2603"}, B({0x95, 'x', '?'})},
+      {4, {B({0x80}), std::nullopt}, B({0xE0})},
+      {7, {B({'b'}), u"\u05D0\u2603\uFB31"}, B({0xE0, 0x81})},
+      // Without Unicode text, mode 7 takes the byte text.
+      {7, {B({'b'}), std::nullopt}, B({'b'})},
+      {2, {std::nullopt, std::nullopt}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    EXPECT_EQ(TextFromClipboard(c.paste), c.text) << c.mode;
+  }
+  SetConvMode(2);
+  EXPECT_EQ(TextFromClipboard({std::vector<uint8_t>(100000, 'z'), std::nullopt})->size(), 100000u);
+}
+
+}  // namespace
+}  // namespace nuvel::test
