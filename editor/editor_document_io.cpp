@@ -1,0 +1,62 @@
+#include "editor/editor_document_io.h"
+
+#include <algorithm>
+
+namespace nuvel {
+
+void TEditorLoadTarget::ReplacePara(uint32_t index, std::span<const uint8_t> bytes) {
+  TNvcParaList& list = editor_.ParaList();
+  const bool modified = list.Modified();
+  const uint32_t para = index + 1;
+  list.ReplaceText(&editor_, para, bytes, list.ParaLength(para), 1);
+  list.SetModified(modified);
+}
+
+void TEditorLoadTarget::LoadDone() {
+  editor_.ParaList().UndoBuffer().Clear();
+  editor_.Refresh(true);
+  editor_.SetCaretPosition(1, 1);
+}
+
+TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
+                               bool sheimFiltered) {
+  TEditorLoadTarget target(editor, diskConv, sheimFiltered);
+  return LoadDocument(target, fileName);
+}
+
+TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::string& fileName) {
+  TSaveRequest r;
+  r.fileName = fileName;
+  r.text.reserve(static_cast<std::size_t>(editor.ParaCount()));
+  for (int32_t p = 1; p <= editor.ParaCount(); ++p) {
+    const auto bytes = editor.GetPara(p);
+    r.text.emplace_back(bytes.begin(), bytes.end());
+  }
+  r.wrap = TWrapSettings{editor.ParaList().EffectiveWrapColumn(), editor.TabSize()};
+  r.makeBackup = editor.MakeBackup();
+  r.backupExt = editor.BackupExt();
+  return r;
+}
+
+TSaveResult SaveEditorToFile(TNvcCustomEditor& editor, const TSaveRequest& request) {
+  TSaveResult result = SaveDocument(request);
+  if (result.status == TSaveStatus::Saved) editor.SetModified(false);
+  return result;
+}
+
+std::vector<std::vector<uint8_t>> SelectionPieces(const TNvcCustomEditor& editor) {
+  std::vector<std::vector<uint8_t>> pieces;
+  if (!editor.HasSelection()) return pieces;
+  const TEditorPosition a = std::min(editor.SelBegin(), editor.SelEnd());
+  const TEditorPosition b = std::max(editor.SelBegin(), editor.SelEnd());
+  for (int32_t p = a.Para; p <= b.Para; ++p) {
+    const auto bytes = editor.GetPara(p);
+    const auto length = static_cast<int32_t>(bytes.size());
+    const int32_t from = std::clamp(p == a.Para ? a.Pos - 1 : 0, 0, length);
+    const int32_t to = std::clamp(p == b.Para ? b.Pos - 1 : length, from, length);
+    pieces.emplace_back(bytes.begin() + from, bytes.begin() + to);
+  }
+  return pieces;
+}
+
+}  // namespace nuvel

@@ -1,0 +1,60 @@
+#pragma once
+// The editor's side of loading, saving and the clipboard: a load target
+// over an editor, the save request made from its text, and the selection as
+// the clipboard copy takes it. The bilingual editor's load, save, copy and
+// paste methods call these.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editor/save_document.h"
+#include "editor/text_file_editor.h"
+#include "formats/load_document.h"
+
+namespace nuvel {
+
+// The editor as the loader sees it. Replacing a paragraph during the
+// conversion pass leaves the modified flag to the loader, and the load
+// leaves no undo history behind.
+class TEditorLoadTarget : public TLoadTarget {
+ public:
+  TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered)
+      : editor_(editor), diskConv_(diskConv), sheimFiltered_(sheimFiltered) {}
+
+  uint16_t AppendParaText(std::span<const uint8_t> text) override { return editor_.AppendPara(text); }
+  uint32_t ParaCount() const override { return static_cast<uint32_t>(editor_.ParaCount()); }
+  std::span<const uint8_t> Para(uint32_t index) const override {
+    return editor_.GetPara(static_cast<int32_t>(index) + 1);
+  }
+  void ReplacePara(uint32_t index, std::span<const uint8_t> bytes) override;
+  void SetModified(bool modified) override { editor_.SetModified(modified); }
+  void BeginUpdate() override { editor_.BeginUpdate(); }
+  void EndUpdate() override { editor_.EndUpdate(); }
+  void ClearText() override { editor_.Clear(true); }
+  uint8_t DiskConv() const override { return diskConv_; }
+  bool SheimFiltered() const override { return sheimFiltered_; }
+  void LoadDone() override;
+
+ private:
+  TNvcCustomEditor& editor_;
+  uint8_t diskConv_;
+  bool sheimFiltered_;
+};
+
+// Loads `fileName` into the editor. The caller reports result.appendError
+// through the editor's error event, and keeps result.lfLineEnds with the
+// document for its next save.
+TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
+                               bool sheimFiltered);
+
+// A save request holding a copy of the editor's text, its wrapping and its
+// backup option; the caller fills in the document's own fields (direction,
+// disk format, translation type, line ends, Sheim Hashem state).
+TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::string& fileName);
+// Saves and, when the file was written, clears the editor's modified flag.
+TSaveResult SaveEditorToFile(TNvcCustomEditor& editor, const TSaveRequest& request);
+
+// The selected bytes of each paragraph of the selection; none without one.
+std::vector<std::vector<uint8_t>> SelectionPieces(const TNvcCustomEditor& editor);
+
+}  // namespace nuvel
