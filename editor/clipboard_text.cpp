@@ -21,13 +21,13 @@ void BlankControlBytes(std::vector<uint8_t>& text) {
 
 }  // namespace
 
-TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> pieces, bool englishDocument) {
+TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, bool englishDocument) {
   TClipboardCopy out;
   std::vector<uint8_t> text;
   if (GetConvMode() == kConvUnicode) {
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
+    for (std::size_t i = 0; i < chunks.size(); ++i) {
       if (i > 0) text.insert(text.end(), {13, 10});
-      text.insert(text.end(), pieces[i].begin(), pieces[i].end());
+      text.insert(text.end(), chunks[i].begin(), chunks[i].end());
     }
     BlankControlBytes(text);
     out.unicodeOnly = true;
@@ -38,16 +38,16 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> pieces, 
   ConvStateGuard keep;
   PrepareConvTable(true);
   const bool reorder = GetConvMode() == kConvCp1255 && !NoConversion;
-  for (std::size_t i = 0; i < pieces.size(); ++i) {
-    std::vector<uint8_t> piece = pieces[i];
+  for (std::size_t i = 0; i < chunks.size(); ++i) {
+    std::vector<uint8_t> chunk = chunks[i];
     if (reorder) {
-      std::string s(piece.begin(), piece.end());
+      std::string s(chunk.begin(), chunk.end());
       ReverseScriptRuns(englishDocument, s);
-      piece.assign(s.begin(), s.end());
+      chunk.assign(s.begin(), s.end());
     }
-    ConvertBuffer(piece);
-    text.insert(text.end(), piece.begin(), piece.end());
-    if (i + 1 < pieces.size()) text.insert(text.end(), {13, 10});
+    ConvertBuffer(chunk);
+    text.insert(text.end(), chunk.begin(), chunk.end());
+    if (i + 1 < chunks.size()) text.insert(text.end(), {13, 10});
   }
   BlankControlBytes(text);
   out.unicodeText = DecodeWindows1255(text);

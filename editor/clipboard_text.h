@@ -24,14 +24,14 @@ struct TClipboardPaste {
   std::optional<std::u16string> unicodeText;  // plain text
 };
 
-// The selection, one piece per paragraph, becomes clipboard text: pieces
+// The selection, one chunk per paragraph, becomes clipboard text: chunks
 // joined by CR LF, bytes below 10 (tabs included) as blanks. In mode 7 the
 // bytes go through the character set's Unicode table. In other modes each
-// piece is converted out by the current mode; in mode 2, outside the
+// chunk is converted out by the current mode; in mode 2, outside the
 // Program Editor configuration, it is first turned from the document's
 // visual order into logical order (the runs of the script against the
 // document's direction are reversed).
-TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> pieces, bool englishDocument);
+TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, bool englishDocument);
 
 // The bytes to insert at the caret (line ends split paragraphs there): in
 // mode 7 the Unicode text when there is one, each character to a byte of the

@@ -44,9 +44,9 @@ TSaveResult SaveEditorToFile(TNvcCustomEditor& editor, const TSaveRequest& reque
   return result;
 }
 
-std::vector<std::vector<uint8_t>> SelectionPieces(const TNvcCustomEditor& editor) {
-  std::vector<std::vector<uint8_t>> pieces;
-  if (!editor.HasSelection()) return pieces;
+std::vector<std::vector<uint8_t>> SelectionChunks(const TNvcCustomEditor& editor) {
+  std::vector<std::vector<uint8_t>> chunks;
+  if (!editor.HasSelection()) return chunks;
   const TEditorPosition a = std::min(editor.SelBegin(), editor.SelEnd());
   const TEditorPosition b = std::max(editor.SelBegin(), editor.SelEnd());
   for (int32_t p = a.Para; p <= b.Para; ++p) {
@@ -54,9 +54,9 @@ std::vector<std::vector<uint8_t>> SelectionPieces(const TNvcCustomEditor& editor
     const auto length = static_cast<int32_t>(bytes.size());
     const int32_t from = std::clamp(p == a.Para ? a.Pos - 1 : 0, 0, length);
     const int32_t to = std::clamp(p == b.Para ? b.Pos - 1 : length, from, length);
-    pieces.emplace_back(bytes.begin() + from, bytes.begin() + to);
+    chunks.emplace_back(bytes.begin() + from, bytes.begin() + to);
   }
-  return pieces;
+  return chunks;
 }
 
 }  // namespace nuvel

@@ -55,6 +55,6 @@ TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::s
 TSaveResult SaveEditorToFile(TNvcCustomEditor& editor, const TSaveRequest& request);
 
 // The selected bytes of each paragraph of the selection; none without one.
-std::vector<std::vector<uint8_t>> SelectionPieces(const TNvcCustomEditor& editor);
+std::vector<std::vector<uint8_t>> SelectionChunks(const TNvcCustomEditor& editor);
 
 }  // namespace nuvel

@@ -12,8 +12,8 @@ class ClipboardTextTest : public FormatsTest {};
 TEST_F(ClipboardTextTest, BytesBelowTenBecomeBlanksInEveryMode) {
   for (int mode : {0, 2, 4, 7}) {
     SetConvMode(mode);
-    const std::vector<std::vector<uint8_t>> pieces = {B({'a', 9, 'b'}), B("c")};
-    const TClipboardCopy copy = BuildClipboardCopy(pieces, true);
+    const std::vector<std::vector<uint8_t>> chunks = {B({'a', 9, 'b'}), B("c")};
+    const TClipboardCopy copy = BuildClipboardCopy(chunks, true);
     EXPECT_EQ(copy.unicodeText, u"a b\r\nc") << mode;
     EXPECT_EQ(copy.unicodeOnly, mode == 7);
     if (mode != 7) EXPECT_EQ(S(copy.bytes), "a b\r\nc") << mode;
@@ -22,8 +22,8 @@ TEST_F(ClipboardTextTest, BytesBelowTenBecomeBlanksInEveryMode) {
 
 TEST_F(ClipboardTextTest, UnicodeModeGoesThroughTheCharacterSetTable) {
   SetConvMode(7);
-  const std::vector<std::vector<uint8_t>> pieces = {B({0xE0, 0x81, 0xC8})};
-  const TClipboardCopy copy = BuildClipboardCopy(pieces, false);
+  const std::vector<std::vector<uint8_t>> chunks = {B({0xE0, 0x81, 0xC8})};
+  const TClipboardCopy copy = BuildClipboardCopy(chunks, false);
   EXPECT_TRUE(copy.unicodeOnly);
   EXPECT_TRUE(copy.bytes.empty());
   EXPECT_EQ(copy.unicodeText, u"\u05D0\uFB31\u05B8");
@@ -33,20 +33,20 @@ TEST_F(ClipboardTextTest, WindowsModeGivesLogicalOrderAndWindows1255) {
   SetConvMode(2);
   // An English document holding a Hebrew word typed against its direction
   // (stored reversed) and a pointed letter.
-  const std::vector<std::vector<uint8_t>> pieces = {B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c'}), B({0x81})};
-  const TClipboardCopy copy = BuildClipboardCopy(pieces, true);
+  const std::vector<std::vector<uint8_t>> chunks = {B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c'}), B({0x81})};
+  const TClipboardCopy copy = BuildClipboardCopy(chunks, true);
   EXPECT_EQ(copy.bytes, B({'a', 'b', ' ', 0xE0, 0xE1, 0xE2, ' ', 'c', 13, 10, 0xE1, 0xCC}));
   EXPECT_EQ(copy.unicodeText, u"ab \u05D0\u05D1\u05D2 c\r\n\u05D1\u05BC");
   // The Program Editor configuration neither reorders nor converts.
   NoConversion = true;
-  EXPECT_EQ(BuildClipboardCopy(pieces, true).bytes, B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c', 13, 10, 0x81}));
+  EXPECT_EQ(BuildClipboardCopy(chunks, true).bytes, B({'a', 'b', ' ', 0xE2, 0xE1, 0xE0, ' ', 'c', 13, 10, 0x81}));
   EXPECT_EQ(GetConvMode(), 2);
 }
 
 TEST_F(ClipboardTextTest, LongSelectionsAreNotCut) {
   SetConvMode(2);
-  const std::vector<std::vector<uint8_t>> pieces = {std::vector<uint8_t>(70000, 0x81)};
-  EXPECT_EQ(BuildClipboardCopy(pieces, true).bytes.size(), 140000u);
+  const std::vector<std::vector<uint8_t>> chunks = {std::vector<uint8_t>(70000, 0x81)};
+  EXPECT_EQ(BuildClipboardCopy(chunks, true).bytes.size(), 140000u);
 }
 
 TEST_F(ClipboardTextTest, Paste) {

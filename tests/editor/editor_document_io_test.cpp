@@ -66,16 +66,16 @@ TEST_F(EditorDocumentIoTest, SaveRequestCarriesTheEditorsWrapAndBackup) {
   EXPECT_EQ(r.text.front(), B("abc"));
 }
 
-TEST_F(EditorDocumentIoTest, SelectionPieces) {
+TEST_F(EditorDocumentIoTest, SelectionChunks) {
   TNvcTextFileEditor e;
   e.LoadString("abc\r\ndef\r\nghi");
-  EXPECT_TRUE(SelectionPieces(e).empty());
+  EXPECT_TRUE(SelectionChunks(e).empty());
   e.SetSelection(1, 2, 3, 2, true);
-  const auto pieces = SelectionPieces(e);
-  ASSERT_EQ(pieces.size(), 3u);
-  EXPECT_EQ(S(pieces[0]), "bc");
-  EXPECT_EQ(S(pieces[1]), "def");
-  EXPECT_EQ(S(pieces[2]), "g");
+  const auto chunks = SelectionChunks(e);
+  ASSERT_EQ(chunks.size(), 3u);
+  EXPECT_EQ(S(chunks[0]), "bc");
+  EXPECT_EQ(S(chunks[1]), "def");
+  EXPECT_EQ(S(chunks[2]), "g");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Shared pieces of the format tests: byte helpers, a temporary program
+// Shared chunks of the format tests: byte helpers, a temporary program
 // folder with the shipped conversion tables, and the shared state put back
 // after each test.
 #include <gtest/gtest.h>

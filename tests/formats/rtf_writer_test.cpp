@@ -56,7 +56,7 @@ TEST(RtfWriter, TextBytesAndEscapes) {
   for (const auto& c : cases) EXPECT_EQ(TextOut(c.in), c.out) << S(c.in);
 }
 
-TEST(RtfWriter, LongTextInPiecesGivesTheSameBytes) {
+TEST(RtfWriter, LongTextInChunksGivesTheSameBytes) {
   std::vector<uint8_t> text;
   for (int i = 0; i < 500; ++i) text.push_back(static_cast<uint8_t>(i % 3 == 0 ? 0xE0 + i % 27 : 'a' + i % 26));
   std::string expected;
