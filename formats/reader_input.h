@@ -7,9 +7,10 @@
 #include <span>
 #include <vector>
 
+#include "editor/heb_layout.h"  // kParagraphMark
+
 namespace nuvel {
 
-inline constexpr uint8_t kParagraphMark = 20;
 inline constexpr uint8_t kEinsteinLineEnd = 0xDB;
 // Room of the line buffer into which a reader collects one paragraph.
 inline constexpr std::size_t kLineBufferSize = 32768;
