@@ -1,0 +1,70 @@
+#include "app/plain_document_editor.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/exceptions.h"
+
+namespace nuvel {
+
+void PlainDocumentEditor::LoadFromFile(const std::string& name) {
+  std::error_code ec;
+  if (!std::filesystem::exists(name, ec)) {
+    LoadString("");
+    lfOnly_ = false;
+    return;
+  }
+  std::ifstream in(name, std::ios::binary);
+  if (!in) throw EInOutError("Cannot open " + name);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t lf = bytes.find('\n');
+  lfOnly_ = lf != std::string::npos && (lf == 0 || bytes[lf - 1] != '\r');
+  // A final line end closes the last line; it opens no empty one.
+  if (bytes.ends_with("\r\n"))
+    bytes.resize(bytes.size() - 2);
+  else if (bytes.ends_with("\n"))
+    bytes.pop_back();
+  LoadString(bytes);
+  SetModified(false);
+}
+
+void PlainDocumentEditor::SaveToFile(const std::string& name) {
+  std::string text = Text();
+  if (lfOnly_) {
+    std::string lf;
+    lf.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      lf.push_back(text[i]);
+    }
+    text = std::move(lf);
+    text += '\n';
+  } else {
+    text += "\r\n";
+  }
+  std::filesystem::path target(name);
+  std::filesystem::path temp = target;
+  temp += ".nvtmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) throw EInOutError("Cannot write " + name);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      throw EInOutError("Cannot write " + name);
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, target, ec);
+  if (ec) {
+    std::filesystem::remove(temp, ec);
+    throw EInOutError("Cannot write " + name);
+  }
+  SetModified(false);
+}
+
+}  // namespace nuvel

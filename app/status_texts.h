@@ -1,0 +1,34 @@
+#pragma once
+// The texts of the status bar panels Panel2 .. Panel7 for the active
+// document, in the English or the Hebrew interface. Hebrew texts are UTF-8.
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace nuvel {
+
+struct StatusFacts {
+  int32_t line = 0;              // caret line, from 1
+  int32_t col = 0;               // caret column, from 1
+  std::span<const uint8_t> lineText;  // the caret line's bytes
+  bool modified = false;
+  int32_t lineCount = 0;
+  int32_t topLine = 0;
+  int64_t textLength = 0;
+  bool insertMode = true;
+  bool scrollLock = false;
+};
+
+// Panel2 .. Panel7.
+std::array<std::string, 6> StatusPanelTexts(const StatusFacts& facts, bool englishUI);
+
+// The suffix of Panel2: " (#code)" cut to 7 characters when the caret is on
+// a byte of its line, else " (XXX)".
+std::string CharCodeSuffix(std::span<const uint8_t> lineText, int32_t col);
+
+// The Scroll Lock row kept: unchanged while set, else caret line - top line
+// - 1 as a byte while Scroll Lock is on; 0 when it is off.
+uint8_t NextScrollLockMode(uint8_t current, bool scrollLock, int32_t line, int32_t topLine);
+
+}  // namespace nuvel
