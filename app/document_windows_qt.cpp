@@ -1,0 +1,547 @@
+#include "app/document_windows_qt.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QTime>
+#include <QToolBar>
+#include <filesystem>
+
+#include "app/collect_mark.h"
+#include "app/file_name_parts.h"
+#include "app/file_prompts_qt.h"
+#include "app/mdi_child_qt.h"
+#include "app/reopen_list.h"
+#include "app/save_as_rules.h"
+#include "app/status_texts.h"
+#include "core/message_texts.h"
+#include "core/settings.h"
+#include "core/shared_state.h"
+#include "editor/editor_widget_qt.h"
+#include "editor/text_file_editor.h"
+
+namespace nuvel {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+std::string FillName(std::string format, const std::string& name) {
+  size_t at = format.find("%s");
+  if (at == std::string::npos) return format;
+  return format.replace(at, 2, name);
+}
+
+bool FileExists(const std::string& name) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(name, ec);
+}
+
+// Runs a handler, showing what it throws as the editor would, so that no
+// exception crosses the event loop.
+template <class F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
+  }
+}
+
+}  // namespace
+
+DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent) : QObject(parent), frame_(std::move(frame)) {
+  ownPrompts_ = std::make_unique<QtFilePrompts>(frame_.window);
+  prompts_ = ownPrompts_.get();
+
+  tabBar_ = new QToolBar(frame_.window);
+  tabBar_->setObjectName(QStringLiteral("TabBar"));
+  tabBar_->setMovable(false);
+  tabs_ = new QTabBar(tabBar_);
+  tabs_->setObjectName(QStringLiteral("TabCtrl"));
+  tabs_->setExpanding(false);
+  tabs_->setDocumentMode(true);
+  tabBar_->addWidget(tabs_);
+  if (frame_.window) {
+    frame_.window->addToolBarBreak(Qt::TopToolBarArea);
+    frame_.window->addToolBar(Qt::TopToolBarArea, tabBar_);
+  }
+  connect(tabs_, &QTabBar::currentChanged, this, &DocumentWindows::TabCtrlChange);
+  connect(frame_.area, &QMdiArea::subWindowActivated, this, &DocumentWindows::SubWindowActivated);
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName(QStringLiteral("Timer1"));
+  timer_->setInterval(1000);
+  connect(timer_, &QTimer::timeout, this, &DocumentWindows::Timer1Timer);
+  timer_->start();
+
+  ReopenList = ReadReopenSection();
+  ConnectItems();
+  UpdateButtons();
+}
+
+DocumentWindows::~DocumentWindows() = default;
+
+void DocumentWindows::ConnectItems() {
+  auto on = [this](const char* name, std::function<void()> f) {
+    if (QAction* a = Item(QString::fromLatin1(name))) connect(a, &QAction::triggered, this, [f] { Guarded(f); });
+  };
+  on("New1", [this] { New1Click(); });
+  on("Save1", [this] { Save1Click(); });
+  on("SaveAs1", [this] { SaveAs1Click(false); });
+  on("Close1", [this] { Close1Click(); });
+  on("CloseAll1", [this] { CloseAll1Click(); });
+  on("CollectAll1", [this] { CollectAll1Click(); });
+  on("Cascade1", [this] { Cascade1Click(); });
+  on("TileH1", [this] { TileH1Click(); });
+  on("TileVertical1", [this] { TileVertical1Click(); });
+  on("ArrangeIcons1", [this] { frame_.area->tileSubWindows(); });
+  on("MinimizeAll1", [this] { MinimizeAll1Click(); });
+  on("RestoreAll1", [this] { RestoreAll1Click(); });
+  on("NextWindow1", [this] { NextWindow1Click(); });
+  on("Split1", [this] {
+    if (TMDIChild* c = ActiveChild()) c->ToggleSplit();
+  });
+  auto button = [this](const char* name, std::function<void()> f) {
+    if (!frame_.button) return;
+    if (QAbstractButton* b = frame_.button(QString::fromLatin1(name)))
+      connect(b, &QAbstractButton::clicked, this, [f] { Guarded(f); });
+  };
+  button("NewBtn", [this] { New1Click(); });
+  button("SaveBtn", [this] { Save1Click(); });
+  button("SaveAsBtn", [this] { SaveAs1Click(false); });
+  button("CascadeBtn1", [this] { Cascade1Click(); });
+  button("WHorizontalBtn", [this] { TileH1Click(); });
+  button("WVerticalBtn", [this] { TileVertical1Click(); });
+}
+
+bool DocumentWindows::Checked(const char* name) const {
+  QAction* a = Item(QString::fromLatin1(name));
+  return a && a->isChecked();
+}
+
+void DocumentWindows::RunItem(const QString& name) {
+  if (QAction* a = Item(name)) a->trigger();
+}
+
+void DocumentWindows::PlayMacroFile(const std::string& name) {
+  if (PlayMacroFileHandler) PlayMacroFileHandler(name);
+}
+
+void DocumentWindows::RunBuiltInFilter(int kind) {
+  if (BuiltInFilterHandler) BuiltInFilterHandler(kind);
+}
+
+std::vector<TMDIChild*> DocumentWindows::Children() const {
+  std::vector<TMDIChild*> out;
+  for (QMdiSubWindow* w : frame_.area->subWindowList(QMdiArea::CreationOrder))
+    if (auto* c = qobject_cast<TMDIChild*>(w)) out.push_back(c);
+  return out;
+}
+
+TMDIChild* DocumentWindows::ActiveChild() const {
+  return qobject_cast<TMDIChild*>(frame_.area->activeSubWindow());
+}
+
+TMDIChild* DocumentWindows::FindChild(const std::string& name) const {
+  for (TMDIChild* c : Children())
+    if (c->Caption() == name) return c;
+  return nullptr;
+}
+
+// ---- File commands ----
+
+TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat) {
+  (void)diskFormat;  // kept by the bilingual editor's disk format once it has one
+  auto* child = new TMDIChild(*this);
+  child->SetCaption(name);
+  frame_.area->addSubWindow(child);
+  {
+    syncingTabs_ = true;
+    int index = tabs_->addTab(Q(TabCaptionOf(name)));
+    tabs_->setTabData(index, QVariant::fromValue(static_cast<QObject*>(child)));
+    tabs_->setCurrentIndex(index);
+    syncingTabs_ = false;
+  }
+  TNvcCustomTextFileEditor& doc = child->Doc();
+  doc.SetFileName(name);
+  bool loaded = true;
+  if (!noLoad) {
+    try {
+      doc.SetIsOpen(true);
+    } catch (const std::exception& e) {
+      loaded = false;
+      MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
+    }
+  }
+  if (noLoad || !loaded) doc.SetCaretPosition(1, 1);
+  // Files of the text collection are read-only.
+  std::string upper = name, folder = ProgPath + "Texts";
+  for (char& ch : upper) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+  for (char& ch : folder) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+  if (!ProgPath.empty() && upper.find(folder) != std::string::npos) {
+    doc.SetReadOnly(true);
+    if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(true);
+  }
+  if (ChildState == 2)
+    child->showMaximized();
+  else if (ChildState == 1)
+    child->showMinimized();
+  else
+    child->show();
+  child->ApplyOptions();
+  frame_.area->setActiveSubWindow(child);
+  child->Editor()->setFocus();
+  UpdateButtons();
+  return child;
+}
+
+TMDIChild* DocumentWindows::New1Click() {
+  std::optional<int> n = NewDocNumbers.Take();
+  if (!n) {
+    MessageDlg(EnglishUI ? "All 255 untitled documents are open; close one first."
+                         : "\xEB\xEC 255 \xE4\xEE\xF1\xEE\xEB\xE9\xED \xEC\xEC\xE0 \xF9\xED \xF4\xFA\xE5\xE7\xE9\xED",
+               MsgDlgType::Information, platform::mbOK);
+    return nullptr;
+  }
+  return CreateMDIChild(NewDocName(*n), true, 255);
+}
+
+bool DocumentWindows::ActivateIfOpen(const std::string& name) {
+  bool found = false;
+  for (TMDIChild* c : Children()) {
+    if (c->Caption() == name) {
+      if (c->isMinimized()) c->showNormal();
+      frame_.area->setActiveSubWindow(c);
+      c->Editor()->setFocus();
+      found = true;
+    }
+  }
+  return found;
+}
+
+TMDIChild* DocumentWindows::OpenFile(const std::string& rawName, uint8_t diskFormat, bool addToReopen) {
+  std::string name = WithoutFirstDoubledSeparator(rawName);
+  TMDIChild* child = CreateMDIChild(name, false, diskFormat);
+  if (addToReopen) UpdateReopenList(name);
+  PressFormatButton(diskFormat);
+  return child;
+}
+
+bool DocumentWindows::OpenListEntry(const std::string& name) {
+  if (ActivateIfOpen(name)) return true;
+  if (!FileExists(name)) {
+    ShowFileNotFound(name);
+    return false;
+  }
+  OpenFile(name, 255, true);
+  return true;
+}
+
+void DocumentWindows::UpdateReopenList(const std::string& name) {
+  UpdateReopenEntries(ReopenList, name);
+  WriteReopenSection(ReopenList);
+  if (auto pattern = ReopenPattern(name)) OpenDialogFilter = FilterWithPattern(*pattern, StoredFilter);
+  UpdateFileHistory(FileHistory, name);
+}
+
+void DocumentWindows::OpenWithDialog(const std::string& title) {
+  for (const std::string& chosen : prompts_->OpenFileNames(title, OpenDialogFilter, {})) {
+    std::string name = ExpandFileName(chosen);
+    if (ActivateIfOpen(name)) continue;
+    if (FileExists(name))
+      OpenFile(name, 255, true);
+    else
+      CreateMDIChild(name, true, 255);
+  }
+}
+
+void DocumentWindows::Open1Click() { OpenWithDialog("Open"); }
+
+void DocumentWindows::Save1Click() {
+  if (TMDIChild* c = ActiveChild()) SaveChild(*c);
+}
+
+bool DocumentWindows::SaveChild(TMDIChild& child) {
+  TNvcCustomTextFileEditor& doc = child.Doc();
+  if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
+  try {
+    doc.SaveToFile(doc.FileName());
+  } catch (const std::exception& e) {
+    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
+    return false;
+  }
+  UpdateButtons();
+  return !doc.Modified();
+}
+
+bool DocumentWindows::SaveAs1Click(bool fromTimer) {
+  TMDIChild* c = ActiveChild();
+  return c ? SaveChildAs(*c, fromTimer) : false;
+}
+
+bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
+  struct Busy {
+    Busy() { TimerBusy = true; }
+    ~Busy() { TimerBusy = false; }
+  } busy;
+  TNvcCustomTextFileEditor& doc = child.Doc();
+  const std::string oldName = doc.FileName();
+  std::string filter = OpenDialogFilter;
+  const std::string defaultExt = DefaultExtOf(filter);
+  if (IsNewRuleName(oldName)) filter = "SuperFind Rule files(*.RLE)|*.RLE" + StoredFilter;
+  std::optional<int> number = NewDocNumberOf(oldName);
+  std::string suggested = SuggestedSaveName(oldName);
+  if (IsNewRuleName(oldName)) suggested = ProgPath + suggested;
+  std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer), filter, suggested);
+  if (!chosen || chosen->empty()) return false;
+  std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
+  try {
+    doc.SaveToFile(name);
+  } catch (const std::exception& e) {
+    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
+    return false;
+  }
+  doc.SetFileName(name);
+  std::string caption = name;
+  if (CollectTarget == &child) caption = WithCollectMark(caption);
+  RenameChild(child, caption);
+  UpdateReopenList(name);
+  if (number && !IsUntitledName(name)) NewDocNumbers.Free(*number);
+  UpdateButtons();
+  return true;
+}
+
+void DocumentWindows::RenameChild(TMDIChild& child, const std::string& caption) {
+  child.SetCaption(caption);
+  int index = TabOf(&child);
+  if (index >= 0) tabs_->setTabText(index, Q(TabCaptionOf(caption)));
+}
+
+void DocumentWindows::Close1Click() {
+  if (TMDIChild* c = ActiveChild()) c->close();
+}
+
+void DocumentWindows::CloseAll1Click() {
+  std::vector<TMDIChild*> all = Children();
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    if (!(*it)->close()) break;  // the user kept this one; stop asking
+  }
+}
+
+void DocumentWindows::CollectAll1Click() {
+  QAction* check = Item(QStringLiteral("CollectAll1"));
+  if (!CollectTarget) {
+    TMDIChild* c = ActiveChild();
+    if (!c) {
+      if (check) check->setChecked(false);
+      return;
+    }
+    CollectTarget = c;
+    RenameChild(*c, WithCollectMark(c->Caption()));
+    if (check) check->setChecked(true);
+  } else {
+    StopCollecting();
+  }
+}
+
+void DocumentWindows::StopCollecting() {
+  if (TMDIChild* c = CollectTarget) RenameChild(*c, std::string(WithoutCollectMark(c->Caption())));
+  CollectTarget = nullptr;
+  if (QAction* check = Item(QStringLiteral("CollectAll1"))) check->setChecked(false);
+}
+
+std::string DocumentWindows::SaveChangesText(const std::string& caption) const {
+  return FillName(SaveChangesFmt, caption);
+}
+
+std::string DocumentWindows::CloseCollectText(const std::string& caption) const {
+  return FillName(CloseCollectFmt, caption);
+}
+
+void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
+  bool addToReopen = names.size() == 1;
+  for (const std::string& name : names) {
+    if (ActivateIfOpen(name)) continue;
+    OpenFile(name, 255, addToReopen);
+  }
+  if (frame_.window) {
+    if (frame_.window->isMinimized()) frame_.window->showNormal();
+    frame_.window->raise();
+    frame_.window->activateWindow();
+  }
+}
+
+void DocumentWindows::ShowFileNotFound(const std::string& name) {
+  std::string text = GetMessageText(38413, 41113);
+  if (text.empty()) text = "File not found: %s";
+  MessageDlg(FillName(text, name), MsgDlgType::Information, platform::mbOK);
+}
+
+void DocumentWindows::ChildClosing(TMDIChild* child) {
+  if (std::optional<int> n = NewDocNumberOf(child->Caption())) NewDocNumbers.Free(*n);
+  if (CollectTarget == child) CollectTarget = nullptr;
+  int index = TabOf(child);
+  if (index >= 0) {
+    syncingTabs_ = true;
+    tabs_->removeTab(index);
+    syncingTabs_ = false;
+  }
+}
+
+void DocumentWindows::ChildDestroyed(TMDIChild* child) {
+  if (!tabs_) return;
+  int index = TabOf(child);
+  if (index >= 0) {
+    syncingTabs_ = true;
+    tabs_->removeTab(index);
+    syncingTabs_ = false;
+  }
+  QTimer::singleShot(0, this, [this] { UpdateButtons(); });
+}
+
+// ---- Tabs ----
+
+std::string DocumentWindows::TabCaptionOf(const std::string& name) const {
+  return WinTabFullPath ? name : std::string(NameWithoutFolder(name));
+}
+
+int DocumentWindows::TabOf(const TMDIChild* child) const {
+  if (!tabs_) return -1;
+  for (int i = 0; i < tabs_->count(); ++i)
+    if (tabs_->tabData(i).value<QObject*>() == child) return i;
+  return -1;
+}
+
+void DocumentWindows::SubWindowActivated(QMdiSubWindow* w) {
+  auto* child = qobject_cast<TMDIChild*>(w);
+  if (child) {
+    int index = TabOf(child);
+    if (index >= 0 && index != tabs_->currentIndex()) {
+      syncingTabs_ = true;
+      tabs_->setCurrentIndex(index);
+      syncingTabs_ = false;
+    }
+    if (QAction* split = Item(QStringLiteral("Split1"))) split->setChecked(child->SplitView());
+    TNvcCustomEditor& e = child->Editor()->Editor();
+    if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(e.ReadOnly());
+  }
+  UpdateButtons();
+}
+
+void DocumentWindows::TabCtrlChange(int index) {
+  if (syncingTabs_ || index < 0) return;
+  if (auto* child = qobject_cast<TMDIChild*>(tabs_->tabData(index).value<QObject*>())) {
+    if (child->isMinimized()) child->showNormal();
+    frame_.area->setActiveSubWindow(child);
+  }
+}
+
+// ---- Status bar and buttons ----
+
+void DocumentWindows::UpdateStatusBar() {
+  if (frame_.panels.size() < 6) return;
+  TMDIChild* c = ActiveChild();
+  if (!c) {
+    for (size_t i = 0; i < 6; ++i) frame_.panels[i]->clear();
+    return;
+  }
+  TNvcCustomEditor& e = c->CurrentEditor()->Editor();
+  int32_t col = 0;
+  int32_t line = e.GetCaretPosition(col);
+  StatusFacts f;
+  f.line = line;
+  f.col = col;
+  if (line >= 1 && line <= e.LineCount()) f.lineText = e.LineBytes(line);
+  f.modified = e.Modified();
+  f.lineCount = e.LineCount();
+  f.topLine = e.TopLine();
+  f.textLength = e.TextLength();
+  f.insertMode = e.InsertMode();
+  f.scrollLock = ScrollLockMode != 0;
+  auto texts = StatusPanelTexts(f, EnglishUI);
+  for (size_t i = 0; i < texts.size(); ++i) frame_.panels[i]->setText(Q(texts[i]));
+}
+
+void DocumentWindows::UpdateButtons() {
+  if (frame_.button) {
+    auto enable = [this](const char* name, bool on) {
+      if (QAbstractButton* b = frame_.button(QString::fromLatin1(name))) b->setEnabled(on);
+    };
+    size_t count = Children().size();
+    bool any = count > 0;
+    for (const char* n : {"SaveBtn", "SaveAsBtn", "CascadeBtn1", "WVerticalBtn", "WHorizontalBtn", "SuperFindButton",
+                          "FindButton", "PrintBtn1", "SpellButton1"})
+      enable(n, any);
+    enable("CompareButton", count >= 2);
+    TMDIChild* c = ActiveChild();
+    if (c) {
+      TNvcCustomEditor& e = c->CurrentEditor()->Editor();
+      enable("CutBtn", e.HasSelection());
+      enable("CopyBtn", e.HasSelection());
+      const QMimeData* clip = QApplication::clipboard()->mimeData();
+      enable("PasteBtn", clip && clip->hasText());
+      enable("Undobtn", e.CanUndo());
+      enable("redobtn", e.CanRedo());
+      enable("Kbd_Lang", true);
+    } else {
+      for (const char* n : {"CutBtn", "CopyBtn", "PasteBtn", "TstBtn", "Undobtn", "redobtn", "Kbd_Lang"})
+        enable(n, false);
+    }
+    bool formats = !(NuvDosConfig || NoConversion || TagConfig || ForceCP1255);
+    for (const char* n : {"NuvDosBtn", "NuvWinBtn", "DosTextBtn"}) enable(n, formats);
+  }
+  UpdateStatusBar();
+}
+
+void DocumentWindows::PressFormatButton(int diskFormat) {
+  if (!frame_.button) return;
+  const char* names[] = {"NuvWinBtn", "NuvDosBtn", "DosTextBtn"};
+  if (diskFormat < 0 || diskFormat > 2) return;
+  if (QAbstractButton* b = frame_.button(QString::fromLatin1(names[diskFormat]))) b->setChecked(true);
+}
+
+// ---- Timer ----
+
+void DocumentWindows::Timer1Timer() {
+  struct Host : TimerHost {
+    DocumentWindows& d;
+    explicit Host(DocumentWindows& o) : d(o) {}
+    bool HasActiveDocument() override { return d.ActiveChild() != nullptr; }
+    bool ActiveModified() override { return d.ActiveChild()->CurrentDoc().Modified(); }
+    int64_t ActiveTextLength() override { return d.ActiveChild()->Doc().TextLength(); }
+    bool ActiveUntitled() override { return IsUntitledName(d.ActiveChild()->Doc().FileName()); }
+    void AutoSaveAs() override { d.SaveChildAs(*d.ActiveChild(), true); }
+    void SaveActive() override {
+      TNvcCustomTextFileEditor& doc = d.ActiveChild()->Doc();
+      Guarded([&] { doc.SaveToFile(doc.FileName()); });
+    }
+    void MinimizeAll() override { d.MinimizeAll1Click(); }
+    void ShowClock() override {
+      if (d.frame_.panels.size() >= 7) d.frame_.panels[6]->setText(QTime::currentTime().toString());
+    }
+  } host(*this);
+  Guarded([&] { TimerStep(Timer, host); });
+}
+
+// ---- Window commands ----
+
+void DocumentWindows::Cascade1Click() { frame_.area->cascadeSubWindows(); }
+void DocumentWindows::TileH1Click() { frame_.area->tileSubWindows(); }
+void DocumentWindows::TileVertical1Click() { frame_.area->tileSubWindows(); }
+
+void DocumentWindows::MinimizeAll1Click() {
+  std::vector<TMDIChild*> all = Children();
+  for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->showMinimized();
+}
+
+void DocumentWindows::RestoreAll1Click() {
+  for (TMDIChild* c : Children()) c->showNormal();
+}
+
+void DocumentWindows::NextWindow1Click() { frame_.area->activateNextSubWindow(); }
+
+}  // namespace nuvel

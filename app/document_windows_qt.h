@@ -1,0 +1,155 @@
+#pragma once
+// The document windows of the main window and the file commands on them:
+// New, Open, Save, Save As, Close, Close All, Collect All, the reopen list,
+// dropped files; the tab bar kept in step with the windows (each tab holds
+// its window); the status-bar panels and the enabled buttons; the
+// one-second timer; the window arrangement commands.
+//
+// It works on the parts of a main window handed to it in a DocumentFrame,
+// so that it does not depend on how that window is built.
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QObject>
+#include <QPointer>
+#include <QTabBar>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/file_prompts.h"
+#include "app/main_timer.h"
+#include "app/new_doc_numbers.h"
+
+class QAbstractButton;
+class QToolBar;
+
+namespace nuvel {
+
+class TMDIChild;
+class TNvcController;
+
+struct DocumentFrame {
+  QMainWindow* window = nullptr;
+  QMdiArea* area = nullptr;
+  TNvcController* controller = nullptr;
+  // The main window's menu item and toolbar button of a component name; null when absent.
+  std::function<QAction*(const QString&)> item;
+  std::function<QAbstractButton*(const QString&)> button;
+  // Panel2 .. Panel8 of the status bar (may be empty).
+  std::vector<QLabel*> panels;
+};
+
+class DocumentWindows : public QObject {
+  Q_OBJECT
+ public:
+  explicit DocumentWindows(DocumentFrame frame, QObject* parent = nullptr);
+  ~DocumentWindows() override;
+
+  // Options the document windows copy and the file commands use.
+  bool WinTabFullPath = false;
+  int ChildState = 0;  // 0 normal, 1 minimized, 2 maximized
+  int TabSize = 8;
+  int WrapColumn = 80;
+  bool EnglishUI = true;
+  uint16_t SearchOptions = 0;
+  TimerOptions Timer;
+  std::vector<std::string> ReopenList;
+  std::vector<std::string> FileHistory;
+  // The open dialog's filter and the stored one that follows the last pattern.
+  std::string OpenDialogFilter =
+      "Nuvel Windows files (*.nvw)|*.nvw|Nuvel Dos Files (*.nvs)|*.nvs|Text files (*.txt)|*.txt|All files (*.*)|*.*";
+  std::string StoredFilter =
+      "|Nuvel Windows files (*.nvw)|*.nvw|Nuvel DOS files (*.nvs)|*.nvs|Text files (*.txt)|*.txt|All files(*.*)|*.*";
+  std::string SaveChangesFmt = "Save changes to %s?";
+  std::string CloseCollectFmt = "%s is collecting text. Close it?";
+  NewDocNumberSet NewDocNumbers;
+  QPointer<TMDIChild> CollectTarget;
+  // Plays a recorded-macro file (empty: ask for one); unset until the player exists.
+  std::function<void(const std::string&)> PlayMacroFileHandler;
+  // Runs a built-in filter over the active document; unset until the filters exist.
+  std::function<void(int kind)> BuiltInFilterHandler;
+
+  // The file dialogs; the Qt dialogs unless replaced (tests answer them).
+  void SetPrompts(FilePrompts* prompts) { prompts_ = prompts; }
+
+  QTabBar* TabCtrl() const { return tabs_; }
+  QToolBar* TabBar() const { return tabBar_; }
+  QMdiArea* Area() const { return frame_.area; }
+  TNvcController* Controller() const { return frame_.controller; }
+  QAction* Item(const QString& name) const { return frame_.item ? frame_.item(name) : nullptr; }
+  bool Checked(const char* name) const;
+  // Triggers the main window's menu item of that name, when it has one.
+  void RunItem(const QString& name);
+  void PlayMacroFile(const std::string& name);
+  void RunBuiltInFilter(int kind);
+
+  std::vector<TMDIChild*> Children() const;
+  TMDIChild* ActiveChild() const;
+  // The window whose caption is exactly `name`, or null.
+  TMDIChild* FindChild(const std::string& name) const;
+
+  // ---- File commands ----
+  TMDIChild* CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat);
+  // Nothing when all 255 untitled numbers are in use (after saying so).
+  TMDIChild* New1Click();
+  bool ActivateIfOpen(const std::string& name);
+  TMDIChild* OpenFile(const std::string& name, uint8_t diskFormat, bool addToReopen);
+  bool OpenListEntry(const std::string& name);
+  void UpdateReopenList(const std::string& name);
+  void OpenWithDialog(const std::string& title);
+  void Open1Click();
+  void Save1Click();
+  bool SaveAs1Click(bool fromTimer = false);
+  void Close1Click();
+  void CloseAll1Click();
+  void CollectAll1Click();
+  // Files dropped on the main window: an open one is activated, others opened;
+  // one file goes into the reopen list, several do not.
+  void DropFiles(const std::vector<std::string>& names);
+
+  // ---- Used by the document windows ----
+  bool SaveChild(TMDIChild& child);
+  bool SaveChildAs(TMDIChild& child, bool fromTimer);
+  void StopCollecting();
+  std::string SaveChangesText(const std::string& caption) const;
+  std::string CloseCollectText(const std::string& caption) const;
+  void ChildClosing(TMDIChild* child);
+  void ChildDestroyed(TMDIChild* child);
+  void RenameChild(TMDIChild& child, const std::string& caption);
+
+  // ---- Tabs, status and buttons ----
+  std::string TabCaptionOf(const std::string& name) const;
+  void UpdateStatusBar();
+  void UpdateButtons();
+  void Timer1Timer();
+  QTimer* Timer1() const { return timer_; }
+
+  // ---- Window commands ----
+  void Cascade1Click();
+  void TileH1Click();
+  void TileVertical1Click();
+  void MinimizeAll1Click();
+  void RestoreAll1Click();
+  void NextWindow1Click();
+
+ private:
+  void ConnectItems();
+  void SubWindowActivated(QMdiSubWindow* w);
+  void TabCtrlChange(int index);
+  int TabOf(const TMDIChild* child) const;
+  void PressFormatButton(int diskFormat);
+  void ShowFileNotFound(const std::string& name);
+
+  DocumentFrame frame_;
+  QPointer<QTabBar> tabs_;
+  QToolBar* tabBar_ = nullptr;
+  QTimer* timer_ = nullptr;
+  std::unique_ptr<FilePrompts> ownPrompts_;
+  FilePrompts* prompts_ = nullptr;
+  bool syncingTabs_ = false;
+};
+
+}  // namespace nuvel

@@ -1,0 +1,21 @@
+#pragma once
+// The file dialogs the file commands ask, behind one replaceable service so
+// that tests answer them. Filters are in the "text|pattern|..." form.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nuvel {
+
+class FilePrompts {
+ public:
+  virtual ~FilePrompts() = default;
+  // The names chosen in the open dialog, in order; empty when cancelled.
+  virtual std::vector<std::string> OpenFileNames(const std::string& title, const std::string& filter,
+                                                 const std::string& folder) = 0;
+  // The name chosen in the save dialog; nullopt when cancelled.
+  virtual std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                                  const std::string& suggested) = 0;
+};
+
+}  // namespace nuvel

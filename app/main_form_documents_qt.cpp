@@ -1,0 +1,122 @@
+#include "app/main_form_documents_qt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/document_windows_qt.h"
+#include "app/main_form_qt.h"
+#include "app/mdi_child_qt.h"
+#include "core/message_texts.h"
+#include "core/shared_state.h"
+#include "editor/text_file_editor.h"
+
+namespace nuvel {
+namespace {
+
+// Runs the document windows' close queries before the main window closes;
+// a window the user keeps keeps the program running.
+class CloseGuard : public QObject {
+ public:
+  CloseGuard(TMainForm& form, DocumentWindows& docs) : QObject(&form), docs_(docs) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Close) {
+      for (TMDIChild* c : docs_.Children()) {
+        if (!c->close()) {
+          e->ignore();
+          return true;
+        }
+      }
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  DocumentWindows& docs_;
+};
+
+}  // namespace
+
+DocumentWindows* AttachDocumentWindows(TMainForm& form) {
+  DocumentFrame frame;
+  frame.window = &form;
+  frame.area = form.ClientArea;
+  frame.controller = form.MainController;
+  frame.item = [&form](const QString& name) { return form.Item(name); };
+  frame.button = [&form](const QString& name) -> QAbstractButton* { return form.Button(name); };
+  frame.panels = form.Panels;
+  auto* docs = new DocumentWindows(frame, &form);
+  docs->setObjectName(QStringLiteral("DocumentWindows"));
+
+  docs->WinTabFullPath = form.WinTabFullPath;
+  docs->ChildState = form.ChildState;
+  docs->TabSize = form.TabSize;
+  docs->WrapColumn = form.WrapColumn;
+  docs->EnglishUI = form.EnglishUI;
+  docs->SearchOptions = form.SearchOptions;
+  docs->Timer.AutoSave = form.AutoSave;
+  docs->Timer.AutoSaveInt = form.AutoSaveInt;
+  docs->Timer.AutoMin = form.AutoMin;
+  docs->Timer.AutoMinInt = form.AutoMinInt;
+  docs->Timer.ShowTime = form.ShowTime;
+  if (!form.Formats.SaveChangesFmt.empty()) docs->SaveChangesFmt = form.Formats.SaveChangesFmt;
+  if (!form.Formats.CloseCollectFmt.empty()) docs->CloseCollectFmt = form.Formats.CloseCollectFmt;
+  if (ForceCP1255) {
+    docs->OpenDialogFilter = "3B2 files (*.3T)|*.3T|" + docs->OpenDialogFilter;
+    docs->StoredFilter = "|3B2 files (*.3T)|*.3T" + docs->StoredFilter;
+  }
+  docs->TabBar()->setVisible(form.ShowFileTabs);
+
+  // The items and buttons the file commands serve are working now.
+  for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Close1", "CloseAll1", "CollectAll1", "Cascade1",
+                           "TileH1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "RestoreAll1", "NextWindow1",
+                           "Split1", "Newfile", "OpenFile"}) {
+    QString n = QString::fromLatin1(name);
+    if (QAction* a = form.Item(n)) a->setEnabled(true);
+    if (auto* proxy = form.findChild<QAction*>(n + QStringLiteral("Shortcut"))) proxy->setEnabled(true);
+  }
+  for (const char* name : {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "CascadeBtn1", "WVerticalBtn",
+                           "WHorizontalBtn"}) {
+    if (QToolButton* b = form.Button(QString::fromLatin1(name))) b->setEnabled(true);
+  }
+  auto connectItem = [&form, docs](const char* name, std::function<void()> f) {
+    QString n = QString::fromLatin1(name);
+    auto run = [f] {
+      try {
+        f();
+      } catch (const std::exception& e) {
+        MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
+      }
+    };
+    if (QAction* a = form.Item(n)) QObject::connect(a, &QAction::triggered, docs, run);
+  };
+  connectItem("Open1", [docs] { docs->Open1Click(); });
+  connectItem("Newfile", [docs] { docs->New1Click(); });
+  connectItem("OpenFile", [docs] { docs->Open1Click(); });
+  if (QToolButton* open = form.Button(QStringLiteral("OpenBtn")))
+    QObject::connect(open, &QToolButton::clicked, docs, [docs] { docs->Open1Click(); });
+
+  form.HasDocument = [docs] { return !docs->Children().empty(); };
+  form.ActiveUserCommand = [docs](uint16_t command) {
+    if (TMDIChild* c = docs->ActiveChild()) c->EditorUserCommand(command);
+  };
+  form.OpenFile = [docs](const std::string& name, int diskFormat, bool addToReopen) {
+    docs->OpenFile(name, static_cast<uint8_t>(diskFormat), addToReopen);
+  };
+  form.OpenCommand = [docs] { docs->Open1Click(); };
+  form.ApplyOptionsToActive = [docs] {
+    if (TMDIChild* c = docs->ActiveChild()) c->ApplyOptions();
+  };
+  form.ActiveChildStateDigit = [docs]() -> std::optional<int> {
+    TMDIChild* c = docs->ActiveChild();
+    if (!c) return std::nullopt;
+    return c->isMinimized() ? 1 : c->isMaximized() ? 2 : 0;
+  };
+  form.installEventFilter(new CloseGuard(form, *docs));
+  return docs;
+}
+
+}  // namespace nuvel

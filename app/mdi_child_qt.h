@@ -1,0 +1,79 @@
+#pragma once
+// The document window: an MDI child holding the editor of one document, or
+// two editors on one text in split view (a vertical splitter, the main
+// editor below). Commands act on the editor that last had focus. Every
+// editor's user commands (256 and up) end here.
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <string>
+#include <string_view>
+
+#include "core/command_numbers.h"
+
+class QSplitter;
+
+namespace nuvel {
+
+class DocumentWindows;
+class TNvcEditorWidget;
+class TNvcCustomTextFileEditor;
+
+class TMDIChild : public QMdiSubWindow {
+  Q_OBJECT
+ public:
+  explicit TMDIChild(DocumentWindows& owner);
+  ~TMDIChild() override;
+
+  TNvcEditorWidget* Editor() const { return editor_; }
+  TNvcEditorWidget* TopEditor() const { return topEditor_; }
+  TNvcEditorWidget* CurrentEditor() const { return current_; }
+  // The document's editor model (the main editor's).
+  TNvcCustomTextFileEditor& Doc() const;
+  TNvcCustomTextFileEditor& CurrentDoc() const;
+
+  // The caption: the document's full file name, or "NEWDOC" and a number.
+  std::string Caption() const;
+  void SetCaption(std::string_view caption);
+
+  bool SplitView() const { return topEditor_ != nullptr; }
+  void ToggleSplit();
+
+  // Copies the main window's options into both editors.
+  void ApplyOptions();
+  void ApplyEditorOptions(TNvcEditorWidget& editor);
+
+  // A user command of one of the editors.
+  void EditorUserCommand(TNvcCommand command);
+  // Plays a key-macro text on the current editor.
+  void PlayMacroText(std::string_view text);
+
+  // Closes without asking (after the file commands asked already).
+  bool closeQueried() const { return closeAccepted_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  TNvcEditorWidget* MakeEditor();
+  bool FormKeyDown(QKeyEvent* key);
+  void BlockCommand(TNvcCommand command);
+  void MacroFindReplace(bool replace);
+
+  DocumentWindows& owner_;
+  QPointer<QObject> ownerAlive_;  // the owner may go first when the main window closes
+  QSplitter* splitter_ = nullptr;
+  TNvcEditorWidget* editor_ = nullptr;
+  TNvcEditorWidget* topEditor_ = nullptr;
+  TNvcEditorWidget* current_ = nullptr;
+  int lastClientHeight_ = 0;
+  bool closeAccepted_ = false;
+  std::string macroBuf_;  // the macro text being played, for find and replace
+};
+
+// Types one byte of a key macro on an editor as if it was pressed.
+void TypeMacroByte(TNvcEditorWidget& editor, uint8_t byte);
+
+}  // namespace nuvel

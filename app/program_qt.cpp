@@ -1,0 +1,101 @@
+#include "app/program_qt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/document_windows_qt.h"
+#include "app/file_manager_count.h"
+#include "app/main_form_documents_qt.h"
+#include "app/main_form_qt.h"
+#include "app/single_instance_qt.h"
+#include "app/startup_file.h"
+#include "core/conv_mode.h"
+#include "core/settings.h"
+#include "core/shared_state.h"
+
+namespace nuvel {
+
+std::unique_ptr<QWidget> CreateSplashForm() {
+  auto splash = std::make_unique<QWidget>(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  splash->setObjectName(QStringLiteral("NuvelTxtSplash"));
+  splash->setWindowTitle(QStringLiteral("Nuvel Text"));
+  splash->setFixedSize(300, 328);
+  auto* layout = new QVBoxLayout(splash.get());
+  auto* name = new QLabel(QStringLiteral("Nuvel Text Editor"), splash.get());
+  name->setObjectName(QStringLiteral("NameLabel"));
+  QFont f(QStringLiteral("DejaVu Sans"), 22);
+  f.setBold(true);
+  f.setItalic(true);
+  name->setFont(f);
+  name->setStyleSheet(QStringLiteral("color: blue"));
+  name->setAlignment(Qt::AlignCenter);
+  name->setWordWrap(true);
+  layout->addWidget(name);
+  return splash;
+}
+
+Program::Program() = default;
+
+Program::~Program() {
+  // The document windows report to the main window's parts while they go.
+  form_.reset();
+}
+
+bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
+  guard_ = std::move(guard);
+  if (guard_ && !guard_->IsFirst()) {
+    // Another copy runs: it gets the file of this start and comes forward.
+    QString file;
+    if (arguments.size() > 1) {
+      if (auto name = StartupFileArgument(QFile::encodeName(arguments[1]).toStdString(),
+                                          QFile::encodeName(QDir::currentPath()).toStdString()))
+        file = QFile::decodeName(name->c_str());
+    }
+    guard_->NotifyFirst(file);
+    return false;
+  }
+
+  InitSharedState();
+  // An unknown program folder has been reported by InitStartUp; the program ends.
+  if (!InitStartUp()) {
+    exitCode_ = 1;
+    return false;
+  }
+  LoadConvMode();
+
+  splash_ = CreateSplashForm();
+  splash_->show();
+  QApplication::setApplicationDisplayName(QStringLiteral("Nuvel Text Editor"));
+
+  form_ = std::make_unique<TMainForm>();
+  docs_ = AttachDocumentWindows(*form_);
+  if (guard_) {
+    QObject::connect(guard_.get(), &SingleInstanceGuard::SecondInstance, form_.get(),
+                     [form = form_.get()](const QString& file) {
+                       form->SecondInstance(QFile::encodeName(file).toStdString());
+                     });
+  }
+
+  // Stand-ins for the file manager windows until they are built: the first
+  // stays hidden, a second one is shown when the settings ask for it.
+  fileForm1_ = std::make_unique<QWidget>();
+  fileForm1_->setObjectName(QStringLiteral("FileForm1"));
+  fileForm1_->setWindowTitle(QStringLiteral("File Manager"));
+  if (FileManagerWindowCount(ReadIniString("FileManager", "Number")) > 1) {
+    fileForm2_ = std::make_unique<QWidget>();
+    fileForm2_->setObjectName(QStringLiteral("FileForm2"));
+    fileForm2_->setWindowTitle(QStringLiteral("File Manager:2"));
+    fileForm2_->show();
+  }
+
+  form_->ShowByState();
+  // The splash goes when the main window is up and the loop runs.
+  QTimer::singleShot(0, form_.get(), [this] { splash_.reset(); });
+  return true;
+}
+
+}  // namespace nuvel

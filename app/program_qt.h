@@ -1,0 +1,47 @@
+#pragma once
+// The program's start-up, in order: the single-instance guard (a later
+// start hands its file to the running copy and ends), the shared state and
+// the settings, the conversion mode, the splash window, the main window with
+// its document windows, the file manager windows, and the message loop.
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+namespace nuvel {
+
+class DocumentWindows;
+class SingleInstanceGuard;
+class TMainForm;
+
+class Program {
+ public:
+  Program();
+  ~Program();
+
+  // Runs start-up up to the message loop. False when this start must end
+  // at once: another copy runs (it was handed the file) or the program
+  // folder is unknown. `guard` may be null to start without one.
+  bool Start(const QStringList& arguments, std::unique_ptr<SingleInstanceGuard> guard);
+
+  // The exit code when Start gave false.
+  int ExitCode() const { return exitCode_; }
+
+  TMainForm* MainForm() const { return form_.get(); }
+  DocumentWindows* Documents() const { return docs_; }
+  QWidget* FileForm1() const { return fileForm1_.get(); }
+  QWidget* FileForm2() const { return fileForm2_.get(); }
+
+ private:
+  int exitCode_ = 0;
+  std::unique_ptr<SingleInstanceGuard> guard_;
+  std::unique_ptr<QWidget> splash_;
+  std::unique_ptr<TMainForm> form_;
+  DocumentWindows* docs_ = nullptr;
+  std::unique_ptr<QWidget> fileForm1_;
+  std::unique_ptr<QWidget> fileForm2_;
+};
+
+// The splash window shown while the program starts.
+std::unique_ptr<QWidget> CreateSplashForm();
+
+}  // namespace nuvel

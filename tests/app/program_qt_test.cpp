@@ -1,0 +1,138 @@
+#include "app/program_qt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/document_windows_qt.h"
+#include "app/main_form_qt.h"
+#include "app/mdi_child_qt.h"
+#include "app/single_instance_qt.h"
+#include "core/settings.h"
+#include "core/shared_state.h"
+#include "editor/editor_widget_qt.h"
+#include "editor/text_file_editor.h"
+#include "tests/support/recording_message_sink.h"
+#include "tests/support/temp_program_folder.h"
+
+namespace nuvel {
+namespace {
+
+class ProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    savedProgPath_ = ProgPath;
+    folder.WriteFile("NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n");
+  }
+  void TearDown() override {
+    ProgPath = savedProgPath_;
+    EngPrompts = true;
+  }
+  std::string WriteFile(const char* name, const std::string& bytes) {
+    std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  QString Key(const char* what) const {
+    return QString("nuvel-program-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(what);
+  }
+
+  test::TempProgramFolder folder;
+  QTemporaryDir dir;
+  test::RecordingMessageSink sink;  // answers every question with its default
+  std::string savedProgPath_;
+};
+
+TEST_F(ProgramTest, OpenHebrewFileTypeSaveQuit) {
+  // "shalom" in Windows-1255, on two lines.
+  std::string file = WriteFile("shalom.txt", "\xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
+  Program program;
+  ASSERT_TRUE(program.Start({"nuvel", QString::fromStdString(file)}, nullptr));
+  TMainForm& form = *program.MainForm();
+  form.OpenCommandLineFile(file);
+  DocumentWindows& docs = *program.Documents();
+  ASSERT_EQ(docs.Children().size(), 1u);
+  TMDIChild* child = docs.ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->Caption(), file);
+  EXPECT_EQ(docs.TabCtrl()->tabText(0).toStdString(), "shalom.txt");
+
+  QTest::keyClicks(child->Editor(), "abc ");
+  EXPECT_TRUE(child->Doc().Modified());
+  form.Item("Save1")->trigger();
+  EXPECT_FALSE(child->Doc().Modified());
+  EXPECT_EQ(test::ReadWholeFile(file), "abc \xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
+
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(ReadIniString("REOPEN", "0"), file);
+  EXPECT_NE(ReadIniString("StartUp", "WindowState"), kNotFound);
+  EXPECT_NE(ReadIniString("StartUp", "WindowPosition"), kNotFound);
+  EXPECT_EQ(ReadIniString("GENPREFS", "ENG_FILE").size(), 1u);
+}
+
+TEST_F(ProgramTest, ClosingTheProgramAsksForModifiedDocuments) {
+  Program program;
+  ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
+  TMainForm& form = *program.MainForm();
+  form.Item("New1")->trigger();
+  TMDIChild* child = program.Documents()->ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->Caption(), "NEWDOC1");
+  QTest::keyClicks(child->Editor(), "unsaved");
+  sink.answers = {platform::mrCancel};
+  EXPECT_FALSE(form.close());
+  EXPECT_EQ(program.Documents()->Children().size(), 1u);
+  EXPECT_EQ(ReadIniString("StartUp", "WindowState"), kNotFound);
+  sink.answers = {platform::mrNo};
+  EXPECT_TRUE(form.close());
+}
+
+TEST_F(ProgramTest, SecondStartHandsItsFileToTheFirst) {
+  std::string file = WriteFile("second.txt", "two");
+  Program first;
+  ASSERT_TRUE(first.Start({"nuvel"}, std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
+  Program second;
+  EXPECT_FALSE(second.Start({"nuvel", QString::fromStdString(file)},
+                            std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
+  EXPECT_EQ(second.MainForm(), nullptr);
+  DocumentWindows& docs = *first.Documents();
+  for (int i = 0; i < 100 && docs.Children().empty(); ++i) QTest::qWait(20);
+  ASSERT_EQ(docs.Children().size(), 1u);
+  EXPECT_EQ(docs.Children()[0]->Caption(), file);
+  // Again: the open window is activated, no second one opened.
+  Program third;
+  EXPECT_FALSE(third.Start({"nuvel", QString::fromStdString(file)},
+                           std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
+  QTest::qWait(200);
+  EXPECT_EQ(docs.Children().size(), 1u);
+}
+
+TEST_F(ProgramTest, FileManagerWindows) {
+  struct Case {
+    const char* number;
+    bool second;
+  };
+  const Case cases[] = {{"2", true}, {"10", true}, {"1", false}, {"0", false}, {nullptr, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number ? c.number : "missing");
+    std::string ini = "[StartUp]\r\nEng_Prompts=English\r\n";
+    if (c.number) ini += std::string("[FileManager]\r\nNumber=") + c.number + "\r\n";
+    folder.WriteFile("NuvelW.INI", ini);
+    Program program;
+    ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
+    EXPECT_NE(program.FileForm1(), nullptr);
+    ASSERT_EQ(program.FileForm2() != nullptr, c.second);
+    if (c.second) {
+      EXPECT_TRUE(program.FileForm2()->windowTitle().endsWith(":2"));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nuvel
