@@ -16,7 +16,9 @@ TEST_F(ClipboardTextTest, BytesBelowTenBecomeBlanksInEveryMode) {
     const TClipboardCopy copy = BuildClipboardCopy(chunks, true);
     EXPECT_EQ(copy.unicodeText, u"a b\r\nc") << mode;
     EXPECT_EQ(copy.unicodeOnly, mode == 7);
-    if (mode != 7) EXPECT_EQ(S(copy.bytes), "a b\r\nc") << mode;
+    if (mode != 7) {
+      EXPECT_EQ(S(copy.bytes), "a b\r\nc") << mode;
+    }
   }
 }
 
