@@ -154,9 +154,9 @@ constexpr TRtfKeyword kKeywords[] = {
     {"wpobjw", 0, false, TRtfKind::Prop, 97},
     {"wpobjh", 0, false, TRtfKind::Prop, 98},
     // Specials.
-    {"bin", 0, false, TRtfKind::Spec, kRtfSpecBin},
-    {"*", 0, false, TRtfKind::Spec, kRtfSpecSkipDest},
-    {"'", 0, false, TRtfKind::Spec, kRtfSpecHex},
+    {"bin", 0, false, TRtfKind::Special, kRtfSpecBin},
+    {"*", 0, false, TRtfKind::Special, kRtfSpecSkipDest},
+    {"'", 0, false, TRtfKind::Special, kRtfSpecHex},
 };
 
 static_assert(std::size(kKeywords) == 145);

@@ -7,7 +7,7 @@
 
 namespace nuvel {
 
-enum class TRtfKind : uint8_t { Char = 1, Dest = 2, Prop = 3, Spec = 4 };
+enum class TRtfKind : uint8_t { Char = 1, Dest = 2, Prop = 3, Special = 4 };
 
 struct TRtfKeyword {
   std::string_view word;

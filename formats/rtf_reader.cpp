@@ -204,7 +204,7 @@ uint8_t TRtfReader::TranslateKeyword(const std::string& word, int64_t param, boo
     case TRtfKind::Prop:
       ApplyProperty(k->index, (k->useDefault || !hasParam) ? k->defaultParam : param);
       return kOk;
-    case TRtfKind::Spec:
+    case TRtfKind::Special:
       switch (k->index) {
         case kRtfSpecBin:
           return kOk;
