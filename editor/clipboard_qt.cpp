@@ -33,4 +33,23 @@ TClipboardPaste ReadClipboard() {
   return paste;
 }
 
+namespace {
+
+class TDesktopClipboard : public TClipboardService {
+ public:
+  void Put(const TClipboardCopy& copy) override { PutOnClipboard(copy); }
+  TClipboardPaste Read() override { return ReadClipboard(); }
+};
+
+}  // namespace
+
+TClipboardService& DesktopClipboard() {
+  static TDesktopClipboard clipboard;
+  return clipboard;
+}
+
+void InstallDesktopClipboard() {
+  if (CurrentClipboardService() == nullptr) SetClipboardService(&DesktopClipboard());
+}
+
 }  // namespace nuvel

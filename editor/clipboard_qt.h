@@ -1,6 +1,7 @@
 #pragma once
 // The clipboard of the desktop as copy and paste use it: the byte text under
 // a MIME type of this program's own, and the plain text beside it.
+#include "editor/clipboard_service.h"
 #include "editor/clipboard_text.h"
 
 namespace nuvel {
@@ -11,5 +12,10 @@ inline constexpr char kClipboardBytesMime[] = "application/x-nuvel-text-bytes";
 void PutOnClipboard(const TClipboardCopy& copy);
 // What the clipboard holds now.
 TClipboardPaste ReadClipboard();
+
+// The desktop's clipboard as the editor's clipboard service.
+TClipboardService& DesktopClipboard();
+// Makes it the service unless another one is installed.
+void InstallDesktopClipboard();
 
 }  // namespace nuvel

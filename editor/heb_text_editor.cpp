@@ -6,6 +6,10 @@
 #include "core/exceptions.h"
 #include "core/fixed_font_names.h"
 #include "core/settings.h"
+#include "editor/clipboard_service.h"
+#include "editor/clipboard_text.h"
+#include "editor/editor_document_io.h"
+#include "platform/message_sink.h"
 #include "platform/atomic_file.h"
 
 namespace nuvel {
@@ -73,28 +77,43 @@ void THebTextEditor::CutWord() {
 }
 
 void THebTextEditor::LoadFromFile(const std::string& name) {
-  std::string bytes;
-  if (!platform::ReadFileBytes(name, bytes)) throw EInOutError("Cannot read " + name);
-  Clear(false);
-  std::span<const uint8_t> rest(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  // Every line becomes paragraphs before the last, empty one; that one
-  // stays when the text ends with a line end, and goes otherwise.
-  bool endedWithLineEnd = true;
-  uint16_t rc = 0;
-  while (!rest.empty() && rc == 0) {
-    const auto lf = std::find(rest.begin(), rest.end(), uint8_t{10});
-    endedWithLineEnd = lf != rest.end();
-    auto line = rest.first(static_cast<size_t>(lf - rest.begin()));
-    rest = endedWithLineEnd ? rest.subspan(line.size() + 1) : std::span<const uint8_t>();
-    if (!line.empty() && line.back() == 13) line = line.first(line.size() - 1);
-    rc = AppendPara(line);
+  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_);
+  lfLineEnds_ = result.lfLineEnds;
+  if (result.appendError != 0) DoOnError(result.appendError);
+}
+
+void THebTextEditor::SaveToFile(const std::string& name) {
+  TSaveRequest request = SaveRequestFor(*this, name);
+  request.englishDocument = Engm();
+  request.diskConv = diskConv_;
+  request.trTypeFL = trTypeFl_;
+  request.lfLineEnds = lfLineEnds_;
+  request.sheimFiltered = sheimFiltered_;
+  const TSaveResult result = SaveEditorToFile(*this, request);
+  if (result.status == TSaveStatus::RefusedPalm) {
+    platform::MessageRequest message;
+    message.text = result.message;
+    message.type = platform::MsgDlgType::Information;
+    platform::ShowMessageRequest(message);
+  } else if (result.status == TSaveStatus::WriteFailed) {
+    throw EInOutError(result.message);
   }
-  if (!endedWithLineEnd && ParaCount() > 1) ParaList().DeletePara(nullptr, static_cast<uint32_t>(ParaCount()));
-  ParaList().UndoBuffer().Clear();
-  SetModified(false);
-  Refresh(true);
-  SetCaretPosition(1, 1);
-  if (rc != 0) DoOnError(rc);
+}
+
+bool THebTextEditor::CopyToClipboard() {
+  const auto chunks = SelectionChunks(*this);
+  TClipboardService* clipboard = CurrentClipboardService();
+  if (chunks.empty() || clipboard == nullptr) return false;
+  clipboard->Put(BuildClipboardCopy(chunks, Engm()));
+  return true;
+}
+
+void THebTextEditor::PasteFromClipboard() {
+  TClipboardService* clipboard = CurrentClipboardService();
+  if (GetReadOnly() || clipboard == nullptr) return;
+  const auto text = TextFromClipboard(clipboard->Read());
+  if (!text || text->empty()) return;
+  if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
 }
 
 }  // namespace nuvel

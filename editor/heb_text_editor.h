@@ -54,10 +54,24 @@ class THebTextEditor : public THebTextFILEEditor {
   // the caret's paragraph.
   void WordAtCaret(int32_t& start, int32_t& end) const;
 
-  // Reads FileName into the editor. Until the load dispatch of the
-  // document formats is in place, the file is read as plain text: CR LF
-  // and LF end a line. A file that cannot be read raises EInOutError.
+  // Reads the file through the load dispatch of the document formats. A
+  // file that cannot be read raises EInOutError; an editor limit that stops
+  // the reading is reported through the error event.
   void LoadFromFile(const std::string& name) override;
+  // Writes the document through the save rules on a converted copy of the
+  // text, and clears the modified flag when the file was written. A Palm
+  // e-book name shows "No Loading Over Here!" and writes nothing; a failed
+  // write raises EInOutError and leaves the old file and the flag as they were.
+  void SaveToFile(const std::string& name) override;
+  // The last load found LF-only line ends; the plain-text formats keep them.
+  bool LfLineEnds() const { return lfLineEnds_; }
+  void SetLfLineEnds(bool v) { lfLineEnds_ = v; }
+
+  // The selection to the clipboard service, converted by the current mode.
+  bool CopyToClipboard() override;
+  // The clipboard text at the caret, converted by the current mode; nothing
+  // in a read-only editor.
+  void PasteFromClipboard() override;
 
  private:
   uint8_t diskConv_ = 255;
@@ -65,6 +79,7 @@ class THebTextEditor : public THebTextFILEEditor {
   bool hebScreenFont_ = true;
   bool sheimFiltered_ = false;
   bool engSheimFiltered_ = false;
+  bool lfLineEnds_ = false;
 };
 
 }  // namespace nuvel

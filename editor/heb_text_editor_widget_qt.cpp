@@ -6,6 +6,7 @@
 
 #include "core/cell_painter_qt.h"
 #include "core/shared_state.h"
+#include "editor/clipboard_qt.h"
 
 namespace nuvel {
 
@@ -43,6 +44,7 @@ THebTextEditorWidget::THebTextEditorWidget(QWidget* parent)
     : TNvcEditorWidget(parent, std::make_unique<THebTextEditor>()),
       heb_(static_cast<THebTextEditor*>(&Editor())),
       bookmarks_(BookmarkGlyphStrip(kGlyphWidth, kGlyphHeight)) {
+  InstallDesktopClipboard();
   heb_->MeasureFonts = [this] {
     return std::array<TFontCell, 2>{MeasureCell(FixedFont().Font(), QLatin1Char('x')),
                                     MeasureCell(secondFont_.Font(), QChar(0x05D0))};

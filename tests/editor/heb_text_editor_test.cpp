@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
+#include "core/conv_mode.h"
 #include "core/shared_state.h"
+#include "editor/clipboard_service.h"
 #include "tests/editor/heb_editor_test_support.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -122,17 +124,21 @@ TEST(HebTextEditor, CutWord) {
   EXPECT_FALSE(f.editor.HasSelection());
 }
 
-TEST(HebTextEditor, LoadsAPlainFileUntilTheFormatsTakeOver) {
-  test::TempProgramFolder folder;
+TEST(HebTextEditor, LoadsThroughTheFormatsAndKeepsTheLineEnds) {
+  TProgramFolder program;
+  test::TempProgramFolder& folder = program.folder;
   struct Case {
     std::string bytes;
     std::vector<std::string> paras;
+    bool modified;
+    bool lf;
   };
+  // The readers append before the editor's last, empty paragraph.
   const Case cases[] = {
-      {"one\r\ntwo\nthree", {"one", "two", "three"}},
-      {"one\r\ntwo\r\n", {"one", "two", ""}},
-      {"", {""}},
-      {std::string("a\0b\r\n", 5), {"a", ""}},
+      {"one\r\ntwo\r\nthree", {"one", "two", "three", ""}, false, false},
+      {"one\ntwo\n", {"one", "two", ""}, false, true},
+      {"", {""}, false, false},
+      {std::string("a\0b\r\n", 5), {"ab", ""}, true, false},
   };
   for (const Case& c : cases) {
     folder.WriteFile("doc.txt", c.bytes);
@@ -143,13 +149,70 @@ TEST(HebTextEditor, LoadsAPlainFileUntilTheFormatsTakeOver) {
     std::vector<std::string> paras;
     for (int32_t n = 1; n <= f.editor.ParaCount(); ++n) paras.push_back(f.Para(n));
     EXPECT_EQ(paras, c.paras);
-    EXPECT_FALSE(f.editor.Modified());
+    EXPECT_EQ(f.editor.Modified(), c.modified);
+    EXPECT_EQ(f.editor.LfLineEnds(), c.lf);
     EXPECT_FALSE(f.editor.CanUndo());
   }
   test::THebEditorFixture f(40, 5);
   f.editor.SetFileName(folder.Folder() + "missing.txt");
   EXPECT_THROW(f.editor.SetIsOpen(true), EInOutError);
   EXPECT_FALSE(f.editor.IsOpen());
+}
+
+TEST(HebTextEditor, SavesACopyAndKeepsLfLineEnds) {
+  TProgramFolder program;
+  test::TempProgramFolder& folder = program.folder;
+  folder.WriteFile("doc.txt", "one\ntwo\n");
+  test::THebEditorFixture f(40, 5);
+  f.editor.SetFileName(folder.Folder() + "doc.txt");
+  f.editor.SetIsOpen(true);
+  f.editor.SetCaretPosition(1, 4);
+  f.editor.InsertString("!");
+  ASSERT_TRUE(f.editor.Modified());
+  f.editor.SaveToFile(folder.Folder() + "doc.txt");
+  EXPECT_EQ(folder.ReadFile("doc.txt"), "one!\ntwo\n");
+  EXPECT_FALSE(f.editor.Modified());
+  EXPECT_TRUE(f.editor.CanUndo());
+
+  // A Palm name is refused and the document stays modified.
+  f.editor.InsertString("?");
+  f.editor.SaveToFile(folder.Folder() + "book.pdb");
+  EXPECT_TRUE(f.editor.Modified());
+  EXPECT_EQ(folder.ReadFile("book.pdb"), "");
+  // A folder that cannot be made raises and keeps the flag.
+  folder.WriteFile("plain", "x");
+  EXPECT_THROW(f.editor.SaveToFile(folder.Folder() + "plain/doc.txt"), EInOutError);
+  EXPECT_TRUE(f.editor.Modified());
+}
+
+class TRecordingClipboard : public TClipboardService {
+ public:
+  void Put(const TClipboardCopy& c) override { copy = c; }
+  TClipboardPaste Read() override { return paste; }
+  TClipboardCopy copy;
+  TClipboardPaste paste;
+};
+
+TEST(HebTextEditor, CopyAndPasteThroughTheClipboardService) {
+  TRecordingClipboard clipboard;
+  TClipboardService* before = SetClipboardService(&clipboard);
+  const int mode = GetConvMode();
+  SetConvMode(0);
+  THebTextEditor e;
+  e.LoadString("ab\tc\r\nde");
+  EXPECT_FALSE(e.CopyToClipboard());  // no selection
+  e.SetSelection(1, 2, 2, 2, true);
+  EXPECT_TRUE(e.CopyToClipboard());
+  EXPECT_EQ(std::string(clipboard.copy.bytes.begin(), clipboard.copy.bytes.end()), "b c\r\nd");
+  clipboard.paste.bytes = std::vector<uint8_t>{'x', 13, 10, 'y'};
+  e.SetCaretPosition(1, 1);
+  e.PasteFromClipboard();
+  EXPECT_EQ(e.Text(), "x\r\nyab\tc\r\nde");
+  e.SetReadOnly(true);
+  e.PasteFromClipboard();
+  EXPECT_EQ(e.Text(), "x\r\nyab\tc\r\nde");
+  SetConvMode(mode);
+  SetClipboardService(before);
 }
 
 }  // namespace
