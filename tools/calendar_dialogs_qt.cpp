@@ -60,6 +60,34 @@ QPushButton* MakeButton(const QString& caption, const char* name) {
   return b;
 }
 
+// Lays a converter out: its three inputs in a row, the results in `grid`
+// below them and the buttons at the foot.
+template <class Dialog>
+void LayOut(Dialog* dialog, QGridLayout* grid) {
+  auto* inputs = new QHBoxLayout;
+  inputs->addWidget(dialog->Spinyear);
+  inputs->addWidget(dialog->Listmonth);
+  inputs->addWidget(dialog->Spinday);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {dialog->hlbtn, dialog->CopyBtn, dialog->FindBtn, dialog->FinishBtn}) buttons->addWidget(b);
+
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addLayout(inputs);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+}
+
+// A converter converts on every change of an input; Find closes it asking
+// for the other converter, Finished just closes it.
+template <class Dialog>
+void ConnectControls(Dialog* dialog) {
+  QObject::connect(dialog->Spinyear, &QSpinBox::valueChanged, dialog, &Dialog::Convert);
+  QObject::connect(dialog->Spinday, &QSpinBox::valueChanged, dialog, &Dialog::Convert);
+  QObject::connect(dialog->Listmonth, &QListWidget::currentRowChanged, dialog, &Dialog::Convert);
+  QObject::connect(dialog->FindBtn, &QPushButton::clicked, dialog, [dialog] { dialog->done(platform::mrYes); });
+  QObject::connect(dialog->FinishBtn, &QPushButton::clicked, dialog, [dialog] { dialog->done(platform::mrCancel); });
+}
+
 }  // namespace
 
 Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(parent), hebrew_(hebrewDisplay) {
@@ -71,10 +99,6 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   Listmonth->setObjectName(QStringLiteral("Listmonth"));
   for (int m = 1; m <= 12; ++m) Listmonth->addItem(FromSystemBytes(GregorianMonthListEntry(m)));
 
-  auto* inputs = new QHBoxLayout;
-  inputs->addWidget(Spinyear);
-  inputs->addWidget(Listmonth);
-  inputs->addWidget(Spinday);
   auto* grid = new QGridLayout;
   MonthLabel = AddOutput(grid, 0, QStringLiteral("Month:"), "MonthLabel");
   WeekdayLabel = AddOutput(grid, 1, QStringLiteral("Day of week:"), "WeekdayLabel");
@@ -85,27 +109,17 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   CopyBtn = MakeButton(QStringLiteral("&Copy"), "CopyBtn");
   FindBtn = MakeButton(QStringLiteral("Find &Gregorian Dates"), "FindBtn");
   FinishBtn = MakeButton(QStringLiteral("&Finished"), "FinishBtn");
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {hlbtn, CopyBtn, FindBtn, FinishBtn}) buttons->addWidget(b);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(inputs);
-  layout->addLayout(grid);
-  layout->addLayout(buttons);
+  LayOut(this, grid);
 
   Spinyear->setValue(std::clamp(today.year(), 1, 2241));
   Listmonth->setCurrentRow(today.month() - 1);
   Spinday->setValue(today.day());
-  connect(Spinyear, &QSpinBox::valueChanged, this, &Tgrgf::Convert);
-  connect(Spinday, &QSpinBox::valueChanged, this, &Tgrgf::Convert);
-  connect(Listmonth, &QListWidget::currentRowChanged, this, &Tgrgf::Convert);
+  ConnectControls(this);
   connect(hlbtn, &QPushButton::clicked, this, [this] {
     hebrew_ = !hebrew_;
     Convert();
   });
   connect(CopyBtn, &QPushButton::clicked, this, &Tgrgf::CopyResult);
-  connect(FindBtn, &QPushButton::clicked, this, [this] { done(platform::mrYes); });
-  connect(FinishBtn, &QPushButton::clicked, this, [this] { done(platform::mrCancel); });
   Convert();
 }
 
@@ -138,10 +152,6 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   for (int d = 1; d <= 30; ++d) Listday->addItem(FromSystemBytes(HebrewDayNumeral(d)));
   Listday->hide();
 
-  auto* inputs = new QHBoxLayout;
-  inputs->addWidget(Spinyear);
-  inputs->addWidget(Listmonth);
-  inputs->addWidget(Spinday);
   auto* grid = new QGridLayout;
   YearLabel = AddOutput(grid, 0, QStringLiteral("Year:"), "YearLabel");
   DayLabel = AddOutput(grid, 1, QStringLiteral("Day:"), "DayLabel");
@@ -152,13 +162,7 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   CopyBtn = MakeButton(QStringLiteral("Copy"), "CopyBtn");
   FindBtn = MakeButton(QStringLiteral("Find Jewish Dates"), "FindBtn");
   FinishBtn = MakeButton(QStringLiteral("Finished"), "FinishBtn");
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {hlbtn, CopyBtn, FindBtn, FinishBtn}) buttons->addWidget(b);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(inputs);
-  layout->addLayout(grid);
-  layout->addLayout(buttons);
+  LayOut(this, grid);
 
   // Today's Hebrew date, its month in the 13-month numbering of the list.
   const HebrewDate h = GregorianToHebrew(today.year(), today.month(), today.day());
@@ -169,16 +173,12 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   } else {
     Listmonth->setCurrentRow(0);
   }
-  connect(Spinyear, &QSpinBox::valueChanged, this, &Thebf::Convert);
-  connect(Spinday, &QSpinBox::valueChanged, this, &Thebf::Convert);
-  connect(Listmonth, &QListWidget::currentRowChanged, this, &Thebf::Convert);
+  ConnectControls(this);
   connect(hlbtn, &QPushButton::clicked, this, [this] {
     hebrew_ = !hebrew_;
     Convert();
   });
   connect(CopyBtn, &QPushButton::clicked, this, &Thebf::CopyResult);
-  connect(FindBtn, &QPushButton::clicked, this, [this] { done(platform::mrYes); });
-  connect(FinishBtn, &QPushButton::clicked, this, [this] { done(platform::mrCancel); });
   Convert();
 }
 
