@@ -415,36 +415,43 @@ void TNvcComponentState::SetStoredProperties(const QStringList& paths) {
   }
 }
 
-void TNvcComponentState::SaveState() {
-  TNvcAbstractStore* store = Storage();
-  if (!store) return;
-  store->Open();
-  for (const QString& path : stored_) {
+namespace {
+
+// Runs `use` with a filer on each stored "Component.Property" path whose
+// component (looked up by `find`) and property are still there; the store
+// is open meanwhile.
+template <class Find, class Use>
+void ForEachStoredProperty(TNvcAbstractStore& store, const std::string& section, const QStringList& stored,
+                           Find find, Use use) {
+  store.Open();
+  for (const QString& path : stored) {
     const QString name = path.section('.', 0, 0);
-    QObject* component = FindComponent(name);
+    QObject* component = find(name);
     if (!component) continue;
     const int index = FindPropertyNoCase(component, path.section('.', 1));
     if (index < 0) continue;
-    DataFiler filer(*store, Section(), ToStd(name) + ".");
-    filer.Write(component, component->metaObject()->property(index));
+    DataFiler filer(store, section, ToStd(name) + ".");
+    use(filer, component, component->metaObject()->property(index));
   }
-  store->Close();
+  store.Close();
+}
+
+}  // namespace
+
+void TNvcComponentState::SaveState() {
+  TNvcAbstractStore* store = Storage();
+  if (!store) return;
+  ForEachStoredProperty(
+      *store, Section(), stored_, [this](const QString& name) { return FindComponent(name); },
+      [](DataFiler& filer, QObject* component, const QMetaProperty& property) { filer.Write(component, property); });
 }
 
 void TNvcComponentState::RestoreState() {
   TNvcAbstractStore* store = Storage();
   if (!store) return;
-  store->Open();
-  for (const QString& path : stored_) {
-    const QString name = path.section('.', 0, 0);
-    QObject* component = FindComponent(name);
-    if (!component) continue;
-    const int index = FindPropertyNoCase(component, path.section('.', 1));
-    if (index < 0) continue;
-    DataFiler filer(*store, Section(), ToStd(name) + ".");
-    filer.Read(component, component->metaObject()->property(index));
-  }
-  store->Close();
+  ForEachStoredProperty(
+      *store, Section(), stored_, [this](const QString& name) { return FindComponent(name); },
+      [](DataFiler& filer, QObject* component, const QMetaProperty& property) { filer.Read(component, property); });
 }
 
 }  // namespace nuvel
