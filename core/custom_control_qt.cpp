@@ -10,6 +10,27 @@
 
 namespace nuvel {
 
+bool ClaimShortcutOverride(QEvent* e, const std::function<bool(QKeyEvent*)>& wants) {
+  if (e->type() != QEvent::ShortcutOverride) return false;
+  auto* key = static_cast<QKeyEvent*>(e);
+  if (!wants(key)) return false;
+  key->accept();
+  return true;
+}
+
+void CreateOnFirstShow(bool& created, const std::function<void()>& create) {
+  if (created) return;
+  created = true;
+  try {
+    create();
+  } catch (const std::exception& ex) {
+    platform::MessageRequest box;
+    box.text = ex.what();
+    box.type = platform::MsgDlgType::Error;
+    platform::ShowMessageRequest(box);
+  }
+}
+
 TNvcCustomControl::TNvcCustomControl(QWidget* parent) : QWidget(parent), label_(this) {}
 
 TNvcCustomControl::~TNvcCustomControl() = default;
@@ -93,29 +114,13 @@ bool TNvcCustomControlEx::WantsShortcutKey(QKeyEvent* event) {
 }
 
 bool TNvcCustomControlEx::event(QEvent* e) {
-  if (e->type() == QEvent::ShortcutOverride) {
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (WantsShortcutKey(key)) {
-      key->accept();
-      return true;
-    }
-  }
+  if (ClaimShortcutOverride(e, [this](QKeyEvent* key) { return WantsShortcutKey(key); })) return true;
   return TNvcCustomControl::event(e);
 }
 
 void TNvcCustomControlEx::showEvent(QShowEvent* e) {
   TNvcCustomControl::showEvent(e);
-  if (created_) return;
-  created_ = true;
-  try {
-    CreateWnd();
-  } catch (const std::exception& ex) {
-    // Errors never cross the event loop: shown here as the error it is.
-    platform::MessageRequest box;
-    box.text = ex.what();
-    box.type = platform::MsgDlgType::Error;
-    platform::ShowMessageRequest(box);
-  }
+  CreateOnFirstShow(created_, [this] { CreateWnd(); });
 }
 
 }  // namespace nuvel

@@ -13,6 +13,16 @@
 
 namespace nuvel {
 
+// For a shortcut-override request of a key the control claims (`wants`):
+// accepts it, so the key comes to the control before the window's
+// shortcuts and menu mnemonics. True when it did.
+bool ClaimShortcutOverride(QEvent* e, const std::function<bool(QKeyEvent*)>& wants);
+
+// A control's window creation, run once on its first showing (`created`
+// records that it ran). Errors never cross the event loop: one is shown
+// here as the error message it is.
+void CreateOnFirstShow(bool& created, const std::function<void()>& create);
+
 class TNvcCustomControl : public QWidget {
   Q_OBJECT
  public:

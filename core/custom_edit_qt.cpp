@@ -1,9 +1,7 @@
 #include "core/custom_edit_qt.h"
 
-#include <exception>
-
+#include "core/custom_control_qt.h"
 #include "core/notify_event_qt.h"
-#include "platform/message_sink.h"
 
 namespace nuvel {
 
@@ -21,13 +19,7 @@ void TNvcCustomEdit::CreateWnd() { controller_.LookUp(); }
 bool TNvcCustomEdit::WantsShortcutKey(QKeyEvent* event) { return controller_.ClaimShortcut(event); }
 
 bool TNvcCustomEdit::event(QEvent* e) {
-  if (e->type() == QEvent::ShortcutOverride) {
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (WantsShortcutKey(key)) {
-      key->accept();
-      return true;
-    }
-  }
+  if (ClaimShortcutOverride(e, [this](QKeyEvent* key) { return WantsShortcutKey(key); })) return true;
   if (NotifyMessageOf(*e) == kNotifyMoveLabel) {
     movePending_ = false;
     label_.Place();
@@ -56,16 +48,7 @@ void TNvcCustomEdit::showEvent(QShowEvent* e) {
   QLineEdit::showEvent(e);
   label_.Place();
   label_.FollowVisibility();
-  if (created_) return;
-  created_ = true;
-  try {
-    CreateWnd();
-  } catch (const std::exception& ex) {
-    platform::MessageRequest box;
-    box.text = ex.what();
-    box.type = platform::MsgDlgType::Error;
-    platform::ShowMessageRequest(box);
-  }
+  CreateOnFirstShow(created_, [this] { CreateWnd(); });
 }
 
 void TNvcCustomEdit::hideEvent(QHideEvent* e) {
