@@ -6,6 +6,27 @@
 
 namespace nuvel {
 
+namespace {
+
+// One walk down a 1-based Fenwick tree over `n` blocks: the number of whole
+// leading blocks whose `key` total stays within `rest`. `rest` is left with
+// what remains past them and `sum` gains their `summed` total.
+template <class Node, class Key, class Sum>
+size_t DescendTree(const std::vector<Node>& tree, size_t n, Key Node::*key, Key& rest, Sum Node::*summed,
+                   Sum& sum) {
+  size_t pos = 0;
+  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
+    if (pos + step <= n && tree[pos + step].*key <= rest) {
+      pos += step;
+      rest -= tree[pos].*key;
+      sum += tree[pos].*summed;
+    }
+  }
+  return pos;
+}
+
+}  // namespace
+
 TParaIndex::TParaIndex() { Clear(); }
 TParaIndex::~TParaIndex() = default;
 
@@ -89,15 +110,9 @@ uint64_t TParaIndex::LinesBeforeBlock(uint32_t block) const {
 
 void TParaIndex::Locate(uint32_t index, uint32_t& block, uint32_t& offset) const {
   EnsureTrees();
-  const size_t n = blocks_.size();
-  size_t pos = 0;
   uint32_t rest = index;
-  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && tree_[pos + step].count <= rest) {
-      pos += step;
-      rest -= tree_[pos].count;
-    }
-  }
+  uint64_t lines = 0;
+  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::count, rest, &TreeNode::lines, lines);
   block = static_cast<uint32_t>(pos);
   offset = rest;
 }
@@ -214,17 +229,9 @@ TParaNodeHandle TParaIndex::Entry(uint32_t index, uint64_t& linesBefore) const {
   // One walk down the count tree; the line tree's nodes on the same path add
   // up to the lines before the block found.
   EnsureTrees();
-  const size_t n = blocks_.size();
-  size_t pos = 0;
   uint32_t rest = index;
   uint64_t sum = 0;
-  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && tree_[pos + step].count <= rest) {
-      pos += step;
-      rest -= tree_[pos].count;
-      sum += tree_[pos].lines;
-    }
-  }
+  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::count, rest, &TreeNode::lines, sum);
   const uint32_t o = rest;
   const Block* block = blocks_[pos];
   for (uint32_t i = 0; i < o; ++i) sum += block->entries[i].lines;
@@ -240,17 +247,9 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   }
   if (line >= totalLines_) line = totalLines_ - 1;
   EnsureTrees();
-  const size_t n = blocks_.size();
-  size_t pos = 0;
   uint64_t rest = line;
   uint32_t before = 0;
-  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && tree_[pos + step].lines <= rest) {
-      pos += step;
-      rest -= tree_[pos].lines;
-      before += tree_[pos].count;
-    }
-  }
+  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::lines, rest, &TreeNode::count, before);
   const Block* block = blocks_[pos];
   uint32_t o = 0;
   uint64_t skipped = line - rest;
