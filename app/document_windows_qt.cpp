@@ -12,6 +12,8 @@
 #include <filesystem>
 
 #include "app/collect_mark.h"
+#include "app/document_io.h"
+#include "app/disk_format_pref.h"
 #include "app/file_name_parts.h"
 #include "app/file_prompts_qt.h"
 #include "app/mdi_child_qt.h"
@@ -22,6 +24,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
+#include "editor/heb_text_editor.h"
 #include "editor/text_file_editor.h"
 
 namespace nuvel {
@@ -102,6 +105,7 @@ void DocumentWindows::ConnectItems() {
   on("MinimizeAll1", [this] { MinimizeAll1Click(); });
   on("RestoreAll1", [this] { RestoreAll1Click(); });
   on("NextWindow1", [this] { NextWindow1Click(); });
+  on("ToggleType1", [this] { ToggleType1Click(); });
   on("Split1", [this] {
     if (TMDIChild* c = ActiveChild()) c->ToggleSplit();
   });
@@ -116,6 +120,9 @@ void DocumentWindows::ConnectItems() {
   button("CascadeBtn1", [this] { Cascade1Click(); });
   button("WHorizontalBtn", [this] { TileH1Click(); });
   button("WVerticalBtn", [this] { TileVertical1Click(); });
+  button("NuvWinBtn", [this] { ConvBtnClick(0); });
+  button("NuvDosBtn", [this] { ConvBtnClick(1); });
+  button("DosTextBtn", [this] { ConvBtnClick(2); });
 }
 
 bool DocumentWindows::Checked(const char* name) const {
@@ -155,7 +162,6 @@ TMDIChild* DocumentWindows::FindChild(const std::string& name) const {
 // ---- File commands ----
 
 TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat) {
-  (void)diskFormat;  // kept by the bilingual editor's disk format once it has one
   auto* child = new TMDIChild(*this);
   child->SetCaption(name);
   frame_.area->addSubWindow(child);
@@ -166,12 +172,13 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     tabs_->setCurrentIndex(index);
     syncingTabs_ = false;
   }
-  TNvcCustomTextFileEditor& doc = child->Doc();
+  THebTextEditor& doc = child->HebDoc();
+  doc.SetDisk_Conv(diskFormat);
   doc.SetFileName(name);
   bool loaded = true;
   if (!noLoad) {
     try {
-      doc.SetIsOpen(true);
+      LoadDocumentFile(doc, name, child->FileState);
     } catch (const std::exception& e) {
       loaded = false;
       MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
@@ -243,14 +250,14 @@ bool DocumentWindows::OpenListEntry(const std::string& name) {
 
 void DocumentWindows::UpdateReopenList(const std::string& name) {
   UpdateReopenEntries(ReopenList, name);
+  if (OnReopenAdd) OnReopenAdd(name);
   WriteReopenSection(ReopenList);
   if (auto pattern = ReopenPattern(name)) OpenDialogFilter = FilterWithPattern(*pattern, StoredFilter);
   UpdateFileHistory(FileHistory, name);
 }
 
 void DocumentWindows::OpenWithDialog(const std::string& title) {
-  for (const std::string& chosen : prompts_->OpenFileNames(title, OpenDialogFilter, {})) {
-    std::string name = ExpandFileName(chosen);
+  for (const std::string& name : PromptOpenNames(title, {})) {
     if (ActivateIfOpen(name)) continue;
     if (FileExists(name))
       OpenFile(name, 255, true);
@@ -261,6 +268,29 @@ void DocumentWindows::OpenWithDialog(const std::string& title) {
 
 void DocumentWindows::Open1Click() { OpenWithDialog("Open"); }
 
+std::vector<std::string> DocumentWindows::PromptOpenNames(const std::string& title, const std::string& folder) {
+  std::vector<std::string> out;
+  for (const std::string& chosen : prompts_->OpenFileNames(title, OpenDialogFilter, folder))
+    out.push_back(ExpandFileName(chosen));
+  return out;
+}
+
+void DocumentWindows::ConvBtnClick(int format) {
+  if (format < 0 || format > 2) return;
+  WriteIniString("GENPREFS", "DISK_FMT", std::string(1, static_cast<char>('0' + format)));
+  PressFormatButton(format);
+  // The next save of the active document follows the preference.
+  if (TMDIChild* c = ActiveChild()) {
+    if (auto* heb = dynamic_cast<THebTextEditor*>(&c->CurrentEditor()->Editor())) heb->SetDisk_Conv(255);
+  }
+}
+
+void DocumentWindows::ToggleType1Click() {
+  std::string next = NextDiskFormatPref(ReadIniString("GENPREFS", "DISK_FMT"));
+  PressFormatButton(DiskFormatButtonOf(next));
+  WriteIniString("GENPREFS", "DISK_FMT", next);
+}
+
 void DocumentWindows::Save1Click() {
   if (TMDIChild* c = ActiveChild()) SaveChild(*c);
 }
@@ -269,7 +299,7 @@ bool DocumentWindows::SaveChild(TMDIChild& child) {
   TNvcCustomTextFileEditor& doc = child.Doc();
   if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
   try {
-    doc.SaveToFile(doc.FileName());
+    SaveDocumentFile(doc, doc.FileName(), child.FileState);
   } catch (const std::exception& e) {
     MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
     return false;
@@ -300,7 +330,7 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   if (!chosen || chosen->empty()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
   try {
-    doc.SaveToFile(name);
+    SaveDocumentFile(doc, name, child.FileState);
   } catch (const std::exception& e) {
     MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
     return false;
@@ -428,6 +458,14 @@ void DocumentWindows::SubWindowActivated(QMdiSubWindow* w) {
     if (QAction* split = Item(QStringLiteral("Split1"))) split->setChecked(child->SplitView());
     TNvcCustomEditor& e = child->Editor()->Editor();
     if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(e.ReadOnly());
+    // The format button of the document's disk format, or of the preference.
+    int format = child->HebDoc().Disk_Conv();
+    if (format == 255) {
+      std::string pref = ReadIniString("GENPREFS", "DISK_FMT");
+      format = pref == kNotFound ? 0 : DiskFormatButtonOf(pref);
+    }
+    PressFormatButton(format);
+    if (OnChildActivated) OnChildActivated(*child);
   }
   UpdateButtons();
 }
@@ -516,8 +554,8 @@ void DocumentWindows::Timer1Timer() {
     bool ActiveUntitled() override { return IsUntitledName(d.ActiveChild()->Doc().FileName()); }
     void AutoSaveAs() override { d.SaveChildAs(*d.ActiveChild(), true); }
     void SaveActive() override {
-      TNvcCustomTextFileEditor& doc = d.ActiveChild()->Doc();
-      Guarded([&] { doc.SaveToFile(doc.FileName()); });
+      TMDIChild& child = *d.ActiveChild();
+      Guarded([&] { SaveDocumentFile(child.Doc(), child.Doc().FileName(), child.FileState); });
     }
     void MinimizeAll() override { d.MinimizeAll1Click(); }
     void ShowClock() override {
@@ -530,8 +568,34 @@ void DocumentWindows::Timer1Timer() {
 // ---- Window commands ----
 
 void DocumentWindows::Cascade1Click() { frame_.area->cascadeSubWindows(); }
-void DocumentWindows::TileH1Click() { frame_.area->tileSubWindows(); }
-void DocumentWindows::TileVertical1Click() { frame_.area->tileSubWindows(); }
+namespace {
+
+// Lays the windows that are not minimized in strips: one above another
+// (horizontal tiling) or side by side (vertical tiling).
+void TileInStrips(QMdiArea* area, const std::vector<TMDIChild*>& all, bool sideBySide) {
+  std::vector<TMDIChild*> shown;
+  for (TMDIChild* c : all)
+    if (!c->isMinimized()) shown.push_back(c);
+  if (shown.empty()) return;
+  QRect r = area->viewport()->rect();
+  int n = static_cast<int>(shown.size());
+  for (int i = 0; i < n; ++i) {
+    TMDIChild* c = shown[static_cast<size_t>(i)];
+    if (c->isMaximized()) c->showNormal();
+    if (sideBySide) {
+      int w = r.width() / n;
+      c->setGeometry(r.x() + i * w, r.y(), i == n - 1 ? r.width() - i * w : w, r.height());
+    } else {
+      int h = r.height() / n;
+      c->setGeometry(r.x(), r.y() + i * h, r.width(), i == n - 1 ? r.height() - i * h : h);
+    }
+  }
+}
+
+}  // namespace
+
+void DocumentWindows::TileH1Click() { TileInStrips(frame_.area, Children(), false); }
+void DocumentWindows::TileVertical1Click() { TileInStrips(frame_.area, Children(), true); }
 
 void DocumentWindows::MinimizeAll1Click() {
   std::vector<TMDIChild*> all = Children();

@@ -29,6 +29,7 @@ class QToolBar;
 namespace nuvel {
 
 class TMDIChild;
+class THebTextEditor;
 class TNvcController;
 
 struct DocumentFrame {
@@ -69,6 +70,12 @@ class DocumentWindows : public QObject {
   QPointer<TMDIChild> CollectTarget;
   // Plays a recorded-macro file (empty: ask for one); unset until the player exists.
   std::function<void(const std::string&)> PlayMacroFileHandler;
+  // The main window follows the activated window's editor (its language checks).
+  std::function<void(TMDIChild&)> OnChildActivated;
+  // Copies the main window's language options into a bilingual editor.
+  std::function<void(THebTextEditor&)> ApplyLanguageOptions;
+  // The reopen menu takes a name (set by the menu lists).
+  std::function<void(const std::string&)> OnReopenAdd;
   // Runs a built-in filter over the active document; unset until the filters exist.
   std::function<void(int kind)> BuiltInFilterHandler;
 
@@ -100,6 +107,11 @@ class DocumentWindows : public QObject {
   bool OpenListEntry(const std::string& name);
   void UpdateReopenList(const std::string& name);
   void OpenWithDialog(const std::string& title);
+  // The names chosen in the open dialog, starting in `folder`.
+  std::vector<std::string> PromptOpenNames(const std::string& title, const std::string& folder);
+  // The format buttons and Toggle Type: the preference DISK_FMT.
+  void ConvBtnClick(int format);
+  void ToggleType1Click();
   void Open1Click();
   void Save1Click();
   bool SaveAs1Click(bool fromTimer = false);

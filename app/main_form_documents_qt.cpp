@@ -8,8 +8,12 @@
 #include "app/document_windows_qt.h"
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
+#include "app/menu_lists_qt.h"
+#include "app/toolbar_wrap_qt.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
+#include "editor/heb_text_editor.h"
+#include "editor/keyboard_layers.h"
 #include "editor/text_file_editor.h"
 
 namespace nuvel {
@@ -19,7 +23,8 @@ namespace {
 // a window the user keeps keeps the program running.
 class CloseGuard : public QObject {
  public:
-  CloseGuard(TMainForm& form, DocumentWindows& docs) : QObject(&form), docs_(docs) {}
+  CloseGuard(TMainForm& form, DocumentWindows& docs, MainMenuLists& lists)
+      : QObject(&form), docs_(docs), lists_(lists) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
@@ -30,12 +35,27 @@ class CloseGuard : public QObject {
           return true;
         }
       }
+      lists_.SaveState();
     }
     return QObject::eventFilter(watched, e);
   }
 
  private:
   DocumentWindows& docs_;
+  MainMenuLists& lists_;
+};
+
+// The keyboard type of the active document's editor, as the Languages menu
+// reaches it.
+class ActiveDocumentKeyboard : public KeyboardDocument {
+ public:
+  explicit ActiveDocumentKeyboard(DocumentWindows& docs) : docs_(&docs) {}
+  bool Active() const { return docs_ && docs_->ActiveChild(); }
+  TKeytype KeyType() const override { return docs_->ActiveChild()->HebDoc().KeyType(); }
+  void SetKeyType(TKeytype type) override { docs_->ActiveChild()->HebDoc().SetKeyType(type); }
+
+ private:
+  QPointer<DocumentWindows> docs_;
 };
 
 }  // namespace
@@ -73,13 +93,13 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   // The items and buttons the file commands serve are working now.
   for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Close1", "CloseAll1", "CollectAll1", "Cascade1",
                            "TileH1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "RestoreAll1", "NextWindow1",
-                           "Split1", "Newfile", "OpenFile"}) {
+                           "Split1", "Newfile", "OpenFile", "ToggleType1"}) {
     QString n = QString::fromLatin1(name);
     if (QAction* a = form.Item(n)) a->setEnabled(true);
     if (auto* proxy = form.findChild<QAction*>(n + QStringLiteral("Shortcut"))) proxy->setEnabled(true);
   }
   for (const char* name : {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "CascadeBtn1", "WVerticalBtn",
-                           "WHorizontalBtn"}) {
+                           "WHorizontalBtn", "NuvWinBtn", "NuvDosBtn", "DosTextBtn"}) {
     if (QToolButton* b = form.Button(QString::fromLatin1(name))) b->setEnabled(true);
   }
   auto connectItem = [&form, docs](const char* name, std::function<void()> f) {
@@ -107,6 +127,20 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
     docs->OpenFile(name, static_cast<uint8_t>(diskFormat), addToReopen);
   };
   form.OpenCommand = [docs] { docs->Open1Click(); };
+  auto keyboard = std::make_shared<ActiveDocumentKeyboard>(*docs);
+  form.ActiveKeyboard = [keyboard]() -> KeyboardDocument* { return keyboard->Active() ? keyboard.get() : nullptr; };
+  docs->ApplyLanguageOptions = [&form](THebTextEditor& ed) {
+    const KeyboardLanguageModel& kb = form.Keyboard();
+    ed.SetEngm(kb.EnglishFile);
+    ed.SetOV(kb.Checked == TKeytype::Nikud);
+    ed.SetPhKy(kb.Checked == TKeytype::Phonetic);
+    ed.SetSEng(kb.SecondLanguage);
+  };
+  docs->OnChildActivated = [&form](TMDIChild& child) {
+    THebTextEditor& ed = child.HebDoc();
+    form.Keyboard().EnglishFile = ed.Engm();
+    form.CheckKeyboardItem(KeytypeLetter(ed.KeyType()));
+  };
   form.ApplyOptionsToActive = [docs] {
     if (TMDIChild* c = docs->ActiveChild()) c->ApplyOptions();
   };
@@ -115,7 +149,9 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
     if (!c) return std::nullopt;
     return c->isMinimized() ? 1 : c->isMaximized() ? 2 : 0;
   };
-  form.installEventFilter(new CloseGuard(form, *docs));
+  auto* lists = new MainMenuLists(form, *docs);
+  form.installEventFilter(new CloseGuard(form, *docs, *lists));
+  if (QToolButton* newBtn = form.Button(QStringLiteral("NewBtn"))) new ToolbarWrapper(&form, form.SpeedPanel, newBtn);
   return docs;
 }
 

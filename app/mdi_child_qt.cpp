@@ -9,14 +9,13 @@
 #include <QSplitter>
 
 #include "app/close_query.h"
-#include "app/document_editor.h"
 #include "app/document_windows_qt.h"
 #include "app/macro_script.h"
 #include "app/new_doc_numbers.h"
 #include "app/user_commands.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
-#include "editor/editor_widget_qt.h"
+#include "editor/heb_text_editor_widget_qt.h"
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
 
@@ -50,7 +49,7 @@ TMDIChild::~TMDIChild() {
 }
 
 TNvcEditorWidget* TMDIChild::MakeEditor() {
-  auto* w = new TNvcEditorWidget(nullptr, MakeDocumentEditor());
+  auto* w = new THebTextEditorWidget();
   w->SetController(owner_.Controller());
   TNvcCustomEditor& m = w->Editor();
   m.OnUserCommand = [this](TNvcCustomEditor&, TNvcCommand command) { EditorUserCommand(command); };
@@ -64,6 +63,8 @@ TNvcEditorWidget* TMDIChild::MakeEditor() {
 TNvcCustomTextFileEditor& TMDIChild::Doc() const {
   return dynamic_cast<TNvcCustomTextFileEditor&>(editor_->Editor());
 }
+
+THebTextEditor& TMDIChild::HebDoc() const { return static_cast<THebTextEditorWidget*>(editor_)->HebEditor(); }
 
 TNvcCustomTextFileEditor& TMDIChild::CurrentDoc() const {
   return dynamic_cast<TNvcCustomTextFileEditor&>(current_->Editor());
@@ -81,6 +82,11 @@ void TMDIChild::ToggleSplit() {
     topEditor_->setObjectName(QStringLiteral("TopEditor"));
     topEditor_->Editor().SetHideSelection(false);
     topEditor_->FixedFont().Assign(editor_->FixedFont());
+    auto* top = static_cast<THebTextEditorWidget*>(topEditor_);
+    auto* main = static_cast<THebTextEditorWidget*>(editor_);
+    top->SetSecondFont(main->SecondFont());
+    top->HebEditor().SetKeyType(main->HebEditor().KeyType());
+    top->HebEditor().SetHebScreenFont(main->HebEditor().HebScreenFont());
     splitter_->insertWidget(0, topEditor_);
     ApplyEditorOptions(*topEditor_);
     topEditor_->Editor().Attach(&editor_->Editor());
@@ -113,6 +119,7 @@ void TMDIChild::ApplyEditorOptions(TNvcEditorWidget& w) {
   if (owner_.Checked("Realtabs1")) e.SetTabType(TTabType::ttReal);
   if (owner_.Checked("Smarttabs1")) e.SetTabType(TTabType::ttSmart);
   if (owner_.Checked("WraptoWindow1") && e.VisibleColumns() > 0) e.SetWrapColumn(e.VisibleColumns());
+  if (auto* heb = dynamic_cast<THebTextEditor*>(&e); heb && owner_.ApplyLanguageOptions) owner_.ApplyLanguageOptions(*heb);
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* e) {

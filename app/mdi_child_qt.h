@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/document_io.h"
 #include "core/command_numbers.h"
 
 class QSplitter;
@@ -17,6 +18,7 @@ namespace nuvel {
 class DocumentWindows;
 class TNvcEditorWidget;
 class TNvcCustomTextFileEditor;
+class THebTextEditor;
 
 class TMDIChild : public QMdiSubWindow {
   Q_OBJECT
@@ -25,6 +27,8 @@ class TMDIChild : public QMdiSubWindow {
   ~TMDIChild() override;
 
   TNvcEditorWidget* Editor() const { return editor_; }
+  // The main editor as the bilingual editor it is.
+  THebTextEditor& HebDoc() const;
   TNvcEditorWidget* TopEditor() const { return topEditor_; }
   TNvcEditorWidget* CurrentEditor() const { return current_; }
   // The document's editor model (the main editor's).
@@ -49,6 +53,9 @@ class TMDIChild : public QMdiSubWindow {
 
   // Closes without asking (after the file commands asked already).
   bool closeQueried() const { return closeAccepted_; }
+
+  // What the last load found out about the file (its line ends).
+  DocumentFileState FileState;
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/document_io.h"
 #include "core/exceptions.h"
 
 namespace nuvel {
@@ -44,26 +45,7 @@ void PlainDocumentEditor::SaveToFile(const std::string& name) {
   } else {
     text += "\r\n";
   }
-  std::filesystem::path target(name);
-  std::filesystem::path temp = target;
-  temp += ".nvtmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw EInOutError("Cannot write " + name);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      throw EInOutError("Cannot write " + name);
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    throw EInOutError("Cannot write " + name);
-  }
+  ReplaceFileWith(name, text);
   SetModified(false);
 }
 

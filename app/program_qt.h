@@ -7,10 +7,11 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/single_instance_qt.h"
+
 namespace nuvel {
 
 class DocumentWindows;
-class SingleInstanceGuard;
 class TMainForm;
 
 class Program {

@@ -107,8 +107,8 @@ TEST_F(DocumentWindowsTest, TwoFilesGiveTwoWindowsAndTwoTabsThatFollowActivation
   ASSERT_EQ(docs->Children().size(), 2u);
   EXPECT_EQ(TabTexts(), (std::vector<std::string>{"a.txt", "b.nvw"}));
   EXPECT_EQ(ca->Caption(), a);
-  EXPECT_EQ(ca->Doc().Text(), "first\r\nline two");
-  EXPECT_EQ(cb->Doc().Text(), "second");
+  EXPECT_EQ(ca->Doc().Text(), "first\r\nline two\r\n");
+  EXPECT_EQ(cb->Doc().Text(), "second\r\n");
   EXPECT_EQ(docs->TabCtrl()->currentIndex(), 1);
 
   area->setActiveSubWindow(ca);
@@ -262,7 +262,9 @@ TEST_F(DocumentWindowsTest, FailedSaveKeepsTheDocumentModified) {
   std::string name = WriteFile("gone/doc.txt", "old");
   TMDIChild* c = docs->OpenFile(name, 255, false);
   QTest::keyClicks(c->Editor(), "new ");
-  QDir(dir.filePath("gone")).removeRecursively();  // the save cannot write there now
+  // A folder of that name now stands where the file was: the save cannot replace it.
+  QDir(dir.filePath("gone")).removeRecursively();
+  QDir(dir.path()).mkpath("gone/doc.txt");
   test::RecordingMessageSink sink;
   docs->Save1Click();
   EXPECT_TRUE(c->Doc().Modified());
@@ -272,7 +274,7 @@ TEST_F(DocumentWindowsTest, FailedSaveKeepsTheDocumentModified) {
   sink.answers = {mrYes, mrOk};
   EXPECT_FALSE(c->close());
   EXPECT_EQ(docs->Children().size(), 1u);
-  EXPECT_EQ(c->Doc().Text(), "new old");
+  EXPECT_EQ(c->Doc().Text(), "new old\r\n");
 }
 
 TEST_F(DocumentWindowsTest, CollectAllMarksCaptionAndTab) {

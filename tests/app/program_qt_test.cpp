@@ -63,11 +63,14 @@ TEST_F(ProgramTest, OpenHebrewFileTypeSaveQuit) {
   EXPECT_EQ(child->Caption(), file);
   EXPECT_EQ(docs.TabCtrl()->tabText(0).toStdString(), "shalom.txt");
 
-  QTest::keyClicks(child->Editor(), "abc ");
+  // A Hebrew document with the Hebrew keyboard: the keys of "shalom" and a blank.
+  form.Keyboard().EnglishFile = false;
+  form.HebrewKeyboard1Click();
+  QTest::keyClicks(child->Editor(), "akuo ");
   EXPECT_TRUE(child->Doc().Modified());
   form.Item("Save1")->trigger();
   EXPECT_FALSE(child->Doc().Modified());
-  EXPECT_EQ(test::ReadWholeFile(file), "abc \xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
+  EXPECT_EQ(test::ReadWholeFile(file), "\xF9\xEC\xE5\xED \xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
 
   EXPECT_TRUE(form.close());
   EXPECT_EQ(ReadIniString("REOPEN", "0"), file);

@@ -1,0 +1,117 @@
+#include "app/toolbar_wrap_qt.h"
+
+#include <QEvent>
+#include <algorithm>
+#include <QLayout>
+#include <QWidget>
+
+#include "app/toolbar_wrap.h"
+#include "core/settings.h"
+
+namespace nuvel {
+namespace {
+
+// Places each widget at a position of its own, at its preferred size. Its
+// preferred size holds every visible widget; its minimum width is one pixel,
+// so that the buttons never keep the window from getting narrower.
+class FreePlacementLayout : public QLayout {
+ public:
+  explicit FreePlacementLayout(QWidget* parent) : QLayout(parent) { setContentsMargins(0, 0, 0, 0); }
+  ~FreePlacementLayout() override {
+    while (QLayoutItem* item = takeAt(0)) delete item;
+  }
+  void AddAt(QWidget* w, QPoint at) {
+    addChildWidget(w);
+    items_.append(new QWidgetItem(w));
+    places_.push_back(at);
+    invalidate();
+  }
+  QPoint Place(int i) const { return places_[static_cast<size_t>(i)]; }
+  void SetPlace(int i, QPoint at) {
+    places_[static_cast<size_t>(i)] = at;
+    invalidate();
+  }
+
+  void addItem(QLayoutItem* item) override {
+    items_.append(item);
+    places_.push_back({});
+  }
+  int count() const override { return static_cast<int>(items_.size()); }
+  QLayoutItem* itemAt(int i) const override { return i >= 0 && i < items_.size() ? items_[i] : nullptr; }
+  QLayoutItem* takeAt(int i) override {
+    if (i < 0 || i >= items_.size()) return nullptr;
+    places_.erase(places_.begin() + i);
+    return items_.takeAt(i);
+  }
+  QSize sizeHint() const override {
+    QRect all;
+    for (int i = 0; i < items_.size(); ++i)
+      if (!items_[i]->isEmpty()) all |= QRect(Place(i), items_[i]->sizeHint());
+    return QSize(all.right() + 3, all.bottom() + 3);
+  }
+  QSize minimumSize() const override { return QSize(1, sizeHint().height()); }
+  void setGeometry(const QRect& r) override {
+    QLayout::setGeometry(r);
+    for (int i = 0; i < items_.size(); ++i)
+      items_[i]->setGeometry(QRect(r.topLeft() + Place(i), items_[i]->sizeHint()));
+  }
+
+ private:
+  QList<QLayoutItem*> items_;
+  std::vector<QPoint> places_;
+};
+
+}  // namespace
+
+ToolbarWrapper::ToolbarWrapper(QWidget* window, QWidget* panel, QWidget* newBtn)
+    : QObject(window), window_(window), panel_(panel), newBtn_(newBtn) {
+  window->installEventFilter(this);
+}
+
+void ToolbarWrapper::PlaceByPosition() {
+  if (placed_ || !panel_) return;
+  placed_ = true;
+  panel_->ensurePolished();
+  std::vector<std::pair<QWidget*, QPoint>> places;
+  if (QLayout* layout = panel_->layout()) {
+    layout->activate();
+    for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+      places.emplace_back(w, w->pos());
+    delete layout;
+  } else {
+    for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+      places.emplace_back(w, w->pos());
+  }
+  auto* free = new FreePlacementLayout(panel_);
+  for (auto& [w, at] : places) free->AddAt(w, at);
+  // One row is at least 30 pixels high: the unwrap rule takes two rows only
+  // when each is at least that high.
+  height_ = std::max(free->sizeHint().height(), 30);
+  panel_->setFixedHeight(height_);
+}
+
+void ToolbarWrapper::FormResize() {
+  // Sizes are known once the panel is shown and its buttons are polished.
+  if (!window_ || !panel_ || !newBtn_ || !panel_->isVisible()) return;
+  PlaceByPosition();
+  auto* free = static_cast<FreePlacementLayout*>(panel_->layout());
+  ToolbarLayout layout;
+  layout.height = height_;
+  for (int i = 0; i < free->count(); ++i) layout.controls.push_back({free->Place(i).x(), free->Place(i).y()});
+  LayoutToolbarForWidth(layout, window_->width(), newBtn_->height(), ReadIniString("GENPREFS", "Tool_Bar_Wrap"));
+  for (int i = 0; i < free->count(); ++i) {
+    const ToolbarControl& c = layout.controls[static_cast<size_t>(i)];
+    if (free->Place(i) != QPoint(c.left, c.top)) free->SetPlace(i, QPoint(c.left, c.top));
+  }
+  if (layout.height != height_) {
+    height_ = layout.height;
+    panel_->setFixedHeight(height_);
+  }
+}
+
+bool ToolbarWrapper::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == window_ && e->type() == QEvent::Resize) FormResize();
+  return QObject::eventFilter(watched, e);
+}
+
+}  // namespace nuvel
