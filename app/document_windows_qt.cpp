@@ -25,6 +25,7 @@
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
 #include "editor/heb_text_editor.h"
+#include "editor/heb_text_editor_widget_qt.h"
 #include "editor/text_file_editor.h"
 
 namespace nuvel {
@@ -106,6 +107,12 @@ void DocumentWindows::ConnectItems() {
   on("RestoreAll1", [this] { RestoreAll1Click(); });
   on("NextWindow1", [this] { NextWindow1Click(); });
   on("ToggleType1", [this] { ToggleType1Click(); });
+  on("OpenNuvelWin1", [this] { OpenSpecial(0); });
+  on("OpenNuvelWin2", [this] { OpenSpecial(0); });
+  on("OpenNuvelDos1", [this] { OpenSpecial(1); });
+  on("OpenNuvelDos2", [this] { OpenSpecial(1); });
+  on("OpenDosText1", [this] { OpenSpecial(2); });
+  on("OpenDosText2", [this] { OpenSpecial(2); });
   on("Split1", [this] {
     if (TMDIChild* c = ActiveChild()) c->ToggleSplit();
   });
@@ -273,6 +280,13 @@ std::vector<std::string> DocumentWindows::PromptOpenNames(const std::string& tit
   for (const std::string& chosen : prompts_->OpenFileNames(title, OpenDialogFilter, folder))
     out.push_back(ExpandFileName(chosen));
   return out;
+}
+
+void DocumentWindows::OpenSpecial(int format) {
+  for (const std::string& name : PromptOpenNames("Open", {})) {
+    if (ActivateIfOpen(name)) continue;
+    OpenFile(name, static_cast<uint8_t>(format), true);
+  }
 }
 
 void DocumentWindows::ConvBtnClick(int format) {
@@ -499,7 +513,8 @@ void DocumentWindows::UpdateStatusBar() {
   f.topLine = e.TopLine();
   f.textLength = e.TextLength();
   f.insertMode = e.InsertMode();
-  f.scrollLock = ScrollLockMode != 0;
+  f.scrollLock = THebTextEditorWidget::ScrollLockToggled();
+  ScrollLockMode = NextScrollLockMode(ScrollLockMode, f.scrollLock, f.line, f.topLine);
   auto texts = StatusPanelTexts(f, EnglishUI);
   for (size_t i = 0; i < texts.size(); ++i) frame_.panels[i]->setText(Q(texts[i]));
 }

@@ -113,6 +113,9 @@ class DocumentWindows : public QObject {
   void ConvBtnClick(int format);
   void ToggleType1Click();
   void Open1Click();
+  // Open with a forced disk format (0 Windows, 1 DOS, 2 DOS text): every
+  // chosen file not open yet, whether it exists or not.
+  void OpenSpecial(int format);
   void Save1Click();
   bool SaveAs1Click(bool fromTimer = false);
   void Close1Click();

@@ -93,7 +93,9 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   // The items and buttons the file commands serve are working now.
   for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Close1", "CloseAll1", "CollectAll1", "Cascade1",
                            "TileH1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "RestoreAll1", "NextWindow1",
-                           "Split1", "Newfile", "OpenFile", "ToggleType1"}) {
+                           "Split1", "Newfile", "OpenFile", "ToggleType1", "OpenSpecial1",
+                           "OpenNuvelWin1", "OpenNuvelWin2", "OpenNuvelDos1", "OpenNuvelDos2", "OpenDosText1",
+                           "OpenDosText2"}) {
     QString n = QString::fromLatin1(name);
     if (QAction* a = form.Item(n)) a->setEnabled(true);
     if (auto* proxy = form.findChild<QAction*>(n + QStringLiteral("Shortcut"))) proxy->setEnabled(true);

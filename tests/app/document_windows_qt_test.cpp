@@ -17,6 +17,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
+#include "editor/heb_text_editor.h"
 #include "editor/text_file_editor.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
@@ -275,6 +276,37 @@ TEST_F(DocumentWindowsTest, FailedSaveKeepsTheDocumentModified) {
   EXPECT_FALSE(c->close());
   EXPECT_EQ(docs->Children().size(), 1u);
   EXPECT_EQ(c->Doc().Text(), "new old\r\n");
+}
+
+TEST_F(DocumentWindowsTest, OpenWithDialogAndForcedFormat) {
+  std::string a = WriteFile("a.txt", "A");
+  std::string missing = dir.filePath("new.txt").toStdString();
+  prompts.opens.push_back({a, missing});
+  docs->Open1Click();
+  ASSERT_EQ(docs->Children().size(), 2u);
+  // A missing file chosen in the dialog opens an empty window of that name.
+  ASSERT_NE(docs->FindChild(missing), nullptr);
+  EXPECT_EQ(docs->FindChild(missing)->Doc().TextLength(), 0);
+  // The open one is activated, not opened again; a new one takes the format.
+  std::string b = WriteFile("b.txt", "B");
+  prompts.opens.push_back({a, b});
+  docs->OpenSpecial(1);
+  EXPECT_EQ(docs->Children().size(), 3u);
+  EXPECT_EQ(docs->FindChild(b)->HebDoc().Disk_Conv(), 1);
+  EXPECT_EQ(ReadIniString("REOPEN", "0"), b);
+}
+
+TEST_F(DocumentWindowsTest, CtrlCPagesOnce) {
+  TMDIChild* c = docs->New1Click();
+  c->resize(400, 300);
+  QApplication::processEvents();
+  for (int i = 0; i < 80; ++i) QTest::keyClick(c->Editor(), Qt::Key_Return);
+  c->Doc().SetCaretPosition(1, 1);
+  int32_t rows = c->Doc().VisibleRows();
+  ASSERT_GT(rows, 2);
+  QTest::keyClick(c->Editor(), Qt::Key_C, Qt::ControlModifier);
+  int32_t col = 0;
+  EXPECT_EQ(c->Doc().GetCaretPosition(col), rows);  // one page of rows - 1 down
 }
 
 TEST_F(DocumentWindowsTest, CollectAllMarksCaptionAndTab) {
