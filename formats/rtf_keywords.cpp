@@ -154,9 +154,9 @@ constexpr TRtfKeyword kKeywords[] = {
     {"wpobjw", 0, false, TRtfKind::Prop, 97},
     {"wpobjh", 0, false, TRtfKind::Prop, 98},
     // Specials.
-    {"bin", 0, false, TRtfKind::Special, kRtfSpecBin},
-    {"*", 0, false, TRtfKind::Special, kRtfSpecSkipDest},
-    {"'", 0, false, TRtfKind::Special, kRtfSpecHex},
+    {"bin", 0, false, TRtfKind::Special, kRtfActionBin},
+    {"*", 0, false, TRtfKind::Special, kRtfActionSkipDest},
+    {"'", 0, false, TRtfKind::Special, kRtfActionHex},
 };
 
 static_assert(std::size(kKeywords) == 145);

@@ -31,9 +31,9 @@ inline constexpr int32_t kRtfPropCell = 48;
 inline constexpr int32_t kRtfPropWpRtf = 69;
 
 // Special actions.
-inline constexpr int32_t kRtfSpecBin = 1;
-inline constexpr int32_t kRtfSpecHex = 2;
-inline constexpr int32_t kRtfSpecSkipDest = 3;
+inline constexpr int32_t kRtfActionBin = 1;
+inline constexpr int32_t kRtfActionHex = 2;
+inline constexpr int32_t kRtfActionSkipDest = 3;
 
 // The character a \line stands for before it becomes a line feed.
 inline constexpr int32_t kRtfLineChar = 1010;

@@ -206,14 +206,14 @@ uint8_t TRtfReader::TranslateKeyword(const std::string& word, int64_t param, boo
       return kOk;
     case TRtfKind::Special:
       switch (k->index) {
-        case kRtfSpecBin:
+        case kRtfActionBin:
           return kOk;
-        case kRtfSpecHex:
+        case kRtfActionHex:
           ris_ = kRisHex;
           hexValue_ = 0;
           hexDigits_ = 0;
           return kOk;
-        case kRtfSpecSkipDest:
+        case kRtfActionSkipDest:
           skipIfUnknown_ = true;
           return kOk;
         default:
