@@ -185,7 +185,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   bool loaded = true;
   if (!noLoad) {
     try {
-      LoadDocumentFile(doc, name, child->FileState);
+      LoadDocumentFile(doc, name);
     } catch (const std::exception& e) {
       loaded = false;
       MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
@@ -313,13 +313,13 @@ bool DocumentWindows::SaveChild(TMDIChild& child) {
   TNvcCustomTextFileEditor& doc = child.Doc();
   if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
   try {
-    SaveDocumentFile(doc, doc.FileName(), child.FileState);
+    bool saved = SaveDocumentFile(doc, doc.FileName());
+    UpdateButtons();
+    return saved;
   } catch (const std::exception& e) {
     MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
     return false;
   }
-  UpdateButtons();
-  return !doc.Modified();
 }
 
 bool DocumentWindows::SaveAs1Click(bool fromTimer) {
@@ -344,7 +344,7 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   if (!chosen || chosen->empty()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
   try {
-    SaveDocumentFile(doc, name, child.FileState);
+    if (!SaveDocumentFile(doc, name)) return false;
   } catch (const std::exception& e) {
     MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
     return false;
@@ -570,7 +570,7 @@ void DocumentWindows::Timer1Timer() {
     void AutoSaveAs() override { d.SaveChildAs(*d.ActiveChild(), true); }
     void SaveActive() override {
       TMDIChild& child = *d.ActiveChild();
-      Guarded([&] { SaveDocumentFile(child.Doc(), child.Doc().FileName(), child.FileState); });
+      Guarded([&] { SaveDocumentFile(child.Doc(), child.Doc().FileName()); });
     }
     void MinimizeAll() override { d.MinimizeAll1Click(); }
     void ShowClock() override {

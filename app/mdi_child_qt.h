@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/document_io.h"
 #include "core/command_numbers.h"
 
 class QSplitter;
@@ -53,9 +52,6 @@ class TMDIChild : public QMdiSubWindow {
 
   // Closes without asking (after the file commands asked already).
   bool closeQueried() const { return closeAccepted_; }
-
-  // What the last load found out about the file (its line ends).
-  DocumentFileState FileState;
 
  protected:
   void closeEvent(QCloseEvent* e) override;

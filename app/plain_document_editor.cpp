@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/document_io.h"
+#include "app/replace_file.h"
 #include "core/exceptions.h"
 
 namespace nuvel {

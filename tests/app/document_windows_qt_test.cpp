@@ -309,6 +309,15 @@ TEST_F(DocumentWindowsTest, CtrlCPagesOnce) {
   EXPECT_EQ(c->Doc().GetCaretPosition(col), rows);  // one page of rows - 1 down
 }
 
+TEST_F(DocumentWindowsTest, FileWithLineFeedsIsSavedWithLineFeeds) {
+  std::string name = WriteFile("unix.txt", "one\ntwo\n");
+  TMDIChild* c = docs->OpenFile(name, 255, false);
+  QTest::keyClicks(c->Editor(), "x");
+  docs->Save1Click();
+  EXPECT_EQ(test::ReadWholeFile(name), "xone\ntwo\n");
+  EXPECT_FALSE(c->Doc().Modified());
+}
+
 TEST_F(DocumentWindowsTest, CollectAllMarksCaptionAndTab) {
   std::string a = WriteFile("a.txt", "A");
   TMDIChild* c = docs->OpenFile(a, 255, false);
