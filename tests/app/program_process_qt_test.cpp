@@ -1,0 +1,98 @@
+// The built program run as its own process on the offscreen platform, in a
+// temporary program folder, driven by an input script.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/profile.h"
+#include "tests/support/temp_program_folder.h"
+
+namespace nuvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramProcess : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root.isValid());
+    program = fs::path(root.path().toStdString()) / "program";
+    documents = fs::path(root.path().toStdString()) / "documents";
+    fs::create_directories(program);
+    fs::create_directories(documents);
+    // The built program folder: the executable and its data files together.
+    for (const auto& entry : fs::directory_iterator(NUVEL_PROGRAM_DIR))
+      if (entry.is_regular_file()) fs::copy_file(entry.path(), program / entry.path().filename());
+    Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n");
+  }
+
+  static void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  // Runs the program with the script and arguments; its exit code, -1 when it
+  // did not end within a minute.
+  int Run(const std::string& script, const QStringList& arguments) {
+    const fs::path scriptFile = fs::path(root.path().toStdString()) / "input.script";
+    Write(scriptFile, script);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("NUVEL_INPUT_SCRIPT", QString::fromStdString(scriptFile.string()));
+    env.insert("XDG_CONFIG_HOME", root.filePath("config"));
+    env.insert("HOME", root.filePath("home"));
+    env.remove("XDG_RUNTIME_DIR");
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(QString::fromStdString(documents.string()));
+    process.start(QString::fromStdString((program / "nuvel").string()), arguments);
+    if (!process.waitForFinished(60000)) {
+      process.kill();
+      process.waitForFinished();
+      return -1;
+    }
+    errors = process.readAllStandardError().toStdString();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  std::string Ini(const char* section, const char* key) const {
+    return platform::GetPrivateProfileString(section, key, program / "NuvelW.INI").value_or("(missing)");
+  }
+
+  QTemporaryDir root;
+  fs::path program;
+  fs::path documents;
+  std::string errors;
+};
+
+TEST_F(ProgramProcess, OpenHebrewFileTypeSaveQuit) {
+  // "shalom" in Windows-1255, on two lines.
+  const fs::path file = documents / "shalom.txt";
+  Write(file, "\xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
+  const char* script =
+      "# the Hebrew keyboard, the keys of \"shalom\" and a blank, save, quit\n"
+      "menu HebrewKeyboard1\n"
+      "type akuo \n"
+      "key Ctrl+S\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
+  EXPECT_EQ(test::ReadWholeFile(file), "\xF9\xEC\xE5\xED \xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
+  EXPECT_EQ(Ini("REOPEN", "0"), file.string());
+  EXPECT_NE(Ini("StartUp", "WindowState"), "(missing)");
+  EXPECT_NE(Ini("StartUp", "WindowPosition"), "(missing)");
+  EXPECT_EQ(Ini("GENPREFS", "ENG_FILE").size(), 1u);
+}
+
+
+TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
+  EXPECT_EQ(Run("type a\npress b\n", {}), 2);
+  EXPECT_NE(errors.find("line 2: unknown step \"press\""), std::string::npos) << errors;
+  EXPECT_EQ(Ini("StartUp", "WindowState"), "(missing)") << "the program did not start";
+}
+
+}  // namespace
+}  // namespace nuvel
