@@ -16,10 +16,13 @@
 #include "app/disk_format_pref.h"
 #include "app/file_name_parts.h"
 #include "app/file_prompts_qt.h"
+#include "app/main_form_flags.h"
 #include "app/mdi_child_qt.h"
 #include "app/reopen_list.h"
 #include "app/save_as_rules.h"
 #include "app/status_texts.h"
+#include "core/charset.h"
+#include "core/fixed_font_names.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
@@ -27,6 +30,8 @@
 #include "editor/heb_text_editor.h"
 #include "editor/heb_text_editor_widget_qt.h"
 #include "editor/text_file_editor.h"
+#include "tools/text_histories.h"
+#include "ui/interface_texts_qt.h"
 
 namespace nuvel {
 namespace {
@@ -37,6 +42,19 @@ std::string FillName(std::string format, const std::string& name) {
   size_t at = format.find("%s");
   if (at == std::string::npos) return format;
   return format.replace(at, 2, name);
+}
+
+// The prompt's text is bytes of the system's set; file names are bytes of
+// the file system's encoding.
+std::string NameOfPromptText(const std::string& text) { return QFile::encodeName(SystemText(text)).toStdString(); }
+std::string PromptTextOfName(const std::string& name) {
+  const QString wide = QFile::decodeName(name.c_str());
+  std::string text(static_cast<size_t>(wide.size()), '\0');
+  WideToHebBuffer(std::u16string_view(reinterpret_cast<const char16_t*>(wide.utf16()), static_cast<size_t>(wide.size())),
+                  std::span(reinterpret_cast<uint8_t*>(text.data()), text.size()));
+  // Characters the system's set lacks have no byte.
+  std::erase(text, '\0');
+  return text;
 }
 
 bool FileExists(const std::string& name) {
@@ -260,7 +278,7 @@ void DocumentWindows::UpdateReopenList(const std::string& name) {
   if (OnReopenAdd) OnReopenAdd(name);
   WriteReopenSection(ReopenList);
   if (auto pattern = ReopenPattern(name)) OpenDialogFilter = FilterWithPattern(*pattern, StoredFilter);
-  UpdateFileHistory(FileHistory, name);
+  UpdateFileHistory(HistoryFile, name);
 }
 
 void DocumentWindows::OpenWithDialog(const std::string& title) {
@@ -273,7 +291,35 @@ void DocumentWindows::OpenWithDialog(const std::string& title) {
   }
 }
 
-void DocumentWindows::Open1Click() { OpenWithDialog("Open"); }
+void DocumentWindows::Open1Click() {
+  if (!NuvelDlg) {
+    OpenWithDialog("Open");
+    return;
+  }
+  TFileStrRequest ask;
+  ask.Caption = "Enter Filename";
+  ask.Label = "Filename: ";
+  for (const std::string& name : HistoryFile) ask.History.push_back(PromptTextOfName(name));
+  ask.EnglishMode = true;
+  ask.HebScreenFont = IsHebScreenFont(kHebrewScreenFont1);
+  const TFileStrAnswer answer = prompts_->AskFileStr(ask);
+  switch (answer.Result) {
+    case TFileStrResult::Ok: {
+      std::string name = NameOfPromptText(TrimPromptText(answer.Text));
+      // A name typed relative to the current folder is kept as a full name,
+      // as the window's caption and the reopen list hold names.
+      if (!name.empty()) name = ExpandFileName(name);
+      if (ActivateIfOpen(name)) return;
+      if (FileExists(name))
+        OpenFile(name, 255, true);
+      else
+        ShowFileNotFound(name);
+      break;
+    }
+    case TFileStrResult::Retry: OpenWithDialog("Open"); break;
+    case TFileStrResult::Cancel: break;
+  }
+}
 
 std::vector<std::string> DocumentWindows::PromptOpenNames(const std::string& title, const std::string& folder) {
   std::vector<std::string> out;

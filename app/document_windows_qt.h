@@ -58,7 +58,6 @@ class DocumentWindows : public QObject {
   uint16_t SearchOptions = 0;
   TimerOptions Timer;
   std::vector<std::string> ReopenList;
-  std::vector<std::string> FileHistory;
   // The open dialog's filter and the stored one that follows the last pattern.
   std::string OpenDialogFilter =
       "Nuvel Windows files (*.nvw)|*.nvw|Nuvel Dos Files (*.nvs)|*.nvs|Text files (*.txt)|*.txt|All files (*.*)|*.*";
@@ -79,7 +78,8 @@ class DocumentWindows : public QObject {
   // Runs a built-in filter over the active document; unset until the filters exist.
   std::function<void(int kind)> BuiltInFilterHandler;
 
-  // The file dialogs; the Qt dialogs unless replaced (tests answer them).
+  // The file dialogs and the file-name prompt; the Qt dialogs unless
+  // replaced (tests answer them).
   void SetPrompts(FilePrompts* prompts) { prompts_ = prompts; }
 
   QTabBar* TabCtrl() const { return tabs_; }
@@ -112,6 +112,8 @@ class DocumentWindows : public QObject {
   // The format buttons and Toggle Type: the preference DISK_FMT.
   void ConvBtnClick(int format);
   void ToggleType1Click();
+  // Open: the program's own file-name prompt when NuvelDlg is set (its
+  // history the file-name history), else the open dialog.
   void Open1Click();
   // Open with a forced disk format (0 Windows, 1 DOS, 2 DOS text): every
   // chosen file not open yet, whether it exists or not.

@@ -1,9 +1,12 @@
 #pragma once
-// The file dialogs the file commands ask, behind one replaceable service so
-// that tests answer them. Filters are in the "text|pattern|..." form.
+// The file dialogs the file commands ask, and the program's own file-name
+// prompt, behind one replaceable service so that tests answer them. Filters
+// are in the "text|pattern|..." form.
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/file_str_prompt.h"
 
 namespace nuvel {
 
@@ -16,6 +19,8 @@ class FilePrompts {
   // The name chosen in the save dialog; nullopt when cancelled.
   virtual std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                                   const std::string& suggested) = 0;
+  // The program's own prompt "Enter Filename" (TFileStrDlg).
+  virtual TFileStrAnswer AskFileStr(const TFileStrRequest& request) = 0;
 };
 
 }  // namespace nuvel

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "app/dialog_filter.h"
+#include "tools/file_str_dlg_qt.h"
 
 namespace nuvel {
 
@@ -25,5 +26,7 @@ std::optional<std::string> QtFilePrompts::SaveFileName(const std::string& title,
   if (name.isEmpty()) return std::nullopt;
   return QFile::encodeName(name).toStdString();
 }
+
+TFileStrAnswer QtFilePrompts::AskFileStr(const TFileStrRequest& request) { return RunFileStrDlg(parent_, request); }
 
 }  // namespace nuvel

@@ -1,5 +1,5 @@
 #pragma once
-// The file dialogs on Qt's own dialog.
+// The file dialogs on Qt's own dialog; the file-name prompt on TFileStrDlg.
 #include <QWidget>
 
 #include "app/file_prompts.h"
@@ -13,6 +13,7 @@ class QtFilePrompts : public FilePrompts {
                                          const std::string& folder) override;
   std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                           const std::string& suggested) override;
+  TFileStrAnswer AskFileStr(const TFileStrRequest& request) override;
 
  private:
   QWidget* parent_;

@@ -38,6 +38,7 @@
 #include "platform/qt/key_edge_qt.h"
 #include "platform/string_library.h"
 #include "tools/calendar_dialogs_qt.h"
+#include "tools/text_histories.h"
 #include "ui/interface_language.h"
 #include "ui/interface_texts.h"
 #include "ui/interface_texts_qt.h"
@@ -628,6 +629,7 @@ void TMainForm::FormClose() {
                  std::to_string(r.height()) + " " + std::to_string(r.width()) + " " + std::to_string(r.x()) +
                      " " + std::to_string(r.y()));
   WriteIniString("GENPREFS", "ENG_FILE", keyboard_.EnglishFile ? "1" : "0");
+  SaveTextHistories();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

@@ -16,6 +16,7 @@
 #include "core/conv_mode.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
+#include "tools/text_histories.h"
 
 namespace nuvel {
 
@@ -66,6 +67,7 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
     return false;
   }
   LoadConvMode();
+  LoadTextHistories();
 
   splash_ = CreateSplashForm();
   splash_->show();

@@ -12,10 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/text_histories.h"
+
 namespace nuvel {
 
 inline constexpr size_t kReopenListMax = 10;
-inline constexpr size_t kFileHistoryMax = 20;
+inline constexpr size_t kFileHistoryMax = kTextHistoryMax;
 inline constexpr std::string_view kReopenSection = "REOPEN";
 
 // "*." + the name's extension without its dot; nullopt without an extension.

@@ -11,6 +11,7 @@
 #include <deque>
 #include <fstream>
 
+#include "app/main_form_flags.h"
 #include "app/mdi_child_qt.h"
 #include "app/new_doc_numbers.h"
 #include "core/controller_qt.h"
@@ -21,6 +22,7 @@
 #include "editor/text_file_editor.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
+#include "tools/text_histories.h"
 
 namespace nuvel {
 namespace {
@@ -44,6 +46,15 @@ struct FakePrompts : FilePrompts {
     if (saves.empty()) return std::nullopt;
     auto r = saves.front();
     saves.pop_front();
+    return r;
+  }
+  std::deque<TFileStrAnswer> fileStrs;
+  std::vector<TFileStrRequest> fileStrAsked;
+  TFileStrAnswer AskFileStr(const TFileStrRequest& request) override {
+    fileStrAsked.push_back(request);
+    if (fileStrs.empty()) return {};
+    auto r = fileStrs.front();
+    fileStrs.pop_front();
     return r;
   }
 };
@@ -373,6 +384,71 @@ TEST_F(DocumentWindowsTest, BlockMarkersSelectAndDelete) {
   e.SetCaretPosition(1, 1);
   c->EditorUserCommand(317);  // delete block
   EXPECT_EQ(e.Text(), "one three");
+}
+
+// Open with the program's own file-name prompt: an existing file opens and
+// joins the reopen list and the file history, an open one is activated, a
+// missing one is reported by name, Ctrl+F (Retry) runs the open dialog.
+TEST_F(DocumentWindowsTest, OpenWithTheOwnPromptWhenNuvelDlgIsSet) {
+  const bool saved = NuvelDlg;
+  NuvelDlg = true;
+  HistoryFile = {"/earlier/x.txt"};
+  std::string a = WriteFile("a.txt", "alpha");
+  std::string b = WriteFile("b.txt", "beta");
+
+  prompts.fileStrs.push_back({TFileStrResult::Ok, a + "\r\n"});
+  docs->Open1Click();
+  ASSERT_EQ(prompts.fileStrAsked.size(), 1u);
+  const TFileStrRequest& asked = prompts.fileStrAsked[0];
+  EXPECT_EQ(asked.Caption, "Enter Filename");
+  EXPECT_EQ(asked.Label, "Filename: ");
+  EXPECT_TRUE(asked.EnglishMode);
+  EXPECT_TRUE(asked.HebScreenFont);
+  EXPECT_EQ(asked.History, (TextHistory{"/earlier/x.txt"}));
+  ASSERT_EQ(docs->Children().size(), 1u);
+  EXPECT_EQ(docs->ActiveChild()->Caption(), a);
+  EXPECT_EQ(ReadIniString("REOPEN", "0"), a);
+  EXPECT_EQ(HistoryFile, (TextHistory{"/earlier/x.txt", a}));
+
+  // The same name again activates its window.
+  TMDIChild* first = docs->ActiveChild();
+  docs->OpenFile(b, 255, false);
+  prompts.fileStrs.push_back({TFileStrResult::Ok, a});
+  docs->Open1Click();
+  EXPECT_EQ(docs->Children().size(), 2u);
+  EXPECT_EQ(docs->ActiveChild(), first);
+
+  {
+    test::RecordingMessageSink sink;
+    std::string missing = dir.filePath("missing.txt").toStdString();
+    prompts.fileStrs.push_back({TFileStrResult::Ok, missing});
+    docs->Open1Click();
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_NE(sink.requests[0].text.find(missing), std::string::npos);
+    EXPECT_EQ(docs->Children().size(), 2u);
+  }
+
+  // Retry goes to the standard dialog; Cancel does nothing.
+  std::string c = WriteFile("c.txt", "gamma");
+  prompts.fileStrs.push_back({TFileStrResult::Retry, "ignored"});
+  prompts.opens.push_back({c});
+  docs->Open1Click();
+  EXPECT_EQ(docs->Children().size(), 3u);
+  EXPECT_EQ(docs->ActiveChild()->Caption(), c);
+  prompts.fileStrs.push_back({TFileStrResult::Cancel, a});
+  prompts.opens.push_back({b});
+  docs->Open1Click();
+  EXPECT_EQ(docs->Children().size(), 3u);
+  EXPECT_EQ(prompts.opens.size(), 1u);
+
+  // Without the preference the open dialog comes at once.
+  NuvelDlg = false;
+  const size_t asks = prompts.fileStrAsked.size();
+  docs->Open1Click();
+  EXPECT_EQ(prompts.fileStrAsked.size(), asks);
+  EXPECT_TRUE(prompts.opens.empty());
+  NuvelDlg = saved;
+  HistoryFile.clear();
 }
 
 }  // namespace

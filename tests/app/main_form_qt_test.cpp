@@ -20,6 +20,7 @@
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/string_library_bytes.h"
 #include "tests/support/temp_program_folder.h"
+#include "tools/text_histories.h"
 #include "ui/interface_texts.h"
 #include "ui/interface_texts_qt.h"
 #include "ui/shortcut_sets.h"
@@ -351,6 +352,9 @@ TEST_F(MainFormTest, CloseWritesTheWindowState) {
   QApplication::processEvents();
   EXPECT_EQ(f.height(), 300);
   const QRect r = f.geometry();
+  HistoryFind = {"find me"};
+  HistoryRepl = {"with this", "or that"};
+  HistoryFile = {"/docs/a.txt"};
   f.close();
   EXPECT_EQ(ReadIniString("StartUp", "WindowState"), "0");
   EXPECT_EQ(ReadIniString("StartUp", "WindowPosition"),
@@ -358,6 +362,18 @@ TEST_F(MainFormTest, CloseWritesTheWindowState) {
                 std::to_string(r.y()));
   EXPECT_EQ(ReadIniString("GENPREFS", "ENG_FILE"), "1");
   EXPECT_EQ(ReadRegString("GENPREFS", "ChildState"), "2");
+  // The three histories go to the registry, and come back at the next start.
+  EXPECT_EQ(ReadRegString("History_Find", "H0"), "find me");
+  EXPECT_EQ(ReadRegString("History_Repl", "Count"), "2");
+  EXPECT_EQ(ReadRegString("History_File", "H0"), "/docs/a.txt");
+  HistoryFind.clear();
+  HistoryRepl.clear();
+  HistoryFile.clear();
+  LoadTextHistories();
+  EXPECT_EQ(HistoryRepl, (TextHistory{"with this", "or that"}));
+  HistoryFind.clear();
+  HistoryRepl.clear();
+  HistoryFile.clear();
 }
 
 TEST_F(MainFormTest, DroppedFilesOpenOrActivateTheirWindows) {

@@ -20,6 +20,7 @@
 #include "editor/text_file_editor.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
+#include "tools/text_histories.h"
 
 namespace nuvel {
 namespace {
@@ -77,6 +78,21 @@ TEST_F(ProgramTest, OpenHebrewFileTypeSaveQuit) {
   EXPECT_NE(ReadIniString("StartUp", "WindowState"), kNotFound);
   EXPECT_NE(ReadIniString("StartUp", "WindowPosition"), kNotFound);
   EXPECT_EQ(ReadIniString("GENPREFS", "ENG_FILE").size(), 1u);
+}
+
+TEST_F(ProgramTest, FileHistoryComesFromTheRegistryAndGoesBackAtClose) {
+  SaveRegStrings("History_File", {"/earlier/notes.txt"});
+  HistoryFile = {"stale"};
+  std::string file = WriteFile("h.txt", "x");
+  Program program;
+  ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
+  EXPECT_EQ(HistoryFile, (TextHistory{"/earlier/notes.txt"}));
+  program.Documents()->OpenFile(file, 255, true);
+  EXPECT_TRUE(program.MainForm()->close());
+  std::vector<std::string> stored;
+  LoadRegStrings("History_File", stored);
+  EXPECT_EQ(stored, (std::vector<std::string>{"/earlier/notes.txt", file}));
+  HistoryFile.clear();
 }
 
 TEST_F(ProgramTest, ClosingTheProgramAsksForModifiedDocuments) {
