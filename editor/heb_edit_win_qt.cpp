@@ -12,6 +12,7 @@
 #include "core/font_index.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
+#include "editor/clipboard_qt.h"
 #include "platform/qt/key_edge_qt.h"
 #include "platform/virtual_keys.h"
 
@@ -28,6 +29,8 @@ void THebEditWin::Guarded(F&& f) {
 
 THebEditWin::THebEditWin(QWidget* parent) : QWidget(parent), blinker_(this), caret_(&blinker_) {
   blinker_.Attach(&caret_);
+  // Copy and paste reach the desktop's clipboard also when no editor is open.
+  InstallDesktopClipboard();
   setObjectName(QStringLiteral("HebEditWin"));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled, false);

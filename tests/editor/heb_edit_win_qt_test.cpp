@@ -1,6 +1,7 @@
 #include "editor/heb_edit_win_qt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -44,6 +45,29 @@ TEST(HebEditWin, TypesHebrewThroughTheLayersAndPaintsRightAligned) {
   // A click in the second cell from the right puts the caret after it.
   QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(300 - 2 * w + 1, 3));
   EXPECT_EQ(edit->Line().CaretCol, 2);
+}
+
+TEST(HebEditWin, DoubleClickSelectsAllForCopyAndPasteReplacesTheText) {
+  QWidget host;
+  host.resize(300, 60);
+  auto* edit = new THebEditWin(&host);
+  edit->setGeometry(0, 0, 300, edit->LineHeight() + 2);
+  host.show();
+  QApplication::setActiveWindow(&host);
+  edit->Line().EnglishMode = true;
+  edit->Line().Text = "report.txt";
+  edit->RefreshText();
+  QApplication::clipboard()->setText(QStringLiteral("before"));
+  QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+  QTest::mouseDClick(edit, Qt::LeftButton, {}, QPoint(5, 3));
+  ASSERT_TRUE(edit->Line().AllSelected);
+  QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("report.txt"));
+  QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(edit->Line().Text, "");
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit->Line().Text, "report.txt");
 }
 
 }  // namespace
