@@ -593,8 +593,9 @@ void TNvcCustomEditor::Clear(bool refresh) {
 // ---- View notifications ----
 
 namespace {
-// Moves one position (p, q) as a change of the text moves it.
-void AdjustPosition(int change, int32_t para, int32_t pos, int32_t count, int32_t paraCount, int32_t& p,
+// Moves one position (p, q) as a change of the text moves it; `list` holds
+// the text as the change left it.
+void AdjustPosition(TNvcParaList& list, int change, int32_t para, int32_t pos, int32_t count, int32_t& p,
                     int32_t& q) {
   switch (change) {
     case 0:  // text inserted
@@ -609,16 +610,29 @@ void AdjustPosition(int change, int32_t para, int32_t pos, int32_t count, int32_
       } else if (p == para && q >= pos) {
         ++p;
         q = q + count - (pos - 1);
+      } else if (p == para) {
+        // Enter also trims the blanks before the split point: a position
+        // among them goes to the new end of the paragraph, as it would for
+        // any deleted bytes.
+        q = std::min(q, static_cast<int32_t>(list.ParaLength(static_cast<uint32_t>(para))) + 1);
       }
       break;
-    case 3:  // paragraph deleted
+    case 3: {  // paragraph deleted
       if (p == para) {
         q = 1;
       } else if (p > para) {
         --p;
       }
-      p = std::min(p, paraCount);
+      // The last paragraph went: nothing took its place, so a position in it
+      // goes to the end of the text. Position 1 of the paragraph above would
+      // put it before text that lay before it and turn a selection around.
+      const auto paraCount = static_cast<int32_t>(list.ParaCount());
+      if (p > paraCount) {
+        p = paraCount;
+        q = static_cast<int32_t>(list.ParaLength(static_cast<uint32_t>(paraCount))) + 1;
+      }
       break;
+    }
     case 4:  // paragraph para + 1 joined to para at pos
       if (p == para + 1) {
         p = para;
@@ -635,7 +649,6 @@ void AdjustPosition(int change, int32_t para, int32_t pos, int32_t count, int32_
 
 void TNvcCustomEditor::ViewChanged(Change change, int32_t para, int32_t pos, bool isOwn, int32_t count) {
   const int kind = static_cast<int>(change);
-  const int32_t paraCount = ParaCount();
   // The top follows the text it shows.
   const int32_t topPos = topOffset_ + 1;
   bool moveTop = change == Change::TextInserted ? (para < topPara_ || (para == topPara_ && pos < topPos))
@@ -644,7 +657,7 @@ void TNvcCustomEditor::ViewChanged(Change change, int32_t para, int32_t pos, boo
   if (moveTop) {
     int32_t p = topPara_;
     int32_t q = topPos;
-    AdjustPosition(kind, para, pos, count, paraCount, p, q);
+    AdjustPosition(*list_, kind, para, pos, count, p, q);
     topPara_ = p;
     topOffset_ = q - 1;
   }
@@ -654,13 +667,13 @@ void TNvcCustomEditor::ViewChanged(Change change, int32_t para, int32_t pos, boo
   const bool selectionInPara = HasSelection() && selBegin_.Para == para && selEnd_.Para == para;
   int32_t cp = caretPara_;
   int32_t cq = CaretPos();
-  AdjustPosition(kind, para, pos, count, paraCount, cp, cq);
+  AdjustPosition(*list_, kind, para, pos, count, cp, cq);
   SetCaretFromPara(cp, cq);
-  AdjustPosition(kind, para, pos, count, paraCount, selBegin_.Para, selBegin_.Pos);
-  AdjustPosition(kind, para, pos, count, paraCount, selEnd_.Para, selEnd_.Pos);
+  AdjustPosition(*list_, kind, para, pos, count, selBegin_.Para, selBegin_.Pos);
+  AdjustPosition(*list_, kind, para, pos, count, selEnd_.Para, selEnd_.Pos);
   auto mp = static_cast<int32_t>(selMoving_.Para);
   auto mq = static_cast<int32_t>(selMoving_.Pos);
-  AdjustPosition(kind, para, pos, count, paraCount, mp, mq);
+  AdjustPosition(*list_, kind, para, pos, count, mp, mq);
   selMoving_ = {static_cast<uint32_t>(mp), static_cast<uint32_t>(mq)};
   if (change == Change::ParaDeleted && selectionInPara) {
     CollapseSelection();

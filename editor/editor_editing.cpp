@@ -100,6 +100,10 @@ uint16_t TNvcCustomEditor::CheckReplaceLimits(std::span<const uint8_t> text) con
   current += tail;
   longest = std::max(longest, current);
   const auto limit = static_cast<int64_t>(ParaLengthLimit());
+  // Deleting across paragraphs first joins the head of the first to the tail
+  // of the last, and the list refuses a join longer than the limit even when
+  // neither part grows: refuse it here, before anything is deleted.
+  if (from.Para != to.Para && head > 0 && head + tail > limit) return kEditorCannotJoin;
   // A paragraph that is already longer and does not grow stays allowed.
   if (longest > limit && longest > std::max(firstLength, lastLength)) {
     return from.Para == to.Para && ends == 0 ? kEditorParaTooLong : kEditorCannotJoin;
@@ -211,21 +215,22 @@ void TNvcCustomEditor::InsertBlanks(int32_t n) {
 
 void TNvcCustomEditor::DeleteAtCaret() {
   if (GetReadOnly()) return;
+  uint16_t failed = kEditorOk;
   if (HasSelection()) {
     const TEditorPosition from = selBegin_;
     const TEditorPosition to = selEnd_;
     if (from.Para != to.Para) {
       // Joining the two ends may exceed the paragraph limit: check first,
       // so a failure leaves the text whole.
-      uint16_t rc = CheckReplaceLimits({});
-      if (rc == kEditorOk) {
-        rc = list_->DeleteRange(this, static_cast<uint32_t>(from.Para), static_cast<uint32_t>(from.Pos),
-                                static_cast<uint32_t>(to.Para), static_cast<uint32_t>(to.Pos));
-      }
+      const uint16_t rc = CheckReplaceLimits({});
       if (rc != kEditorOk) {
         DoOnError(rc);
         return;
       }
+      // Should the range still fail part way, what went is gone: the caret
+      // and selection follow the text before the error is told.
+      failed = list_->DeleteRange(this, static_cast<uint32_t>(from.Para), static_cast<uint32_t>(from.Pos),
+                                  static_cast<uint32_t>(to.Para), static_cast<uint32_t>(to.Pos));
       UpdateVertBar();
       host_->InvalidateAll();
     } else {
@@ -253,6 +258,7 @@ void TNvcCustomEditor::DeleteAtCaret() {
     MoveCaretToPara(caretPara_, p, false);
   }
   if (!UndoGroupOpen()) host_->UpdateWindow();
+  DoOnError(failed);
 }
 
 void TNvcCustomEditor::Backspace() {

@@ -247,6 +247,36 @@ TEST(CustomEditorTest, ReplacingASelectionChecksTheLimitsFirst) {
       << "7 + 1 + 7 bytes would exceed 10";
 }
 
+// A paragraph already longer than a limit lowered after loading: deleting
+// from inside it across paragraphs would join the rest to it, which the list
+// refuses. The deletion is refused whole, before anything goes, and the view
+// stays on the text it shows.
+TEST(CustomEditorTest, DeletingAcrossParagraphsRefusesATooLongJoinBeforeDeleting) {
+  TEditorFixture f;
+  f.editor.LoadString("alpha beta  gamma\r\n\tdelta, epsilon\r\n\r\nzeta");
+  f.editor.SetParaLengthLimit(10);
+  uint16_t reported = 0;
+  f.editor.OnError = [&](TNvcCustomEditor&, uint16_t& code) { reported = code; };
+  f.editor.SetSelection(1, 18, 4, 5, true);
+  f.editor.DoCommand(ccDel, 0);
+  EXPECT_EQ(reported, 266);
+  EXPECT_EQ(ParasOf(f.editor), (std::vector<std::string>{"alpha beta  gamma", "\tdelta, epsilon", "", "zeta"}))
+      << "text whole";
+  EXPECT_EQ(f.editor.CaretPara(), 4);
+  EXPECT_EQ(f.editor.CaretPos(), 5);
+  EXPECT_TRUE(f.editor.HasSelection());
+
+  // From the start of the long paragraph nothing is joined to it.
+  reported = 0;
+  f.editor.SetSelection(1, 1, 4, 5, true);
+  f.editor.DoCommand(ccDel, 0);
+  EXPECT_EQ(reported, 0);
+  EXPECT_EQ(ParasOf(f.editor), (std::vector<std::string>{""}));
+  EXPECT_EQ(f.editor.CaretLine(), 1);
+  EXPECT_EQ(f.editor.CaretCol(), 1);
+  EXPECT_FALSE(f.editor.HasSelection());
+}
+
 TEST(CustomEditorTest, InsertTextSplitsLinesInOneUndoGroup) {
   TEditorFixture f;
   f.editor.LoadString("ab");
@@ -340,7 +370,75 @@ INSTANTIATE_TEST_SUITE_P(
         ViewEditCase{"para delete", [](TNvcCustomEditor& a) { a.SetCaretPosition(2, 1); a.DeleteLine(); },
                      2, 5, 2, 1},
         ViewEditCase{"para delete below", [](TNvcCustomEditor& a) { a.SetCaretPosition(1, 1); a.DeleteLine(); },
-                     3, 4, 2, 4}));
+                     3, 4, 2, 4},
+        // Undoing lines typed at the end removes the last paragraphs: a
+        // caret that followed them goes back to the end of the text, not to
+        // the start of the last paragraph.
+        ViewEditCase{"last paras undone",
+                     [](TNvcCustomEditor& a) { a.SetCaretPosition(3, 6); a.InsertString("\r\nmore\r\n"); a.Undo(); },
+                     3, 6, 3, 6}));
+
+// A selection in the other view that ends where lines are typed grows over
+// them; undoing the typing removes the paragraphs it ended in, the last one
+// of the text among them. The selection must come back as it was, its start
+// still before its end.
+TEST(EditorViewsTest, UndoingLinesTypedAtTheOtherViewsSelectionEndKeepsItInOrder) {
+  TTwoViews v;
+  TNvcCustomEditor& a = v.a.editor;
+  TNvcCustomEditor& b = v.b.editor;
+  b.SetSelection(3, 5, 3, 6, true);  // the "d" of "third", caret after it
+  a.SetCaretPosition(3, 6);          // the end of the text
+  ASSERT_EQ(a.InsertString("\n]\n"), 0);
+  ASSERT_EQ(ParasOf(b), (std::vector<std::string>{"hello world", "second line", "third", "]", ""}));
+  EXPECT_EQ(b.SelEnd().Para, 5);
+  EXPECT_EQ(b.SelEnd().Pos, 1);
+
+  a.Undo();
+  ASSERT_EQ(ParasOf(b), (std::vector<std::string>{"hello world", "second line", "third"}));
+  EXPECT_EQ(b.SelBegin().Para, 3);
+  EXPECT_EQ(b.SelBegin().Pos, 5);
+  EXPECT_EQ(b.SelEnd().Para, 3);
+  EXPECT_EQ(b.SelEnd().Pos, 6);
+  EXPECT_EQ(b.SelEnd().Line, 3);
+  EXPECT_EQ(b.SelEnd().Col, 6);
+  EXPECT_FALSE(b.SelEnd() < b.SelBegin());
+  EXPECT_EQ(b.CaretPara(), 3);
+  EXPECT_EQ(b.CaretPos(), 6);
+  EXPECT_EQ(b.SelMoving(), (TParaPos{3, 6}));
+  int32_t line1 = 0, col1 = 0, line2 = 0, col2 = 0;
+  ASSERT_TRUE(b.GetSelection(line1, col1, line2, col2));
+  EXPECT_EQ(line1, 3);
+  EXPECT_EQ(col1, 5);
+  EXPECT_EQ(line2, 3);
+  EXPECT_EQ(col2, 6);
+}
+
+// Enter drops the blanks before the split point. The other view's caret and
+// selection ends that stood among them go to the new end of the paragraph
+// instead of staying past it.
+TEST(EditorViewsTest, EnterTrimmingBlanksMovesTheOtherViewOutOfThem) {
+  TEditorFixture fa;
+  TEditorFixture fb;
+  TNvcCustomEditor& a = fa.editor;
+  TNvcCustomEditor& b = fb.editor;
+  a.LoadString("one    two\r\nlast");
+  b.Attach(&a);
+  b.SetSelection(1, 2, 1, 7, true);  // "ne   ", caret among the blanks
+  a.SetCaretPosition(1, 8);           // before "two"
+  a.NewLine(true, true);
+  ASSERT_EQ(ParasOf(b), (std::vector<std::string>{"one", "two", "last"}));
+  EXPECT_EQ(b.SelBegin().Para, 1);
+  EXPECT_EQ(b.SelBegin().Pos, 2);
+  EXPECT_EQ(b.SelEnd().Para, 1);
+  EXPECT_EQ(b.SelEnd().Pos, 4);
+  EXPECT_EQ(b.SelEnd().Col, 4);
+  EXPECT_EQ(b.CaretPara(), 1);
+  EXPECT_EQ(b.CaretPos(), 4);
+  EXPECT_EQ(b.CaretCol(), 4);
+  EXPECT_EQ(b.SelMoving(), (TParaPos{1, 4}));
+  EXPECT_EQ(a.CaretPara(), 2);
+  EXPECT_EQ(a.CaretPos(), 1);
+}
 
 TEST(EditorViewsTest, TheOtherViewsTopFollowsParagraphsInsertedAbove) {
   TEditorFixture a(20, 3);
