@@ -74,20 +74,12 @@ std::string FilterWithPattern(std::string_view pattern, std::string_view storedF
 }
 
 void UpdateFileHistory(std::vector<std::string>& history, std::string_view name) {
+  // Newest first, like the other histories: the file-name prompt cycles it
+  // from the top, and a full list loses its oldest name, never the new one.
   auto found = std::find(history.begin(), history.end(), name);
-  if (found == history.end()) {
-    history.emplace_back(name);
-  } else {
-    history.erase(found);
-    history.insert(history.begin(), std::string(name));
-  }
-  // Over twenty names, the last one other than the name just added goes, so
-  // that a new name is never dropped at once.
-  if (history.size() > kFileHistoryMax) {
-    auto last = history.end() - 1;
-    if (*last == name) --last;
-    history.erase(last);
-  }
+  if (found != history.end()) history.erase(found);
+  history.insert(history.begin(), std::string(name));
+  if (history.size() > kFileHistoryMax) history.pop_back();
 }
 
 }  // namespace nuvel

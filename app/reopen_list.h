@@ -41,8 +41,8 @@ std::vector<std::string> ReadReopenSection();
 // pattern + " files (" + pattern + ")|" + pattern + storedFilter.
 std::string FilterWithPattern(std::string_view pattern, std::string_view storedFilter);
 
-// The file-name history: a new name is appended, a known one moves to the
-// front; over twenty names, the last other than this one goes.
+// The file-name history, newest first: the name goes to the front (once);
+// over twenty names, the oldest goes.
 void UpdateFileHistory(std::vector<std::string>& history, std::string_view name);
 
 }  // namespace nuvel

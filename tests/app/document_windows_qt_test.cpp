@@ -408,7 +408,7 @@ TEST_F(DocumentWindowsTest, OpenWithTheOwnPromptWhenNuvelDlgIsSet) {
   ASSERT_EQ(docs->Children().size(), 1u);
   EXPECT_EQ(docs->ActiveChild()->Caption(), a);
   EXPECT_EQ(ReadIniString("REOPEN", "0"), a);
-  EXPECT_EQ(HistoryFile, (TextHistory{"/earlier/x.txt", a}));
+  EXPECT_EQ(HistoryFile, (TextHistory{a, "/earlier/x.txt"}));
 
   // The same name again activates its window.
   TMDIChild* first = docs->ActiveChild();

@@ -91,7 +91,7 @@ TEST_F(ProgramTest, FileHistoryComesFromTheRegistryAndGoesBackAtClose) {
   EXPECT_TRUE(program.MainForm()->close());
   std::vector<std::string> stored;
   LoadRegStrings("History_File", stored);
-  EXPECT_EQ(stored, (std::vector<std::string>{"/earlier/notes.txt", file}));
+  EXPECT_EQ(stored, (std::vector<std::string>{file, "/earlier/notes.txt"}));
   HistoryFile.clear();
 }
 

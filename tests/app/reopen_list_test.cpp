@@ -66,15 +66,15 @@ TEST(ReopenList, Updates) {
 TEST(ReopenList, FileHistory) {
   List h = {"/a", "/b"};
   UpdateFileHistory(h, "/c");
-  EXPECT_EQ(h, (List{"/a", "/b", "/c"}));
+  EXPECT_EQ(h, (List{"/c", "/a", "/b"}));
   UpdateFileHistory(h, "/b");
-  EXPECT_EQ(h, (List{"/b", "/a", "/c"}));
+  EXPECT_EQ(h, (List{"/b", "/c", "/a"}));
   List full;
   for (int i = 0; i < 20; ++i) full.push_back("/" + std::to_string(i));
   UpdateFileHistory(full, "/new");
   ASSERT_EQ(full.size(), 20u);
-  EXPECT_EQ(full.back(), "/new");
-  EXPECT_EQ(full[18], "/18");
+  EXPECT_EQ(full.front(), "/new");
+  EXPECT_EQ(full.back(), "/18") << "the oldest name goes";
 }
 
 }  // namespace
