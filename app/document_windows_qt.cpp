@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QTime>
 #include <QToolBar>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/collect_mark.h"
@@ -222,8 +223,19 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     child->showMaximized();
   else if (ChildState == 1)
     child->showMinimized();
-  else
+  else {
+    // A normal window opens large enough to write in, three quarters of the
+    // window area, each one a title bar lower and further in than the last
+    // (eight steps, then from the corner again).
+    const QSize room = frame_.area->viewport()->size();
+    child->resize(std::max(child->sizeHint().width(), room.width() * 3 / 4),
+                  std::max(child->sizeHint().height(), room.height() * 3 / 4));
     child->show();
+    const int inner = child->widget() ? child->widget()->height() : child->height();
+    const int step = std::max(child->height() - inner, 20);
+    const int n = std::max(static_cast<int>(Children().size()) - 1, 0) % 8;
+    child->move(n * step, n * step);
+  }
   child->ApplyOptions();
   frame_.area->setActiveSubWindow(child);
   child->Editor()->setFocus();

@@ -74,9 +74,18 @@ void ToolbarWrapper::PlaceByPosition() {
   panel_->ensurePolished();
   std::vector<std::pair<QWidget*, QPoint>> places;
   if (QLayout* layout = panel_->layout()) {
-    layout->activate();
-    for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-      places.emplace_back(w, w->pos());
+    // The row the panel was built with, each button at its full preferred
+    // width: a narrow window at this moment would have squeezed the row, and
+    // the buttons, drawn at their preferred size, would overlap.
+    const QMargins m = layout->contentsMargins();
+    const int spacing = std::max(layout->spacing(), 0);
+    int x = m.left();
+    for (int i = 0; i < layout->count(); ++i) {
+      QWidget* w = layout->itemAt(i)->widget();
+      if (!w) continue;
+      places.emplace_back(w, QPoint(x, m.top()));
+      if (!w->isHidden()) x += w->sizeHint().width() + spacing;
+    }
     delete layout;
   } else {
     for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))

@@ -122,6 +122,15 @@ TEST_F(DocumentWindowsTest, TwoFilesGiveTwoWindowsAndTwoTabsThatFollowActivation
   EXPECT_EQ(ca->Doc().Text(), "first\r\nline two\r\n");
   EXPECT_EQ(cb->Doc().Text(), "second\r\n");
   EXPECT_EQ(docs->TabCtrl()->currentIndex(), 1);
+  // Both large enough to write in, inside the area, the second one lower and
+  // further in so that the first one's title bar shows.
+  const QRect room = area->viewport()->rect();
+  for (TMDIChild* c : {ca, cb}) {
+    EXPECT_GE(c->width(), room.width() * 3 / 4);
+    EXPECT_TRUE(room.contains(c->geometry().topLeft()));
+  }
+  EXPECT_GT(cb->y(), ca->y());
+  EXPECT_GT(cb->x(), ca->x());
 
   area->setActiveSubWindow(ca);
   EXPECT_EQ(docs->TabCtrl()->currentIndex(), 0);

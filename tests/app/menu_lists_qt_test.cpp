@@ -90,6 +90,19 @@ TEST_F(MenuListsTest, ToolbarWrapsBelowSevenHundredPixels) {
   QApplication::processEvents();
   int oneRow = form.SpeedPanel->height();
   EXPECT_LT(oneRow, 2 * newBtn->height());
+  // Every button at its full width, none over another.
+  QList<QToolButton*> shown;
+  for (QToolButton* b : form.SpeedPanel->findChildren<QToolButton*>())
+    if (b->isVisible()) shown.append(b);
+  ASSERT_GT(shown.size(), 10);
+  for (QToolButton* a : shown) {
+    EXPECT_GE(a->width(), a->sizeHint().width()) << a->objectName().toStdString();
+    for (QToolButton* b : shown) {
+      if (a == b) continue;
+      EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+          << a->objectName().toStdString() << " over " << b->objectName().toStdString();
+    }
+  }
   form.resize(650, 500);
   QApplication::processEvents();
   EXPECT_GT(form.SpeedPanel->height(), 2 * newBtn->height());
