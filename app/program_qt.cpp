@@ -11,6 +11,7 @@
 #include "app/file_manager_count.h"
 #include "app/main_form_documents_qt.h"
 #include "app/main_form_qt.h"
+#include "app/program_icon_qt.h"
 #include "app/single_instance_qt.h"
 #include "app/startup_file.h"
 #include "core/conv_mode.h"
@@ -69,6 +70,7 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
   LoadConvMode();
   LoadTextHistories();
 
+  QApplication::setWindowIcon(ProgramIcon());
   splash_ = CreateSplashForm();
   splash_->show();
   QApplication::setApplicationDisplayName(QStringLiteral("Nuvel Text Editor"));

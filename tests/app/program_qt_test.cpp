@@ -63,6 +63,7 @@ TEST_F(ProgramTest, OpenHebrewFileTypeSaveQuit) {
   ASSERT_NE(child, nullptr);
   EXPECT_EQ(child->Caption(), file);
   EXPECT_EQ(docs.TabCtrl()->tabText(0).toStdString(), "shalom.txt");
+  EXPECT_FALSE(child->windowIcon().pixmap(16, 16).isNull()) << "the program's icon, not the library's";
 
   // A Hebrew document with the Hebrew keyboard: the keys of "shalom" and a blank.
   form.Keyboard().EnglishFile = false;
