@@ -76,10 +76,7 @@ std::string FilterWithPattern(std::string_view pattern, std::string_view storedF
 void UpdateFileHistory(std::vector<std::string>& history, std::string_view name) {
   // Newest first, like the other histories: the file-name prompt cycles it
   // from the top, and a full list loses its oldest name, never the new one.
-  auto found = std::find(history.begin(), history.end(), name);
-  if (found != history.end()) history.erase(found);
-  history.insert(history.begin(), std::string(name));
-  if (history.size() > kFileHistoryMax) history.pop_back();
+  PutOnTop(history, name, false);
 }
 
 }  // namespace nuvel

@@ -17,7 +17,6 @@
 namespace nuvel {
 
 inline constexpr size_t kReopenListMax = 10;
-inline constexpr size_t kFileHistoryMax = kTextHistoryMax;
 inline constexpr std::string_view kReopenSection = "REOPEN";
 
 // "*." + the name's extension without its dot; nullopt without an extension.
@@ -41,8 +40,8 @@ std::vector<std::string> ReadReopenSection();
 // pattern + " files (" + pattern + ")|" + pattern + storedFilter.
 std::string FilterWithPattern(std::string_view pattern, std::string_view storedFilter);
 
-// The file-name history, newest first: the name goes to the front (once);
-// over twenty names, the oldest goes.
+// The file-name history, newest first: the name goes to the front (once,
+// file names compared exactly); over twenty names, the oldest goes.
 void UpdateFileHistory(std::vector<std::string>& history, std::string_view name);
 
 }  // namespace nuvel

@@ -29,12 +29,14 @@ void Load(std::string_view key, TextHistory& list) {
 
 }  // namespace
 
-void AddToHistory(TextHistory& list, std::string_view text) {
-  auto found = FindNoCase(list, text);
+void PutOnTop(TextHistory& list, std::string_view text, bool ignoreCase) {
+  auto found = ignoreCase ? FindNoCase(list, text) : std::find(list.cbegin(), list.cend(), text);
   if (found != list.end()) list.erase(found);
   list.insert(list.begin(), std::string(text));
   if (list.size() > kTextHistoryMax) list.pop_back();
 }
+
+void AddToHistory(TextHistory& list, std::string_view text) { PutOnTop(list, text, true); }
 
 std::optional<std::string> NextHistoryEntry(const TextHistory& list, std::string_view current) {
   if (list.empty()) return std::nullopt;

@@ -22,8 +22,12 @@ extern TextHistory HistoryFind;  // find texts of both search dialogs
 extern TextHistory HistoryRepl;  // replacement texts
 extern TextHistory HistoryFile;  // file names opened or saved (the file-name prompt's list)
 
-// Puts `text` at the top of `list`: an entry equal to it without regard to
-// (ASCII) case is removed first; over twenty entries, the last one goes.
+// Puts `text` at the top of `list`: an entry equal to it (without regard to
+// ASCII case when `ignoreCase`) is removed first; over twenty entries, the
+// last one goes.
+void PutOnTop(TextHistory& list, std::string_view text, bool ignoreCase);
+
+// PutOnTop without regard to case: the typed-text rule of the dialogs.
 void AddToHistory(TextHistory& list, std::string_view text);
 
 // What the history button gives for the current text: the entry after the
