@@ -1,7 +1,6 @@
 #pragma once
 // Loading and saving a document window's text through the bilingual
 // editor's own load and save (the document formats' readers and writers).
-// The plain stand-in editor, kept for its tests, writes itself.
 #include <string>
 
 namespace nuvel {

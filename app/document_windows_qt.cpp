@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/qstring_bytes_qt.h"
 #include "app/collect_mark.h"
 #include "app/document_io.h"
 #include "app/disk_format_pref.h"
@@ -24,10 +25,12 @@
 #include "app/status_texts.h"
 #include "core/charset.h"
 #include "core/fixed_font_names.h"
+#include "core/guarded_call.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
+#include "ui/message_format.h"
 #include "editor/heb_text_editor.h"
 #include "editor/heb_text_editor_widget_qt.h"
 #include "editor/text_file_editor.h"
@@ -37,17 +40,10 @@
 namespace nuvel {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-std::string FillName(std::string format, const std::string& name) {
-  size_t at = format.find("%s");
-  if (at == std::string::npos) return format;
-  return format.replace(at, 2, name);
-}
 
 // The prompt's text is bytes of the system's set; file names are bytes of
 // the file system's encoding.
-std::string NameOfPromptText(const std::string& text) { return QFile::encodeName(SystemText(text)).toStdString(); }
+std::string NameOfPromptText(const std::string& text) { return QFile::encodeName(FromSystemText(text)).toStdString(); }
 std::string PromptTextOfName(const std::string& name) {
   const QString wide = QFile::decodeName(name.c_str());
   std::string text(static_cast<size_t>(wide.size()), '\0');
@@ -63,20 +59,12 @@ bool FileExists(const std::string& name) {
   return std::filesystem::is_regular_file(name, ec);
 }
 
-// Runs a handler, showing what it throws as the editor would, so that no
-// exception crosses the event loop.
-template <class F>
-void Guarded(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-  }
-}
-
 }  // namespace
 
-DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent) : QObject(parent), frame_(std::move(frame)) {
+DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent)
+    : QObject(parent),
+      Options(frame.options ? *frame.options : *(ownOptions_ = std::make_unique<MainOptions>())),
+      frame_(std::move(frame)) {
   ownPrompts_ = std::make_unique<QtFilePrompts>(frame_.window);
   prompts_ = ownPrompts_.get();
 
@@ -101,7 +89,7 @@ DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent) : QObject
   connect(timer_, &QTimer::timeout, this, &DocumentWindows::Timer1Timer);
   timer_->start();
 
-  ReopenList = ReadReopenSection();
+  Options.ReopenList = ReadReopenSection();
   ConnectItems();
   UpdateButtons();
 }
@@ -193,7 +181,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   frame_.area->addSubWindow(child);
   {
     syncingTabs_ = true;
-    int index = tabs_->addTab(Q(TabCaptionOf(name)));
+    int index = tabs_->addTab(FromUtf8(TabCaptionOf(name)));
     tabs_->setTabData(index, QVariant::fromValue(static_cast<QObject*>(child)));
     tabs_->setCurrentIndex(index);
     syncingTabs_ = false;
@@ -203,12 +191,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   doc.SetFileName(name);
   bool loaded = true;
   if (!noLoad) {
-    try {
-      LoadDocumentFile(doc, name);
-    } catch (const std::exception& e) {
-      loaded = false;
-      MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-    }
+    loaded = Guarded([&] { LoadDocumentFile(doc, name); });
   }
   if (noLoad || !loaded) doc.SetCaretPosition(1, 1);
   // Files of the text collection are read-only.
@@ -219,9 +202,9 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     doc.SetReadOnly(true);
     if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(true);
   }
-  if (ChildState == 2)
+  if (Options.ChildState == 2)
     child->showMaximized();
-  else if (ChildState == 1)
+  else if (Options.ChildState == 1)
     child->showMinimized();
   else {
     // A normal window opens large enough to write in, three quarters of the
@@ -246,7 +229,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
 TMDIChild* DocumentWindows::New1Click() {
   std::optional<int> n = NewDocNumbers.Take();
   if (!n) {
-    MessageDlg(EnglishUI ? "All 255 untitled documents are open; close one first."
+    MessageDlg(Options.EnglishUI ? "All 255 untitled documents are open; close one first."
                          : "\xEB\xEC 255 \xE4\xEE\xF1\xEE\xEB\xE9\xED \xEC\xEC\xE0 \xF9\xED \xF4\xFA\xE5\xE7\xE9\xED",
                MsgDlgType::Information, platform::mbOK);
     return nullptr;
@@ -286,10 +269,10 @@ bool DocumentWindows::OpenListEntry(const std::string& name) {
 }
 
 void DocumentWindows::UpdateReopenList(const std::string& name) {
-  UpdateReopenEntries(ReopenList, name);
+  UpdateReopenEntries(Options.ReopenList, name);
   if (OnReopenAdd) OnReopenAdd(name);
-  WriteReopenSection(ReopenList);
-  if (auto pattern = ReopenPattern(name)) OpenDialogFilter = FilterWithPattern(*pattern, StoredFilter);
+  WriteReopenSection(Options.ReopenList);
+  if (auto pattern = ReopenPattern(name)) Options.OpenDialogFilter = FilterWithPattern(*pattern, Options.StoredFilter);
   UpdateFileHistory(HistoryFile, name);
 }
 
@@ -335,7 +318,7 @@ void DocumentWindows::Open1Click() {
 
 std::vector<std::string> DocumentWindows::PromptOpenNames(const std::string& title, const std::string& folder) {
   std::vector<std::string> out;
-  for (const std::string& chosen : prompts_->OpenFileNames(title, OpenDialogFilter, folder))
+  for (const std::string& chosen : prompts_->OpenFileNames(title, Options.OpenDialogFilter, folder))
     out.push_back(ExpandFileName(chosen));
   return out;
 }
@@ -370,14 +353,10 @@ void DocumentWindows::Save1Click() {
 bool DocumentWindows::SaveChild(TMDIChild& child) {
   TNvcCustomTextFileEditor& doc = child.Doc();
   if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
-  try {
-    bool saved = SaveDocumentFile(doc, doc.FileName());
-    UpdateButtons();
-    return saved;
-  } catch (const std::exception& e) {
-    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-    return false;
-  }
+  bool saved = false;
+  if (!Guarded([&] { saved = SaveDocumentFile(doc, doc.FileName()); })) return false;
+  UpdateButtons();
+  return saved;
 }
 
 bool DocumentWindows::SaveAs1Click(bool fromTimer) {
@@ -392,21 +371,17 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   } busy;
   TNvcCustomTextFileEditor& doc = child.Doc();
   const std::string oldName = doc.FileName();
-  std::string filter = OpenDialogFilter;
+  std::string filter = Options.OpenDialogFilter;
   const std::string defaultExt = DefaultExtOf(filter);
-  if (IsNewRuleName(oldName)) filter = "SuperFind Rule files(*.RLE)|*.RLE" + StoredFilter;
+  if (IsNewRuleName(oldName)) filter = "SuperFind Rule files(*.RLE)|*.RLE" + Options.StoredFilter;
   std::optional<int> number = NewDocNumberOf(oldName);
   std::string suggested = SuggestedSaveName(oldName);
   if (IsNewRuleName(oldName)) suggested = ProgPath + suggested;
   std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer), filter, suggested);
   if (!chosen || chosen->empty()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
-  try {
-    if (!SaveDocumentFile(doc, name)) return false;
-  } catch (const std::exception& e) {
-    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-    return false;
-  }
+  bool saved = false;
+  if (!Guarded([&] { saved = SaveDocumentFile(doc, name); }) || !saved) return false;
   doc.SetFileName(name);
   std::string caption = name;
   if (CollectTarget == &child) caption = WithCollectMark(caption);
@@ -420,7 +395,7 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
 void DocumentWindows::RenameChild(TMDIChild& child, const std::string& caption) {
   child.SetCaption(caption);
   int index = TabOf(&child);
-  if (index >= 0) tabs_->setTabText(index, Q(TabCaptionOf(caption)));
+  if (index >= 0) tabs_->setTabText(index, FromUtf8(TabCaptionOf(caption)));
 }
 
 void DocumentWindows::Close1Click() {
@@ -457,11 +432,11 @@ void DocumentWindows::StopCollecting() {
 }
 
 std::string DocumentWindows::SaveChangesText(const std::string& caption) const {
-  return FillName(SaveChangesFmt, caption);
+  return FormatMessage(SaveChangesFmt, {caption});
 }
 
 std::string DocumentWindows::CloseCollectText(const std::string& caption) const {
-  return FillName(CloseCollectFmt, caption);
+  return FormatMessage(CloseCollectFmt, {caption});
 }
 
 void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
@@ -480,7 +455,7 @@ void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
 void DocumentWindows::ShowFileNotFound(const std::string& name) {
   std::string text = GetMessageText(38413, 41113);
   if (text.empty()) text = "File not found: %s";
-  MessageDlg(FillName(text, name), MsgDlgType::Information, platform::mbOK);
+  MessageDlg(FormatMessage(text, {name}), MsgDlgType::Information, platform::mbOK);
 }
 
 void DocumentWindows::ChildClosing(TMDIChild* child) {
@@ -508,7 +483,7 @@ void DocumentWindows::ChildDestroyed(TMDIChild* child) {
 // ---- Tabs ----
 
 std::string DocumentWindows::TabCaptionOf(const std::string& name) const {
-  return WinTabFullPath ? name : std::string(NameWithoutFolder(name));
+  return Options.WinTabFullPath ? name : std::string(NameWithoutFolder(name));
 }
 
 int DocumentWindows::TabOf(const TMDIChild* child) const {
@@ -573,8 +548,8 @@ void DocumentWindows::UpdateStatusBar() {
   f.insertMode = e.InsertMode();
   f.scrollLock = THebTextEditorWidget::ScrollLockToggled();
   ScrollLockMode = NextScrollLockMode(ScrollLockMode, f.scrollLock, f.line, f.topLine);
-  auto texts = StatusPanelTexts(f, EnglishUI);
-  for (size_t i = 0; i < texts.size(); ++i) frame_.panels[i]->setText(Q(texts[i]));
+  auto texts = StatusPanelTexts(f, Options.EnglishUI);
+  for (size_t i = 0; i < texts.size(); ++i) frame_.panels[i]->setText(FromUtf8(texts[i]));
 }
 
 void DocumentWindows::UpdateButtons() {
@@ -635,7 +610,7 @@ void DocumentWindows::Timer1Timer() {
       if (d.frame_.panels.size() >= 7) d.frame_.panels[6]->setText(QTime::currentTime().toString());
     }
   } host(*this);
-  Guarded([&] { TimerStep(Timer, host); });
+  Guarded([&] { TimerStep(Options.Timer, host); });
 }
 
 // ---- Window commands ----

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/file_prompts.h"
+#include "app/main_options.h"
 #include "app/main_timer.h"
 #include "app/new_doc_numbers.h"
 
@@ -41,28 +42,22 @@ struct DocumentFrame {
   std::function<QAbstractButton*(const QString&)> button;
   // Panel2 .. Panel8 of the status bar (may be empty).
   std::vector<QLabel*> panels;
+  // The main window's options; null: the document windows keep their own.
+  MainOptions* options = nullptr;
 };
 
 class DocumentWindows : public QObject {
   Q_OBJECT
+  // Declared first: Options refers to it when the frame brings no options.
+  std::unique_ptr<MainOptions> ownOptions_;
+
  public:
   explicit DocumentWindows(DocumentFrame frame, QObject* parent = nullptr);
   ~DocumentWindows() override;
 
-  // Options the document windows copy and the file commands use.
-  bool WinTabFullPath = false;
-  int ChildState = 0;  // 0 normal, 1 minimized, 2 maximized
-  int TabSize = 8;
-  int WrapColumn = 80;
-  bool EnglishUI = true;
-  uint16_t SearchOptions = 0;
-  TimerOptions Timer;
-  std::vector<std::string> ReopenList;
-  // The open dialog's filter and the stored one that follows the last pattern.
-  std::string OpenDialogFilter =
-      "Nuvel Windows files (*.nvw)|*.nvw|Nuvel Dos Files (*.nvs)|*.nvs|Text files (*.txt)|*.txt|All files (*.*)|*.*";
-  std::string StoredFilter =
-      "|Nuvel Windows files (*.nvw)|*.nvw|Nuvel DOS files (*.nvs)|*.nvs|Text files (*.txt)|*.txt|All files(*.*)|*.*";
+  // The main window's options (the frame's, else a copy of their defaults
+  // of this object's own).
+  MainOptions& Options;
   std::string SaveChangesFmt = "Save changes to %s?";
   std::string CloseCollectFmt = "%s is collecting text. Close it?";
   NewDocNumberSet NewDocNumbers;

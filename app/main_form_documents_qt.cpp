@@ -10,6 +10,7 @@
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
 #include "app/toolbar_wrap_qt.h"
+#include "core/guarded_call.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
@@ -68,27 +69,13 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   frame.item = [&form](const QString& name) { return form.Item(name); };
   frame.button = [&form](const QString& name) -> QAbstractButton* { return form.Button(name); };
   frame.panels = form.Panels;
+  frame.options = &form.Options;
   auto* docs = new DocumentWindows(frame, &form);
   docs->setObjectName(QStringLiteral("DocumentWindows"));
 
-  docs->WinTabFullPath = form.WinTabFullPath;
-  docs->ChildState = form.ChildState;
-  docs->TabSize = form.TabSize;
-  docs->WrapColumn = form.WrapColumn;
-  docs->EnglishUI = form.EnglishUI;
-  docs->SearchOptions = form.SearchOptions;
-  docs->Timer.AutoSave = form.AutoSave;
-  docs->Timer.AutoSaveInt = form.AutoSaveInt;
-  docs->Timer.AutoMin = form.AutoMin;
-  docs->Timer.AutoMinInt = form.AutoMinInt;
-  docs->Timer.ShowTime = form.ShowTime;
   if (!form.Formats.SaveChangesFmt.empty()) docs->SaveChangesFmt = form.Formats.SaveChangesFmt;
   if (!form.Formats.CloseCollectFmt.empty()) docs->CloseCollectFmt = form.Formats.CloseCollectFmt;
-  if (ForceCP1255) {
-    docs->OpenDialogFilter = "3B2 files (*.3T)|*.3T|" + docs->OpenDialogFilter;
-    docs->StoredFilter = "|3B2 files (*.3T)|*.3T" + docs->StoredFilter;
-  }
-  docs->TabBar()->setVisible(form.ShowFileTabs);
+  docs->TabBar()->setVisible(form.Options.ShowFileTabs);
 
   // The items and buttons the file commands serve are working now.
   for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Close1", "CloseAll1", "CollectAll1", "Cascade1",
@@ -106,13 +93,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   }
   auto connectItem = [&form, docs](const char* name, std::function<void()> f) {
     QString n = QString::fromLatin1(name);
-    auto run = [f] {
-      try {
-        f();
-      } catch (const std::exception& e) {
-        MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-      }
-    };
+    auto run = [f] { Guarded(f); };
     if (QAction* a = form.Item(n)) QObject::connect(a, &QAction::triggered, docs, run);
   };
   connectItem("Open1", [docs] { docs->Open1Click(); });

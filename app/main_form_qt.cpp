@@ -22,18 +22,19 @@
 #include <QUrl>
 #include <exception>
 
+#include "core/qstring_bytes_qt.h"
 #include "app/main_form_flags.h"
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
 #include "app/startup_file.h"
 #include "app/wordstar_commands.h"
+#include "core/guarded_call.h"
 #include "core/conv_mode.h"
 #include "core/fixed_font_qt.h"
 #include "core/main_window_command_tables.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
-#include "core/style_flag_tree_qt.h"
 #include "platform/program_path.h"
 #include "platform/qt/key_edge_qt.h"
 #include "platform/string_library.h"
@@ -49,7 +50,6 @@ namespace nuvel {
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 std::function<std::string(uint16_t)> LibraryLookup() {
   auto library = std::make_shared<std::optional<platform::StringLibrary>>(platform::StringLibrary::Load());
@@ -109,8 +109,8 @@ void TMainForm::BuildMenus() {
   radio->setExclusive(true);
 
   for (const MenuItemDef& def : MainMenuLayout()) {
-    const QString name = Q(def.name);
-    QMenu* parentMenu = def.parent.empty() ? nullptr : Menu(Q(def.parent));
+    const QString name = FromUtf8(def.name);
+    QMenu* parentMenu = def.parent.empty() ? nullptr : Menu(FromUtf8(def.parent));
     if (def.flags & kSeparator) {
       QAction* sep = parentMenu->addSeparator();
       if (!name.isEmpty()) {
@@ -122,16 +122,16 @@ void TMainForm::BuildMenus() {
     }
     QAction* action = nullptr;
     if (IsSubmenu(def.name)) {
-      QMenu* menu = parentMenu ? parentMenu->addMenu(Q(def.caption)) : menuBar()->addMenu(Q(def.caption));
+      QMenu* menu = parentMenu ? parentMenu->addMenu(FromUtf8(def.caption)) : menuBar()->addMenu(FromUtf8(def.caption));
       menu->setObjectName(name);
       menus_[name] = menu;
       action = menu->menuAction();
     } else {
-      action = parentMenu->addAction(Q(def.caption));
+      action = parentMenu->addAction(FromUtf8(def.caption));
       action->setObjectName(name);
     }
     items_[name] = action;
-    action->setStatusTip(Q(def.hint));
+    action->setStatusTip(FromUtf8(def.hint));
     action->setCheckable(def.flags & kCheckable);
     action->setChecked(def.flags & kChecked);
     action->setEnabled(def.flags & kWorking);
@@ -147,7 +147,7 @@ void TMainForm::BuildMenus() {
       addAction(proxy);
       keyProxies_[name] = proxy;
     }
-    if (!def.shortcut.empty()) SetItemShortcut(name, QKeySequence(Q(def.shortcut)));
+    if (!def.shortcut.empty()) SetItemShortcut(name, QKeySequence(FromUtf8(def.shortcut)));
   }
 
   // ActionList1: New with Ctrl+N while the menu's New item has no shortcut, and Open.
@@ -165,13 +165,7 @@ void TMainForm::BuildMenus() {
   auto on = [this](const char* name, void (TMainForm::*handler)()) {
     const QString key = QString::fromLatin1(name);
     // Errors of a command are shown here; they never reach the event loop.
-    auto run = [this, handler] {
-      try {
-        (this->*handler)();
-      } catch (const std::exception& error) {
-        MessageDlg(error.what(), MsgDlgType::Error, platform::mbOK);
-      }
-    };
+    auto run = [this, handler] { Guarded([&] { (this->*handler)(); }); };
     connect(Item(key), &QAction::triggered, this, run);
     const auto proxy = keyProxies_.find(key);
     if (proxy != keyProxies_.end()) connect(proxy->second, &QAction::triggered, this, run);
@@ -205,10 +199,10 @@ void TMainForm::BuildSpeedPanel() {
   formats->setExclusive(true);
   for (const ToolButtonDef& def : SpeedPanelLayout()) {
     auto* b = new QToolButton(SpeedPanel);
-    b->setObjectName(Q(def.name));
-    b->setText(Q(def.label));
-    b->setToolTip(Q(def.hint));
-    b->setStatusTip(Q(def.hint));
+    b->setObjectName(FromUtf8(def.name));
+    b->setText(FromUtf8(def.label));
+    b->setToolTip(FromUtf8(def.hint));
+    b->setStatusTip(FromUtf8(def.hint));
     b->setAutoRaise(true);
     b->setEnabled(def.flags & kWorking);
     if (def.flags & kCheckable) {
@@ -263,14 +257,14 @@ void TMainForm::SetItemShortcut(const QString& name, const QKeySequence& keys) {
 }
 
 void TMainForm::SetWordStarShortcuts() {
-  for (const auto& s : WindowsShortcuts()) SetItemShortcut(Q(s.item), QKeySequence());
+  for (const auto& s : WindowsShortcuts()) SetItemShortcut(FromUtf8(s.item), QKeySequence());
   Item(QStringLiteral("Newfile"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
 }
 
 void TMainForm::SetWindowsShortcuts() {
   Item(QStringLiteral("Newfile"))->setShortcut(QKeySequence());
   for (const auto& s : WindowsShortcuts())
-    SetItemShortcut(Q(s.item), QKeySequence(QKeyCombination(Qt::CTRL, static_cast<Qt::Key>(s.letter))));
+    SetItemShortcut(FromUtf8(s.item), QKeySequence(QKeyCombination(Qt::CTRL, static_cast<Qt::Key>(s.letter))));
 }
 
 void TMainForm::LoadEngPrompts() { Formats = LoadMainMessageFormats(true, LibraryLookup()); }
@@ -297,21 +291,21 @@ void TMainForm::LoadFontResources(const MainFormSettings& s) {
 void TMainForm::FormCreate() {
   firstActivation_ = true;
   UnicodeClipboard = true;
-  TabSize = 8;
-  WrapColumn = 80;
-  EngFontChanged = HebFontChanged = false;
+  Options.TabSize = 8;
+  Options.WrapColumn = 80;
+  Options.EngFontChanged = Options.HebFontChanged = false;
   setAcceptDrops(true);
   qApp->installEventFilter(this);
-  HelpFile = ProgPath + "Nuvel.Hlp";
+  Options.HelpFile = ProgPath + "Nuvel.Hlp";
 
   settings_ = ReadMainFormSettings();
   const MainFormSettings& s = settings_;
   LoadFontResources(s);
   InitFixedFonts();
 
-  EnglishUI = s.EnglishUI;
-  EngPrompts = EnglishUI;
-  if (EnglishUI) {
+  Options.EnglishUI = s.EnglishUI;
+  EngPrompts = Options.EnglishUI;
+  if (Options.EnglishUI) {
     LoadEngPrompts();
   } else {
     SetHebCaps_MainForm();
@@ -335,23 +329,22 @@ void TMainForm::FormCreate() {
   }
   AddWordStarCommands(MainController->EntryCommands());
 
-  AutoSave = s.AutoSave;
-  AutoSaveInt = s.AutoSaveInt;
-  AutoSaveCount = 0;
+  Options.Timer.AutoSave = s.AutoSave;
+  Options.Timer.AutoSaveInt = s.AutoSaveInt;
+  Options.Timer.AutoSaveCount = 0;
   SpeedPanel->parentWidget()->setVisible(s.ShowToolBar);
-  ShowFileTabs = s.ShowFileTabs;
-  WinTabFullPath = s.WinTabFullPath;
-  ShowTime = s.ShowTime;
-  if (ShowTime) {
+  Options.ShowFileTabs = s.ShowFileTabs;
+  Options.WinTabFullPath = s.WinTabFullPath;
+  Options.Timer.ShowTime = s.ShowTime;
+  if (Options.Timer.ShowTime) {
     Panel8->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
     Panel8->setVisible(true);
   }
-  RepWoDlg = s.RepWoDlg;
+  Options.RepWoDlg = s.RepWoDlg;
   FullNuvel = s.FullNuvel;
   NuvelDlg = s.NuvelDlg;
 
   NoConversion = NuvDosConfig = ForceCP1255 = TagConfig = Config6 = false;
-  OpenDialogFilter = "All files (*.*)|*.*";
   switch (s.EditConfig.value_or(-1)) {
     case 1:
       NoConversion = true;
@@ -360,13 +353,14 @@ void TMainForm::FormCreate() {
     case 3: NuvDosConfig = true; break;
     case 4:
       ForceCP1255 = true;
-      OpenDialogFilter = "3B2 files (*.3T)|*.3T|" + OpenDialogFilter;
+      Options.OpenDialogFilter = "3B2 files (*.3T)|*.3T|" + Options.OpenDialogFilter;
+      Options.StoredFilter = "|3B2 files (*.3T)|*.3T" + Options.StoredFilter;
       break;
     case 5: TagConfig = true; break;
     case 6: Config6 = true; break;
     default: break;
   }
-  ReopenList = s.Reopen;
+  Options.ReopenList = s.Reopen;
 
   keyboard_.StoreLetter = [](char letter) { WriteIniString("GENPREFS", "KEYTYPE", std::string(1, letter)); };
   keyboard_.ApplyOptions = [this] {
@@ -379,20 +373,20 @@ void TMainForm::FormCreate() {
   if (!s.NoConversion()) {
     Item(QStringLiteral("Wordwrap1"))->setChecked(s.WordWrap);
     Item(QStringLiteral("WraptoWindow1"))->setChecked(s.WrapToWindow);
-    WrapColumn = s.WrapColumn;
+    Options.WrapColumn = s.WrapColumn;
     Item(QStringLiteral("PersistentBlocks1"))->setChecked(s.PersistentBlocks);
   }
   PressFormatButton(s.DiskFmt);
   SaveConvMode(s.Conversion);
 
-  ChildState = s.ChildState;
+  Options.ChildState = s.ChildState;
   Item(QStringLiteral("SheimHashemProtection1"))->setChecked(s.HebSheimProt);
-  EngSheimProt = s.EngSheimProt;
-  AutoMin = s.AutoMin;
-  AutoMinInt = s.AutoMinInt;
+  Options.EngSheimProt = s.EngSheimProt;
+  Options.Timer.AutoMin = s.AutoMin;
+  Options.Timer.AutoMinInt = s.AutoMinInt;
   IdleCounter = 0;
 
-  SetStyleFlagTree(this, true);
+  // Drag images over the window are the desktop's own; nothing to mark.
   // The keystroke recorder's place; its items stay disabled until it comes.
   MacroMagic = new QObject(this);
   MacroMagic->setObjectName(QStringLiteral("MacroMagic"));
@@ -417,7 +411,7 @@ void TMainForm::ShowByState() {
 // ---- keyboard language ----
 
 void TMainForm::ShowKbdLangCaption(char letter) {
-  Button(QStringLiteral("Kbd_Lang"))->setText(SystemText(std::string(1, static_cast<char>(KeyboardButtonByte(letter, EnglishUI)))));
+  Button(QStringLiteral("Kbd_Lang"))->setText(FromSystemText(std::string(1, static_cast<char>(KeyboardButtonByte(letter, Options.EnglishUI)))));
 }
 
 void TMainForm::UpdateKbdLangCaption() {
@@ -491,11 +485,9 @@ void TMainForm::Languages1Click() {
 }
 
 void TMainForm::HebrewMenus1Click() {
-  if (!NewWindows && !MidEastSystem) {
-    MessageDlgById(38415, 41115, MsgDlgType::Information, platform::mbOK);
-    return;
-  }
-  const std::string next = NextEngPrompts(ReadIniString("StartUp", "Eng_Prompts"), EnglishUI);
+  // Older Windows systems without Middle-East support refused the Hebrew
+  // menus here; every system this runs on can show them.
+  const std::string next = NextEngPrompts(ReadIniString("StartUp", "Eng_Prompts"), Options.EnglishUI);
   WriteIniString("StartUp", "Eng_Prompts", next);
   Item(QStringLiteral("HebrewMenus1"))->setChecked(next == "Hebrew");
   MessageDlg(RestartNotice(next), MsgDlgType::Information, platform::mbOK);
@@ -504,7 +496,7 @@ void TMainForm::HebrewMenus1Click() {
 void TMainForm::Exit1Click() { close(); }
 
 void TMainForm::DateConversion1Click() {
-  const bool hebrew = !EnglishUI;
+  const bool hebrew = !Options.EnglishUI;
   Thebf hebToGreg(this, hebrew);
   for (;;) {
     Tgrgf gregToHeb(this, hebrew);
@@ -521,7 +513,7 @@ void TMainForm::AppHint(const QString& hint) {
     for (QLabel* p : Panels) p->setVisible(false);
   } else {
     Panel1Hint->clear();
-    for (QLabel* p : Panels) p->setVisible(p != Panel8 || ShowTime);
+    for (QLabel* p : Panels) p->setVisible(p != Panel8 || Options.Timer.ShowTime);
   }
 }
 
@@ -592,7 +584,7 @@ void TMainForm::AddWindowToolItems() {
       {"TextSearch", "Text Search"},
   };
   for (const auto& t : tools) {
-    QAction* item = window->addAction(SystemText(t.caption));
+    QAction* item = window->addAction(FromSystemText(t.caption));
     item->setObjectName(QString::fromLatin1(t.name));
     item->setVisible(false);
     items_[item->objectName()] = item;
@@ -677,12 +669,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (!first || first->window() != this) first = this;
   if (widget != first) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  try {
-    return AppMessageKey(key);
-  } catch (const std::exception& error) {
-    MessageDlg(error.what(), MsgDlgType::Error, platform::mbOK);
-    return true;
-  }
+  bool taken = true;
+  Guarded([&] { taken = AppMessageKey(key); });
+  return taken;
 }
 
 }  // namespace nuvel

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/main_form_settings.h"
+#include "app/main_options.h"
 #include "core/controller_qt.h"
 #include "ui/keyboard_language.h"
 #include "ui/main_message_formats.h"
@@ -47,27 +48,8 @@ class TMainForm : public QMainWindow {
   QMenu* Menu(const QString& name) const;
   QToolButton* Button(const QString& name) const;
 
-  // Option state (read by the document windows).
-  bool WinTabFullPath = false;
-  int TabSize = 8;
-  int WrapColumn = 80;
-  uint16_t SearchOptions = 0;
-  bool EngFontChanged = false;
-  bool HebFontChanged = false;
-  bool EnglishUI = true;
-  bool AutoSave = false;
-  bool EngSheimProt = false;
-  bool AutoMin = false;
-  bool ShowTime = false;
-  bool RepWoDlg = false;
-  int AutoSaveCount = 0;
-  int AutoSaveInt = 900;
-  int AutoMinInt = 7200;
-  int ChildState = 0;
-  bool ShowFileTabs = true;
-  std::vector<std::string> ReopenList;
-  std::string OpenDialogFilter;  // the open dialog's filter, in "text|pattern|..." form
-  std::string HelpFile;
+  // The options; the document windows and the tools read this one copy.
+  MainOptions Options;
   // FileInfoFmt, SaveChangesFmt, CloseCollectFmt and the other formats.
   MainMessageFormats Formats;
 

@@ -18,6 +18,7 @@
 #include "editor/heb_text_editor_widget_qt.h"
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
+#include "ui/message_format.h"
 
 namespace nuvel {
 
@@ -110,9 +111,9 @@ void TMDIChild::ApplyOptions() {
 void TMDIChild::ApplyEditorOptions(TNvcEditorWidget& w) {
   TNvcCustomEditor& e = w.Editor();
   e.SetReadOnly(owner_.Checked("ReadOnly1"));
-  e.SetTabSize(static_cast<uint8_t>(owner_.TabSize));
+  e.SetTabSize(static_cast<uint8_t>(owner_.Options.TabSize));
   e.SetWordWrap(owner_.Checked("Wordwrap1"));
-  e.SetWrapColumn(owner_.WrapColumn);
+  e.SetWrapColumn(owner_.Options.WrapColumn);
   e.SetAutoIndent(owner_.Checked("Autoindentation1"));
   if (auto* f = dynamic_cast<TNvcCustomTextFileEditor*>(&e)) f->SetMakeBackup(owner_.Checked("Createbackupfile1"));
   if (owner_.Checked("Fixedtabs1")) e.SetTabType(TTabType::ttFixed);
@@ -297,7 +298,7 @@ void TMDIChild::MacroFindReplace(bool replace) {
   size_t pos = 0;
   std::string find = ReadMacroText(macroBuf_, pos);
   TNvcCustomEditor& e = current_->Editor();
-  uint16_t options = owner_.SearchOptions;
+  uint16_t options = owner_.Options.SearchOptions;
   bool found;
   if (replace) {
     std::string with = ReadMacroText(macroBuf_, pos);
@@ -306,10 +307,7 @@ void TMDIChild::MacroFindReplace(bool replace) {
     found = e.Replace(find, {}, static_cast<uint16_t>((options & ~0x30) | 0x200));
   }
   if (!found) {
-    std::string text = GetMessageText(38414, 41114);
-    size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, find);
-    MessageDlg(text, MsgDlgType::Information, platform::mbOK);
+    MessageDlg(FormatMessage(GetMessageText(38414, 41114), {find}), MsgDlgType::Information, platform::mbOK);
   }
 }
 

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/qstring_bytes_qt.h"
 #include "app/document_windows_qt.h"
 #include "app/file_name_parts.h"
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/new_doc_numbers.h"
+#include "core/guarded_call.h"
 #include "core/form_state_qt.h"
 #include "core/menu_mru_qt.h"
 #include "core/message_texts.h"
@@ -22,8 +24,6 @@
 namespace nuvel {
 namespace {
 
-std::string Bytes(const QString& s) { return QFile::encodeName(s).toStdString(); }
-QString Text(const std::string& s) { return QFile::decodeName(s.c_str()); }
 
 }  // namespace
 
@@ -59,7 +59,7 @@ MainMenuLists::MainMenuLists(TMainForm& form, DocumentWindows& docs) : QObject(&
   reopen_->SetMenuItem(form.Menu(QStringLiteral("Reopen1")));
   reopen_->SetAnchorItem(form.Item(QStringLiteral("N01")));
   reopen_->OnClick = [this](TNvcMenuMRU*, QString& item, int& action) {
-    action = docs_.OpenListEntry(Bytes(item)) ? 0 : 1;
+    action = docs_.OpenListEntry(ToFileName(item)) ? 0 : 1;
   };
 
   favorites_ = new TNvcMenuMRU(&form);
@@ -68,7 +68,7 @@ MainMenuLists::MainMenuLists(TMainForm& form, DocumentWindows& docs) : QObject(&
   favorites_->SetMenuItem(form.Menu(QStringLiteral("Favorites1")));
   favorites_->SetAddPosition(MruAddPosition::apBottom);
   favorites_->OnClick = [this](TNvcMenuMRU*, QString& item, int& action) {
-    std::string name = Bytes(item);
+    std::string name = ToFileName(item);
     action = 2;  // the list keeps its order
     if (name.ends_with('/')) {
       for (const std::string& chosen : docs_.PromptOpenNames("Open", name)) docs_.OpenListEntry(chosen);
@@ -88,18 +88,12 @@ MainMenuLists::MainMenuLists(TMainForm& form, DocumentWindows& docs) : QObject(&
   reopen_->RebuildMenu();
   favorites_->RebuildMenu();
 
-  docs_.OnReopenAdd = [this](const std::string& name) { reopen_->MRUAdd(Text(name)); };
+  docs_.OnReopenAdd = [this](const std::string& name) { reopen_->MRUAdd(FromFileName(name)); };
 
   auto on = [&form](const char* name, std::function<void()> f) {
     if (QAction* a = form.Item(QString::fromLatin1(name))) {
       a->setEnabled(true);
-      QObject::connect(a, &QAction::triggered, &form, [f] {
-        try {
-          f();
-        } catch (const std::exception& e) {
-          MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-        }
-      });
+      QObject::connect(a, &QAction::triggered, &form, [f] { Guarded(f); });
     }
   };
   on("AddCurrentFile1", [this] { AddCurrentFile1Click(); });
@@ -117,14 +111,14 @@ void MainMenuLists::SaveState() { state_->SaveState(); }
 void MainMenuLists::AddCurrentFile1Click() {
   TMDIChild* c = docs_.ActiveChild();
   if (!c || IsUntitledName(c->Caption())) return;
-  favorites_->MRUAdd(Text(c->Caption()));
+  favorites_->MRUAdd(FromFileName(c->Caption()));
 }
 
 void MainMenuLists::AddCurrentFilePath1Click() {
   TMDIChild* c = docs_.ActiveChild();
   if (!c) return;
   std::string folder(FolderOf(c->Caption()));
-  if (!folder.empty()) favorites_->MRUAdd(Text(folder));
+  if (!folder.empty()) favorites_->MRUAdd(FromFileName(folder));
 }
 
 void MainMenuLists::ClearList1Click() {

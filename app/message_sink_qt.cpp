@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/charset.h"
 
 namespace nuvel {
@@ -38,20 +39,6 @@ constexpr const char* kResultProperty = "nuvelModalResult";
 
 }  // namespace
 
-QString MessageTextToUnicode(std::string_view text) {
-  // Through the system's own table; a pointed letter as its letter and points.
-  QString out;
-  for (char ch : text) {
-    auto c = static_cast<uint8_t>(ch);
-    if (IsPointedLetter(c)) {
-      for (uint8_t part : PointedLetterParts(c)) out += QChar(HebUnicodeTable[part]);
-    } else {
-      out += QChar(HebUnicodeTable[c]);
-    }
-  }
-  return out;
-}
-
 std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
   auto box = std::make_unique<QMessageBox>();
   box->setObjectName("MessageDlg");
@@ -81,7 +68,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
   }
   box->setIcon(icon);
   box->setWindowTitle(caption);
-  box->setText(MessageTextToUnicode(request.text));
+  box->setText(FromSystemText(request.text));
   box->setTextFormat(Qt::PlainText);
 
   MsgDlgButtons buttons = request.buttons ? request.buttons : mbOK;

@@ -22,8 +22,6 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request);
 // The modal result of a button of a box made by BuildMessageBox; mrCancel
 // when the box was closed without a button.
 ModalResult ResultOfButton(const QMessageBox& box, const QAbstractButton* button);
-// Text in the system's 8-bit set as Unicode.
-QString MessageTextToUnicode(std::string_view text);
 
 class QtMessageSink : public MessageSink {
  public:

@@ -34,6 +34,10 @@ void WideToHebBuffer(std::span<const char16_t> src, std::span<uint8_t> dst);
 constexpr bool IsPointedLetter(uint8_t b) { return b >= 0x81 && b <= 0x9B; }
 std::span<const uint8_t> PointedLetterParts(uint8_t b);
 
+// The paragraph mark: ends a paragraph's last line in the system's DOS
+// format and marks where Reformat Paragraph stops.
+inline constexpr uint8_t kParagraphMark = 20;
+
 // Points and letters the conversion works with.
 inline constexpr uint8_t kSheva = 0xC0;
 inline constexpr uint8_t kQamats = 0xC8;

@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 #include <exception>
 
+#include "core/guarded_call.h"
 #include "core/notify_event_qt.h"
 #include "platform/message_sink.h"
 #include "platform/qt/key_edge_qt.h"
@@ -21,14 +22,7 @@ bool ClaimShortcutOverride(QEvent* e, const std::function<bool(QKeyEvent*)>& wan
 void CreateOnFirstShow(bool& created, const std::function<void()>& create) {
   if (created) return;
   created = true;
-  try {
-    create();
-  } catch (const std::exception& ex) {
-    platform::MessageRequest box;
-    box.text = ex.what();
-    box.type = platform::MsgDlgType::Error;
-    platform::ShowMessageRequest(box);
-  }
+  Guarded(create);
 }
 
 TNvcCustomControl::TNvcCustomControl(QWidget* parent) : QWidget(parent), label_(this) {}

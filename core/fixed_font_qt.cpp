@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/fixed_font_names.h"
 #include "core/settings.h"
 #include "platform/message_sink.h"
@@ -25,13 +26,9 @@ void InstallSubstitutions() {
                             QString::fromLatin1(kCourierSubstitute));
 }
 
-QString ToQString(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
-
 QFont MakeFont(const FontDescriptor& d) {
   InstallSubstitutions();
-  QFont font(ToQString(d.Name));
+  QFont font(FromUtf8(d.Name));
   font.setPointSize(d.Size);
   font.setBold(d.Style.Has(FontStyles::Bold));
   font.setItalic(d.Style.Has(FontStyles::Italic));
@@ -100,7 +97,7 @@ void TNvcFixedFont::SetColor(const QColor& color) {
 std::string TNvcFixedFont::Name() const { return font_.family().toStdString(); }
 
 void TNvcFixedFont::SetName(std::string_view name) {
-  font_.setFamily(ToQString(name));
+  font_.setFamily(FromUtf8(name));
   Changed();
 }
 

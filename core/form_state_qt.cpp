@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/exceptions.h"
 #include "core/message_table.h"
 
@@ -25,8 +26,6 @@ constexpr int kShowMaximized = 3;
 constexpr int kShowMinNoActive = 6;
 constexpr int kRestoreToMaximized = 2;
 
-std::string ToStd(const QString& s) { return s.toUtf8().toStdString(); }
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 int ScreenPixelsPerInch(const QWidget* form) {
   const QScreen* screen = form ? form->screen() : nullptr;
@@ -77,7 +76,7 @@ class DataFiler {
       const QStringList items = value.toStringList();
       store_.WriteInteger(listSection, "Count", static_cast<int>(items.size()));
       for (int i = 0; i < items.size(); ++i) {
-        store_.WriteString(listSection, "Item" + std::to_string(i), ToStd(items[i]));
+        store_.WriteString(listSection, "Item" + std::to_string(i), ToUtf8(items[i]));
       }
       return;
     }
@@ -98,7 +97,7 @@ class DataFiler {
       if (count <= 0) return;
       QStringList items;
       for (int i = 0; i < count; ++i) {
-        items.push_back(ToQ(store_.ReadString(listSection, "Item" + std::to_string(i), "")));
+        items.push_back(FromUtf8(store_.ReadString(listSection, "Item" + std::to_string(i), "")));
       }
       property.write(object, items);
       return;
@@ -167,15 +166,15 @@ class DataFiler {
       case QMetaType::ULongLong:
         return std::to_string(value.toULongLong());
       case QMetaType::Double:
-        return ToStd(QString::number(value.toDouble(), 'g', 15));
+        return ToUtf8(QString::number(value.toDouble(), 'g', 15));
       case QMetaType::Float:
-        return ToStd(QString::number(value.toFloat(), 'g', 7));
+        return ToUtf8(QString::number(value.toFloat(), 'g', 7));
       case QMetaType::QChar:
-        return ToStd(QString(value.toChar()));
+        return ToUtf8(QString(value.toChar()));
       case QMetaType::Char:
         return std::string(1, value.value<char>());
       case QMetaType::QString:
-        return ToStd(value.toString());
+        return ToUtf8(value.toString());
       default:
         // Method and other kinds of property are neither written nor read.
         return std::nullopt;
@@ -188,7 +187,7 @@ class DataFiler {
       const QMetaEnum e = property.enumerator();
       if (property.isFlagType()) {
         int bits = 0;
-        QString members = ToQ(text);
+        QString members = FromUtf8(text);
         for (QChar& c : members) {
           if (c == '[' || c == ']' || c == ',') c = ' ';
         }
@@ -200,14 +199,14 @@ class DataFiler {
         return QVariant(bits);
       }
       for (int k = 0; k < e.keyCount(); ++k) {
-        if (SameNameNoCase(e.key(k), ToQ(text))) return QVariant(e.value(k));
+        if (SameNameNoCase(e.key(k), FromUtf8(text))) return QVariant(e.value(k));
       }
       return std::nullopt;
     }
     switch (current.metaType().id()) {
       case QMetaType::Bool:
-        if (SameNameNoCase("True", ToQ(text))) return QVariant(true);
-        if (SameNameNoCase("False", ToQ(text))) return QVariant(false);
+        if (SameNameNoCase("True", FromUtf8(text))) return QVariant(true);
+        if (SameNameNoCase("False", FromUtf8(text))) return QVariant(false);
         return std::nullopt;
       case QMetaType::Int:
       case QMetaType::UInt:
@@ -227,19 +226,19 @@ class DataFiler {
       case QMetaType::Double:
       case QMetaType::Float: {
         bool ok = false;
-        const double d = ToQ(text).toDouble(&ok);
+        const double d = FromUtf8(text).toDouble(&ok);
         if (!ok) return std::nullopt;
         QVariant v(d);
         v.convert(current.metaType());
         return v;
       }
       case QMetaType::QChar:
-        return text.empty() ? std::nullopt : std::optional<QVariant>(QVariant(ToQ(text).at(0)));
+        return text.empty() ? std::nullopt : std::optional<QVariant>(QVariant(FromUtf8(text).at(0)));
       case QMetaType::Char:
         return text.empty() ? std::nullopt
                             : std::optional<QVariant>(QVariant::fromValue<char>(text[0]));
       case QMetaType::QString:
-        return QVariant(ToQ(text));
+        return QVariant(FromUtf8(text));
       default:
         return std::nullopt;
     }
@@ -326,15 +325,15 @@ void TNvcFormState::SaveState() {
   store->WriteInteger(section, "PixelsPerInch", ScreenPixelsPerInch(form));
   if (options_ & fsDefaultMonitor) {
     const QScreen* screen = form->screen();
-    store->WriteString(section, "DefaultMonitor", screen ? ToStd(screen->name()) : "");
+    store->WriteString(section, "DefaultMonitor", screen ? ToUtf8(screen->name()) : "");
   }
   if (options_ & fsColor) {
-    store->WriteString(section, "Color", ToStd(form->palette().color(QPalette::Window).name()));
+    store->WriteString(section, "Color", ToUtf8(form->palette().color(QPalette::Window).name()));
   }
   if (options_ & fsActiveControl) {
     const QWidget* focus = form->focusWidget();
     store->WriteString(section, "ActiveControl",
-                       focus && form->isAncestorOf(focus) ? ToStd(focus->objectName()) : "");
+                       focus && form->isAncestorOf(focus) ? ToUtf8(focus->objectName()) : "");
   }
   store->Close();
 }
@@ -373,7 +372,7 @@ void TNvcFormState::RestoreState() {
     if (show != -1) form->setWindowState(state);
   }
   if (options_ & fsColor) {
-    const QColor color(ToQ(store->ReadString(section, "Color", "")));
+    const QColor color(FromUtf8(store->ReadString(section, "Color", "")));
     if (color.isValid()) {
       QPalette palette = form->palette();
       palette.setColor(QPalette::Window, color);
@@ -381,7 +380,7 @@ void TNvcFormState::RestoreState() {
     }
   }
   if (options_ & fsActiveControl) {
-    const QString name = ToQ(store->ReadString(section, "ActiveControl", ""));
+    const QString name = FromUtf8(store->ReadString(section, "ActiveControl", ""));
     auto* control = name.isEmpty() ? nullptr : form->findChild<QWidget*>(name);
     if (control && control->isEnabled() && control->focusPolicy() != Qt::NoFocus) {
       control->setFocus();
@@ -430,7 +429,7 @@ void ForEachStoredProperty(TNvcAbstractStore& store, const std::string& section,
     if (!component) continue;
     const int index = FindPropertyNoCase(component, path.section('.', 1));
     if (index < 0) continue;
-    DataFiler filer(store, section, ToStd(name) + ".");
+    DataFiler filer(store, section, ToUtf8(name) + ".");
     use(filer, component, component->metaObject()->property(index));
   }
   store.Close();

@@ -4,13 +4,12 @@
 #include <QFontMetrics>
 #include <vector>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/message_table.h"
 
 namespace nuvel {
 namespace {
 
-std::string ToStd(const QString& s) { return s.toUtf8().toStdString(); }
-QString ToQ(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Takes an item out of its menu. It is deleted later, as the item may be the
 // one whose click is being handled.
@@ -38,13 +37,13 @@ TNvcMenuMRU::~TNvcMenuMRU() {
 
 QStringList TNvcMenuMRU::ItemsList() const {
   QStringList out;
-  for (const auto& item : list_.Items()) out.push_back(ToQ(item));
+  for (const auto& item : list_.Items()) out.push_back(FromUtf8(item));
   return out;
 }
 
 void TNvcMenuMRU::SetItemsList(const QStringList& items) {
   std::vector<std::string> names;
-  for (const QString& item : items) names.push_back(ToStd(item));
+  for (const QString& item : items) names.push_back(ToUtf8(item));
   list_.SetItems(std::move(names));
   RebuildMenu();
 }
@@ -110,8 +109,8 @@ void TNvcMenuMRU::SetStyle(MruStyle style) {
 
 std::string TNvcMenuMRU::StoreSection() const {
   const QObject* owner = parent();
-  return MruStoreSection(owner ? ToStd(owner->objectName()) : std::string(),
-                         ToStd(objectName()));
+  return MruStoreSection(owner ? ToUtf8(owner->objectName()) : std::string(),
+                         ToUtf8(objectName()));
 }
 
 void TNvcMenuMRU::Loaded() {
@@ -129,18 +128,18 @@ void TNvcMenuMRU::Loaded() {
 }
 
 void TNvcMenuMRU::MRUAdd(const QString& name) {
-  list_.MRUAdd(ToStd(name));
+  list_.MRUAdd(ToUtf8(name));
   RebuildMenu();
 }
 
 void TNvcMenuMRU::MRUAddSplit(const QString& name, int group) {
   if (!menu_) throw EMenuMRUError(GetLibraryString(kMsgMruNoMenuItem));
-  list_.MRUAddSplit(ToStd(name), group);
+  list_.MRUAddSplit(ToUtf8(name), group);
   RebuildMenu();
 }
 
 void TNvcMenuMRU::MRURemove(const QString& name) {
-  list_.MRURemove(ToStd(name));
+  list_.MRURemove(ToUtf8(name));
   RebuildMenu();
 }
 
@@ -155,9 +154,9 @@ QString TNvcMenuMRU::MRUCaption(const QString& name, int number) const {
   const QFont font = menu_ ? menu_->font() : QApplication::font("QMenu");
   const QFontMetrics metrics(font);
   const TextWidthFn width = [&metrics](std::string_view s) {
-    return metrics.horizontalAdvance(ToQ(s));
+    return metrics.horizontalAdvance(FromUtf8(s));
   };
-  return ToQ(nuvel::MRUCaption(ToStd(name), number, options_, maxMenuWidth_, width));
+  return FromUtf8(nuvel::MRUCaption(ToUtf8(name), number, options_, maxMenuWidth_, width));
 }
 
 void TNvcMenuMRU::RebuildMenu() {
@@ -198,7 +197,7 @@ void TNvcMenuMRU::RebuildMenu() {
     if (items[i] == kMruDivider && list_.Style() == MruStyle::msSplit) {
       action->setSeparator(true);
     } else {
-      action->setText(MRUCaption(ToQ(items[i]), ++number));
+      action->setText(MRUCaption(FromUtf8(items[i]), ++number));
       action->setEnabled(enabled_);
       action->setStatusTip(hint_);
       const int index = static_cast<int>(i);
@@ -211,7 +210,7 @@ void TNvcMenuMRU::RebuildMenu() {
 void TNvcMenuMRU::ItemClicked(int index) {
   if (index < 0 || static_cast<size_t>(index) >= list_.Items().size()) return;
   const std::string name = list_.Items()[index];
-  QString text = ToQ(name);
+  QString text = FromUtf8(name);
   int action = kMruActionMoveToTop;
   if (OnClick) OnClick(this, text, action);
   // The handler may have changed the list; act only on the item clicked.

@@ -8,10 +8,6 @@
 
 namespace nuvel {
 
-bool NewWindows = true;
-bool MidEastSystem = false;
-const void* RawExtTextOutProc = nullptr;
-const void* MakeMenuRtoLProc = nullptr;
 bool NikudOverstrike = true;
 bool EngPrompts = true;
 std::string ProgPath;
@@ -39,20 +35,8 @@ bool DageshState = false;
 bool VowelSkip = false;
 bool CtrlKPending = false;
 
-WindowsFacts DetectWindowsFacts(uint16_t version_word, int mid_east_metric, bool gdi_has_raw_text_out) {
-  WindowsFacts facts;
-  facts.new_windows = version_word >= 0x35F;
-  facts.mid_east_system = facts.new_windows || mid_east_metric != 0;
-  if (facts.mid_east_system && !gdi_has_raw_text_out) facts.mid_east_system = false;
-  if (facts.new_windows) facts.mid_east_system = false;
-  return facts;
-}
-
 void InitSharedState() {
   NikudOverstrike = true;
-  // This platform is a current system with Unicode text output throughout.
-  NewWindows = true;
-  MidEastSystem = false;
   ScrollLockMode = 0;
   WorkBuffer.assign(kWorkBufferSize, 0);
   IniBaseName = "NuvelW";

@@ -10,13 +10,9 @@
 
 namespace nuvel {
 
-// Facts about the host system, detected once.
-extern bool NewWindows;     // a current system (always true here)
-extern bool MidEastSystem;  // an old system with separate Middle-East text output (always false here)
-// That old system's own text output and right-to-left menu routines; never
-// present here (null), so their callers take the ordinary path.
-extern const void* RawExtTextOutProc;
-extern const void* MakeMenuRtoLProc;
+// The older Windows systems had their own Middle-East text output and menu
+// routines, detected at start-up; every system here shows Hebrew through
+// Unicode, so no such detection exists.
 
 extern bool NikudOverstrike;  // vowel points take no display cell
 extern bool EngPrompts;       // English interface texts; false = Hebrew
@@ -71,16 +67,6 @@ extern bool CtrlKPending;  // Ctrl+K seen with no document open; waiting for R o
 // program, fills the system locale values and stores today's date for the
 // date routines. Run once, first of the program's own start-up work.
 void InitSharedState();
-
-// The two system facts for a version word (major * 256 + minor), the
-// Middle-East system metric and whether the old GDI exports its Middle-East
-// text output. Kept as the rule that decides them; this platform answers as a
-// current system.
-struct WindowsFacts {
-  bool new_windows = false;
-  bool mid_east_system = false;
-};
-WindowsFacts DetectWindowsFacts(uint16_t version_word, int mid_east_metric, bool gdi_has_raw_text_out);
 
 // True when the system's locale is Hebrew: a locale value "0000040D" in the
 // registry (the platform fills those values from the POSIX locale).

@@ -4,8 +4,6 @@
 
 namespace nuvel {
 
-std::string FillCharStr(uint8_t ch, size_t count) { return std::string(count, static_cast<char>(ch)); }
-
 std::string StrExpandTabs(std::string_view src, size_t tab_size) {
   std::string out;
   if (tab_size == 0) return out;
@@ -17,44 +15,6 @@ std::string StrExpandTabs(std::string_view src, size_t tab_size) {
     }
   }
   return out;
-}
-
-std::string HexLongStr(uint32_t value) {
-  std::string out(8, '0');
-  for (int i = 7; i >= 0; --i, value >>= 4) out[static_cast<size_t>(i)] = "0123456789ABCDEF"[value & 15];
-  return out;
-}
-
-void DeleteCharAt(std::string& s, size_t pos) {
-  if (pos < s.size()) s.erase(pos, 1);
-}
-
-void InsertCharAt(std::string& s, uint8_t ch, size_t pos) {
-  s.insert(std::min(pos, s.size()), 1, static_cast<char>(ch));
-}
-
-bool CharPosZ(std::string_view s, uint8_t ch, size_t& pos) {
-  size_t at = s.find(static_cast<char>(ch));
-  if (at == std::string_view::npos) return false;
-  pos = at;
-  return true;
-}
-
-bool StrPosZ(std::string_view s, std::string_view sub, size_t& pos) {
-  if (sub.empty()) return false;
-  size_t at = s.find(sub);
-  if (at == std::string_view::npos) return false;
-  pos = at;
-  return true;
-}
-
-std::string CopySubStr(std::string_view s, size_t pos, size_t count) {
-  if (pos >= s.size()) return {};
-  return std::string(s.substr(pos, count));
-}
-
-void DeleteSubStr(std::string& s, size_t pos, size_t count) {
-  if (pos < s.size()) s.erase(pos, count);
 }
 
 bool ParseLongInt(std::string_view s, int32_t& value) {
@@ -96,21 +56,5 @@ bool ParseLongInt(std::string_view s, int32_t& value) {
   value = static_cast<int32_t>(negative ? -v : v);
   return true;
 }
-
-void TrimBlanksZ(std::string& s) {
-  size_t start = s.find_first_not_of(' ');
-  if (start == std::string::npos) {
-    s.clear();
-    return;
-  }
-  s.erase(s.find_last_not_of(' ') + 1);
-  s.erase(0, start);
-}
-
-void StrTrimTail(std::string& s) {
-  while (!s.empty() && static_cast<uint8_t>(s.back()) <= 32) s.pop_back();
-}
-
-uint8_t UpCaseChar(uint8_t ch) { return platform::AsciiUpper(ch); }
 
 }  // namespace nuvel

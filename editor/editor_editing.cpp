@@ -11,19 +11,6 @@
 namespace nuvel {
 
 namespace {
-// Holds an undo group open for its lifetime.
-class TEditGroup {
- public:
-  explicit TEditGroup(TNvcUndoBuffer& undo) : undo_(undo) { undo_.BeginGroup(wasOpen_); }
-  ~TEditGroup() { undo_.EndGroup(wasOpen_); }
-  TEditGroup(const TEditGroup&) = delete;
-  TEditGroup& operator=(const TEditGroup&) = delete;
-
- private:
-  TNvcUndoBuffer& undo_;
-  bool wasOpen_ = false;
-};
-
 // A text cut into lines as the paragraph list inserts it: after each line
 // feed, trailing CR and LF removed; `endsLine` says whether a piece had any.
 struct TPiece {
@@ -117,7 +104,7 @@ uint16_t TNvcCustomEditor::InsertAtCaret(std::span<const uint8_t> text) {
   if (const void* zero = std::memchr(text.data(), 0, text.size())) {
     text = text.first(static_cast<size_t>(static_cast<const uint8_t*>(zero) - text.data()));
   }
-  TEditGroup group(list_->UndoBuffer());
+  TUndoGroup group(list_->UndoBuffer());
   if (HasSelection()) {
     const uint16_t rc = CheckReplaceLimits(text);
     if (rc != kEditorOk) return rc;
@@ -152,7 +139,7 @@ void TNvcCustomEditor::InsertChar(uint8_t ch) {
     // Only a replaced selection needs a group: plain typing merges into one
     // record per run.
     const bool hadSelection = HasSelection();
-    std::optional<TEditGroup> group;
+    std::optional<TUndoGroup> group;
     if (hadSelection) {
       group.emplace(list_->UndoBuffer());
       rc = CheckReplaceLimits(byte);
@@ -183,7 +170,7 @@ void TNvcCustomEditor::InsertBlanks(int32_t n) {
   if (n <= 0) return;
   uint16_t rc = kEditorOk;
   {
-    TEditGroup group(list_->UndoBuffer());
+    TUndoGroup group(list_->UndoBuffer());
     const std::vector<uint8_t> blanks(static_cast<size_t>(n), uint8_t{32});
     if (HasSelection()) {
       rc = CheckReplaceLimits(blanks);
@@ -307,7 +294,7 @@ void TNvcCustomEditor::DeleteToLineEnd() {
 
 void TNvcCustomEditor::DeleteLine() {
   if (GetReadOnly()) return;
-  TEditGroup group(list_->UndoBuffer());
+  TUndoGroup group(list_->UndoBuffer());
   const int32_t line = caretLine_;
   if (line < LineCount()) {
     MoveCaretTo(line, 1, false);
@@ -343,7 +330,7 @@ void TNvcCustomEditor::DeleteWord() {
 void TNvcCustomEditor::NewLine(bool split, bool moveDown) {
   bool changed = false;
   if (HasSelection() && !GetReadOnly()) {
-    TEditGroup group(list_->UndoBuffer());
+    TUndoGroup group(list_->UndoBuffer());
     DeleteAtCaret();
     changed = true;
   }
@@ -392,7 +379,7 @@ void TNvcCustomEditor::InsertTab() {
     return;
   }
   // The selection goes first, so the blanks count from where it began.
-  TEditGroup group(list_->UndoBuffer());
+  TUndoGroup group(list_->UndoBuffer());
   if (HasSelection()) {
     DeleteAtCaret();
     if (HasSelection()) return;  // the deletion failed and was reported

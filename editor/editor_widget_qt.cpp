@@ -86,7 +86,7 @@ void TNvcEditorWidget::ShowError(const std::string& text) {
   // A message box while the mouse is held would leave the drag running.
   dragTimer_.stop();
   editor_->MouseUp();
-  MessageDlg(text.empty() ? GetLibraryString(30168) : text, MsgDlgType::Error, platform::mbOK);
+  ShowGuardedError(text);
 }
 
 void TNvcEditorWidget::CreateWnd() {

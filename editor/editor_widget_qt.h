@@ -15,6 +15,7 @@
 #include "core/caret_painter_qt.h"
 #include "core/controller_link_qt.h"
 #include "core/fixed_font_qt.h"
+#include "core/guarded_call.h"
 #include "editor/custom_editor.h"
 #include "editor/editor_host.h"
 
@@ -64,16 +65,11 @@ class TNvcEditorWidget : public QAbstractScrollArea, public TEditorHost {
   void Beep() override;
   void SetBusyCursor(bool busy) override;
 
-  // Runs `f`, showing any exception it raises as an error message.
+  // Runs `f`, showing any exception it raises as an error message once the
+  // mouse drag is let go.
   template <class F>
   void Guarded(F&& f) noexcept {
-    try {
-      f();
-    } catch (const std::exception& e) {
-      ShowError(e.what());
-    } catch (...) {
-      ShowError(std::string());
-    }
+    GuardedWith(std::forward<F>(f), [this](const std::string& text) { ShowError(text); });
   }
 
  protected:

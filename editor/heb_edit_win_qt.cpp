@@ -12,20 +12,12 @@
 #include "core/font_index.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
+#include "core/guarded_call.h"
 #include "editor/clipboard_qt.h"
 #include "platform/qt/key_edge_qt.h"
 #include "platform/virtual_keys.h"
 
 namespace nuvel {
-
-template <class F>
-void THebEditWin::Guarded(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    MessageDlg(e.what(), MsgDlgType::Error, platform::mbOK);
-  }
-}
 
 THebEditWin::THebEditWin(QWidget* parent) : QWidget(parent), blinker_(this), caret_(&blinker_) {
   blinker_.Attach(&caret_);

@@ -41,10 +41,6 @@ class THebEditWin : public QWidget {
  private:
   void MeasureFonts();
   void PlaceCaret();
-  // Runs a model step; what it throws is shown, not passed to the event loop.
-  template <class F>
-  void Guarded(F&& f);
-
   THebEditLine line_;
   TNvcCaretBlinker blinker_;
   TNvcSingleCaret caret_;

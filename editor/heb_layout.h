@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "core/charset.h"
 #include "core/command_numbers.h"
 
 namespace nuvel {
@@ -91,9 +92,8 @@ bool IsZeroWidthPointAt(std::span<const uint8_t> line, int32_t pos);
 // before the caret is a point.
 bool ReplacesPreviousPoint(std::span<const uint8_t> para, int32_t pos, uint8_t ch);
 
-// The paragraph mark that Enter puts before the line end in the Nuvel DOS
-// and the Tag configurations.
-inline constexpr uint8_t kParagraphMark = 20;
+// kParagraphMark (core/charset.h) is what Enter puts before the line end in
+// the Nuvel DOS and the Tag configurations.
 // True when Enter at position `pos` of `para` is to insert the mark first:
 // one of the two configurations, a writable editor, and no mark already
 // before the caret.

@@ -11,20 +11,6 @@
 namespace nuvel {
 
 namespace {
-// Holds an undo group open for its lifetime, so a replaced selection and
-// the character typed over it undo as one step.
-class TUndoGroup {
- public:
-  explicit TUndoGroup(TNvcUndoBuffer& undo) : undo_(undo) { undo_.BeginGroup(wasOpen_); }
-  ~TUndoGroup() { undo_.EndGroup(wasOpen_); }
-  TUndoGroup(const TUndoGroup&) = delete;
-  TUndoGroup& operator=(const TUndoGroup&) = delete;
-
- private:
-  TNvcUndoBuffer& undo_;
-  bool wasOpen_ = false;
-};
-
 constexpr int kBlockBegin = TNvcParaList::kBlockBeginMarker;
 constexpr int kBlockEnd = TNvcParaList::kBlockEndMarker;
 }  // namespace

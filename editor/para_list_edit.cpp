@@ -9,19 +9,6 @@
 namespace nuvel {
 
 namespace {
-// Opens an undo group for its lifetime (nested groups join the outer one).
-class TUndoGroup {
- public:
-  explicit TUndoGroup(TNvcUndoBuffer& undo) : undo_(undo) { undo_.BeginGroup(wasOpen_); }
-  ~TUndoGroup() { undo_.EndGroup(wasOpen_); }
-  TUndoGroup(const TUndoGroup&) = delete;
-  TUndoGroup& operator=(const TUndoGroup&) = delete;
-
- private:
-  TNvcUndoBuffer& undo_;
-  bool wasOpen_ = false;
-};
-
 // Holds the markers and view notifications for its lifetime.
 class TMarkerHold {
  public:

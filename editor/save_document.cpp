@@ -11,16 +11,11 @@
 #include "formats/file_names.h"
 #include "formats/sheim_filter_hook.h"
 #include "formats/text_conversion.h"
+#include "formats/text_readers.h"
 #include "platform/atomic_file.h"
 
 namespace nuvel {
 namespace {
-
-std::string DefaultStyle3B2() {
-  std::string style = ReadIniString("S3B2", "Default_Style");
-  if (style == kNotFound) style = "<body>";
-  return style;
-}
 
 void ConvertCopy(TParaVector& copy, const TSaveRule& rule, int32_t trTypeFL) {
   switch (rule.pass) {

@@ -122,4 +122,18 @@ class TNvcUndoBuffer {
   TParaNodeTable* nodes_ = nullptr;
 };
 
+// Holds an undo group open for its lifetime, so everything recorded meanwhile
+// undoes as one step; a group opened inside another joins the outer one.
+class TUndoGroup {
+ public:
+  explicit TUndoGroup(TNvcUndoBuffer& undo) : undo_(undo) { undo_.BeginGroup(wasOpen_); }
+  ~TUndoGroup() { undo_.EndGroup(wasOpen_); }
+  TUndoGroup(const TUndoGroup&) = delete;
+  TUndoGroup& operator=(const TUndoGroup&) = delete;
+
+ private:
+  TNvcUndoBuffer& undo_;
+  bool wasOpen_ = false;
+};
+
 }  // namespace nuvel

@@ -18,12 +18,6 @@
 namespace nuvel {
 namespace {
 
-std::string DefaultStyle3B2() {
-  std::string style = ReadIniString("S3B2", "Default_Style");
-  if (style == kNotFound) style = "<body>";
-  return style;
-}
-
 uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoadResult& result) {
   switch (kind) {
     case TReaderKind::None:

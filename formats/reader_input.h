@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "editor/heb_layout.h"  // kParagraphMark
+#include "core/charset.h"
 
 namespace nuvel {
 

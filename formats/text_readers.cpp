@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/charset.h"
+#include "core/settings.h"
 
 namespace nuvel {
 namespace {
@@ -153,6 +154,12 @@ uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark) 
   }
   if (!para.empty()) return Append(sink, para);
   return 0;
+}
+
+std::string DefaultStyle3B2() {
+  std::string style = ReadIniString("S3B2", "Default_Style");
+  if (style == kNotFound) style = "<body>";
+  return style;
 }
 
 }  // namespace nuvel

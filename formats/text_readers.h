@@ -2,6 +2,7 @@
 // The readers of the plain-text document formats. Each appends paragraphs
 // to a sink and returns 0, or the sink's error code that stopped it.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "formats/para_sink.h"
@@ -33,6 +34,8 @@ uint16_t ReadSmartDos(TReaderInput& in, TParaSink& sink, bool smartLoad);
 // leading "$" and the default style tag that begins the rest. A first line
 // that is the writer's header line is not text.
 uint16_t Read3B2(TReaderInput& in, TParaSink& sink, std::string_view defaultStyle);
+// The style tag of a 3B2 file's header line: [S3B2] Default_Style, else "<body>".
+std::string DefaultStyle3B2();
 // Records ended by zero bytes, one paragraph each (line ends included),
 // split after 32767 bytes.
 uint16_t ReadNulRecords(TReaderInput& in, TParaSink& sink);

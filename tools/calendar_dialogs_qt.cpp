@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/charset.h"
 #include "core/message_texts.h"
 #include "platform/message_sink.h"
@@ -22,18 +23,11 @@ namespace nuvel {
 
 namespace {
 
-// Bytes of the system's set as a Qt string.
-QString FromSystemBytes(const std::string& bytes) {
-  std::vector<char16_t> wide(bytes.size());
-  HebToWideBuffer(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), wide);
-  return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
 // The switch button's caption from the string library, or a plain one
 // naming the display it switches to.
 QString SwitchCaption(uint32_t engId, uint32_t hebId, bool toHebrew) {
   const std::string text = GetMessageText(engId, hebId);
-  if (!text.empty()) return FromSystemBytes(text);
+  if (!text.empty()) return FromSystemText(text);
   return toHebrew ? QStringLiteral("Hebrew") : QStringLiteral("English");
 }
 
@@ -97,7 +91,7 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   Spinday = MakeSpin("Spinday", 1, 31);
   Listmonth = new QListWidget;
   Listmonth->setObjectName(QStringLiteral("Listmonth"));
-  for (int m = 1; m <= 12; ++m) Listmonth->addItem(FromSystemBytes(GregorianMonthListEntry(m)));
+  for (int m = 1; m <= 12; ++m) Listmonth->addItem(FromSystemText(GregorianMonthListEntry(m)));
 
   auto* grid = new QGridLayout;
   MonthLabel = AddOutput(grid, 0, QStringLiteral("Month:"), "MonthLabel");
@@ -126,17 +120,17 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
 void Tgrgf::Convert() {
   const HebrewDateTexts t =
       GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  MonthLabel->setText(FromSystemBytes(t.month));
-  WeekdayLabel->setText(FromSystemBytes(t.weekday));
-  DayLabel->setText(FromSystemBytes(t.day));
-  YearLabel->setText(FromSystemBytes(t.year));
+  MonthLabel->setText(FromSystemText(t.month));
+  WeekdayLabel->setText(FromSystemText(t.weekday));
+  DayLabel->setText(FromSystemText(t.day));
+  YearLabel->setText(FromSystemText(t.year));
   hlbtn->setText(hebrew_ ? SwitchCaption(38602, 41818, false) : SwitchCaption(38601, 41817, true));
 }
 
 void Tgrgf::CopyResult() {
   const HebrewDateTexts t =
       GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  QApplication::clipboard()->setText(FromSystemBytes(t.CopyText()));
+  QApplication::clipboard()->setText(FromSystemText(t.CopyText()));
 }
 
 Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(parent), hebrew_(hebrewDisplay) {
@@ -146,10 +140,10 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   Spinday = MakeSpin("Spinday", 1, 31);
   Listmonth = new QListWidget;
   Listmonth->setObjectName(QStringLiteral("Listmonth"));
-  for (int m = 1; m <= 13; ++m) Listmonth->addItem(FromSystemBytes(HebrewMonthListEntry(m)));
+  for (int m = 1; m <= 13; ++m) Listmonth->addItem(FromSystemText(HebrewMonthListEntry(m)));
   Listday = new QListWidget(this);
   Listday->setObjectName(QStringLiteral("Listday"));
-  for (int d = 1; d <= 30; ++d) Listday->addItem(FromSystemBytes(HebrewDayNumeral(d)));
+  for (int d = 1; d <= 30; ++d) Listday->addItem(FromSystemText(HebrewDayNumeral(d)));
   Listday->hide();
 
   auto* grid = new QGridLayout;
@@ -185,17 +179,17 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
 void Thebf::Convert() {
   const GregorianDateTexts t =
       HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  YearLabel->setText(FromSystemBytes(t.year));
-  DayLabel->setText(FromSystemBytes(t.day));
-  MonthLabel->setText(FromSystemBytes(t.month));
-  WeekdayLabel->setText(FromSystemBytes(t.weekday));
+  YearLabel->setText(FromSystemText(t.year));
+  DayLabel->setText(FromSystemText(t.day));
+  MonthLabel->setText(FromSystemText(t.month));
+  WeekdayLabel->setText(FromSystemText(t.weekday));
   hlbtn->setText(hebrew_ ? SwitchCaption(38601, 41817, false) : SwitchCaption(38602, 41818, true));
 }
 
 void Thebf::CopyResult() {
   const GregorianDateTexts t =
       HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  QApplication::clipboard()->setText(FromSystemBytes(t.CopyText()));
+  QApplication::clipboard()->setText(FromSystemText(t.CopyText()));
 }
 
 }  // namespace nuvel

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "core/qstring_bytes_qt.h"
 #include "ui/interface_texts_qt.h"
 
 namespace nuvel {
@@ -94,8 +95,8 @@ void TFileStrDlg::showEvent(QShowEvent* e) {
 
 TFileStrAnswer RunFileStrDlg(QWidget* parent, const TFileStrRequest& request) {
   TFileStrDlg dlg(parent);
-  dlg.setWindowTitle(SystemText(request.Caption));
-  dlg.Label1()->setText(SystemText(request.Label));
+  dlg.setWindowTitle(FromSystemText(request.Caption));
+  dlg.Label1()->setText(FromSystemText(request.Label));
   dlg.SetHistory(&request.History);
   THebEditLine& line = dlg.EditWin()->Line();
   line.Text = request.Text;

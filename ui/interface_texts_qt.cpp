@@ -15,16 +15,11 @@
 #include <QWidget>
 #include <optional>
 
+#include "core/qstring_bytes_qt.h"
 #include "core/charset.h"
 #include "platform/string_library.h"
 
 namespace nuvel {
-
-QString SystemText(std::string_view bytes) {
-  std::vector<char16_t> wide(bytes.size());
-  HebToWideBuffer(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), wide);
-  return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
 
 namespace {
 
@@ -106,7 +101,7 @@ std::vector<std::string> AssignTexts(QObject* root, const std::vector<ResolvedTe
     QObject* target = t.component.empty() ? root : FindComponent(root, QString::fromStdString(t.component));
     bool done = false;
     if (target) {
-      const QString text = SystemText(t.text);
+      const QString text = FromSystemText(t.text);
       if (t.component.empty()) {
         if (auto* w = qobject_cast<QWidget*>(target)) {
           w->setWindowTitle(text);

@@ -12,8 +12,6 @@
 
 namespace nuvel {
 
-// Bytes of the system's set as a Qt string.
-QString SystemText(std::string_view bytes);
 
 // The component of that name under `root` (the root itself for its own
 // name); document windows inside the root are not searched.

@@ -145,7 +145,7 @@ TEST_F(DocumentWindowsTest, TwoFilesGiveTwoWindowsAndTwoTabsThatFollowActivation
   EXPECT_EQ(docs->ActiveChild(), ca);
   EXPECT_FALSE(docs->ActivateIfOpen(a + "x"));
 
-  docs->WinTabFullPath = true;
+  docs->Options.WinTabFullPath = true;
   EXPECT_EQ(docs->TabCaptionOf(a), a);
 }
 

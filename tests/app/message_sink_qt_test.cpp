@@ -1,4 +1,5 @@
 #include "app/message_sink_qt.h"
+#include "core/qstring_bytes_qt.h"
 
 #include <gtest/gtest.h>
 
@@ -49,10 +50,10 @@ TEST(QtMessageSink, PlainBoxHasNoIconAndTheProgramCaption) {
 }
 
 TEST(QtMessageSink, HebrewBytesAreShownAsHebrewLetters) {
-  EXPECT_EQ(MessageTextToUnicode("\xF9\xEC\xE5\xED ok"), QString::fromUtf8("שלום ok"));
+  EXPECT_EQ(FromSystemText("\xF9\xEC\xE5\xED ok"), QString::fromUtf8("שלום ok"));
   // A pointed letter of the system's own set comes out as its letter and points.
   for (uint8_t b = 0x81; b <= 0x9B; ++b) {
-    QString shown = MessageTextToUnicode(std::string(1, static_cast<char>(b)));
+    QString shown = FromSystemText(std::string(1, static_cast<char>(b)));
     ASSERT_GE(shown.size(), 2) << int(b);
     EXPECT_GE(shown[0].unicode(), 0x05D0) << int(b);
     EXPECT_LE(shown[0].unicode(), 0x05EA) << int(b);

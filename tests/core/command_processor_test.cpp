@@ -30,6 +30,7 @@ struct SequenceCase {
   bool wordStarActive;
   std::vector<Press> presses;
 };
+void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
 
 class KeySequenceTest : public ::testing::TestWithParam<SequenceCase> {};
 

@@ -14,8 +14,6 @@ TEST(SharedState, StartValues) {
   test::TempProgramFolder temp;
   InitSharedState();
   EXPECT_TRUE(NikudOverstrike);
-  EXPECT_TRUE(NewWindows);
-  EXPECT_FALSE(MidEastSystem);
   EXPECT_EQ(ScrollLockMode, 0);
   EXPECT_EQ(WorkBuffer.size(), 32768u);
   EXPECT_EQ(IniBaseName, "NuvelW");
@@ -39,30 +37,6 @@ TEST(SharedState, EnglishPromptsUnlessTheIniSaysExactlyNo) {
     EXPECT_EQ(EngPrompts, c.expected) << (c.ini ? c.ini : "(no INI file)");
   }
   EngPrompts = true;
-}
-
-TEST(SharedState, WindowsFactsByVersion) {
-  struct {
-    const char* system;
-    uint16_t version;
-    int metric;
-    bool raw_text_out;
-    bool new_windows;
-    bool mid_east;
-  } cases[] = {
-      {"Windows 95", 0x400, 0, false, true, false},
-      {"Windows NT 4 with the metric", 0x400, 1, true, true, false},
-      {"NT 3.51 Middle-East with RawExtTextOut", 0x333, 1, true, false, true},
-      {"NT 3.51 Middle-East without RawExtTextOut", 0x333, 1, false, false, false},
-      {"NT 3.51 without Middle-East support", 0x333, 0, true, false, false},
-      {"3.1 Middle-East with it", 0x30A, 1, true, false, true},
-      {"3.95 exactly", 0x35F, 0, false, true, false},
-  };
-  for (const auto& c : cases) {
-    WindowsFacts f = DetectWindowsFacts(c.version, c.metric, c.raw_text_out);
-    EXPECT_EQ(f.new_windows, c.new_windows) << c.system;
-    EXPECT_EQ(f.mid_east_system, c.mid_east) << c.system;
-  }
 }
 
 TEST(SharedState, HebrewLocaleFromThePosixLocale) {

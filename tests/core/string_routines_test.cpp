@@ -33,49 +33,5 @@ TEST(StringRoutines, ExpandTabs) {
   EXPECT_EQ(StrExpandTabs("a\tb", 0), "");
 }
 
-TEST(StringRoutines, EditingAndSearching) {
-  std::string s = "abcdef";
-  DeleteCharAt(s, 1);
-  EXPECT_EQ(s, "acdef");
-  DeleteCharAt(s, 99);
-  EXPECT_EQ(s, "acdef");
-  InsertCharAt(s, 'b', 1);
-  EXPECT_EQ(s, "abcdef");
-  InsertCharAt(s, '!', 99);
-  EXPECT_EQ(s, "abcdef!");
-  DeleteSubStr(s, 2, 2);
-  EXPECT_EQ(s, "abef!");
-  DeleteSubStr(s, 3, 99);
-  EXPECT_EQ(s, "abe");
-  EXPECT_EQ(CopySubStr("abcdef", 2, 3), "cde");
-  EXPECT_EQ(CopySubStr("abcdef", 4, 99), "ef");
-  EXPECT_EQ(CopySubStr("abcdef", 6, 1), "");
-  size_t pos = 77;
-  EXPECT_TRUE(CharPosZ("abcabc", 'c', pos));
-  EXPECT_EQ(pos, 2u);
-  EXPECT_FALSE(CharPosZ("abc", 'z', pos));
-  EXPECT_TRUE(StrPosZ("abcabc", "ca", pos));
-  EXPECT_EQ(pos, 2u);
-  EXPECT_FALSE(StrPosZ("abc", "", pos));
-  EXPECT_FALSE(StrPosZ("abc", "abcd", pos));
-}
-
-TEST(StringRoutines, SmallHelpers) {
-  EXPECT_EQ(FillCharStr('-', 3), "---");
-  EXPECT_EQ(HexLongStr(0x1234ABCD), "1234ABCD");
-  EXPECT_EQ(HexLongStr(0), "00000000");
-  EXPECT_EQ(UpCaseChar('a'), 'A');
-  EXPECT_EQ(UpCaseChar(0xE0), 0xE0);
-  std::string t = "  a b  ";
-  TrimBlanksZ(t);
-  EXPECT_EQ(t, "a b");
-  t = "   ";
-  TrimBlanksZ(t);
-  EXPECT_EQ(t, "");
-  t = "a \t\r\n";
-  StrTrimTail(t);
-  EXPECT_EQ(t, "a");
-}
-
 }  // namespace
 }  // namespace nuvel

@@ -75,6 +75,9 @@ struct SelectionCase {
   bool caretAtEnd;
   int32_t beginLine, beginCol, endLine, endCol, caretLine, caretCol;
 };
+void PrintTo(const SelectionCase& c, std::ostream* os) {
+  *os << c.l1 << ':' << c.c1 << " to " << c.l2 << ':' << c.c2 << (c.caretAtEnd ? " caret at end" : " caret at start");
+}
 
 class SetSelectionTest : public ::testing::TestWithParam<SelectionCase> {};
 
@@ -112,6 +115,7 @@ struct GetTextCase {
   size_t size;
   std::string expected;
 };
+void PrintTo(const GetTextCase& c, std::ostream* os) { *os << c.size << " bytes of a " << c.text.size() << "-byte text"; }
 
 class GetTextTest : public ::testing::TestWithParam<GetTextCase> {};
 
@@ -331,6 +335,7 @@ struct ViewEditCase {
   int32_t otherPara, otherPos;      // the other view's caret before
   int32_t expectPara, expectPos;    // and after
 };
+void PrintTo(const ViewEditCase& c, std::ostream* os) { *os << c.name; }
 
 class EditorViewsEditTest : public ::testing::TestWithParam<ViewEditCase> {};
 

@@ -39,6 +39,7 @@ struct IndentCase {
   TTabType type;
   std::string indent;
 };
+void PrintTo(const IndentCase& c, std::ostream* os) { *os << "tab type " << static_cast<int>(c.type); }
 
 class AutoIndentTest : public ::testing::TestWithParam<IndentCase> {};
 
@@ -166,6 +167,9 @@ struct DeleteCase {
   const char* expected;
   int32_t caretCol;
 };
+void PrintTo(const DeleteCase& c, std::ostream* os) {
+  *os << "command " << c.command << " at " << c.col << " in \"" << c.text << '"';
+}
 
 class EditorDeleteTest : public ::testing::TestWithParam<DeleteCase> {};
 

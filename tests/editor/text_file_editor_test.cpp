@@ -25,6 +25,8 @@ class TRecordingFileEditor : public TNvcTextFileEditor {
 struct NameCase {
   std::string given, stored;
 };
+// Shown in the test's name as the name given.
+void PrintTo(const NameCase& c, std::ostream* os) { *os << '"' << c.given << '"'; }
 
 class FileNameTest : public ::testing::TestWithParam<NameCase> {};
 

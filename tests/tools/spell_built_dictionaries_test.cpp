@@ -20,6 +20,7 @@ struct Built {
   const char* source;
   bool hebrew;
 };
+void PrintTo(const Built& b, std::ostream* os) { *os << b.dicName; }
 
 class BuiltDictionary : public ::testing::TestWithParam<Built> {};
 

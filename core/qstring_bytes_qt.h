@@ -1,0 +1,24 @@
+#pragma once
+// The one place where Qt strings and the program's byte strings meet:
+// UTF-8 settings and names, file names in the locale's encoding, and texts
+// of the system's own 8-bit set.
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace nuvel {
+
+// UTF-8 bytes (settings, registry values, component names).
+QString FromUtf8(std::string_view bytes);
+std::string ToUtf8(const QString& text);
+
+// A file name: bytes in the locale's encoding, shown decoded as such.
+QString FromFileName(std::string_view name);
+std::string ToFileName(const QString& name);
+
+// Text in the system's own 8-bit set (interface texts, messages, document
+// bytes), each byte through the system's Unicode table; a precomposed
+// pointed letter becomes its letter followed by its points.
+QString FromSystemText(std::string_view bytes);
+
+}  // namespace nuvel
