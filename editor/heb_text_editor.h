@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/font_descriptor.h"
 #include "editor/heb_text_file_editor.h"
@@ -67,6 +68,80 @@ class THebTextEditor : public THebTextFILEEditor {
   bool LfLineEnds() const { return lfLineEnds_; }
   void SetLfLineEnds(bool v) { lfLineEnds_ = v; }
 
+  // ---- Keys the system feeds itself, and paragraph commands ----
+  // Runs one key as if typed, through the WordStar translation: control
+  // keys and the prefixes ^J, ^K, ^P and ^Q become commands; other
+  // characters are inserted without any keyboard layer.
+  void ExecKey(uint16_t key);
+  // ExecKey for every byte of `s`, in order.
+  void TypeString(std::string_view s);
+  // The prefix a fed key left pending (0: none).
+  uint16_t WordStarPrefix() const { return wsPrefix_; }
+  // The caret to the start of the next paragraph, when there is one.
+  void NextParagraph();
+  // The caret to the start of its paragraph, or, when it is there already,
+  // to the start of the previous one; nothing in paragraph 1.
+  void PreviousParagraph();
+  // Replaces (para1, pos1) up to (para2, pos2) by `text` (up to a zero
+  // byte) in one undo step; the editor error code.
+  uint16_t ReplaceRange(int32_t para1, int32_t pos1, std::span<const uint8_t> text, int32_t para2, int32_t pos2);
+  // Replaces the whole text of paragraph `para` by `text`; the error code.
+  uint16_t ReplacePara(int32_t para, std::span<const uint8_t> text);
+  // Re-wraps the run of paragraphs around the caret that ends with the
+  // paragraph mark 20 (one paragraph per screen line, as the Nuvel DOS
+  // configuration stores them) to the wrap column, in one undo step.
+  void ReformatParagraph();
+
+  // ---- Special commands, counters and word services ----
+  // Flips the case of the byte at the caret (the case-flip table: ASCII
+  // letters change case, plain Hebrew letters and their forms with dagesh
+  // are exchanged) as one undo step; the caret stays in front of it and a
+  // selection stays as it is. Nothing in a read-only editor.
+  void FlipCaseOfChar();
+  // The number of words (runs of bytes that are not delimiters) and the
+  // caret's character position over the whole text (paragraph ends not
+  // counted).
+  void GetFileStats(int64_t& words, int64_t& charPos) const;
+  // The word at the caret with its paragraph, start position and the
+  // position after it; empty (start = the caret's position) when the caret
+  // is not on a word.
+  std::string GetCaretWord(int32_t& para, int32_t& start, int32_t& endPos) const;
+  // The next word from 0-based index `pos` of paragraph `para` on, going on
+  // into the following paragraphs; an apostrophe inside a word belongs to
+  // it. On return `pos` lies one byte after the word. False at the end.
+  bool GetNextWord(int32_t& para, int32_t& pos, std::string& word) const;
+  // Runs the bracket commands of every paragraph, in one undo step.
+  void Shul_Cmds();
+  // Numbers the counter markers of each digit 1-9 in the order of the text:
+  // mode 0 replaces each marker by its number, mode 1 rebuilds the marker
+  // with its number inside. One undo step; the caret stays.
+  void Number_Cmds(uint8_t mode);
+  // Removes the parts between angle brackets from every paragraph. The text
+  // is rebuilt, so the undo history is cleared.
+  void Strip_File_HTML();
+  // `s` less one trailing "." when it is longer than one character.
+  static std::string StripTrailingDot(std::string_view s);
+  // Runs of blanks become one blank (inside the selection, or everywhere
+  // without one); leading blanks of every paragraph go. One undo step.
+  void RemoveDoubleSpaces();
+  // Reverses the bytes of every paragraph. Not undoable: clears the undo
+  // history.
+  void ReverseFile();
+  // Exchanges ( ), [ ], { } and < > everywhere. Not undoable: clears the
+  // undo history when anything changed.
+  void ReverseParentheses();
+  // Deletes each paragraph equal to the one before it; one undo step.
+  void RemoveDuplicates();
+  // Joins the screen lines of the text into paragraphs as a DOS text file
+  // is read. The text is rebuilt, so the undo history is cleared; the text
+  // stays as it was when the result would not fit the editor's limits.
+  void MergeParagraphs();
+  // Puts an empty paragraph between every two non-empty neighbours (texts
+  // of three or more paragraphs); one undo step.
+  void AddParagraphLines();
+  // Shift+Delete cuts; true when the key was that.
+  bool ShiftDeleteKey(uint16_t virtualKey, const platform::TShiftState& shift);
+
   // The selection to the clipboard service, converted by the current mode.
   bool CopyToClipboard() override;
   // The clipboard text at the caret, converted by the current mode; nothing
@@ -80,6 +155,7 @@ class THebTextEditor : public THebTextFILEEditor {
   bool sheimFiltered_ = false;
   bool engSheimFiltered_ = false;
   bool lfLineEnds_ = false;
+  uint16_t wsPrefix_ = 0;
 };
 
 }  // namespace nuvel

@@ -56,19 +56,27 @@ bool NotesZeroBytes(TReaderKind kind) {
 }  // namespace
 
 TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
-  TLoadResult result;
-  if (fileName.empty()) return result;
-  const std::string ext = DocumentExtension(fileName);
-  uint8_t disk = target.DiskConv();
-  if (disk == kDiskNotSet) disk = ReadDiskFormat();
-  result.rule = ChooseLoadRule(CurrentEditConfig(), ext, GetConvMode(), disk);
-
+  if (fileName.empty()) return {};
+  const TLoadRule rule = LoadRuleFor(target, fileName);
   std::string bytes;
-  if (result.rule.reader != TReaderKind::None && !platform::ReadFileBytes(fileName, bytes)) {
+  if (rule.reader != TReaderKind::None && !platform::ReadFileBytes(fileName, bytes)) {
     throw EInOutError("Cannot read file " + fileName);
   }
+  return LoadDocumentBytes(target, rule,
+                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
+  uint8_t disk = target.DiskConv();
+  if (disk == kDiskNotSet) disk = ReadDiskFormat();
+  return ChooseLoadRule(CurrentEditConfig(), DocumentExtension(fileName), GetConvMode(), disk);
+}
+
+TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes) {
+  TLoadResult result;
+  result.rule = rule;
   target.ClearText();
-  TReaderInput in(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  TReaderInput in(bytes);
   result.appendError = RunReader(result.rule.reader, in, target, result);
   result.lfLineEnds = in.LfLineEnds();
   if (NotesZeroBytes(result.rule.reader) && in.nulSeen) target.SetModified(true);

@@ -4,6 +4,7 @@
 // (see load_rule.h), lets it append the paragraphs, then runs the
 // conversion pass over the whole text.
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "formats/document_text.h"
@@ -36,5 +37,9 @@ struct TLoadResult {
 // nothing. A file that cannot be read throws EInOutError before the text is
 // touched. Palm e-books (.PDB, .PRC) read nothing: they take their own road.
 TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName);
+// The rule LoadDocument follows for `fileName` in `target`.
+TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName);
+// LoadDocument on bytes already in memory, by `rule`.
+TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes);
 
 }  // namespace nuvel

@@ -47,6 +47,7 @@ struct MessageRequest {
   MsgDlgButtons buttons = mbOK;
   int32_t help_context = 0;
   bool plain = false;   // a plain message box: no icon, the program's name as caption
+  std::string caption;  // a caption of its own (8-bit text); empty: the usual one
 };
 
 class MessageSink {

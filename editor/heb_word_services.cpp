@@ -1,0 +1,71 @@
+// Word services of the bilingual editor: statistics, the word at the caret
+// and word-by-word iteration (the spell checker's road through the text).
+#include "editor/heb_text_editor.h"
+
+namespace nuvel {
+
+void THebTextEditor::GetFileStats(int64_t& words, int64_t& charPos) const {
+  words = 0;
+  charPos = 0;
+  const int32_t caretPara = CaretPara();
+  for (int32_t p = 1; p <= ParaCount(); ++p) {
+    const auto text = GetPara(p);
+    bool inWord = false;
+    for (uint8_t b : text) {
+      const bool delimiter = IsDelimiter(b);
+      if (!delimiter && !inWord) ++words;
+      inWord = !delimiter;
+    }
+    if (p < caretPara) charPos += static_cast<int64_t>(text.size());
+  }
+  charPos += CaretPos();
+}
+
+std::string THebTextEditor::GetCaretWord(int32_t& para, int32_t& start, int32_t& endPos) const {
+  const auto text = GetPara(CaretPara());
+  const auto length = static_cast<int32_t>(text.size());
+  int32_t i = CaretPos() - 1;
+  para = CaretPara();
+  auto delim = [&](int32_t k) { return IsDelimiter(text[static_cast<size_t>(k)]); };
+  if (i < 0 || i >= length || delim(i)) {
+    start = CaretPos();
+    endPos = CaretPos();
+    return {};
+  }
+  while (i > 0 && !delim(i)) --i;
+  while (i < length - 1 && delim(i)) ++i;
+  int32_t e = i;
+  while (e < length - 1 && !delim(e)) ++e;
+  while (e >= 1 && delim(e)) --e;
+  start = i + 1;
+  endPos = e + 2;
+  return std::string(text.begin() + i, text.begin() + e + 1);
+}
+
+bool THebTextEditor::GetNextWord(int32_t& para, int32_t& pos, std::string& word) const {
+  word.clear();
+  auto inWord = [this](uint8_t b) { return b == '\'' || !IsDelimiter(b); };
+  while (para >= 1 && para <= ParaCount()) {
+    const auto text = GetPara(para);
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t i = std::max(pos, 0);
+    while (i < length && IsDelimiter(text[static_cast<size_t>(i)])) ++i;
+    if (i >= length) {
+      // The next paragraph from its first byte.
+      ++para;
+      pos = 0;
+      continue;
+    }
+    while (i > 0 && !IsDelimiter(text[static_cast<size_t>(i - 1)])) --i;
+    int32_t e = i;
+    while (e + 1 < length && inWord(text[static_cast<size_t>(e + 1)])) ++e;
+    const int32_t last = e;
+    while (e > i && IsDelimiter(text[static_cast<size_t>(e)])) --e;
+    word.assign(text.begin() + i, text.begin() + e + 1);
+    pos = last + 2;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace nuvel

@@ -1,0 +1,120 @@
+#include "tools/document_compare.h"
+
+#include "core/shared_state.h"
+#include "editor/custom_editor.h"
+#include "platform/message_sink.h"
+
+namespace nuvel {
+
+namespace {
+// One stream of a text: the byte at (para, pos), the mark after each
+// paragraph, then the end.
+class TStream {
+ public:
+  explicit TStream(const TCompareText& t) : t_(t), para_(t.StartPara), pos_(t.StartPos) {}
+
+  // Reads the character at the start; false when there is none.
+  bool Start() {
+    if (para_ < 1 || para_ > t_.ParaCount) return false;
+    text_ = t_.Para(para_);
+    return pos_ >= 1 && pos_ <= static_cast<int32_t>(text_.size()) + 1;
+  }
+  // Steps to the next character; false (and ended) after the last mark.
+  bool Next() {
+    if (pos_ <= static_cast<int32_t>(text_.size())) {
+      ++pos_;
+      return true;
+    }
+    if (para_ >= t_.ParaCount) {
+      ended_ = true;
+      return false;
+    }
+    ++para_;
+    pos_ = 1;
+    text_ = t_.Para(para_);
+    return true;
+  }
+  bool Ended() const { return ended_; }
+  uint8_t Char() const { return pos_ <= static_cast<int32_t>(text_.size()) ? text_[static_cast<size_t>(pos_ - 1)] : 0; }
+  TCompareSide Side() const { return {ended_, para_, pos_}; }
+
+ private:
+  const TCompareText& t_;
+  std::span<const uint8_t> text_;
+  int32_t para_;
+  int32_t pos_;
+  bool ended_ = false;
+};
+
+bool Equal(const TStream& a, const TStream& b) {
+  if (a.Ended()) return b.Ended();
+  if (b.Ended()) return false;
+  return a.Char() == b.Char();
+}
+
+TCompareText TextOf(TNvcCustomEditor& e) {
+  TCompareText t;
+  t.ParaCount = e.ParaCount();
+  t.Para = [&e](int32_t p) { return e.GetPara(p); };
+  t.StartPara = e.CaretPara();
+  t.StartPos = e.CaretPos();
+  return t;
+}
+
+void ShowSide(TNvcCustomEditor& e, const TCompareSide& side) {
+  if (side.Ended) {
+    const int32_t last = e.LineCount();
+    e.SetCaretPosition(last, e.LineLength(last) + 1);
+    return;
+  }
+  int32_t line = side.Para;
+  int32_t col = side.Pos;
+  e.ParaToLine(line, col);
+  e.SetSelection(line, col, line, col + 1, false);
+}
+
+void Inform(std::string text) {
+  platform::MessageRequest r;
+  r.text = std::move(text);
+  r.type = platform::MsgDlgType::Information;
+  r.buttons = platform::mbOK;
+  platform::ShowMessageRequest(r);
+}
+}  // namespace
+
+TCompareResult CompareTexts(const TCompareText& a, const TCompareText& b) {
+  TCompareResult r;
+  TStream sa(a);
+  TStream sb(b);
+  if (!sa.Start() || !sb.Start()) return r;
+  bool same = Equal(sa, sb);
+  while (same && !sa.Ended() && !sb.Ended()) {
+    sa.Next();
+    sb.Next();
+    same = Equal(sa, sb);
+  }
+  r.Outcome = same ? TCompareOutcome::Same : TCompareOutcome::Differ;
+  r.A = sa.Side();
+  r.B = sb.Side();
+  return r;
+}
+
+TCompareOutcome CompareFromCaret(TNvcCustomEditor& a, TNvcCustomEditor& b) {
+  const TCompareResult r = CompareTexts(TextOf(a), TextOf(b));
+  switch (r.Outcome) {
+    case TCompareOutcome::NoStart: break;
+    case TCompareOutcome::Same:
+      // "!הקבצים זהים מהסמן עד הסוף"
+      Inform(EngPrompts ? "File compare OK! (from cursor positions)"
+                        : "!\xE4\xF7\xE1\xF6\xE9\xED \xE6\xE4\xE9\xED \xEE\xE4\xF1\xEE\xEF \xF2\xE3 \xE4\xF1\xE5\xF3");
+      break;
+    case TCompareOutcome::Differ:
+      ShowSide(a, r.A);
+      ShowSide(b, r.B);
+      Inform(EngPrompts ? "Here is a difference" : "\xE4\xF0\xE4 \xF9\xE5\xF0\xE9");  // "הנה שוני"
+      break;
+  }
+  return r.Outcome;
+}
+
+}  // namespace nuvel
