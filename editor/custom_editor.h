@@ -194,6 +194,9 @@ class TNvcCustomEditor : public TParaListView {
   bool GetSelection(int32_t& line1, int32_t& col1, int32_t& line2, int32_t& col2) const;
   void SetSelection(int32_t line1, int32_t col1, int32_t line2, int32_t col2, bool caretAtEnd);
   void SelectAll(bool caretAtEnd);
+  // Selects (para1, pos1) to (para2, pos2), the caret at the second end or
+  // at the first.
+  void SelectRange(int32_t para1, int32_t pos1, int32_t para2, int32_t pos2, bool caretAtEnd);
   bool HasSelection() const { return !(selBegin_ == selEnd_); }
   bool SelectionEquals(std::string_view s, bool matchCase) const;
   void LineToPara(int32_t& line, int32_t& col) const;
@@ -349,7 +352,6 @@ class TNvcCustomEditor : public TParaListView {
   void MarginSelect(int32_t line, bool first);
   void SelectWordAt(int32_t line, int32_t col, bool shift);
   void SelectParaAt(int32_t line, bool shift);
-  void SelectRange(int32_t para1, int32_t pos1, int32_t para2, int32_t pos2, bool caretAtEnd);
 
  private:
   TEditorHost nullHost_;

@@ -152,13 +152,15 @@ void THebTextEditor::Strip_File_HTML() {
   TParagraphs lines;
   lines.reserve(static_cast<size_t>(ParaCount()));
   for (int32_t p = 1; p <= ParaCount(); ++p) lines.push_back(StripTags(GetPara(p), Engm()));
-  // The last paragraph is there after clearing already when it is empty.
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  // The paragraphs stay as they were, each without its tags: all but the
+  // last are appended before the empty paragraph that clearing leaves,
+  // which then takes the last one.
   Clear(true);
   uint16_t error = kEditorOk;
   BeginUpdate();
-  for (const auto& l : lines) {
-    if ((error = AppendPara(l)) != kEditorOk) break;
+  for (size_t i = 0; i + 1 < lines.size() && error == kEditorOk; ++i) error = AppendPara(lines[i]);
+  if (error == kEditorOk && !lines.empty() && !lines.back().empty()) {
+    error = ParaList().ReplaceText(this, static_cast<uint32_t>(ParaCount()), lines.back(), 0, 1);
   }
   EndUpdate();
   ParaList().UndoBuffer().Clear();
@@ -185,12 +187,14 @@ void THebTextEditor::MergeParagraphs() {
         WriteDosTextFormat(paras, TWrapSettings{ParaList().EffectiveWrapColumn(), TabSize()}, false);
     LoadDocumentBytes(scratch, LoadRuleFor(scratch, "TEM-MRG.$$"), dos);
   }
+  // Appended before the last, empty paragraph, as a load appends them.
   int64_t bytes = 0;
   for (const auto& p : scratch.Paras()) bytes += static_cast<int64_t>(p.size()) + 2;
-  if (const uint16_t rc = ParaList().CheckLimits(0, static_cast<uint32_t>(scratch.Paras().size()),
-                                                 bytes - ParaList().ByteCount());
-      rc != kEditorOk) {
-    DoOnError(rc);
+  uint16_t limit = kEditorOk;
+  if (scratch.Paras().size() + 1 > ParaLimit()) limit = kEditorTooManyParas;
+  if (bytes > static_cast<int64_t>(ByteLimit())) limit = kEditorTextTooLarge;
+  if (limit != kEditorOk) {
+    DoOnError(limit);
     return;
   }
   Clear(true);

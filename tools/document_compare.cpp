@@ -67,10 +67,17 @@ void ShowSide(TNvcCustomEditor& e, const TCompareSide& side) {
     e.SetCaretPosition(last, e.LineLength(last) + 1);
     return;
   }
-  int32_t line = side.Para;
-  int32_t col = side.Pos;
-  e.ParaToLine(line, col);
-  e.SetSelection(line, col, line, col + 1, false);
+  // The paragraph end is selected as the line break after it; the last
+  // paragraph's end has none, and the caret stands there.
+  if (side.Pos > e.ParaLength(side.Para)) {
+    if (side.Para < e.ParaCount()) {
+      e.SelectRange(side.Para, side.Pos, side.Para + 1, 1, false);
+    } else {
+      e.MoveCaretToPara(side.Para, side.Pos, false);
+    }
+    return;
+  }
+  e.SelectRange(side.Para, side.Pos, side.Para, side.Pos + 1, false);
 }
 
 void Inform(std::string text) {
