@@ -66,7 +66,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
         break;
     }
   }
-  if (!request.caption.empty()) caption = MessageTextToUnicode(request.caption);
+  if (!request.caption.empty()) caption = FromSystemText(request.caption);
   box->setIcon(icon);
   box->setWindowTitle(caption);
   box->setText(FromSystemText(request.text));

@@ -8,7 +8,7 @@
 #include "core/shared_state.h"
 #include "editor/heb_layout.h"
 #include "editor/heb_text_editor.h"
-#include "editor/undo_group.h"
+#include "editor/undo_buffer.h"
 #include "editor/wordstar_keys.h"
 
 namespace nuvel {
@@ -117,7 +117,7 @@ void THebTextEditor::ReformatParagraph() {
   TParaNode node;
   node.Create(joined, WordWrap() ? WrapColumn() : kNoWrapColumn, TabSize());
   {
-    TUndoGroupScope group(ParaList().UndoBuffer());
+    TUndoGroup group(ParaList().UndoBuffer());
     const auto lines = static_cast<int32_t>(node.LineCount());
     for (int32_t k = 1; k <= lines; ++k) {
       const auto bytes = node.GetLine(static_cast<uint32_t>(k));

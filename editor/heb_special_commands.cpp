@@ -9,7 +9,7 @@
 #include "editor/counter_markers.h"
 #include "editor/document_writers.h"
 #include "editor/heb_text_editor.h"
-#include "editor/undo_group.h"
+#include "editor/undo_buffer.h"
 #include "formats/bracket_commands.h"
 #include "formats/disk_format.h"
 #include "formats/load_document.h"
@@ -84,7 +84,7 @@ void THebTextEditor::Shul_Cmds() {
   int32_t col = 0;
   const int32_t line = GetCaretPosition(col);
   TBracketState& state = SharedBracketState();
-  TUndoGroupScope group(ParaList().UndoBuffer());
+  TUndoGroup group(ParaList().UndoBuffer());
   BeginUpdate();
   for (int32_t p = 1; p <= ParaCount(); ++p) {
     const auto text = GetPara(p);
@@ -118,7 +118,7 @@ void THebTextEditor::Shul_Cmds() {
 void THebTextEditor::Number_Cmds(uint8_t mode) {
   int32_t col = 0;
   const int32_t line = GetCaretPosition(col);
-  TUndoGroupScope group(ParaList().UndoBuffer());
+  TUndoGroup group(ParaList().UndoBuffer());
   BeginUpdate();
   for (uint8_t digit = '1'; digit <= '9'; ++digit) {
     int32_t counter = 1;
@@ -231,7 +231,7 @@ void THebTextEditor::RemoveDoubleSpaces() {
   const bool selection = HasSelection();
   const TEditorPosition a = std::min(SelBegin(), SelEnd());
   const TEditorPosition b = std::max(SelBegin(), SelEnd());
-  TUndoGroupScope group(ParaList().UndoBuffer());
+  TUndoGroup group(ParaList().UndoBuffer());
   BeginUpdate();
   for (int32_t p = 1; p <= ParaCount(); ++p) {
     const auto text = GetPara(p);
@@ -332,7 +332,7 @@ void THebTextEditor::RemoveDuplicates() {
   if (ReadOnly()) return;
   bool any = false;
   {
-    TUndoGroupScope group(ParaList().UndoBuffer());
+    TUndoGroup group(ParaList().UndoBuffer());
     BeginUpdate();
     int32_t p = 2;
     while (p <= ParaCount()) {
@@ -359,7 +359,7 @@ void THebTextEditor::AddParagraphLines() {
   int32_t top = TopLine();
   bool any = false;
   {
-    TUndoGroupScope group(ParaList().UndoBuffer());
+    TUndoGroup group(ParaList().UndoBuffer());
     BeginUpdate();
     for (int32_t p = 1; p < ParaCount(); ++p) {
       if (GetPara(p).empty() || GetPara(p + 1).empty()) continue;

@@ -4,7 +4,7 @@
 
 #include "core/text_reversal.h"
 #include "editor/heb_text_editor.h"
-#include "editor/undo_group.h"
+#include "editor/undo_buffer.h"
 
 namespace nuvel {
 
@@ -52,7 +52,7 @@ template <typename Change>
 void RewriteSelection(THebTextEditor& editor, Change change) {
   TEditorPosition a, b;
   if (!SelectionSpan(editor, a, b)) return;
-  TUndoGroupScope group(editor.ParaList().UndoBuffer());
+  TUndoGroup group(editor.ParaList().UndoBuffer());
   editor.BeginUpdate();
   for (int32_t p = a.Para; p <= b.Para; ++p) {
     const auto text = editor.GetPara(p);
