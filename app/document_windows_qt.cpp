@@ -14,6 +14,7 @@
 
 #include "core/qstring_bytes_qt.h"
 #include "app/collect_mark.h"
+#include "app/main_commands_qt.h"
 #include "app/document_io.h"
 #include "app/disk_format_pref.h"
 #include "app/file_name_parts.h"
@@ -30,6 +31,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
+#include "editor/para_list.h"
 #include "ui/message_format.h"
 #include "editor/heb_text_editor.h"
 #include "editor/heb_text_editor_widget_qt.h"
@@ -97,46 +99,76 @@ DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent)
 DocumentWindows::~DocumentWindows() = default;
 
 void DocumentWindows::ConnectItems() {
-  auto on = [this](const char* name, std::function<void()> f) {
-    if (QAction* a = Item(QString::fromLatin1(name))) connect(a, &QAction::triggered, this, [f] { Guarded(f); });
+  if (frame_.commands) {
+    commands_ = frame_.commands;
+  } else {
+    CommandSurface surface;
+    surface.item = frame_.item;
+    surface.button = frame_.button;
+    commands_ = new MainCommands(surface, this);
+  }
+  commands_->State = [this] { return CommandStateNow(); };
+  // The clipboard is asked once when it changes, not on every refresh.
+  auto clipboardChanged = [this] {
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    clipboardHasText_ = clip && clip->hasText();
+    if (commands_) commands_->Refresh();
   };
-  on("New1", [this] { New1Click(); });
-  on("Save1", [this] { Save1Click(); });
-  on("SaveAs1", [this] { SaveAs1Click(false); });
-  on("Close1", [this] { Close1Click(); });
-  on("CloseAll1", [this] { CloseAll1Click(); });
-  on("CollectAll1", [this] { CollectAll1Click(); });
-  on("Cascade1", [this] { Cascade1Click(); });
-  on("TileH1", [this] { TileH1Click(); });
-  on("TileVertical1", [this] { TileVertical1Click(); });
-  on("ArrangeIcons1", [this] { frame_.area->tileSubWindows(); });
-  on("MinimizeAll1", [this] { MinimizeAll1Click(); });
-  on("RestoreAll1", [this] { RestoreAll1Click(); });
-  on("NextWindow1", [this] { NextWindow1Click(); });
-  on("ToggleType1", [this] { ToggleType1Click(); });
-  on("OpenNuvelWin1", [this] { OpenSpecial(0); });
-  on("OpenNuvelWin2", [this] { OpenSpecial(0); });
-  on("OpenNuvelDos1", [this] { OpenSpecial(1); });
-  on("OpenNuvelDos2", [this] { OpenSpecial(1); });
-  on("OpenDosText1", [this] { OpenSpecial(2); });
-  on("OpenDosText2", [this] { OpenSpecial(2); });
-  on("Split1", [this] {
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
+  clipboardChanged();
+
+  MainCommands& on = *commands_;
+  on.On("New1", [this] { New1Click(); });
+  on.On("Save1", [this] { Save1Click(); });
+  on.On("SaveAs1", [this] { SaveAs1Click(false); });
+  on.On("Close1", [this] { Close1Click(); });
+  on.On("CloseAll1", [this] { CloseAll1Click(); });
+  on.On("CollectAll1", [this] { CollectAll1Click(); });
+  on.On("Cascade1", [this] { Cascade1Click(); });
+  on.On("TileH1", [this] { TileH1Click(); });
+  on.On("TileVertical1", [this] { TileVertical1Click(); });
+  on.On("ArrangeIcons1", [this] { frame_.area->tileSubWindows(); });
+  on.On("MinimizeAll1", [this] { MinimizeAll1Click(); });
+  on.On("RestoreAll1", [this] { RestoreAll1Click(); });
+  on.On("NextWindow1", [this] { NextWindow1Click(); });
+  on.On("ToggleType1", [this] { ToggleType1Click(); });
+  on.On("OpenNuvelWin1", [this] { OpenSpecial(0); });
+  on.On("OpenNuvelWin2", [this] { OpenSpecial(0); });
+  on.On("OpenNuvelDos1", [this] { OpenSpecial(1); });
+  on.On("OpenNuvelDos2", [this] { OpenSpecial(1); });
+  on.On("OpenDosText1", [this] { OpenSpecial(2); });
+  on.On("OpenDosText2", [this] { OpenSpecial(2); });
+  on.On("Split1", [this] {
     if (TMDIChild* c = ActiveChild()) c->ToggleSplit();
   });
-  auto button = [this](const char* name, std::function<void()> f) {
-    if (!frame_.button) return;
-    if (QAbstractButton* b = frame_.button(QString::fromLatin1(name)))
-      connect(b, &QAbstractButton::clicked, this, [f] { Guarded(f); });
-  };
-  button("NewBtn", [this] { New1Click(); });
-  button("SaveBtn", [this] { Save1Click(); });
-  button("SaveAsBtn", [this] { SaveAs1Click(false); });
-  button("CascadeBtn1", [this] { Cascade1Click(); });
-  button("WHorizontalBtn", [this] { TileH1Click(); });
-  button("WVerticalBtn", [this] { TileVertical1Click(); });
-  button("NuvWinBtn", [this] { ConvBtnClick(0); });
-  button("NuvDosBtn", [this] { ConvBtnClick(1); });
-  button("DosTextBtn", [this] { ConvBtnClick(2); });
+  on.OnButton(QStringLiteral("NuvWinBtn"), [this] { ConvBtnClick(0); });
+  on.OnButton(QStringLiteral("NuvDosBtn"), [this] { ConvBtnClick(1); });
+  on.OnButton(QStringLiteral("DosTextBtn"), [this] { ConvBtnClick(2); });
+}
+
+CommandState DocumentWindows::CommandStateNow() const {
+  CommandState s;
+  const std::vector<TMDIChild*> children = Children();
+  s.windowCount = static_cast<int>(children.size());
+  for (const TMDIChild* c : children)
+    if (!c->isMinimized()) ++s.shownWindowCount;
+  s.clipboardHasText = clipboardHasText_;
+  s.nuvDosOrTagConfig = NuvDosConfig || TagConfig;
+  s.formatLocked = NuvDosConfig || NoConversion || TagConfig || ForceCP1255;
+  s.searchStringSet = !SearchString.empty();
+  if (TMDIChild* c = ActiveChild()) {
+    s.activeWindow = true;
+    const TNvcCustomEditor& main = c->Editor()->Editor();
+    s.mainHasText = main.ParaCount() > 1 || main.ParaLength(1) > 0;
+    TNvcCustomEditor& e = c->CurrentEditor()->Editor();
+    s.hasSelection = e.HasSelection();
+    s.canUndo = e.CanUndo();
+    s.canRedo = e.CanRedo();
+    s.paragraphCount = e.ParaCount();
+    s.blockMarked = e.ParaList().Marker(TNvcParaList::kBlockBeginMarker).Para > 0 &&
+                    e.ParaList().Marker(TNvcParaList::kBlockEndMarker).Para > 0;
+  }
+  return s;
 }
 
 bool DocumentWindows::Checked(const char* name) const {
@@ -145,7 +177,7 @@ bool DocumentWindows::Checked(const char* name) const {
 }
 
 void DocumentWindows::RunItem(const QString& name) {
-  if (QAction* a = Item(name)) a->trigger();
+  if (commands_) commands_->Run(name);
 }
 
 void DocumentWindows::PlayMacroFile(const std::string& name) {
@@ -553,33 +585,7 @@ void DocumentWindows::UpdateStatusBar() {
 }
 
 void DocumentWindows::UpdateButtons() {
-  if (frame_.button) {
-    auto enable = [this](const char* name, bool on) {
-      if (QAbstractButton* b = frame_.button(QString::fromLatin1(name))) b->setEnabled(on);
-    };
-    size_t count = Children().size();
-    bool any = count > 0;
-    for (const char* n : {"SaveBtn", "SaveAsBtn", "CascadeBtn1", "WVerticalBtn", "WHorizontalBtn", "SuperFindButton",
-                          "FindButton", "PrintBtn1", "SpellButton1"})
-      enable(n, any);
-    enable("CompareButton", count >= 2);
-    TMDIChild* c = ActiveChild();
-    if (c) {
-      TNvcCustomEditor& e = c->CurrentEditor()->Editor();
-      enable("CutBtn", e.HasSelection());
-      enable("CopyBtn", e.HasSelection());
-      const QMimeData* clip = QApplication::clipboard()->mimeData();
-      enable("PasteBtn", clip && clip->hasText());
-      enable("Undobtn", e.CanUndo());
-      enable("redobtn", e.CanRedo());
-      enable("Kbd_Lang", true);
-    } else {
-      for (const char* n : {"CutBtn", "CopyBtn", "PasteBtn", "TstBtn", "Undobtn", "redobtn", "Kbd_Lang"})
-        enable(n, false);
-    }
-    bool formats = !(NuvDosConfig || NoConversion || TagConfig || ForceCP1255);
-    for (const char* n : {"NuvDosBtn", "NuvWinBtn", "DosTextBtn"}) enable(n, formats);
-  }
+  if (commands_) commands_->Refresh();
   UpdateStatusBar();
 }
 

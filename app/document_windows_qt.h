@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_rules.h"
+#include "app/main_commands_qt.h"
 #include "app/file_prompts.h"
 #include "app/main_options.h"
 #include "app/main_timer.h"
@@ -44,6 +46,9 @@ struct DocumentFrame {
   std::vector<QLabel*> panels;
   // The main window's options; null: the document windows keep their own.
   MainOptions* options = nullptr;
+  // The main window's command routing; null: the document windows route
+  // the frame's items and buttons themselves.
+  MainCommands* commands = nullptr;
 };
 
 class DocumentWindows : public QObject {
@@ -61,6 +66,8 @@ class DocumentWindows : public QObject {
   std::string SaveChangesFmt = "Save changes to %s?";
   std::string CloseCollectFmt = "%s is collecting text. Close it?";
   NewDocNumberSet NewDocNumbers;
+  // The last search string, which Find Next searches for again.
+  std::string SearchString;
   QPointer<TMDIChild> CollectTarget;
   // Plays a recorded-macro file (empty: ask for one); unset until the player exists.
   std::function<void(const std::string&)> PlayMacroFileHandler;
@@ -82,6 +89,10 @@ class DocumentWindows : public QObject {
   QMdiArea* Area() const { return frame_.area; }
   TNvcController* Controller() const { return frame_.controller; }
   QAction* Item(const QString& name) const { return frame_.item ? frame_.item(name) : nullptr; }
+  // The command routing; null once the main window is going.
+  MainCommands* Commands() const { return commands_; }
+  // What the command rules look at, from the active window.
+  CommandState CommandStateNow() const;
   bool Checked(const char* name) const;
   // Triggers the main window's menu item of that name, when it has one.
   void RunItem(const QString& name);
@@ -160,6 +171,8 @@ class DocumentWindows : public QObject {
   QToolBar* tabBar_ = nullptr;
   QTimer* timer_ = nullptr;
   std::unique_ptr<FilePrompts> ownPrompts_;
+  QPointer<MainCommands> commands_;
+  bool clipboardHasText_ = false;
   FilePrompts* prompts_ = nullptr;
   bool syncingTabs_ = false;
 };

@@ -6,6 +6,8 @@
 #include <QToolButton>
 
 #include "app/document_windows_qt.h"
+#include "app/edit_commands_qt.h"
+#include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
@@ -70,6 +72,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   frame.button = [&form](const QString& name) -> QAbstractButton* { return form.Button(name); };
   frame.panels = form.Panels;
   frame.options = &form.Options;
+  frame.commands = form.Commands;
   auto* docs = new DocumentWindows(frame, &form);
   docs->setObjectName(QStringLiteral("DocumentWindows"));
 
@@ -77,30 +80,11 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   if (!form.Formats.CloseCollectFmt.empty()) docs->CloseCollectFmt = form.Formats.CloseCollectFmt;
   docs->TabBar()->setVisible(form.Options.ShowFileTabs);
 
-  // The items and buttons the file commands serve are working now.
-  for (const char* name : {"New1", "Open1", "Save1", "SaveAs1", "Close1", "CloseAll1", "CollectAll1", "Cascade1",
-                           "TileH1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "RestoreAll1", "NextWindow1",
-                           "Split1", "Newfile", "OpenFile", "ToggleType1", "OpenSpecial1",
-                           "OpenNuvelWin1", "OpenNuvelWin2", "OpenNuvelDos1", "OpenNuvelDos2", "OpenDosText1",
-                           "OpenDosText2"}) {
-    QString n = QString::fromLatin1(name);
-    if (QAction* a = form.Item(n)) a->setEnabled(true);
-    if (auto* proxy = form.findChild<QAction*>(n + QStringLiteral("Shortcut"))) proxy->setEnabled(true);
-  }
-  for (const char* name : {"NewBtn", "OpenBtn", "SaveBtn", "SaveAsBtn", "CascadeBtn1", "WVerticalBtn",
-                           "WHorizontalBtn", "NuvWinBtn", "NuvDosBtn", "DosTextBtn"}) {
-    if (QToolButton* b = form.Button(QString::fromLatin1(name))) b->setEnabled(true);
-  }
-  auto connectItem = [&form, docs](const char* name, std::function<void()> f) {
-    QString n = QString::fromLatin1(name);
-    auto run = [f] { Guarded(f); };
-    if (QAction* a = form.Item(n)) QObject::connect(a, &QAction::triggered, docs, run);
-  };
-  connectItem("Open1", [docs] { docs->Open1Click(); });
-  connectItem("Newfile", [docs] { docs->New1Click(); });
-  connectItem("OpenFile", [docs] { docs->Open1Click(); });
-  if (QToolButton* open = form.Button(QStringLiteral("OpenBtn")))
-    QObject::connect(open, &QToolButton::clicked, docs, [docs] { docs->Open1Click(); });
+  MainCommands& on = *form.Commands;
+  on.On("Open1", [docs] { docs->Open1Click(); });
+  on.On("Newfile", [docs] { docs->New1Click(); });
+  on.On("OpenFile", [docs] { docs->Open1Click(); });
+  AttachEditCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

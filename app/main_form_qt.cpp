@@ -24,6 +24,7 @@
 
 #include "core/qstring_bytes_qt.h"
 #include "app/main_form_flags.h"
+#include "app/main_commands_qt.h"
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
 #include "app/startup_file.h"
@@ -74,13 +75,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   ClientArea->setObjectName(QStringLiteral("ClientArea"));
   setCentralWidget(ClientArea);
 
-  BuildMenus();
+  // The toolbar first: the menu commands connect its buttons.
   BuildSpeedPanel();
+  BuildMenus();
   BuildStatusBar();
   FormCreate();
 }
 
 TMainForm::~TMainForm() {
+  // The routing looks at this window's items, which go before its children.
+  delete Commands;
+  Commands = nullptr;
   // FormDestroy: stop filtering the application's events and taking drops.
   qApp->removeEventFilter(this);
   setAcceptDrops(false);
@@ -134,7 +139,9 @@ void TMainForm::BuildMenus() {
     action->setStatusTip(FromUtf8(def.hint));
     action->setCheckable(def.flags & kCheckable);
     action->setChecked(def.flags & kChecked);
-    action->setEnabled(def.flags & kWorking);
+    // Items are enabled by the command routing once they have a handler;
+    // submenus stay enabled until the routing sees what they hold.
+    action->setEnabled(IsSubmenu(def.name));
     if (def.flags & kRadio) radio->addAction(action);
     if (def.flags & kHidden) {
       action->setVisible(false);
@@ -143,7 +150,7 @@ void TMainForm::BuildMenus() {
       // handler itself, when the item has a command.)
       auto* proxy = new QAction(this);
       proxy->setObjectName(name + QStringLiteral("Shortcut"));
-      proxy->setEnabled(def.flags & kWorking);
+      proxy->setEnabled(false);
       addAction(proxy);
       keyProxies_[name] = proxy;
     }
@@ -162,13 +169,18 @@ void TMainForm::BuildMenus() {
   addAction(openfile);
   items_[QStringLiteral("OpenFile")] = openfile;
 
+  CommandSurface surface;
+  surface.item = [this](const QString& name) { return Item(name); };
+  surface.proxy = [this](const QString& name) -> QAction* {
+    const auto proxy = keyProxies_.find(name);
+    return proxy == keyProxies_.end() ? nullptr : proxy->second;
+  };
+  surface.button = [this](const QString& name) -> QAbstractButton* { return Button(name); };
+  Commands = new MainCommands(surface, this);
+  for (const auto& [name, menu] : menus_) Commands->RefreshOnShow(menu);
+
   auto on = [this](const char* name, void (TMainForm::*handler)()) {
-    const QString key = QString::fromLatin1(name);
-    // Errors of a command are shown here; they never reach the event loop.
-    auto run = [this, handler] { Guarded([&] { (this->*handler)(); }); };
-    connect(Item(key), &QAction::triggered, this, run);
-    const auto proxy = keyProxies_.find(key);
-    if (proxy != keyProxies_.end()) connect(proxy->second, &QAction::triggered, this, run);
+    Commands->On(name, [this, handler] { (this->*handler)(); });
   };
   on("Exit1", &TMainForm::Exit1Click);
   on("Engm1", &TMainForm::Engm1Click);
@@ -181,6 +193,10 @@ void TMainForm::BuildMenus() {
   on("NikudCursor1", &TMainForm::NikudCursor1Click);
   on("HebrewMenus1", &TMainForm::HebrewMenus1Click);
   on("DateConversion1", &TMainForm::DateConversion1Click);
+  // The nikud cursor serves the nikud keyboard of the active document.
+  Commands->EnableWhen(QStringLiteral("NikudCursor1"), [this] {
+    return !(ActiveKeyboard && ActiveKeyboard()) || Item(QStringLiteral("NikudKeyboard1"))->isChecked();
+  });
   connect(Menu(QStringLiteral("Languages1")), &QMenu::aboutToShow, this, [this] { Languages1Click(); });
 }
 
@@ -204,7 +220,7 @@ void TMainForm::BuildSpeedPanel() {
     b->setToolTip(FromUtf8(def.hint));
     b->setStatusTip(FromUtf8(def.hint));
     b->setAutoRaise(true);
-    b->setEnabled(def.flags & kWorking);
+    b->setEnabled(false);  // the command routing enables it
     if (def.flags & kCheckable) {
       b->setCheckable(true);
       formats->addButton(b);
@@ -215,9 +231,6 @@ void TMainForm::BuildSpeedPanel() {
   row->addStretch(1);
   bar->addWidget(SpeedPanel);
   addToolBar(Qt::TopToolBarArea, bar);
-  connect(Button(QStringLiteral("Kbd_Lang")), &QToolButton::clicked, this, [this] { Kbd_LangClick(); });
-  connect(Button(QStringLiteral("EngmButton")), &QToolButton::clicked, this, [this] { Engm1Click(); });
-  connect(Button(QStringLiteral("ExitBtn")), &QToolButton::clicked, this, [this] { Exit1Click(); });
 }
 
 void TMainForm::BuildStatusBar() {
@@ -479,10 +492,7 @@ void TMainForm::NikudCursor1Click() {
   Item(QStringLiteral("NikudCursor1"))->setChecked(VowelSkip);
 }
 
-void TMainForm::Languages1Click() {
-  if (ActiveKeyboard && ActiveKeyboard())
-    Item(QStringLiteral("NikudCursor1"))->setEnabled(Item(QStringLiteral("NikudKeyboard1"))->isChecked());
-}
+void TMainForm::Languages1Click() { Commands->Refresh(); }
 
 void TMainForm::HebrewMenus1Click() {
   // Older Windows systems without Middle-East support refused the Hebrew

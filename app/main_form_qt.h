@@ -23,6 +23,8 @@
 
 namespace nuvel {
 
+class MainCommands;
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
@@ -32,6 +34,8 @@ class TMainForm : public QMainWindow {
 
   // Components by their names.
   TNvcController* MainController = nullptr;
+  // The routing of the menu items' and toolbar buttons' commands.
+  MainCommands* Commands = nullptr;
   QObject* MacroMagic = nullptr;  // the keystroke recorder and player
   QMdiArea* ClientArea = nullptr;
   QMenu* PopupMenu1 = nullptr;

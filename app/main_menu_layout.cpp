@@ -174,7 +174,7 @@ const std::vector<MenuItemDef>& MainMenuLayout() {
       {"Compare1", "Tools1", "&Compare", "Compare two documents", "Alt+C", 0},
       {"Spell1", "Tools1", "S&pell", "Check the spelling", "", 0},
       {"Calculator1", "Tools1", "Ca&lculator", "Show the calculator", "", 0},
-      {"DateConversion1", "Tools1", "Date Conversion", "Convert between Hebrew and Gregorian dates", "Alt+D", H | W},
+      {"DateConversion1", "Tools1", "&Date Conversion", "Convert between Hebrew and Gregorian dates", "Alt+D", W},
       {"Palm1", "Tools1", "P&alm", "Electronic books for the Palm", "", W},
       {"Properties2", "Palm1", "&Properties...", "Properties of the e-book", "", 0},
       {"Install1", "Palm1", "&Install", "Install the e-book on the Palm", "", 0},

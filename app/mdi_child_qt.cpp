@@ -10,6 +10,7 @@
 
 #include "app/close_query.h"
 #include "app/document_windows_qt.h"
+#include "app/main_commands_qt.h"
 #include "app/macro_script.h"
 #include "app/new_doc_numbers.h"
 #include "app/user_commands.h"
@@ -138,9 +139,10 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* e) {
 bool TMDIChild::FormKeyDown(QKeyEvent* key) {
   Qt::KeyboardModifiers m = key->modifiers();
   bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier, alt = m & Qt::AltModifier;
-  // Ctrl+C pages down once; the key goes no further, so the editor's own
-  // table does not page a second time.
-  if (ctrl && !shift && !alt && key->key() == Qt::Key_C) {
+  // With the WordStar commands Ctrl+C pages down once; the key goes no
+  // further, so the editor's own table does not page a second time. With
+  // the Windows shortcuts it copies, through the editor's own table.
+  if (ctrl && !shift && !alt && key->key() == Qt::Key_C && owner_.Checked("WordStarCommands1")) {
     current_->Editor().DoCommand(ccNextPage, 0);
     return true;
   }
@@ -326,12 +328,9 @@ void TMDIChild::contextMenuEvent(QContextMenuEvent* e) {
     a->setObjectName(QString::fromLatin1(name));
     a->setVisible(visible);
     QString target = QString::fromLatin1(item);
-    connect(a, &QAction::triggered, this, [this, target] {
-      if (target == QLatin1String("Save1"))
-        owner_.Save1Click();
-      else
-        owner_.RunItem(target);
-    });
+    // Each item runs the main menu's command, when that can run now.
+    a->setEnabled(owner_.Commands() && owner_.Commands()->Enabled(target));
+    connect(a, &QAction::triggered, this, [this, target] { owner_.RunItem(target); });
   };
   add("BlockLowerCase1", "Lower Case", "BlockLowerCase1", sel);
   add("SelUpperCase1", "Upper Case", "SelUpperCase1", sel);
@@ -347,7 +346,7 @@ void TMDIChild::contextMenuEvent(QContextMenuEvent* e) {
   menu.addSeparator()->setVisible(sel);
   add("Find2", "Find", "Find1");
   add("Replace2", "Replace", "Replace1");
-  add("FindAgain2", "Find Again", "FindNext1");
+  add("FindAgain2", "Find Again", "Findnext1");
   menu.exec(e->globalPos());
 }
 

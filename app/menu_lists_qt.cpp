@@ -11,6 +11,7 @@
 
 #include "core/qstring_bytes_qt.h"
 #include "app/document_windows_qt.h"
+#include "app/main_commands_qt.h"
 #include "app/file_name_parts.h"
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
@@ -90,18 +91,23 @@ MainMenuLists::MainMenuLists(TMainForm& form, DocumentWindows& docs) : QObject(&
 
   docs_.OnReopenAdd = [this](const std::string& name) { reopen_->MRUAdd(FromFileName(name)); };
 
-  auto on = [&form](const char* name, std::function<void()> f) {
-    if (QAction* a = form.Item(QString::fromLatin1(name))) {
-      a->setEnabled(true);
-      QObject::connect(a, &QAction::triggered, &form, [f] { Guarded(f); });
-    }
-  };
-  on("AddCurrentFile1", [this] { AddCurrentFile1Click(); });
-  on("AddCurrentFilePath1", [this] { AddCurrentFilePath1Click(); });
-  on("ClearList1", [this] { ClearList1Click(); });
-  on("RemoveItem1", [this] { RemoveItem1Click(); });
-  if (QAction* r = form.Item(QStringLiteral("Reopen1"))) r->setEnabled(true);
-  if (QAction* f = form.Item(QStringLiteral("Favorites1"))) f->setEnabled(true);
+  MainCommands& on = *form.Commands;
+  on.On("AddCurrentFile1", [this] { AddCurrentFile1Click(); });
+  on.On("AddCurrentFilePath1", [this] { AddCurrentFilePath1Click(); });
+  on.On("ClearList1", [this] { ClearList1Click(); });
+  on.On("RemoveItem1", [this] { RemoveItem1Click(); });
+  // A saved document can become a favourite; an empty list has nothing to remove.
+  on.EnableWhen(QStringLiteral("AddCurrentFile1"), [this] {
+    TMDIChild* c = docs_.ActiveChild();
+    return c && !IsUntitledName(c->Caption());
+  });
+  on.EnableWhen(QStringLiteral("AddCurrentFilePath1"), [this] {
+    TMDIChild* c = docs_.ActiveChild();
+    return c && !IsUntitledName(c->Caption());
+  });
+  auto listed = [this] { return !favorites_->ItemsList().isEmpty(); };
+  on.EnableWhen(QStringLiteral("ClearList1"), listed);
+  on.EnableWhen(QStringLiteral("RemoveItem1"), listed);
 }
 
 MainMenuLists::~MainMenuLists() { delete store_; }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QTemporaryDir>
@@ -67,7 +68,7 @@ class DocumentWindowsTest : public testing::Test {
     area = new QMdiArea(&window);
     window.setCentralWidget(area);
     controller = new TNvcController(&window);
-    for (const char* name : {"Split1", "ReadOnly1", "CollectAll1", "Wordwrap1", "Find1"}) {
+    for (const char* name : {"Split1", "ReadOnly1", "CollectAll1", "Wordwrap1", "Find1", "WordStarCommands1"}) {
       auto* a = new QAction(QString::fromLatin1(name), &window);
       a->setObjectName(QString::fromLatin1(name));
       a->setCheckable(true);
@@ -102,10 +103,11 @@ class DocumentWindowsTest : public testing::Test {
 
   test::TempProgramFolder folder;
   QTemporaryDir dir;
+  // Before the window: its closing still looks items up.
+  std::map<std::string, QAction*> actions;
   QMainWindow window;
   QMdiArea* area = nullptr;
   TNvcController* controller = nullptr;
-  std::map<std::string, QAction*> actions;
   std::vector<QLabel*> panels;
   DocumentWindows* docs = nullptr;
   FakePrompts prompts;
@@ -316,17 +318,29 @@ TEST_F(DocumentWindowsTest, OpenWithDialogAndForcedFormat) {
   EXPECT_EQ(ReadIniString("REOPEN", "0"), b);
 }
 
-TEST_F(DocumentWindowsTest, CtrlCPagesOnce) {
+TEST_F(DocumentWindowsTest, CtrlCPagesOnceWithWordStarAndCopiesWithWindowsKeys) {
   TMDIChild* c = docs->New1Click();
   c->resize(400, 300);
   QApplication::processEvents();
+  QTest::keyClicks(c->Editor(), "abc");
   for (int i = 0; i < 80; ++i) QTest::keyClick(c->Editor(), Qt::Key_Return);
-  c->Doc().SetCaretPosition(1, 1);
   int32_t rows = c->Doc().VisibleRows();
   ASSERT_GT(rows, 2);
-  QTest::keyClick(c->Editor(), Qt::Key_C, Qt::ControlModifier);
   int32_t col = 0;
-  EXPECT_EQ(c->Doc().GetCaretPosition(col), rows);  // one page of rows - 1 down
+
+  // Windows keys: the selection goes to the clipboard; the caret stays.
+  actions["WordStarCommands1"]->setChecked(false);
+  QApplication::clipboard()->clear();
+  c->Doc().SetSelection(1, 1, 1, 4, true);
+  QTest::keyClick(c->Editor(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QString("abc"));
+  EXPECT_EQ(c->Doc().GetCaretPosition(col), 1);
+
+  // WordStar keys: one page of rows - 1 down, once.
+  actions["WordStarCommands1"]->setChecked(true);
+  c->Doc().SetCaretPosition(1, 1);
+  QTest::keyClick(c->Editor(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(c->Doc().GetCaretPosition(col), rows);
 }
 
 TEST_F(DocumentWindowsTest, FileWithLineFeedsIsSavedWithLineFeeds) {
