@@ -10,6 +10,7 @@
 #include <QTime>
 #include <QToolBar>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/qstring_bytes_qt.h"
@@ -24,6 +25,7 @@
 #include "app/reopen_list.h"
 #include "app/save_as_rules.h"
 #include "app/status_texts.h"
+#include "app/window_placement.h"
 #include "core/charset.h"
 #include "core/fixed_font_names.h"
 #include "core/guarded_call.h"
@@ -208,6 +210,9 @@ TMDIChild* DocumentWindows::FindChild(const std::string& name) const {
 // ---- File commands ----
 
 TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat) {
+  // A new window joins a maximized one maximized, as a tab of the same view.
+  const TMDIChild* before = ActiveChild();
+  const bool joinMaximized = before && before->isMaximized();
   auto* child = new TMDIChild(*this);
   child->SetCaption(name);
   frame_.area->addSubWindow(child);
@@ -234,22 +239,15 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     doc.SetReadOnly(true);
     if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(true);
   }
-  if (Options.ChildState == 2)
+  if (Options.ChildState == 2 || joinMaximized) {
     child->showMaximized();
-  else if (Options.ChildState == 1)
+  } else if (Options.ChildState == 1) {
     child->showMinimized();
-  else {
-    // A normal window opens large enough to write in, three quarters of the
-    // window area, each one a title bar lower and further in than the last
-    // (eight steps, then from the corner again).
-    const QSize room = frame_.area->viewport()->size();
-    child->resize(std::max(child->sizeHint().width(), room.width() * 3 / 4),
-                  std::max(child->sizeHint().height(), room.height() * 3 / 4));
+  } else {
+    // A normal window opens large enough to write in, cascaded below the
+    // ones before it.
     child->show();
-    const int inner = child->widget() ? child->widget()->height() : child->height();
-    const int step = std::max(child->height() - inner, 20);
-    const int n = std::max(static_cast<int>(Children().size()) - 1, 0) % 8;
-    child->move(n * step, n * step);
+    PlaceCascaded(*child, static_cast<int>(Children().size()) - 1);
   }
   child->ApplyOptions();
   frame_.area->setActiveSubWindow(child);
@@ -349,9 +347,21 @@ void DocumentWindows::Open1Click() {
 }
 
 std::vector<std::string> DocumentWindows::PromptOpenNames(const std::string& title, const std::string& folder) {
+  std::string start = folder;
+  if (start.empty()) {
+    const TMDIChild* c = ActiveChild();
+    const std::string active = c ? c->Caption() : std::string();
+    const char* home = std::getenv("HOME");
+    start = OpenDialogFolder(active, c && !IsUntitledName(active), LastOpenFolder, home ? home : "",
+                             [](const std::string& f) {
+                               std::error_code ec;
+                               return std::filesystem::is_directory(f, ec);
+                             });
+  }
   std::vector<std::string> out;
-  for (const std::string& chosen : prompts_->OpenFileNames(title, Options.OpenDialogFilter, folder))
+  for (const std::string& chosen : prompts_->OpenFileNames(title, WithAllFilesFirst(Options.OpenDialogFilter), start))
     out.push_back(ExpandFileName(chosen));
+  if (!out.empty()) LastOpenFolder = std::string(FolderOf(out.front()));
   return out;
 }
 
@@ -621,7 +631,28 @@ void DocumentWindows::Timer1Timer() {
 
 // ---- Window commands ----
 
-void DocumentWindows::Cascade1Click() { frame_.area->cascadeSubWindows(); }
+void DocumentWindows::PlaceCascaded(TMDIChild& child, int index) {
+  const QSize room = frame_.area->viewport()->size();
+  const int inner = child.widget() ? child.widget()->height() : child.height();
+  const int step = std::max(child.height() - inner, 20);
+  const QSize hint = child.minimumSizeHint();
+  const PlaceRect r = CascadePlace(room.width(), room.height(), index, step, hint.width(), hint.height());
+  child.setGeometry(r.x, r.y, r.width, r.height);
+}
+
+void DocumentWindows::Cascade1Click() {
+  // Every window that is not minimized, at the size a new window gets, one
+  // title bar below the other; the active one ends on top.
+  TMDIChild* active = ActiveChild();
+  int n = 0;
+  for (TMDIChild* c : Children()) {
+    if (c->isMinimized()) continue;
+    if (c->isMaximized()) c->showNormal();
+    PlaceCascaded(*c, n++);
+    c->raise();
+  }
+  if (active) frame_.area->setActiveSubWindow(active);
+}
 namespace {
 
 // Lays the windows that are not minimized in strips: one above another

@@ -66,6 +66,8 @@ class DocumentWindows : public QObject {
   std::string SaveChangesFmt = "Save changes to %s?";
   std::string CloseCollectFmt = "%s is collecting text. Close it?";
   NewDocNumberSet NewDocNumbers;
+  // The folder the last file was opened from (the open dialog's second choice).
+  std::string LastOpenFolder;
   // The last search string, which Find Next searches for again.
   std::string SearchString;
   QPointer<TMDIChild> CollectTarget;
@@ -164,6 +166,7 @@ class DocumentWindows : public QObject {
   void TabCtrlChange(int index);
   int TabOf(const TMDIChild* child) const;
   void PressFormatButton(int diskFormat);
+  void PlaceCascaded(TMDIChild& child, int index);
   void ShowFileNotFound(const std::string& name);
 
   DocumentFrame frame_;

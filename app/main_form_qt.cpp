@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -28,6 +29,7 @@
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
 #include "app/startup_file.h"
+#include "app/window_placement.h"
 #include "app/wordstar_commands.h"
 #include "core/guarded_call.h"
 #include "core/conv_mode.h"
@@ -324,11 +326,9 @@ void TMainForm::FormCreate() {
     SetHebCaps_MainForm();
   }
 
-  if (s.Placement.Left && s.Placement.Top) {
-    setGeometry(*s.Placement.Left, *s.Placement.Top, s.Placement.Width, s.Placement.Height);
-  } else {
-    resize(s.Placement.Width, s.Placement.Height);
-  }
+  // Left and Top place the window's frame, title bar included.
+  resize(s.Placement.Width, s.Placement.Height);
+  if (s.Placement.Left && s.Placement.Top) move(*s.Placement.Left, *s.Placement.Top);
 
   Item(QStringLiteral("Createbackupfile1"))->setChecked(s.MakeBackup);
   Item(QStringLiteral("Autoindentation1"))->setChecked(s.AutoIndent);
@@ -418,7 +418,32 @@ void TMainForm::ShowByState() {
     showMaximized();
   } else {
     show();
+    QTimer::singleShot(0, this, [this] { KeepFrameOnScreen(); });
   }
+}
+
+void TMainForm::KeepFrameOnScreen() {
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+  const QScreen* screen = this->screen();
+  if (!screen) return;
+  const QRect frame = frameGeometry();
+  const QRect avail = screen->availableGeometry();
+  const PlaceRect kept = KeepOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                                      {avail.x(), avail.y(), avail.width(), avail.height()});
+  // The frame may be larger than its client by the title bar and borders.
+  if (kept.width < frame.width() || kept.height < frame.height())
+    resize(width() - (frame.width() - kept.width), height() - (frame.height() - kept.height));
+  if (kept.x != frame.x() || kept.y != frame.y()) move(kept.x, kept.y);
+}
+
+void TMainForm::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  if (windowState() == Qt::WindowNoState && isVisible()) normalFrame_ = QRect(pos(), size());
+}
+
+void TMainForm::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  if (windowState() == Qt::WindowNoState && isVisible()) normalFrame_ = QRect(pos(), size());
 }
 
 // ---- keyboard language ----
@@ -579,6 +604,8 @@ void TMainForm::SecondInstance(const std::string& fileName) {
 
 void TMainForm::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+    QTimer::singleShot(0, this, [this] { KeepFrameOnScreen(); });
   if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     if (firstActivation_) QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -626,7 +653,10 @@ void TMainForm::FormClose() {
   if (ActiveChildStateDigit) {
     if (const auto digit = ActiveChildStateDigit()) WriteRegString("GENPREFS", "ChildState", std::to_string(*digit));
   }
-  const QRect r = (isMinimized() || isMaximized()) && normalGeometry().isValid() ? normalGeometry() : geometry();
+  // The frame's position and the client's size of the normal window, as
+  // the window takes them back at the next start.
+  QRect r = normalFrame_.isValid() ? normalFrame_ : QRect(pos(), size());
+  if (windowState() == Qt::WindowNoState) r = QRect(pos(), size());
   WriteIniString("StartUp", "WindowPosition",
                  std::to_string(r.height()) + " " + std::to_string(r.width()) + " " + std::to_string(r.x()) +
                      " " + std::to_string(r.y()));

@@ -5,6 +5,7 @@
 // commands, and the application-wide key filter.
 #include <QLabel>
 #include <QMainWindow>
+#include <QRect>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -120,11 +121,15 @@ class TMainForm : public QMainWindow {
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dropEvent(QDropEvent* e) override;
 
  private:
   void BuildMenus();
+  // Moves the normal window so that its whole frame is on the screen.
+  void KeepFrameOnScreen();
   void BuildSpeedPanel();
   void BuildStatusBar();
   void FormCreate();
@@ -142,6 +147,7 @@ class TMainForm : public QMainWindow {
   KeyboardLanguageModel keyboard_;
   MainFormSettings settings_;
   bool firstActivation_ = true;
+  QRect normalFrame_;  // the frame position and client size while last normal
 };
 
 }  // namespace nuvel

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QTemporaryDir>
@@ -34,7 +35,11 @@ struct FakePrompts : FilePrompts {
   std::deque<std::vector<std::string>> opens;
   std::deque<std::optional<std::string>> saves;
   std::vector<std::string> saveTitles, saveSuggestions;
-  std::vector<std::string> OpenFileNames(const std::string&, const std::string&, const std::string&) override {
+  std::vector<std::string> openFolders, openFilters;
+  std::vector<std::string> OpenFileNames(const std::string&, const std::string& filter,
+                                         const std::string& folder) override {
+    openFolders.push_back(folder);
+    openFilters.push_back(filter);
     if (opens.empty()) return {};
     auto r = opens.front();
     opens.pop_front();
@@ -316,6 +321,46 @@ TEST_F(DocumentWindowsTest, OpenWithDialogAndForcedFormat) {
   EXPECT_EQ(docs->Children().size(), 3u);
   EXPECT_EQ(docs->FindChild(b)->HebDoc().Disk_Conv(), 1);
   EXPECT_EQ(ReadIniString("REOPEN", "0"), b);
+}
+
+TEST_F(DocumentWindowsTest, NewWindowsJoinAMaximizedOneAndCascadeKeepsTheirSize) {
+  TMDIChild* a = docs->New1Click();
+  const QSize normal = a->size();
+  EXPECT_GT(normal.width(), area->viewport()->width() / 2);
+  a->showMaximized();
+  TMDIChild* b = docs->New1Click();
+  EXPECT_TRUE(b->isMaximized());
+  // The window area shows the active window maximized; the one before is
+  // back at its own size behind it, not stuck between the two.
+  EXPECT_TRUE(a->isMaximized() || a->size() == normal);
+  docs->Area()->setActiveSubWindow(a);
+  EXPECT_TRUE(a->isMaximized());
+  docs->Cascade1Click();
+  for (TMDIChild* c : {a, b}) {
+    EXPECT_FALSE(c->isMaximized());
+    EXPECT_EQ(c->size(), normal);
+    EXPECT_TRUE(area->viewport()->rect().contains(c->geometry())) << "inside the area";
+  }
+  EXPECT_LT(a->pos().y(), b->pos().y());
+}
+
+TEST_F(DocumentWindowsTest, OpenDialogStartsInTheActiveFolderShowingAllFiles) {
+  std::string name = WriteFile("here.nvw", "x");
+  docs->OpenFile(name, 255, false);
+  docs->Open1Click();
+  ASSERT_EQ(prompts.openFolders.size(), 1u);
+  EXPECT_EQ(prompts.openFolders[0], dir.path().toStdString() + "/");
+  EXPECT_EQ(prompts.openFilters[0].rfind("All files (*.*)|*.*|", 0), 0u) << prompts.openFilters[0];
+  // Without a window: the folder a file was last opened from.
+  for (TMDIChild* c : docs->Children()) c->close();
+  QDir(dir.path()).mkdir("sub");
+  std::string other = WriteFile("sub/other.txt", "y");
+  prompts.opens.push_back({other});
+  docs->Open1Click();
+  for (TMDIChild* c : docs->Children()) c->close();
+  docs->Open1Click();
+  ASSERT_EQ(prompts.openFolders.size(), 3u);
+  EXPECT_EQ(prompts.openFolders[2], dir.path().toStdString() + "/sub/");
 }
 
 TEST_F(DocumentWindowsTest, CtrlCPagesOnceWithWordStarAndCopiesWithWindowsKeys) {

@@ -1,0 +1,62 @@
+#include "app/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace nuvel {
+namespace {
+
+TEST(WindowPlacement, CascadedWindowsKeepTheNewWindowSizeAndStayInTheArea) {
+  struct Case {
+    int width, height, index, step, minWidth, minHeight;
+    PlaceRect expected;
+  };
+  const Case cases[] = {
+      {800, 600, 0, 25, 100, 80, {0, 0, 600, 450}},
+      {800, 600, 3, 25, 100, 80, {75, 75, 600, 450}},
+      {800, 600, 7, 25, 100, 80, {175, 175, 600, 450}},  // eighth step
+      {800, 600, 8, 25, 100, 80, {0, 0, 600, 450}},      // from the corner again
+      {200, 160, 0, 25, 300, 200, {0, 0, 300, 200}},     // never below the minimum
+      {200, 160, 5, 25, 300, 200, {0, 0, 300, 200}},     // no room to step
+      {800, 300, 4, 25, 100, 80, {0, 0, 600, 225}},      // three steps fit: 0, 25, 50, 75 -> 4 wraps
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CascadePlace(c.width, c.height, c.index, c.step, c.minWidth, c.minHeight), c.expected)
+        << c.width << "x" << c.height << " #" << c.index;
+  }
+}
+
+bool Exists(const std::string& f) {
+  static const std::set<std::string> folders = {"/docs/", "/last/"};
+  return folders.count(f) != 0;
+}
+
+TEST(WindowPlacement, OpenDialogStartsInTheActiveDocumentsFolder) {
+  EXPECT_EQ(OpenDialogFolder("/docs/a.txt", true, "/last/", "/home/u", Exists), "/docs/");
+  EXPECT_EQ(OpenDialogFolder("NEWDOC1", false, "/last/", "/home/u", Exists), "/last/");
+  EXPECT_EQ(OpenDialogFolder("/gone/a.txt", true, "/last/", "/home/u", Exists), "/last/");
+  EXPECT_EQ(OpenDialogFolder("", false, "/gone/", "/home/u", Exists), "/home/u");
+  EXPECT_EQ(OpenDialogFolder("", false, "", "/home/u", Exists), "/home/u");
+}
+
+TEST(WindowPlacement, AllFilesComeFirst) {
+  EXPECT_EQ(WithAllFilesFirst("Nuvel Windows files (*.nvw)|*.nvw|Text files (*.txt)|*.txt|All files (*.*)|*.*"),
+            "All files (*.*)|*.*|Nuvel Windows files (*.nvw)|*.nvw|Text files (*.txt)|*.txt");
+  EXPECT_EQ(WithAllFilesFirst("*.rtf files (*.rtf)|*.rtf|Docs|*.doc;*.rtf"),
+            "All files (*.*)|*.*|*.rtf files (*.rtf)|*.rtf|Docs|*.doc;*.rtf");
+  EXPECT_EQ(WithAllFilesFirst(""), "All files (*.*)|*.*");
+}
+
+TEST(WindowPlacement, TheFrameIsKeptOnTheScreen) {
+  const PlaceRect screen{0, 0, 1280, 900};
+  EXPECT_EQ(KeepOnScreen({100, -20, 640, 500}, screen), (PlaceRect{100, 0, 640, 500}));
+  EXPECT_EQ(KeepOnScreen({1000, 800, 640, 500}, screen), (PlaceRect{640, 400, 640, 500}));
+  EXPECT_EQ(KeepOnScreen({-50, 10, 2000, 1200}, screen), (PlaceRect{0, 0, 1280, 900}));
+  EXPECT_EQ(KeepOnScreen({10, 10, 640, 500}, screen), (PlaceRect{10, 10, 640, 500}));
+  // A second screen to the right.
+  EXPECT_EQ(KeepOnScreen({1200, 30, 400, 300}, {1280, 0, 1920, 1080}), (PlaceRect{1280, 30, 400, 300}));
+}
+
+}  // namespace
+}  // namespace nuvel
