@@ -5,6 +5,11 @@
 #include <set>
 
 namespace nuvel {
+
+void PrintTo(const PlaceRect& r, std::ostream* os) {
+  *os << r.width << "x" << r.height << " at " << r.x << "," << r.y;
+}
+
 namespace {
 
 TEST(WindowPlacement, CascadedWindowsKeepTheNewWindowSizeAndStayInTheArea) {
@@ -15,8 +20,10 @@ TEST(WindowPlacement, CascadedWindowsKeepTheNewWindowSizeAndStayInTheArea) {
   const Case cases[] = {
       {800, 600, 0, 25, 100, 80, {0, 0, 600, 450}},
       {800, 600, 3, 25, 100, 80, {75, 75, 600, 450}},
-      {800, 600, 7, 25, 100, 80, {175, 175, 600, 450}},  // eighth step
-      {800, 600, 8, 25, 100, 80, {0, 0, 600, 450}},      // from the corner again
+      {800, 600, 6, 25, 100, 80, {150, 150, 600, 450}},  // the last that fits
+      {800, 600, 7, 25, 100, 80, {0, 0, 600, 450}},      // from the corner again
+      {2000, 1600, 7, 25, 100, 80, {175, 175, 1500, 1200}},  // eight steps at most
+      {2000, 1600, 8, 25, 100, 80, {0, 0, 1500, 1200}},
       {200, 160, 0, 25, 300, 200, {0, 0, 300, 200}},     // never below the minimum
       {200, 160, 5, 25, 300, 200, {0, 0, 300, 200}},     // no room to step
       {800, 300, 4, 25, 100, 80, {0, 0, 600, 225}},      // three steps fit: 0, 25, 50, 75 -> 4 wraps
