@@ -107,9 +107,11 @@ class THebTextEditor : public THebTextFILEEditor {
   // is not on a word.
   std::string GetCaretWord(int32_t& para, int32_t& start, int32_t& endPos) const;
   // The next word from 0-based index `pos` of paragraph `para` on, going on
-  // into the following paragraphs; an apostrophe inside a word belongs to
-  // it. On return `pos` lies one byte after the word. False at the end.
-  bool GetNextWord(int32_t& para, int32_t& pos, std::string& word) const;
+  // into the following paragraphs; an apostrophe, and a double quote between
+  // two letters (the Hebrew gershayim), belong to the word. On return `pos`
+  // lies one byte after the word and `start` (when given) is the word's
+  // first position. False at the end.
+  bool GetNextWord(int32_t& para, int32_t& pos, std::string& word, int32_t* start = nullptr) const;
   // Runs the bracket commands of every paragraph, in one undo step.
   void Shul_Cmds();
   // Numbers the counter markers of each digit 1-9 in the order of the text:

@@ -42,9 +42,8 @@ std::string THebTextEditor::GetCaretWord(int32_t& para, int32_t& start, int32_t&
   return std::string(text.begin() + i, text.begin() + e + 1);
 }
 
-bool THebTextEditor::GetNextWord(int32_t& para, int32_t& pos, std::string& word) const {
+bool THebTextEditor::GetNextWord(int32_t& para, int32_t& pos, std::string& word, int32_t* start) const {
   word.clear();
-  auto inWord = [this](uint8_t b) { return b == '\'' || !IsDelimiter(b); };
   while (para >= 1 && para <= ParaCount()) {
     const auto text = GetPara(para);
     const auto length = static_cast<int32_t>(text.size());
@@ -57,12 +56,18 @@ bool THebTextEditor::GetNextWord(int32_t& para, int32_t& pos, std::string& word)
       continue;
     }
     while (i > 0 && !IsDelimiter(text[static_cast<size_t>(i - 1)])) --i;
+    auto inWord = [&](int32_t k) {
+      const uint8_t b = text[static_cast<size_t>(k)];
+      if (b == '\'' || !IsDelimiter(b)) return true;
+      return b == '"' && k + 1 < length && !IsDelimiter(text[static_cast<size_t>(k + 1)]);
+    };
     int32_t e = i;
-    while (e + 1 < length && inWord(text[static_cast<size_t>(e + 1)])) ++e;
+    while (e + 1 < length && inWord(e + 1)) ++e;
     const int32_t last = e;
     while (e > i && IsDelimiter(text[static_cast<size_t>(e)])) --e;
     word.assign(text.begin() + i, text.begin() + e + 1);
     pos = last + 2;
+    if (start) *start = i + 1;
     return true;
   }
   return false;

@@ -1,0 +1,310 @@
+#include "tools/spell_engine.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/charset.h"
+#include "core/settings.h"
+#include "platform/ascii_case.h"
+#include "platform/message_sink.h"
+#include "platform/program_path.h"
+
+namespace nuvel {
+
+namespace {
+constexpr uint8_t kHebFirst = 0xE0, kHebLast = 0xFA;
+
+// Prefix letters ב ה ו כ ל מ ש in the Windows code.
+constexpr uint8_t kPrefixLetters[] = {0xE1, 0xE4, 0xE5, 0xEB, 0xEC, 0xEE, 0xF9};
+
+bool IsPrefixLetter(uint8_t b) { return std::find(std::begin(kPrefixLetters), std::end(kPrefixLetters), b) != std::end(kPrefixLetters); }
+bool IsDigitOrDot(uint8_t b) { return (b >= '0' && b <= '9') || b == '.'; }
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(platform::AsciiLower(static_cast<uint8_t>(c)));
+  return out;
+}
+std::string Capitalised(std::string_view s) {
+  std::string out(s);
+  if (!out.empty()) out[0] = static_cast<char>(platform::AsciiUpper(static_cast<uint8_t>(out[0])));
+  return out;
+}
+std::string Reversed(std::string_view s) { return std::string(s.rbegin(), s.rend()); }
+
+void Warn(std::string text) {
+  platform::MessageRequest r;
+  r.text = std::move(text);
+  r.type = platform::MsgDlgType::Warning;
+  r.buttons = platform::mbOK;
+  platform::ShowMessageRequest(r);
+}
+void Inform(std::string text) {
+  platform::MessageRequest r;
+  r.text = std::move(text);
+  r.type = platform::MsgDlgType::Information;
+  r.buttons = platform::mbOK;
+  platform::ShowMessageRequest(r);
+}
+
+std::string Setting(std::string_view key, std::string_view fallback) {
+  std::string v = ReadIniString("SPELL", key);
+  if (v == "NotFound" || v.empty()) v = std::string(fallback);
+  return v;
+}
+
+bool IsAbsolute(std::string_view name) { return !name.empty() && name[0] == '/'; }
+}  // namespace
+
+bool IsEnglishWord(std::string_view word) {
+  static const SpellAlphabet english = BuildEnglishAlphabet();
+  for (char c : word) {
+    const auto b = static_cast<uint8_t>(c);
+    if (english.Code(b) == 0 && !IsDigitOrDot(b)) return false;
+  }
+  return true;
+}
+
+std::string WinToDic(std::string_view word) {
+  std::string out(word);
+  for (char& c : out) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b >= kHebFirst && b <= kHebLast) c = static_cast<char>(b - kHebrewDicOffset);
+  }
+  return out;
+}
+
+std::string DicToWin(std::string_view word) {
+  std::string out(word);
+  for (char& c : out) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b >= kHebFirst - kHebrewDicOffset && b <= kHebLast - kHebrewDicOffset) c = static_cast<char>(b + kHebrewDicOffset);
+  }
+  return out;
+}
+
+std::string WinToDicReversed(std::string_view word) { return Reversed(WinToDic(word)); }
+std::string DicToWinReversed(std::string_view word) { return Reversed(DicToWin(word)); }
+
+std::string WithoutPoints(std::string_view word) {
+  std::string out;
+  out.reserve(word.size());
+  for (char c : word) {
+    const auto b = static_cast<uint8_t>(c);
+    if (IsPointedLetter(b)) {
+      out += static_cast<char>(PointedLetterParts(b)[0]);
+    } else if (b < 0xC0 || b > 0xD2) {
+      out += c;
+    }
+  }
+  return out;
+}
+
+TSpellFiles SpellFilesFromSettings() {
+  auto dic = [](std::string_view key, std::string_view fallback) {
+    std::string name = Setting(key, fallback);
+    return IsAbsolute(name) ? name : platform::ProgramDataFile(name);
+  };
+  auto user = [](std::string_view key, std::string_view fallback) {
+    std::string name = Setting(key, fallback);
+    return IsAbsolute(name) ? name : platform::UserConfigFolder() + "nuvel/" + name;
+  };
+  return {dic("MainEngDic", "NUVHSPE.DIC"), dic("MainHebDic", "NUVHSPH.DIC"), user("TempEngDic", "NuvSpelE.tmp"),
+          user("TempHebDic", "NuvSpelH.tmp")};
+}
+
+TSpellEngine::TSpellEngine() = default;
+TSpellEngine::~TSpellEngine() = default;
+
+bool TSpellEngine::OpenDictionaries() { return open_ || OpenDictionaries(SpellFilesFromSettings()); }
+
+bool TSpellEngine::OpenDictionaries(const TSpellFiles& files) {
+  if (open_) return true;
+  engAlphabet_ = BuildEnglishAlphabet();
+  hebAlphabet_ = BuildHebrewAlphabet();
+  engDic_ = std::make_unique<TSpDic>(files.EnglishDic, engAlphabet_);
+  if (!engDic_->IsOpen()) {
+    Inform(engDic_->FailureText());
+    engDic_.reset();
+    return false;
+  }
+  hebDic_ = std::make_unique<TSpDic>(files.HebrewDic, hebAlphabet_);
+  if (!hebDic_->IsOpen()) {
+    Inform(hebDic_->FailureText());
+    engDic_.reset();
+    hebDic_.reset();
+    return false;
+  }
+  files_ = files;
+  engUser_.Clear();
+  hebUser_.Clear();
+  for (auto [name, list] : {std::pair{&files.EnglishUser, &engUser_}, std::pair{&files.HebrewUser, &hebUser_}}) {
+    const UserListStatus s = LoadUserList(*name, *list);
+    if (s != UserListStatus::kOk) Warn(UserListStatusText(s));
+  }
+  open_ = true;
+  return true;
+}
+
+void TSpellEngine::FinishSpelling() {
+  if (!open_) return;
+  suggestions_.reset();
+  engDic_.reset();
+  hebDic_.reset();
+  for (auto [name, list] : {std::pair{&files_.EnglishUser, &engUser_}, std::pair{&files_.HebrewUser, &hebUser_}}) {
+    const std::string folder = name->substr(0, name->rfind('/') + 1);
+    if (!folder.empty()) {
+      std::error_code ec;
+      std::filesystem::create_directories(folder, ec);
+    }
+    const UserListStatus s = SaveUserList(*name, *list);
+    if (s != UserListStatus::kOk && s != UserListStatus::kNotWrittenAfterFailedLoad) Warn(UserListStatusText(s));
+    list->Clear();
+  }
+  open_ = false;
+}
+
+const TInDic::Entry* TSpellEngine::UserEntry(bool english, std::string_view w) const {
+  const TInDic& list = english ? engUser_ : hebUser_;
+  std::size_t index = 0;
+  return FindUserWord(list, w, index) ? &list[index] : nullptr;
+}
+
+TWordCheck TSpellEngine::CheckWord(std::string_view stored, bool docEnglish, bool suggestOnly, std::size_t maxLen) {
+  TWordCheck r;
+  if (!open_) return r;
+  suggestions_.reset();
+  std::string word(stored);
+  r.IsUpper = !word.empty() && platform::AsciiUpper(static_cast<uint8_t>(word[0])) == static_cast<uint8_t>(word[0]) &&
+              platform::AsciiLower(static_cast<uint8_t>(word[0])) != static_cast<uint8_t>(word[0]);
+  if (!word.empty() && static_cast<uint8_t>(word.back()) == kParagraphMark) word.pop_back();
+  r.Word = word;
+  if (word.size() <= 1) return r;
+  if (IsDigitOrDot(static_cast<uint8_t>(word[0])) || IsDigitOrDot(static_cast<uint8_t>(word[1]))) return r;
+  const bool english = IsEnglishWord(word);
+  // The reading form: a word of the other direction is stored reversed.
+  const std::string reading = english == docEnglish ? word : Reversed(word);
+  r.Word = reading;
+  std::string dic;
+  if (!english) {
+    dic = WinToDic(WithoutPoints(reading));
+    for (char c : dic) {
+      if (hebAlphabet_.Code(static_cast<uint8_t>(c)) == 0) {
+        Warn("Unexpected non-English char: " + std::string(1, static_cast<char>(DicToWin(std::string(1, c))[0])));
+        return r;
+      }
+    }
+  }
+  r.Checked = true;
+  const std::string plain = english ? reading : WithoutPoints(reading);
+  if (!suggestOnly) {
+    // The user list first.
+    std::vector<std::string> forms{plain};
+    if (english) {
+      forms.push_back(Lower(plain));
+      forms.push_back(Capitalised(plain));
+    }
+    for (const std::string& f : forms) {
+      const TInDic::Entry* e = UserEntry(english, f);
+      if (!e) continue;
+      const Trec& rec = e->rec;
+      if (rec.kind == kUserWordReplaced && !rec.text.empty() && rec.text != " " && rec.text != plain) {
+        r.Word = rec.text.substr(0, maxLen);
+        r.Replaced = true;
+      } else {
+        r.Found = true;
+      }
+      return r;
+    }
+    if (english) {
+      const std::string lower = Lower(plain);
+      bool hit = engDic_->LookUp(plain) || engDic_->LookUp(lower);
+      if (!hit && lower.size() > 2 && lower.ends_with("'s")) {
+        hit = engDic_->LookUp(lower.substr(0, lower.size() - 2)) ||
+              UserEntry(true, plain.substr(0, plain.size() - 2)) != nullptr;
+      }
+      if (!hit) hit = engDic_->LookUp(Capitalised(plain));
+      if (hit) {
+        r.Found = true;
+        return r;
+      }
+    } else {
+      bool hit = hebDic_->LookUp(dic);
+      if (!hit && plain.size() > 1 && IsPrefixLetter(static_cast<uint8_t>(plain[0]))) {
+        hit = hebDic_->LookUp(dic.substr(1)) || UserEntry(false, plain.substr(1)) != nullptr;
+      }
+      if (hit) {
+        r.Found = true;
+        return r;
+      }
+    }
+  }
+  suggestions_.emplace();
+  GetSuggestions(&UserList(english), nullptr, plain, english, suggestOnly);
+  GetSuggestions(nullptr, english ? engDic_.get() : hebDic_.get(), english ? plain : dic, english, suggestOnly);
+  return r;
+}
+
+void TSpellEngine::GetSuggestions(const TInDic* user, const TSpDic* dic, std::string_view w, bool english,
+                                  bool completion) {
+  if (w.size() <= 2 || !suggestions_) return;
+  const auto len = static_cast<int>(w.size());
+  const int minLen = completion ? len : len - 1;
+  const int maxLen = completion ? 255 : len + 1;
+  SpellSuggestionList found;
+  auto from = [&](std::string_view word, int lo, int hi) {
+    if (user) {
+      if (completion) {
+        // Completion over the user list: every entry that begins with the word.
+        for (const auto& e : user->Entries()) {
+          if (e.rec.kind != kUserWordIgnored && e.word.starts_with(word)) found.Add(std::string(1, '\x60') + e.word);
+        }
+      } else {
+        SuggestFromUserList(*user, word, lo, hi, found);
+      }
+    }
+    if (dic) dic->Suggest(word, lo, completion, hi, found);
+  };
+  from(w, minLen, maxLen);
+  if (english) {
+    const auto first = static_cast<uint8_t>(w[0]);
+    if (platform::AsciiLower(first) != first) from(Lower(w), len - 1, len + 1);
+  } else {
+    // The word without a leading prefix letter, as a word of its own.
+    const auto first = static_cast<uint8_t>(w[0]);
+    const bool dicCode = dic != nullptr;
+    const uint8_t letter = dicCode ? static_cast<uint8_t>(first + kHebrewDicOffset) : first;
+    if (IsPrefixLetter(letter)) {
+      const std::string_view rest = w.substr(1);
+      const bool there = dicCode ? dic->LookUp(rest) : UserEntry(false, rest) != nullptr;
+      if (there) found.Add(std::string("\x01<") + std::string(w));
+    }
+  }
+  // Main-dictionary words come back in the Windows code, like the list's.
+  for (const std::string& item : found.Items()) {
+    if (english || !dic) {
+      suggestions_->Add(item);
+    } else {
+      const size_t marker = item[0] == '\x01' ? 2 : 1;
+      suggestions_->Add(item.substr(0, marker) + DicToWin(item.substr(marker)));
+    }
+  }
+}
+
+std::vector<std::string> TSpellEngine::SuggestionWords(bool upper) const {
+  std::vector<std::string> out;
+  if (!suggestions_) return out;
+  for (const std::string& item : suggestions_->Items()) {
+    std::string w = item.substr(item[0] == '\x01' ? 2 : 1);
+    if (upper) w = Capitalised(w);
+    if (std::find(out.begin(), out.end(), w) == out.end()) out.push_back(std::move(w));
+  }
+  return out;
+}
+
+TSpellEngine& SharedSpellEngine() {
+  static TSpellEngine engine;
+  return engine;
+}
+
+}  // namespace nuvel
