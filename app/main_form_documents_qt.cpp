@@ -9,6 +9,7 @@
 #include "app/edit_commands_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
+#include "app/special_commands_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
 #include "app/toolbar_wrap_qt.h"
@@ -85,6 +86,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   on.On("Newfile", [docs] { docs->New1Click(); });
   on.On("OpenFile", [docs] { docs->Open1Click(); });
   AttachEditCommands(on, *docs);
+  AttachSpecialCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

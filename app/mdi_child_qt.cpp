@@ -17,13 +17,20 @@
 #include "core/message_texts.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor_widget_qt.h"
+#include "editor/heb_text_editor.h"
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
+#include "platform/virtual_keys.h"
 #include "ui/message_format.h"
 
 namespace nuvel {
 
 void TypeMacroByte(TNvcEditorWidget& w, uint8_t byte) {
+  // As if typed, through the editor's WordStar translation of fed keys.
+  if (auto* heb = dynamic_cast<THebTextEditor*>(&w.Editor())) {
+    heb->ExecKey(byte);
+    return;
+  }
   TNvcCustomEditor& e = w.Editor();
   if (byte == 13)
     e.DoCommand(ccNewLine, 13);
@@ -145,6 +152,16 @@ bool TMDIChild::FormKeyDown(QKeyEvent* key) {
   if (ctrl && !shift && !alt && key->key() == Qt::Key_C && owner_.Checked("WordStarCommands1")) {
     current_->Editor().DoCommand(ccNextPage, 0);
     return true;
+  }
+  // Shift+Delete cuts.
+  if (key->key() == Qt::Key_Delete) {
+    platform::TShiftState state;
+    state.Shift = shift;
+    state.Ctrl = ctrl;
+    state.Alt = alt;
+    if (auto* heb = dynamic_cast<THebTextEditor*>(&current_->Editor());
+        heb && heb->ShiftDeleteKey(platform::VK_DELETE, state))
+      return true;
   }
   // Digits by position, so that they work under any keyboard layout.
   int digit = -1;

@@ -127,6 +127,17 @@ void TransformBlock(THebTextEditor& editor, TBlockMode mode, uint8_t fill) {
   });
 }
 
+void UpAndDownBlock(THebTextEditor& editor) {
+  const TBlockTable lower = MakeBlockTable(TBlockMode::LowerCase, 0);
+  const TBlockTable capitals = MakeBlockTable(TBlockMode::Capitalise, 0);
+  RewriteSelection(editor, [&](std::span<const uint8_t> text, size_t from, size_t to) {
+    const std::vector<uint8_t> once = TransformBytes(text, from, to, lower, TBlockMode::LowerCase);
+    // The points that went shortened the block.
+    const size_t end = to - (text.size() - once.size());
+    return TransformBytes(once, from, end, capitals, TBlockMode::Capitalise);
+  });
+}
+
 void ReverseBlock(THebTextEditor& editor) {
   RewriteSelection(editor, [](std::span<const uint8_t> text, size_t from, size_t to) {
     std::vector<uint8_t> out(text.begin(), text.end());

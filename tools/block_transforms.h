@@ -42,6 +42,9 @@ std::vector<uint8_t> TransformBytes(std::span<const uint8_t> text, std::size_t f
 // Transforms the editor's selection, paragraph by paragraph, in one undo
 // step; nothing without a selection. The caret is the caller's to restore.
 void TransformBlock(THebTextEditor& editor, TBlockMode mode, uint8_t fill = '!');
+// Lower case without vowel points, then capitals at the start of each word,
+// over the same selection, in one undo step ("Up and Down").
+void UpAndDownBlock(THebTextEditor& editor);
 // Reverses the selected bytes within each paragraph of the selection, in
 // one undo step; paragraphs do not move.
 void ReverseBlock(THebTextEditor& editor);

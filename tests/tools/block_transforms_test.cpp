@@ -64,6 +64,14 @@ TEST(TransformBlock, ModesOnTheSelection) {
     test::THebEditorFixture f(40, 5);
     f.editor.LoadString(c.text);
     const std::string before = Paras(f.editor);
+    if (c.modes.size() == 2) {
+      // Up and Down does both in one step.
+      f.editor.SetSelection(c.line1, c.col1, c.line2, c.col2, true);
+      UpAndDownBlock(f.editor);
+      EXPECT_EQ(Paras(f.editor), c.after) << c.name;
+      f.editor.Undo();
+      EXPECT_EQ(Paras(f.editor), before) << c.name;
+    }
     for (TBlockMode m : c.modes) {
       f.editor.SetSelection(c.line1, c.col1, c.line2, c.col2, true);
       TransformBlock(f.editor, m);
