@@ -87,6 +87,30 @@ TEST_F(ProgramProcess, OpenHebrewFileTypeSaveQuit) {
   EXPECT_EQ(Ini("GENPREFS", "ENG_FILE").size(), 1u);
 }
 
+TEST_F(ProgramProcess, HebrewDocumentReformatCounterAndBlockCase) {
+  // Three lines of one paragraph ended by the paragraph mark, then a line
+  // for the counter: alef, het and Latin letters, which upper case changes.
+  const fs::path file = documents / "edit.txt";
+  Write(file, "\xE0\xE7 ab\r\ncd\r\nef\x14\r\nend\r\n");
+  // Hebrew documents, and the WordStar keys (Ctrl+B).
+  Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nWordStarCommands=1\r\nENG_FILE=0\r\n");
+  const char* script =
+      "# Ctrl+B joins the run up to the mark and moves to the start of the\n"
+      "# next line; the two counter templates typed there in their Hebrew\n"
+      "# form (numbering leaves templates without a digit); everything in\n"
+      "# upper case; save, quit\n"
+      "key Ctrl+B\n"
+      "menu Counter1\n"
+      "menu HebrewCounter1\n"
+      "menu Replacewithnumbers1\n"
+      "menu SelectAll1\n"
+      "menu SelUpperCase1\n"
+      "menu Save1\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
+  EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 AB CD EF\x14\r\n>#<>#\xF2<END\r\n");
+}
 
 TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
   EXPECT_EQ(Run("type a\npress b\n", {}), 2);
