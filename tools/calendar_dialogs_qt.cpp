@@ -23,11 +23,19 @@ namespace nuvel {
 
 namespace {
 
+// The calendar's texts as Qt strings; the units mark of a Hebrew year is the
+// gershayim.
+QString CalendarText(const std::string& bytes) {
+  QString text = FromSystemText(bytes);
+  text.replace(QChar(0x00A8), QChar(0x05F4));
+  return text;
+}
+
 // The switch button's caption from the string library, or a plain one
 // naming the display it switches to.
 QString SwitchCaption(uint32_t engId, uint32_t hebId, bool toHebrew) {
   const std::string text = GetMessageText(engId, hebId);
-  if (!text.empty()) return FromSystemText(text);
+  if (!text.empty()) return CalendarText(text);
   return toHebrew ? QStringLiteral("Hebrew") : QStringLiteral("English");
 }
 
@@ -91,7 +99,7 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   Spinday = MakeSpin("Spinday", 1, 31);
   Listmonth = new QListWidget;
   Listmonth->setObjectName(QStringLiteral("Listmonth"));
-  for (int m = 1; m <= 12; ++m) Listmonth->addItem(FromSystemText(GregorianMonthListEntry(m)));
+  for (int m = 1; m <= 12; ++m) Listmonth->addItem(CalendarText(GregorianMonthListEntry(m)));
 
   auto* grid = new QGridLayout;
   MonthLabel = AddOutput(grid, 0, QStringLiteral("Month:"), "MonthLabel");
@@ -120,17 +128,17 @@ Tgrgf::Tgrgf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
 void Tgrgf::Convert() {
   const HebrewDateTexts t =
       GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  MonthLabel->setText(FromSystemText(t.month));
-  WeekdayLabel->setText(FromSystemText(t.weekday));
-  DayLabel->setText(FromSystemText(t.day));
-  YearLabel->setText(FromSystemText(t.year));
+  MonthLabel->setText(CalendarText(t.month));
+  WeekdayLabel->setText(CalendarText(t.weekday));
+  DayLabel->setText(CalendarText(t.day));
+  YearLabel->setText(CalendarText(t.year));
   hlbtn->setText(hebrew_ ? SwitchCaption(38602, 41818, false) : SwitchCaption(38601, 41817, true));
 }
 
 void Tgrgf::CopyResult() {
   const HebrewDateTexts t =
       GregorianToHebrewTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  QApplication::clipboard()->setText(FromSystemText(t.CopyText()));
+  QApplication::clipboard()->setText(CalendarText(t.CopyText()));
 }
 
 Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(parent), hebrew_(hebrewDisplay) {
@@ -140,10 +148,10 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
   Spinday = MakeSpin("Spinday", 1, 31);
   Listmonth = new QListWidget;
   Listmonth->setObjectName(QStringLiteral("Listmonth"));
-  for (int m = 1; m <= 13; ++m) Listmonth->addItem(FromSystemText(HebrewMonthListEntry(m)));
+  for (int m = 1; m <= 13; ++m) Listmonth->addItem(CalendarText(HebrewMonthListEntry(m)));
   Listday = new QListWidget(this);
   Listday->setObjectName(QStringLiteral("Listday"));
-  for (int d = 1; d <= 30; ++d) Listday->addItem(FromSystemText(HebrewDayNumeral(d)));
+  for (int d = 1; d <= 30; ++d) Listday->addItem(CalendarText(HebrewDayNumeral(d)));
   Listday->hide();
 
   auto* grid = new QGridLayout;
@@ -179,17 +187,17 @@ Thebf::Thebf(QWidget* parent, bool hebrewDisplay, const QDate& today) : QDialog(
 void Thebf::Convert() {
   const GregorianDateTexts t =
       HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  YearLabel->setText(FromSystemText(t.year));
-  DayLabel->setText(FromSystemText(t.day));
-  MonthLabel->setText(FromSystemText(t.month));
-  WeekdayLabel->setText(FromSystemText(t.weekday));
+  YearLabel->setText(CalendarText(t.year));
+  DayLabel->setText(CalendarText(t.day));
+  MonthLabel->setText(CalendarText(t.month));
+  WeekdayLabel->setText(CalendarText(t.weekday));
   hlbtn->setText(hebrew_ ? SwitchCaption(38601, 41817, false) : SwitchCaption(38602, 41818, true));
 }
 
 void Thebf::CopyResult() {
   const GregorianDateTexts t =
       HebrewToGregorianTexts(Spinyear->value(), Listmonth->currentRow() + 1, Spinday->value(), hebrew_);
-  QApplication::clipboard()->setText(FromSystemText(t.CopyText()));
+  QApplication::clipboard()->setText(CalendarText(t.CopyText()));
 }
 
 }  // namespace nuvel

@@ -27,7 +27,8 @@ constexpr std::array<std::string_view, 7> kWeekdaysHebrew = {
     "\xF8\xE0\xF9\xE5\xEF", "\xF9\xF0\xE9", "\xF9\xEC\xE9\xF9\xE9", "\xF8\xE1\xE9\xF2\xE9",
     "\xE7\xEE\xE9\xF9\xE9", "\xF9\xE9\xF9\xE9", "\xF9\xE1\xFA"};
 constexpr std::array<std::string_view, 12> kGregMonthsEnglish = {
-    "Janu", "Febr", "Marc", "Apri", "May", "June", "July", "Augu", "Sept", "Octo", "Nove", "Dece"};
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<std::string_view, 12> kGregMonthsHebrew = {
     "\xE9\xF0\xE5\xE0\xF8", "\xF4\xE1\xF8\xE5\xE0\xF8", "\xEE\xF8\xF5", "\xE0\xF4\xF8\xE9\xEC",
     "\xEE\xE0\xE9", "\xE9\xE5\xF0\xE9", "\xE9\xE5\xEC\xE9", "\xE0\xE5\xE2\xE5\xF1\xE8",
@@ -39,6 +40,8 @@ constexpr std::array<char, 10> kUnits = {' ', '\xE0', '\xE1', '\xE2', '\xE3', '\
 constexpr std::array<char, 10> kTens = {' ', '\xE9', '\xEB', '\xEC', '\xEE', '\xF0', '\xF1', '\xF2', '\xF4', '\xF6'};
 constexpr std::array<char, 5> kHundreds = {' ', '\xF7', '\xF8', '\xF9', '\xFA'};
 constexpr char kTav = '\xFA';
+// Stands for the gershayim before the units letter; the dialogs show it as
+// U+05F4, which has no byte of its own in the system's set.
 constexpr char kUnitsMark = '\xA8';
 
 template <std::size_t N>

@@ -23,6 +23,14 @@ TEST(CalendarDialogs, GregorianToHebrewOpensOnTodayAndConvertsOnEveryChange) {
   EXPECT_EQ(dlg.Spinyear->minimum(), 1);
   EXPECT_EQ(dlg.Spinyear->maximum(), 2241);
   EXPECT_EQ(dlg.Listmonth->count(), 12);
+  // Whole month names, and the list wide enough to show them.
+  EXPECT_TRUE(dlg.Listmonth->item(8)->text().startsWith("September "));
+  for (int row = 0; row < dlg.Listmonth->count(); ++row) {
+    const QRect item = dlg.Listmonth->visualItemRect(dlg.Listmonth->item(row));
+    EXPECT_GE(dlg.Listmonth->viewport()->width(),
+              dlg.Listmonth->fontMetrics().horizontalAdvance(dlg.Listmonth->item(row)->text()))
+        << item.width();
+  }
   EXPECT_EQ(dlg.MonthLabel->text(), "Tishrei");
   EXPECT_EQ(dlg.WeekdayLabel->text(), "Shabbos");
   EXPECT_EQ(dlg.DayLabel->text(), "1");
@@ -45,9 +53,9 @@ TEST(CalendarDialogs, GregorianToHebrewOpensOnTodayAndConvertsOnEveryChange) {
   EXPECT_EQ(dlg.MonthLabel->text(), QString::fromUtf8("תשרי"));
   EXPECT_EQ(dlg.WeekdayLabel->text(), QString::fromUtf8("חמישי"));
   EXPECT_EQ(dlg.DayLabel->text(), QString::fromUtf8("א"));
-  EXPECT_EQ(dlg.YearLabel->text(), QString::fromUtf8("התשפ¨ה "));
+  EXPECT_EQ(dlg.YearLabel->text(), QString::fromUtf8("התשפ״ה "));
   dlg.CopyBtn->click();
-  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("חמישי א תשרי התשפ¨ה "));
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("חמישי א תשרי התשפ״ה "));
   dlg.hlbtn->click();
   dlg.CopyBtn->click();
   EXPECT_EQ(QApplication::clipboard()->text(), "Thursday 1 Tishrei 5785");
@@ -67,7 +75,7 @@ TEST(CalendarDialogs, HebrewToGregorianOpensOnTodaysHebrewDate) {
   EXPECT_EQ(dlg.Listday->item(14)->text(), QString::fromUtf8("טו"));
   EXPECT_EQ(dlg.YearLabel->text(), "2024");
   EXPECT_EQ(dlg.DayLabel->text(), "24");
-  EXPECT_EQ(dlg.MonthLabel->text(), "Marc");
+  EXPECT_EQ(dlg.MonthLabel->text(), "March");
   EXPECT_EQ(dlg.WeekdayLabel->text(), "Sunday");
 
   dlg.Spinyear->setValue(5785);  // a common year has no Adar 2
@@ -78,7 +86,7 @@ TEST(CalendarDialogs, HebrewToGregorianOpensOnTodaysHebrewDate) {
   EXPECT_EQ(dlg.YearLabel->text(), "2025");
   EXPECT_EQ(dlg.DayLabel->text(), "13");
   dlg.CopyBtn->click();
-  EXPECT_EQ(QApplication::clipboard()->text(), "Sunday 13 Apri, 2025");
+  EXPECT_EQ(QApplication::clipboard()->text(), "Sunday 13 April, 2025");
   dlg.hlbtn->click();
   EXPECT_EQ(dlg.MonthLabel->text(), QString::fromUtf8("אפריל"));
   EXPECT_EQ(dlg.WeekdayLabel->text(), QString::fromUtf8("ראשון"));

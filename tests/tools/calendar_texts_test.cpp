@@ -39,8 +39,8 @@ TEST(CalendarTexts, HebrewToGregorianInBothDisplays) {
     std::string year, day, month, weekday;
   };
   const Case cases[] = {
-      {5764, 1, 1, false, "2003", "27", "Sept", "Shabbos"},
-      {5784, 7, 14, false, "2024", "24", "Marc", "Sunday"},
+      {5764, 1, 1, false, "2003", "27", "September", "Shabbos"},
+      {5784, 7, 14, false, "2024", "24", "March", "Sunday"},
       {5785, 7, 14, false, "0", "0", "", ""},  // Adar 2 in a common year
       {5785, 8, 15, true, "2025", "13", "\xE0\xF4\xF8\xE9\xEC", "\xF8\xE0\xF9\xE5\xEF"},
   };
@@ -52,7 +52,7 @@ TEST(CalendarTexts, HebrewToGregorianInBothDisplays) {
     EXPECT_EQ(t.month, c.month);
     EXPECT_EQ(t.weekday, c.weekday);
   }
-  EXPECT_EQ(HebrewToGregorianTexts(5764, 1, 1, false).CopyText(), "Shabbos 27 Sept, 2003");
+  EXPECT_EQ(HebrewToGregorianTexts(5764, 1, 1, false).CopyText(), "Shabbos 27 September, 2003");
 }
 
 TEST(CalendarTexts, DayNumeralsAndListEntries) {
@@ -61,7 +61,7 @@ TEST(CalendarTexts, DayNumeralsAndListEntries) {
                         Case{16, "\xE8\xE6"}, Case{23, "\xEB\xE2"}, Case{30, "\xEC"}}) {
     EXPECT_EQ(HebrewDayNumeral(c.day), c.text) << c.day;
   }
-  EXPECT_EQ(GregorianMonthListEntry(1), "Janu \xE9\xF0\xE5\xE0\xF8");
+  EXPECT_EQ(GregorianMonthListEntry(1), "January \xE9\xF0\xE5\xE0\xF8");
   EXPECT_EQ(HebrewMonthListEntry(7), "Adar 2 \xE0\xE3\xF8 \xE1");
   EXPECT_EQ(HebrewMonthListEntry(13), "Elul \xE0\xEC\xE5\xEC");
 }

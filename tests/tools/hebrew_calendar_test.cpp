@@ -277,7 +277,7 @@ TEST(CalendarNames, TablesByNumber) {
   EXPECT_EQ(HebrewMonthNameHebrew(true, 6), "\xE0\xE3\xF8 \xE0");
   EXPECT_EQ(WeekdayNameEnglish(7), "Shabbos");
   EXPECT_EQ(WeekdayNameHebrew(7), "\xF9\xE1\xFA");
-  EXPECT_EQ(GregorianMonthNameEnglish(9), "Sept");
+  EXPECT_EQ(GregorianMonthNameEnglish(9), "September");
   EXPECT_EQ(GregorianMonthNameHebrew(3), "\xEE\xF8\xF5");
   EXPECT_TRUE(WeekdayNameEnglish(0).empty());
   EXPECT_TRUE(HebrewMonthNameEnglish(true, 14).empty());
