@@ -590,8 +590,14 @@ void DocumentWindows::UpdateStatusBar() {
   f.insertMode = e.InsertMode();
   f.scrollLock = THebTextEditorWidget::ScrollLockToggled();
   ScrollLockMode = NextScrollLockMode(ScrollLockMode, f.scrollLock, f.line, f.topLine);
-  auto texts = StatusPanelTexts(f, Options.EnglishUI);
-  for (size_t i = 0; i < texts.size(); ++i) frame_.panels[i]->setText(FromUtf8(texts[i]));
+  const StatusCaptions captions =
+      Options.EnglishUI ? EnglishStatusCaptions()
+                        : HebrewStatusCaptions([](uint32_t id) { return GetMessageText(id, id); });
+  auto texts = StatusPanelTexts(f, captions);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    frame_.panels[i]->setLayoutDirection(Options.EnglishUI ? Qt::LeftToRight : Qt::RightToLeft);
+    frame_.panels[i]->setText(FromSystemText(texts[i]));
+  }
 }
 
 void DocumentWindows::UpdateButtons() {

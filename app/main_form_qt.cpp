@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -57,6 +58,16 @@ namespace {
 std::function<std::string(uint16_t)> LibraryLookup() {
   auto library = std::make_shared<std::optional<platform::StringLibrary>>(platform::StringLibrary::Load());
   return [library](uint16_t id) { return *library ? (*library)->Text(id) : std::string(); };
+}
+
+// The toolbar's glyph size in pixels.
+constexpr int kToolbarIconSize = 22;
+
+// A toolbar glyph from the program folder's icons/ (copied there from the
+// icon theme by the build); null when the program folder has none.
+QIcon ToolbarIcon(const QString& name) {
+  const QString path = QString::fromStdString(ProgPath) + QStringLiteral("icons/") + name + QStringLiteral(".svg");
+  return QFileInfo::exists(path) ? QIcon(path) : QIcon();
 }
 
 // Status bar panel widths, Panel2 .. Panel8.
@@ -217,11 +228,23 @@ void TMainForm::BuildSpeedPanel() {
   formats->setExclusive(true);
   for (const ToolButtonDef& def : SpeedPanelLayout()) {
     auto* b = new QToolButton(SpeedPanel);
-    b->setObjectName(FromUtf8(def.name));
+    const QString name = FromUtf8(def.name);
+    b->setObjectName(name);
     b->setText(FromUtf8(def.label));
     b->setToolTip(FromUtf8(def.hint));
     b->setStatusTip(FromUtf8(def.hint));
     b->setAutoRaise(true);
+    // The glyph, with the caption as its tooltip; the keyboard button shows
+    // its letter beside it, the format buttons their short names.
+    const QIcon icon = ToolbarIcon(name == QLatin1String("EngmBtnE")   ? QStringLiteral("EngmButton-ltr")
+                                   : name == QLatin1String("EngmBtnH") ? QStringLiteral("EngmButton-rtl")
+                                   : name == QLatin1String("EngmButton") ? QStringLiteral("EngmButton-ltr")
+                                                                         : name);
+    if (!icon.isNull()) {
+      b->setIcon(icon);
+      b->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+      b->setToolButtonStyle(name == QLatin1String("Kbd_Lang") ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+    }
     b->setEnabled(false);  // the command routing enables it
     if (def.flags & kCheckable) {
       b->setCheckable(true);
@@ -465,6 +488,7 @@ void TMainForm::SyncKeyboardItems() {
   ShowKbdLangCaption(keyboard_.Letter);
   QToolButton* glyph = Button(keyboard_.EnglishFile ? QStringLiteral("EngmBtnE") : QStringLiteral("EngmBtnH"));
   Button(QStringLiteral("EngmButton"))->setText(glyph->text());
+  Button(QStringLiteral("EngmButton"))->setIcon(glyph->icon());
 }
 
 void TMainForm::SetKeyboardByDirection() {

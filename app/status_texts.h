@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the status bar panels Panel2 .. Panel7 for the active
-// document, in the English or the Hebrew interface. Hebrew texts are UTF-8.
+// document, in the English or the Hebrew interface. Texts are bytes of the
+// system's set, Hebrew in reading order: a right-to-left panel shows
+// "caption: number" the way a Hebrew reader reads it.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -20,8 +22,17 @@ struct StatusFacts {
   bool scrollLock = false;
 };
 
+// The panels' captions in one language.
+struct StatusCaptions {
+  std::string modified, total, top, bytes, insert, overwrite;
+};
+StatusCaptions EnglishStatusCaptions();
+// The Hebrew captions from the string library (`lookup` of an id, empty when
+// it has none), each falling back to the program's own text.
+StatusCaptions HebrewStatusCaptions(std::string (*lookup)(uint32_t id));
+
 // Panel2 .. Panel7.
-std::array<std::string, 6> StatusPanelTexts(const StatusFacts& facts, bool englishUI);
+std::array<std::string, 6> StatusPanelTexts(const StatusFacts& facts, const StatusCaptions& captions);
 
 // The suffix of Panel2: " (#code)" cut to 7 characters when the caret is on
 // a byte of its line, else " (XXX)".

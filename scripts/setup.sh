@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6 qt6-translations-l10n
+  breeze-icon-theme
   clang libclang-rt-14-dev
   python3 python3-fonttools
   culmus fonts-dejavu-core fonts-liberation
