@@ -474,11 +474,11 @@ void DocumentWindows::StopCollecting() {
 }
 
 std::string DocumentWindows::SaveChangesText(const std::string& caption) const {
-  return FormatMessage(SaveChangesFmt, {caption});
+  return FormatMessage(SaveChangesFmt, {FileNameInMessage(caption)});
 }
 
 std::string DocumentWindows::CloseCollectText(const std::string& caption) const {
-  return FormatMessage(CloseCollectFmt, {caption});
+  return FormatMessage(CloseCollectFmt, {FileNameInMessage(caption)});
 }
 
 void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
@@ -497,7 +497,7 @@ void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
 void DocumentWindows::ShowFileNotFound(const std::string& name) {
   std::string text = GetMessageText(38413, 41113);
   if (text.empty()) text = "File not found: %s";
-  MessageDlg(FormatMessage(text, {name}), MsgDlgType::Information, platform::mbOK);
+  MessageDlg(FormatMessage(text, {FileNameInMessage(name)}), MsgDlgType::Information, platform::mbOK);
 }
 
 void DocumentWindows::ChildClosing(TMDIChild* child) {

@@ -4,27 +4,41 @@
 #include <QFileDialog>
 
 #include "app/dialog_filter.h"
+#include "core/qstring_bytes_qt.h"
+#include "core/shared_state.h"
 #include "tools/file_str_dlg_qt.h"
 
 namespace nuvel {
 
+namespace {
+
+// A file dialog in the interface's language and direction.
+QStringList RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const std::string& title,
+                          const std::string& filter, const std::string& start) {
+  QFileDialog dialog(parent, QString::fromStdString(title), FromFileName(start),
+                     QString::fromStdString(QtFilterString(filter)));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+  if (!EngPrompts) dialog.setLayoutDirection(Qt::RightToLeft);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+}  // namespace
+
 std::vector<std::string> QtFilePrompts::OpenFileNames(const std::string& title, const std::string& filter,
                                                       const std::string& folder) {
-  QStringList names = QFileDialog::getOpenFileNames(parent_, QString::fromStdString(title),
-                                                    QFile::decodeName(folder.c_str()),
-                                                    QString::fromStdString(QtFilterString(filter)));
   std::vector<std::string> out;
-  for (const QString& n : names) out.push_back(QFile::encodeName(n).toStdString());
+  for (const QString& n : RunFileDialog(parent_, QFileDialog::AcceptOpen, title, filter, folder))
+    out.push_back(ToFileName(n));
   return out;
 }
 
 std::optional<std::string> QtFilePrompts::SaveFileName(const std::string& title, const std::string& filter,
                                                        const std::string& suggested) {
-  QString name = QFileDialog::getSaveFileName(parent_, QString::fromStdString(title),
-                                              QFile::decodeName(suggested.c_str()),
-                                              QString::fromStdString(QtFilterString(filter)));
-  if (name.isEmpty()) return std::nullopt;
-  return QFile::encodeName(name).toStdString();
+  const QStringList names = RunFileDialog(parent_, QFileDialog::AcceptSave, title, filter, suggested);
+  if (names.isEmpty() || names.front().isEmpty()) return std::nullopt;
+  return ToFileName(names.front());
 }
 
 TFileStrAnswer QtFilePrompts::AskFileStr(const TFileStrRequest& request) { return RunFileStrDlg(parent_, request); }

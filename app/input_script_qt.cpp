@@ -17,13 +17,37 @@ namespace {
 constexpr int kStepGapMs = 30;
 
 QWidget* KeyTarget(TMainForm& form) {
+  // A modal dialog takes the keys, where the window system has not given it
+  // the focus yet (the offscreen platform activates no window).
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == modal) return focus;
+    if (QWidget* inner = modal->focusWidget()) return inner;
+    return modal;
+  }
   if (QWidget* w = QApplication::focusWidget()) return w;
-  if (QWidget* w = QApplication::activeWindow()) return w;
+  if (QWidget* w = QApplication::activeWindow()) return w->focusWidget() ? w->focusWidget() : w;
+  // No window is active: the widget the main window would give the focus to.
+  if (QWidget* w = form.focusWidget()) return w;
   return &form;
 }
 
 void SendKey(TMainForm& form, int key, Qt::KeyboardModifiers mods, const QString& text) {
   QWidget* target = KeyTarget(form);
+  // As the window system's keys go: the focused widget may claim the key
+  // first; otherwise a shortcut of its window takes it.
+  QKeyEvent override(QEvent::ShortcutOverride, key, mods, text);
+  override.ignore();
+  QApplication::sendEvent(target, &override);
+  if (!override.isAccepted() && !QApplication::activeModalWidget() && target->window() == &form) {
+    const QKeySequence keys(QKeyCombination(mods, static_cast<Qt::Key>(key)));
+    for (QAction* a : form.findChildren<QAction*>()) {
+      if (a->isEnabled() && a->shortcuts().contains(keys)) {
+        a->trigger();
+        return;
+      }
+    }
+  }
   QKeyEvent press(QEvent::KeyPress, key, mods, text);
   QApplication::sendEvent(target, &press);
   // The press may have closed the target's window; release to whoever has the focus now.

@@ -29,6 +29,7 @@
 #include "app/main_commands_qt.h"
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
+#include "app/qt_translations_qt.h"
 #include "app/startup_file.h"
 #include "app/window_placement.h"
 #include "app/wordstar_commands.h"
@@ -346,6 +347,7 @@ void TMainForm::FormCreate() {
   if (Options.EnglishUI) {
     LoadEngPrompts();
   } else {
+    InstallQtHebrewTexts();
     SetHebCaps_MainForm();
   }
 
@@ -667,7 +669,8 @@ void TMainForm::OpenCommandLineFile(const std::string& argument) {
   if (QFileInfo::exists(QString::fromStdString(*name))) {
     if (OpenFile) OpenFile(*name, 255, true);
   } else {
-    MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {*name}), MsgDlgType::Information, platform::mbOK);
+    MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {FileNameInMessage(*name)}), MsgDlgType::Information,
+               platform::mbOK);
   }
 }
 

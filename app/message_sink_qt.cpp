@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/qstring_bytes_qt.h"
+#include "core/shared_state.h"
 #include "core/charset.h"
 
 namespace nuvel {
@@ -48,25 +49,27 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
     switch (request.type) {
       case MsgDlgType::Warning:
         icon = QMessageBox::Warning;
-        caption = "Warning";
+        caption = EngPrompts ? QStringLiteral("Warning") : QStringLiteral("\u05D0\u05D6\u05D4\u05E8\u05D4");
         break;
       case MsgDlgType::Error:
         icon = QMessageBox::Critical;
-        caption = "Error";
+        caption = EngPrompts ? QStringLiteral("Error") : QStringLiteral("\u05E9\u05D2\u05D9\u05D0\u05D4");
         break;
       case MsgDlgType::Information:
         icon = QMessageBox::Information;
-        caption = "Information";
+        caption = EngPrompts ? QStringLiteral("Information") : QStringLiteral("\u05DE\u05D9\u05D3\u05E2");
         break;
       case MsgDlgType::Confirmation:
         icon = QMessageBox::Question;
-        caption = "Confirm";
+        caption = EngPrompts ? QStringLiteral("Confirm") : QStringLiteral("\u05D0\u05D9\u05E9\u05D5\u05E8");
         break;
       case MsgDlgType::Custom:
         break;
     }
   }
   if (!request.caption.empty()) caption = FromSystemText(request.caption);
+  // The Hebrew interface reads right to left.
+  if (!EngPrompts) box->setLayoutDirection(Qt::RightToLeft);
   box->setIcon(icon);
   box->setWindowTitle(caption);
   box->setText(FromSystemText(request.text));

@@ -23,4 +23,14 @@ ModalResult MessageDlgById(uint32_t eng_id, uint32_t heb_id, MsgDlgType type, Ms
   return MessageDlg(GetMessageText(eng_id, heb_id).substr(0, 255), type, buttons, help_context);
 }
 
+std::string FileNameInMessage(std::string_view name) {
+  std::string out;
+  out.reserve(name.size() + 2);
+  out += kFileNameBegin;
+  for (char c : name)
+    if (c != kFileNameBegin && c != kFileNameEnd) out += c;
+  out += kFileNameEnd;
+  return out;
+}
+
 }  // namespace nuvel

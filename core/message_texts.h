@@ -4,6 +4,7 @@
 // chooses which is shown.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/message_sink.h"
 
@@ -21,6 +22,14 @@ std::string GetMessageText(uint32_t eng_id, uint32_t heb_id);
 // the dialog type, buttons and help context; returns the button pressed.
 ModalResult MessageDlgById(uint32_t eng_id, uint32_t heb_id, MsgDlgType type, MsgDlgButtons buttons,
                            int32_t help_context = 0);
+
+// A file name inside a message's text is put between these two bytes, which
+// no message holds otherwise: the name is then shown as the file system's
+// bytes decode (UTF-8), never through the system's 8-bit set, and as one
+// left-to-right run, so that a path reads right inside a Hebrew sentence.
+inline constexpr char kFileNameBegin = '\x0E';
+inline constexpr char kFileNameEnd = '\x0F';
+std::string FileNameInMessage(std::string_view name);
 
 // The runtime's MessageDlg: a message box with `text` through the message sink.
 ModalResult MessageDlg(const std::string& text, MsgDlgType type, MsgDlgButtons buttons, int32_t help_context = 0);

@@ -2,7 +2,10 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "core/charset.h"
+#include "core/message_texts.h"
 
 namespace nuvel {
 
@@ -17,8 +20,17 @@ std::string ToFileName(const QString& name) { return QFile::encodeName(name).toS
 QString FromSystemText(std::string_view bytes) {
   QString out;
   out.reserve(static_cast<qsizetype>(bytes.size()));
-  for (char ch : bytes) {
-    const auto c = static_cast<uint8_t>(ch);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<uint8_t>(bytes[i]);
+    if (bytes[i] == kFileNameBegin) {
+      // A file name: the file system's bytes, isolated left to right.
+      const size_t end = std::min(bytes.find(kFileNameEnd, i + 1), bytes.size());
+      out += QChar(0x2066);
+      out += FromFileName(bytes.substr(i + 1, end - i - 1));
+      out += QChar(0x2069);
+      i = end;
+      continue;
+    }
     if (IsPointedLetter(c)) {
       for (uint8_t part : PointedLetterParts(c)) out += QChar(HebUnicodeTable[part]);
     } else {

@@ -18,7 +18,8 @@ std::string ToFileName(const QString& name);
 
 // Text in the system's own 8-bit set (interface texts, messages, document
 // bytes), each byte through the system's Unicode table; a precomposed
-// pointed letter becomes its letter followed by its points.
+// pointed letter becomes its letter followed by its points; a file name
+// marked by FileNameInMessage is decoded as a file name and isolated.
 QString FromSystemText(std::string_view bytes);
 
 }  // namespace nuvel

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "app/main_menu_layout.h"
+#include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "tests/support/recording_message_sink.h"
@@ -423,7 +424,7 @@ TEST_F(MainFormTest, CommandLineFileOpensActivatesOrIsReported) {
   f.OpenCommandLineFile(missing);
   EXPECT_EQ(opened.size(), 1u);
   ASSERT_EQ(sink_.requests.size(), 1u);
-  EXPECT_EQ(sink_.requests[0].text, "File not found: " + missing);
+  EXPECT_EQ(sink_.requests[0].text, "File not found: " + FileNameInMessage(missing));
   // A second start naming a file that is open activates its window only.
   f.ClientArea->addSubWindow(new QWidget)->setWindowTitle(QString::fromStdString(existing));
   f.SecondInstance(existing);

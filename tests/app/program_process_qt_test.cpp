@@ -25,8 +25,7 @@ class ProgramProcess : public testing::Test {
     fs::create_directories(program);
     fs::create_directories(documents);
     // The built program folder: the executable and its data files together.
-    for (const auto& entry : fs::directory_iterator(NUVEL_PROGRAM_DIR))
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), program / entry.path().filename());
+    fs::copy(NUVEL_PROGRAM_DIR, program, fs::copy_options::recursive);
     Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n");
   }
 
@@ -44,7 +43,15 @@ class ProgramProcess : public testing::Test {
     env.insert("NUVEL_INPUT_SCRIPT", QString::fromStdString(scriptFile.string()));
     env.insert("XDG_CONFIG_HOME", root.filePath("config"));
     env.insert("HOME", root.filePath("home"));
-    env.remove("XDG_RUNTIME_DIR");
+    // Folders of its own for the lock, the socket and temporary files, so that
+    // no other running copy can answer it.
+    const fs::path runtime = fs::path(root.path().toStdString()) / "runtime";
+    const fs::path temp = fs::path(root.path().toStdString()) / "tmp";
+    fs::create_directories(runtime);
+    fs::create_directories(temp);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    env.insert("TMPDIR", QString::fromStdString(temp.string()));
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(documents.string()));
@@ -110,6 +117,39 @@ TEST_F(ProgramProcess, HebrewDocumentReformatCounterAndBlockCase) {
       "menu Exit1\n";
   ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
   EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 AB CD EF\x14\r\n>#<>#\xF2<END\r\n");
+}
+
+TEST_F(ProgramProcess, CopyAHebrewLineIntoASecondDocumentThroughTheClipboard) {
+  // Two Hebrew documents: "shalom olam" / "sefer", and "toda".
+  const fs::path first = documents / "first.txt";
+  const fs::path second = documents / "second.txt";
+  Write(first, "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED\r\n\xF1\xF4\xF8\r\n");
+  Write(second, "\xFA\xE5\xE3\xE4\r\n");
+  // The program's own file-name prompt opens the second file.
+  Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nNuvelDlg=1\r\n");
+  const std::string script =
+      "# select the first line, copy it, open the second file, paste, save both, quit\n"
+      "wait 200\n"
+      "key Home\n"
+      "key Shift+End\n"
+      "key Ctrl+C\n"
+      "menu Open1\n"
+      "wait 300\n"
+      "type " + second.string() + "\n"
+      "key Return\n"
+      "wait 300\n"
+      "key Ctrl+V\n"
+      "key Return\n"
+      "key Ctrl+S\n"
+      "menu NextWindow1\n"
+      "key End\n"
+      "type !\n"
+      "key Ctrl+S\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {QString::fromStdString(first.string())}), 0) << errors;
+  EXPECT_EQ(test::ReadWholeFile(second), "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED\r\n\xFA\xE5\xE3\xE4\r\n");
+  EXPECT_EQ(test::ReadWholeFile(first), "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED!\r\n\xF1\xF4\xF8\r\n");
 }
 
 TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
