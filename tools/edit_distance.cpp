@@ -8,10 +8,32 @@ namespace nuvel {
 
 namespace {
 
-// One row of the table at a time; `limit` < 0 means no limit.
+// One row of the table at a time; `limit` < 0 means no limit. A common
+// start and end change no distance and are left out first (the words of a
+// dictionary group share their first two letters).
 int Distance(std::string_view a, std::string_view b, int limit) {
   if (limit >= 0 && std::abs(static_cast<int>(a.size()) - static_cast<int>(b.size())) > limit) return limit + 1;
-  std::vector<int> row(b.size() + 1);
+  while (!a.empty() && !b.empty() && a.front() == b.front()) {
+    a.remove_prefix(1);
+    b.remove_prefix(1);
+  }
+  while (!a.empty() && !b.empty() && a.back() == b.back()) {
+    a.remove_suffix(1);
+    b.remove_suffix(1);
+  }
+  if (a.empty() || b.empty()) {
+    const int d = static_cast<int>(a.size() + b.size());
+    return (limit >= 0 && d > limit) ? limit + 1 : d;
+  }
+  // Words of the dictionaries are short: their row fits on the stack.
+  constexpr std::size_t kShort = 128;
+  int shortRow[kShort];
+  std::vector<int> longRow;
+  int* row = shortRow;
+  if (b.size() + 1 > kShort) {
+    longRow.resize(b.size() + 1);
+    row = longRow.data();
+  }
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     int diagonal = row[0];

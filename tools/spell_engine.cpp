@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_set>
 
 #include "core/charset.h"
 #include "core/settings.h"
@@ -294,10 +295,11 @@ void TSpellEngine::GetSuggestions(const TInDic* user, const TSpDic* dic, std::st
 std::vector<std::string> TSpellEngine::SuggestionWords(bool upper) const {
   std::vector<std::string> out;
   if (!suggestions_) return out;
+  std::unordered_set<std::string> seen;
   for (const std::string& item : suggestions_->Items()) {
     std::string w = item.substr(item[0] == '\x01' ? 2 : 1);
     if (upper) w = Capitalised(w);
-    if (std::find(out.begin(), out.end(), w) == out.end()) out.push_back(std::move(w));
+    if (seen.insert(w).second) out.push_back(std::move(w));
   }
   return out;
 }
