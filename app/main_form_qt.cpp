@@ -62,7 +62,7 @@ std::function<std::string(uint16_t)> LibraryLookup() {
 }
 
 // The toolbar's glyph size in pixels.
-constexpr int kToolbarIconSize = 22;
+constexpr int kToolbarIconSize = 20;
 
 // A toolbar glyph from the program folder's icons/ (copied there from the
 // icon theme by the build); null when the program folder has none.

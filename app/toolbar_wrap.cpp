@@ -1,5 +1,7 @@
 #include "app/toolbar_wrap.h"
 
+#include <algorithm>
+
 namespace nuvel {
 
 void WrapToolbar(ToolbarLayout& l) {
@@ -25,15 +27,17 @@ void UnwrapToolbar(ToolbarLayout& l) {
   l.height = half;
 }
 
-void LayoutToolbarForWidth(ToolbarLayout& l, int windowWidth, int buttonHeight, std::string_view wrapSetting) {
+void LayoutToolbarForWidth(ToolbarLayout& l, int windowWidth, int buttonHeight, std::string_view wrapSetting,
+                           int rowWidth) {
   int h = l.height;
   if (wrapSetting == "0") {
     UnwrapToolbar(l);
     return;
   }
-  if (windowWidth < kToolbarWrapWidth && 2 * buttonHeight > h)
+  const int wrapWidth = std::max(kToolbarWrapWidth, rowWidth);
+  if (windowWidth < wrapWidth && 2 * buttonHeight > h)
     WrapToolbar(l);
-  else if (windowWidth >= kToolbarWrapWidth && 2 * buttonHeight < h)
+  else if (windowWidth >= wrapWidth && 2 * buttonHeight < h)
     UnwrapToolbar(l);
 }
 

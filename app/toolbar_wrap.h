@@ -28,7 +28,11 @@ void WrapToolbar(ToolbarLayout& layout);
 void UnwrapToolbar(ToolbarLayout& layout);
 
 // The resize rule: `wrapSetting` is [GENPREFS] Tool_Bar_Wrap ("0" never
-// wraps); `buttonHeight` is the height of one button (NewBtn).
-void LayoutToolbarForWidth(ToolbarLayout& layout, int windowWidth, int buttonHeight, std::string_view wrapSetting);
+// wraps); `buttonHeight` is the height of one button (NewBtn); `rowWidth`
+// the width of all the controls in one row. The toolbar wraps below 700
+// pixels, or below the row's own width when that is more, so that no
+// button is ever cut off at the window's edge.
+void LayoutToolbarForWidth(ToolbarLayout& layout, int windowWidth, int buttonHeight, std::string_view wrapSetting,
+                           int rowWidth = 0);
 
 }  // namespace nuvel

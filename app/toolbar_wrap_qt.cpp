@@ -86,6 +86,7 @@ void ToolbarWrapper::PlaceByPosition() {
       places.emplace_back(w, QPoint(x, m.top()));
       if (!w->isHidden()) x += w->sizeHint().width() + spacing;
     }
+    rowWidth_ = x + m.right();
     delete layout;
   } else {
     for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
@@ -107,7 +108,12 @@ void ToolbarWrapper::FormResize() {
   ToolbarLayout layout;
   layout.height = height_;
   for (int i = 0; i < free->count(); ++i) layout.controls.push_back({free->Place(i).x(), free->Place(i).y()});
-  LayoutToolbarForWidth(layout, window_->width(), newBtn_->height(), ReadIniString("GENPREFS", "Tool_Bar_Wrap"));
+  // The row must fit the room the tool bar gives the panel, which is less
+  // than the window by the tool bar's frame and margins.
+  int frame = 0;
+  if (QWidget* bar = panel_->parentWidget()) frame = std::max(window_->width() - bar->contentsRect().width(), 0) + 8;
+  LayoutToolbarForWidth(layout, window_->width(), newBtn_->height(), ReadIniString("GENPREFS", "Tool_Bar_Wrap"),
+                        rowWidth_ + frame);
   for (int i = 0; i < free->count(); ++i) {
     const ToolbarControl& c = layout.controls[static_cast<size_t>(i)];
     if (free->Place(i) != QPoint(c.left, c.top)) free->SetPlace(i, QPoint(c.left, c.top));

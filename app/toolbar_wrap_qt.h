@@ -29,6 +29,7 @@ class ToolbarWrapper : public QObject {
   QPointer<QWidget> newBtn_;
   bool placed_ = false;
   int height_ = 0;
+  int rowWidth_ = 0;  // all the buttons in one row
 };
 
 }  // namespace nuvel

@@ -35,6 +35,18 @@ TEST(ToolbarWrap, NarrowWindowWrapsAndWideUnwraps) {
   EXPECT_EQ(l, OneRow());
 }
 
+TEST(ToolbarWrap, ARowWiderThanTheRuleWrapsWhereItStopsFitting) {
+  ToolbarLayout l{30, {{2, 2}, {400, 2}, {780, 2}}};
+  LayoutToolbarForWidth(l, 760, 30, "1", 810);  // 760 < 810: it would be cut
+  EXPECT_EQ(l.height, 70);
+  EXPECT_EQ(l.controls[2], (ToolbarControl{430, 42}));
+  LayoutToolbarForWidth(l, 800, 30, "1", 810);
+  EXPECT_EQ(l.height, 70) << "still too narrow for one row";
+  LayoutToolbarForWidth(l, 820, 30, "1", 810);
+  EXPECT_EQ(l.height, 30);
+  EXPECT_EQ(l.controls[2], (ToolbarControl{780, 2}));
+}
+
 TEST(ToolbarWrap, SettingZeroNeverWraps) {
   ToolbarLayout l = OneRow();
   LayoutToolbarForWidth(l, 500, 30, "0");
