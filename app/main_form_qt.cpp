@@ -224,7 +224,7 @@ void TMainForm::BuildSpeedPanel() {
   SpeedPanel->setMinimumWidth(1);
   auto* row = new QHBoxLayout(SpeedPanel);
   row->setContentsMargins(2, 2, 2, 2);
-  row->setSpacing(1);
+  row->setSpacing(0);  // the buttons carry their own padding
   auto* formats = new QButtonGroup(SpeedPanel);
   formats->setExclusive(true);
   for (const ToolButtonDef& def : SpeedPanelLayout()) {

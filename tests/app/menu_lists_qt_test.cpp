@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fstream>
 
 #include "app/document_windows_qt.h"
@@ -79,6 +81,9 @@ TEST_F(MenuListsTest, FavouritesKeepCaseAndRemoveTheChosenEntry) {
 }
 
 TEST_F(MenuListsTest, ToolbarWrapsBelowSevenHundredPixels) {
+  // The toolbar's glyphs as the program folder holds them.
+  std::filesystem::copy(std::filesystem::path(NUVEL_PROGRAM_DIR) / "icons", folder.Path("icons"),
+                        std::filesystem::copy_options::recursive);
   Program program;
   ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
   TMainForm& form = *program.MainForm();
