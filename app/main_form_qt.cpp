@@ -29,6 +29,7 @@
 #include "app/main_commands_qt.h"
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
+#include "app/mdi_child_qt.h"
 #include "app/qt_translations_qt.h"
 #include "app/startup_file.h"
 #include "app/window_placement.h"
@@ -100,6 +101,7 @@ TMainForm::~TMainForm() {
   // The routing looks at this window's items, which go before its children.
   delete Commands;
   Commands = nullptr;
+  if (qtHebrew_) QCoreApplication::removeTranslator(qtHebrew_);
   // FormDestroy: stop filtering the application's events and taking drops.
   qApp->removeEventFilter(this);
   setAcceptDrops(false);
@@ -310,6 +312,8 @@ void TMainForm::LoadEngPrompts() { Formats = LoadMainMessageFormats(true, Librar
 
 void TMainForm::SetHebCaps_MainForm() {
   if (!SetHebCaps(this, "SetHebCaps_MainForm")) return;
+  // Qt's own dialogs and buttons in Hebrew too, once ours are.
+  if (!qtHebrew_) qtHebrew_ = InstallQtHebrewTexts(this);
   SetMenuRightJustify(menuBar());
   PopupMenu1->setLayoutDirection(Qt::RightToLeft);
   Formats = LoadMainMessageFormats(false, LibraryLookup());
@@ -347,7 +351,6 @@ void TMainForm::FormCreate() {
   if (Options.EnglishUI) {
     LoadEngPrompts();
   } else {
-    InstallQtHebrewTexts();
     SetHebCaps_MainForm();
   }
 
@@ -588,7 +591,9 @@ bool TMainForm::event(QEvent* e) {
 
 bool TMainForm::ActivateOpenWindow(const std::string& name) {
   for (QMdiSubWindow* w : ClientArea->subWindowList()) {
-    if (w->windowTitle() == QString::fromStdString(name)) {
+    auto* child = qobject_cast<TMDIChild*>(w);
+    const std::string caption = child ? child->Caption() : ToFileName(w->windowTitle());
+    if (caption == name) {
       ClientArea->setActiveSubWindow(w);
       w->setFocus();
       return true;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
+#include <QTranslator>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -147,7 +148,8 @@ class TMainForm : public QMainWindow {
   KeyboardLanguageModel keyboard_;
   MainFormSettings settings_;
   bool firstActivation_ = true;
-  QRect normalFrame_;  // the frame position and client size while last normal
+  QRect normalFrame_;
+  QTranslator* qtHebrew_ = nullptr;  // Qt's Hebrew texts while the interface is Hebrew  // the frame position and client size while last normal
 };
 
 }  // namespace nuvel

@@ -79,10 +79,14 @@ TNvcCustomTextFileEditor& TMDIChild::CurrentDoc() const {
   return dynamic_cast<TNvcCustomTextFileEditor&>(current_->Editor());
 }
 
-std::string TMDIChild::Caption() const { return QFile::encodeName(windowTitle()).toStdString(); }
+std::string TMDIChild::Caption() const { return caption_; }
 
 void TMDIChild::SetCaption(std::string_view caption) {
-  setWindowTitle(QFile::decodeName(QByteArray(caption.data(), static_cast<qsizetype>(caption.size()))));
+  caption_ = std::string(caption);
+  // Shown as one left-to-right run, so that a path reads right also in a
+  // right-to-left interface.
+  setWindowTitle(QChar(0x2066) + QFile::decodeName(QByteArray(caption.data(), static_cast<qsizetype>(caption.size()))) +
+                 QChar(0x2069));
 }
 
 void TMDIChild::ToggleSplit() {

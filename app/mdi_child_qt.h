@@ -73,7 +73,8 @@ class TMDIChild : public QMdiSubWindow {
   TNvcEditorWidget* current_ = nullptr;
   int lastClientHeight_ = 0;
   bool closeAccepted_ = false;
-  std::string macroBuf_;  // the macro text being played, for find and replace
+  std::string macroBuf_;
+  std::string caption_;  // the document's full file name, or NEWDOC and a number  // the macro text being played, for find and replace
 };
 
 // Types one byte of a key macro on an editor as if it was pressed.

@@ -1,7 +1,6 @@
 #include "app/qt_translations_qt.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -9,23 +8,18 @@
 
 namespace nuvel {
 
-bool InstallQtHebrewTexts() {
-  static QTranslator* installed = nullptr;
-  if (installed) return true;
-  auto* translator = new QTranslator(QCoreApplication::instance());
+QTranslator* InstallQtHebrewTexts(QObject* owner) {
+  auto* translator = new QTranslator(owner);
   const bool found =
       translator->load(QStringLiteral("qtbase_he"), QString::fromStdString(ProgPath) + QStringLiteral("translations")) ||
       translator->load(QStringLiteral("qtbase_he"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   if (!found) {
     delete translator;
-    return false;
+    return nullptr;
   }
-  // The main window keeps its own layout (its menus are made right to left
-  // where they need it); the Hebrew texts must not turn the whole window.
-  QGuiApplication::setLayoutDirection(QGuiApplication::layoutDirection());
+  // With Qt's Hebrew texts the whole interface reads right to left.
   QCoreApplication::installTranslator(translator);
-  installed = translator;
-  return true;
+  return translator;
 }
 
 }  // namespace nuvel

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <algorithm>
 #include <QLayout>
+#include <QStyle>
 #include <QWidget>
 
 #include "app/toolbar_wrap.h"
@@ -52,8 +53,12 @@ class FreePlacementLayout : public QLayout {
   QSize minimumSize() const override { return QSize(1, sizeHint().height()); }
   void setGeometry(const QRect& r) override {
     QLayout::setGeometry(r);
-    for (int i = 0; i < items_.size(); ++i)
-      items_[i]->setGeometry(QRect(r.topLeft() + Place(i), items_[i]->sizeHint()));
+    // A right-to-left window starts the row at its right edge.
+    const Qt::LayoutDirection direction = parentWidget() ? parentWidget()->layoutDirection() : Qt::LeftToRight;
+    for (int i = 0; i < items_.size(); ++i) {
+      const QRect place(r.topLeft() + Place(i), items_[i]->sizeHint());
+      items_[i]->setGeometry(QStyle::visualRect(direction, r, place));
+    }
   }
 
  private:
