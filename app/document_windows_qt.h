@@ -85,6 +85,7 @@ class DocumentWindows : public QObject {
   // The file dialogs and the file-name prompt; the Qt dialogs unless
   // replaced (tests answer them).
   void SetPrompts(FilePrompts* prompts) { prompts_ = prompts; }
+  FilePrompts& Prompts() const { return *prompts_; }
 
   QTabBar* TabCtrl() const { return tabs_; }
   QToolBar* TabBar() const { return tabBar_; }

@@ -21,6 +21,11 @@ class FilePrompts {
                                                   const std::string& suggested) = 0;
   // The program's own prompt "Enter Filename" (TFileStrDlg).
   virtual TFileStrAnswer AskFileStr(const TFileStrRequest& request) = 0;
+  // A folder chosen in the folder dialog, starting in `start`; nullopt when
+  // cancelled (or when there is no such dialog).
+  virtual std::optional<std::string> FolderName(const std::string& /*title*/, const std::string& /*start*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace nuvel

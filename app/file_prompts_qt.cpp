@@ -41,6 +41,15 @@ std::optional<std::string> QtFilePrompts::SaveFileName(const std::string& title,
   return ToFileName(names.front());
 }
 
+std::optional<std::string> QtFilePrompts::FolderName(const std::string& title, const std::string& start) {
+  QFileDialog dialog(parent_, QString::fromStdString(title), FromFileName(start));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (!EngPrompts) dialog.setLayoutDirection(Qt::RightToLeft);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToFileName(dialog.selectedFiles().front());
+}
+
 TFileStrAnswer QtFilePrompts::AskFileStr(const TFileStrRequest& request) { return RunFileStrDlg(parent_, request); }
 
 }  // namespace nuvel

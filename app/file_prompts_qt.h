@@ -14,6 +14,7 @@ class QtFilePrompts : public FilePrompts {
   std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
                                           const std::string& suggested) override;
   TFileStrAnswer AskFileStr(const TFileStrRequest& request) override;
+  std::optional<std::string> FolderName(const std::string& title, const std::string& start) override;
 
  private:
   QWidget* parent_;

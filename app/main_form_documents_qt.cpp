@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "app/document_windows_qt.h"
+#include "app/conversion_wizard_command_qt.h"
 #include "app/edit_commands_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
@@ -86,6 +87,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   on.On("Newfile", [docs] { docs->New1Click(); });
   on.On("OpenFile", [docs] { docs->Open1Click(); });
   AttachEditCommands(on, *docs);
+  AttachConversionWizard(on, *docs);
   AttachSpecialCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
