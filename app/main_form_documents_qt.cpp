@@ -8,6 +8,9 @@
 #include "app/document_windows_qt.h"
 #include "app/conversion_wizard_command_qt.h"
 #include "app/edit_commands_qt.h"
+#include "app/help_window_qt.h"
+#include "app/restore_factory_qt.h"
+#include "app/send_mail_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
 #include "app/special_commands_qt.h"
@@ -88,6 +91,9 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   on.On("OpenFile", [docs] { docs->Open1Click(); });
   AttachEditCommands(on, *docs);
   AttachConversionWizard(on, *docs);
+  AttachRestoreFactorySettings(on, form, *docs);
+  AttachSendMail(on, *docs);
+  AttachHelp(on, &form);
   AttachSpecialCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };

@@ -679,7 +679,13 @@ void TMainForm::OpenCommandLineFile(const std::string& argument) {
   }
 }
 
+void TMainForm::CloseWithoutSaving() {
+  keepSettings_ = true;
+  if (!close()) keepSettings_ = false;
+}
+
 void TMainForm::FormClose() {
+  if (keepSettings_) return;
   const char state = isMinimized() ? '1' : isMaximized() ? '2' : '0';
   WriteIniString("StartUp", "WindowState", std::string(1, state));
   if (ActiveChildStateDigit) {

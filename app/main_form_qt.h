@@ -85,6 +85,9 @@ class TMainForm : public QMainWindow {
   void FormActivate();
   // Writes the window's state (run by closing).
   void FormClose();
+  // Closes the program without writing any setting (after the settings
+  // were restored); the documents' close queries still run.
+  void CloseWithoutSaving();
   // The status bar's hint handling.
   void AppHint(const QString& hint);
   // Files dropped on the window or the application.
@@ -149,6 +152,7 @@ class TMainForm : public QMainWindow {
   MainFormSettings settings_;
   bool firstActivation_ = true;
   QRect normalFrame_;
+  bool keepSettings_ = false;  // closing writes no setting
   QTranslator* qtHebrew_ = nullptr;  // Qt's Hebrew texts while the interface is Hebrew  // the frame position and client size while last normal
 };
 
