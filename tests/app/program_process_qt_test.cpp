@@ -152,6 +152,20 @@ TEST_F(ProgramProcess, CopyAHebrewLineIntoASecondDocumentThroughTheClipboard) {
   EXPECT_EQ(test::ReadWholeFile(first), "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED!\r\n\xF1\xF4\xF8\r\n");
 }
 
+TEST_F(ProgramProcess, OpensTheHelpAndTheWizardAndQuitsCleanly) {
+  const char* script =
+      "menu Contents1\n"
+      "wait 200\n"
+      "menu ConversionWizard1\n"
+      "wait 200\n"
+      "key Return\n"
+      "key Escape\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {}), 0) << errors;
+  EXPECT_NE(Ini("StartUp", "WindowState"), "(missing)");
+}
+
 TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
   EXPECT_EQ(Run("type a\npress b\n", {}), 2);
   EXPECT_NE(errors.find("line 2: unknown step \"press\""), std::string::npos) << errors;
