@@ -27,10 +27,12 @@
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "core/charset.h"
+#include "core/file_messages.h"
 #include "core/fixed_font_names.h"
 #include "core/guarded_call.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
+#include "platform/file_facts.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
 #include "editor/para_list.h"
@@ -226,11 +228,25 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   THebTextEditor& doc = child->HebDoc();
   doc.SetDisk_Conv(diskFormat);
   doc.SetFileName(name);
-  bool loaded = true;
   if (!noLoad) {
-    loaded = Guarded([&] { LoadDocumentFile(doc, name); });
+    // The load's error is shown once the window is settled: a message box
+    // runs the event loop, in which anything may happen to the window.
+    std::string loadError;
+    if (!GuardedWith([&] { LoadDocumentFile(doc, name); }, [&](std::string text) { loadError = std::move(text); })) {
+      // A window whose file exists but could not be read would save its
+      // empty text over that file: it goes. A name with no file behind it
+      // keeps its window, as a new document of that name.
+      const bool fileThere = platform::KindOfFile(name) != platform::FileKind::Missing;
+      if (fileThere) delete child;
+      QPointer<TMDIChild> kept(fileThere ? nullptr : child);
+      ShowGuardedError(loadError);
+      UpdateButtons();
+      if (!kept) return nullptr;
+      kept->HebDoc().SetCaretPosition(1, 1);
+    }
+  } else {
+    doc.SetCaretPosition(1, 1);
   }
-  if (noLoad || !loaded) doc.SetCaretPosition(1, 1);
   // Files of the text collection are read-only.
   std::string upper = name, folder = ProgPath + "Texts";
   for (char& ch : upper) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
@@ -282,7 +298,11 @@ bool DocumentWindows::ActivateIfOpen(const std::string& name) {
 
 TMDIChild* DocumentWindows::OpenFile(const std::string& rawName, uint8_t diskFormat, bool addToReopen) {
   std::string name = WithoutFirstDoubledSeparator(rawName);
+  // Only regular files are documents: reading a pipe or a device would
+  // hang or take what is not a text, and saving would replace it.
+  if (!RefuseNonDocument(name)) return nullptr;
   TMDIChild* child = CreateMDIChild(name, false, diskFormat);
+  if (!child) return nullptr;
   if (addToReopen) UpdateReopenList(name);
   PressFormatButton(diskFormat);
   return child;
@@ -491,6 +511,21 @@ void DocumentWindows::DropFiles(const std::vector<std::string>& names) {
     if (frame_.window->isMinimized()) frame_.window->showNormal();
     frame_.window->raise();
     frame_.window->activateWindow();
+  }
+}
+
+bool DocumentWindows::RefuseNonDocument(const std::string& name) {
+  switch (platform::KindOfFile(name)) {
+    case platform::FileKind::Folder:
+      MessageDlg(FileMessageText(FileMessage::IsFolder, {FileNameInMessage(name)}), MsgDlgType::Information,
+                 platform::mbOK);
+      return false;
+    case platform::FileKind::Other:
+      MessageDlg(FileMessageText(FileMessage::NotRegularFile, {FileNameInMessage(name)}), MsgDlgType::Information,
+                 platform::mbOK);
+      return false;
+    default:
+      return true;
   }
 }
 

@@ -169,6 +169,8 @@ class DocumentWindows : public QObject {
   void PressFormatButton(int diskFormat);
   void PlaceCascaded(TMDIChild& child, int index);
   void ShowFileNotFound(const std::string& name);
+  // False, after saying why, when `name` is a folder, a device or a pipe.
+  bool RefuseNonDocument(const std::string& name);
 
   DocumentFrame frame_;
   QPointer<QTabBar> tabs_;

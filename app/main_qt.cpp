@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
 
   nuvel::InputScript script;
   if (!ReadInputScript(script)) return 2;
+  message_sink.EchoToStandardError = !script.steps.empty();
 
   nuvel::Program program;
   if (!program.Start(QApplication::arguments(), nuvel::SingleInstanceGuard::ForThisProgram())) return program.ExitCode();

@@ -1,5 +1,7 @@
 #include "app/message_sink_qt.h"
 
+#include <cstdio>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -102,6 +104,7 @@ QtMessageSink::~QtMessageSink() { SetMessageSink(previous_); }
 
 ModalResult QtMessageSink::Show(const MessageRequest& request) {
   auto box = BuildMessageBox(request);
+  if (EchoToStandardError) std::fprintf(stderr, "nuvel: message: %s\n", box->text().toUtf8().constData());
   box->exec();
   return ResultOfButton(*box, box->clickedButton());
 }

@@ -33,6 +33,11 @@ class QtMessageSink : public MessageSink {
 
   ModalResult Show(const MessageRequest& request) override;
 
+  // Each message's text also goes to the standard error, one line
+  // "nuvel: message: <text>", so that a run driven by an input script
+  // can be checked for what it was told.
+  bool EchoToStandardError = false;
+
  private:
   MessageSink* previous_;
 };

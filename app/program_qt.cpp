@@ -40,6 +40,30 @@ std::unique_ptr<QWidget> CreateSplashForm() {
   return splash;
 }
 
+namespace {
+
+// Ends the message loop once the main window has closed, whatever other
+// top-level windows (a file manager window, a tool) are still shown: the
+// program is its main window.
+class QuitWithMainWindow : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Close) {
+      auto* window = static_cast<QWidget*>(watched);
+      // After the close handler: a close the window refused keeps it shown.
+      QTimer::singleShot(0, this, [window] {
+        if (!window->isVisible()) QCoreApplication::exit(0);
+      });
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
 Program::Program() = default;
 
 Program::~Program() {
@@ -51,14 +75,14 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
   guard_ = std::move(guard);
   if (guard_ && !guard_->IsFirst()) {
     // Another copy runs: it gets the file of this start and comes forward.
+    // When it does not answer (stopped, or gone), this start runs on its own.
     QString file;
     if (arguments.size() > 1) {
       if (auto name = StartupFileArgument(QFile::encodeName(arguments[1]).toStdString(),
                                           QFile::encodeName(QDir::currentPath()).toStdString()))
         file = QFile::decodeName(name->c_str());
     }
-    guard_->NotifyFirst(file);
-    return false;
+    if (guard_->HandOff(file)) return false;
   }
 
   InitSharedState();
@@ -76,6 +100,7 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
   QApplication::setApplicationDisplayName(QStringLiteral("Nuvel Text Editor"));
 
   form_ = std::make_unique<TMainForm>();
+  form_->installEventFilter(new QuitWithMainWindow(form_.get()));
   docs_ = AttachDocumentWindows(*form_);
   if (guard_) {
     QObject::connect(guard_.get(), &SingleInstanceGuard::SecondInstance, form_.get(),

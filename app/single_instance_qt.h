@@ -1,9 +1,16 @@
 #pragma once
 // Keeps a second copy of the program from running beside the first: the
-// first copy holds a lock file and listens on a local socket of the same
-// name; a later copy fails to take the lock, sends the first its file name
-// (empty when none) and ends. The first copy's SecondInstance signal then
+// first copy holds a lock file and listens on a local socket beside it; a
+// later copy fails to take the lock and hands the first its file name
+// (empty when none), then ends. The first copy's SecondInstance signal
 // carries that name.
+//
+// The hand-off is a short exchange, so that a start never ends without its
+// file having been taken: the later copy sends the name, the first answers
+// "ok", the later copy confirms and only then does the first act on it. A
+// first copy that is still starting (holding the lock, not yet listening) is
+// asked again for a bounded time; one that does not answer (stopped, hung)
+// is given up on, and the later copy starts as a program of its own.
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -15,30 +22,42 @@ namespace nuvel {
 class SingleInstanceGuard : public QObject {
   Q_OBJECT
  public:
-  // `key` names the lock file (in `lockFolder`) and the socket.
-  SingleInstanceGuard(const QString& key, const QString& lockFolder, QObject* parent = nullptr);
+  // `key` names the lock file and the socket, both in `folder`, which should
+  // be a folder only the user can reach (the runtime folder). A first copy
+  // listens at once unless `listenNow` is false; it then listens on Listen.
+  SingleInstanceGuard(const QString& key, const QString& folder, QObject* parent = nullptr, bool listenNow = true);
   ~SingleInstanceGuard() override;
 
-  // True when this copy holds the lock and listens.
+  // True when this copy holds the lock.
   bool IsFirst() const { return first_; }
+  // A first copy starts taking later copies' files. False when it cannot.
+  bool Listen();
 
-  // From a later copy: hands `fileName` to the first; false when it could
-  // not be reached within `timeoutMs`.
-  bool NotifyFirst(const QString& fileName, int timeoutMs = 3000);
+  // From a later copy: hands `fileName` to the first. True when the first
+  // copy took it. False when no live copy answered within about `waitMs`
+  // (connecting and answering each get that long); when the first copy has
+  // ended meanwhile this one has become the first (IsFirst).
+  bool HandOff(const QString& fileName, int waitMs = 2000);
 
-  // The guard for this program and user, with its lock in the runtime folder.
+  // The full name of the socket the first copy listens on.
+  QString SocketName() const { return socketName_; }
+
+  // The guard for this program, settings folder, display and user, with
+  // its lock and socket in the user's runtime folder.
   static std::unique_ptr<SingleInstanceGuard> ForThisProgram(QObject* parent = nullptr);
 
  signals:
   void SecondInstance(const QString& fileName);
 
  private:
+  bool TakeLock();
   void AcceptConnection();
 
-  QString key_;
+  QString socketName_;
   std::unique_ptr<QLockFile> lock_;
   QLocalServer* server_ = nullptr;
   bool first_ = false;
+  bool listenNow_ = true;
 };
 
 }  // namespace nuvel

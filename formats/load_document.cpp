@@ -5,6 +5,8 @@
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/exceptions.h"
+#include "core/file_messages.h"
+#include "core/message_texts.h"
 #include "core/settings.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
@@ -59,8 +61,9 @@ TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
   if (fileName.empty()) return {};
   const TLoadRule rule = LoadRuleFor(target, fileName);
   std::string bytes;
-  if (rule.reader != TReaderKind::None && !platform::ReadFileBytes(fileName, bytes)) {
-    throw EInOutError("Cannot read file " + fileName);
+  int error = 0;
+  if (rule.reader != TReaderKind::None && !platform::ReadFileBytes(fileName, bytes, error)) {
+    throw EInOutError(FileMessageText(FileMessage::CannotRead, {FileNameInMessage(fileName), FileErrorReason(error)}));
   }
   return LoadDocumentBytes(target, rule,
                            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));

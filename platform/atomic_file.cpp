@@ -50,17 +50,43 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   return ok;
 }
 
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  try {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::exception&) {
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error) {
+  error = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    error = errno;
     return false;
   }
-  return !in.bad();
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;  // a device, a pipe: not a file to read
+    ::close(fd);
+    return false;
+  }
+  bytes.clear();
+  try {
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error = errno;
+        break;
+      }
+      if (n == 0) break;
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+  } catch (const std::bad_alloc&) {
+    error = ENOMEM;
+  }
+  ::close(fd);
+  return error == 0;
+}
+
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
+  int error = 0;
+  return ReadFileBytes(path, bytes, error);
 }
 
 }  // namespace nuvel::platform

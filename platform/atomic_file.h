@@ -12,7 +12,8 @@ namespace nuvel::platform {
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Reads a whole file as bytes. Returns false when it is not a regular file
-// or cannot be read.
+// or cannot be read; `error` then holds the system's error number.
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error);
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
 
 }  // namespace nuvel::platform

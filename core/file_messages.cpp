@@ -1,0 +1,80 @@
+#include "core/file_messages.h"
+
+#include <cstring>
+
+#include "core/message_texts.h"
+
+namespace nuvel {
+namespace {
+
+constexpr uint16_t kHebrewOffset = 100;
+
+std::string_view EnglishText(FileMessage id) {
+  switch (id) {
+    case FileMessage::IsFolder: return "%s is a folder, not a file.";
+    case FileMessage::NotRegularFile:
+      return "%s is not a regular file (a device or a pipe) and cannot be opened as a document.";
+    case FileMessage::CannotRead: return "Cannot read the file %s: %s.";
+    case FileMessage::ReasonPermission: return "permission denied";
+    case FileMessage::ReasonDiskFull: return "the disk is full";
+    case FileMessage::ReasonNameTooLong: return "the name is too long";
+    case FileMessage::ReasonMissing: return "the file or its folder does not exist";
+    case FileMessage::ReasonReadOnlySystem: return "the disk can only be read";
+    case FileMessage::ReasonIsFolder: return "it is a folder";
+    case FileMessage::ReasonInputOutput: return "the disk could not be read or written";
+    case FileMessage::ReasonNotAFolder: return "a part of the path is not a folder";
+    case FileMessage::ReasonLinkLoop: return "its symbolic links go round in a loop";
+    case FileMessage::ReasonTooLarge: return "the file is too large";
+    case FileMessage::ReasonNotRegular: return "it is not a regular file";
+    case FileMessage::ReasonReadOnlyFile: return "the file is read-only";
+    case FileMessage::ReasonOther: return "%s";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FileMessageFormat(FileMessage id) {
+  const auto eng = static_cast<uint32_t>(id);
+  std::string text = GetMessageText(eng, eng + kHebrewOffset);
+  if (text.empty()) text = std::string(EnglishText(id));
+  return text;
+}
+
+std::string FileMessageText(FileMessage id, const std::vector<std::string>& args) {
+  const std::string format = FileMessageFormat(id);
+  std::string out;
+  size_t next = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+      if (next < args.size()) out += args[next++];
+      ++i;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+std::string FileErrorReason(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return FileMessageFormat(FileMessage::ReasonPermission);
+    case ENOSPC:
+    case EDQUOT: return FileMessageFormat(FileMessage::ReasonDiskFull);
+    case ENAMETOOLONG: return FileMessageFormat(FileMessage::ReasonNameTooLong);
+    case ENOENT: return FileMessageFormat(FileMessage::ReasonMissing);
+    case EROFS: return FileMessageFormat(FileMessage::ReasonReadOnlySystem);
+    case EISDIR: return FileMessageFormat(FileMessage::ReasonIsFolder);
+    case EIO: return FileMessageFormat(FileMessage::ReasonInputOutput);
+    case ENOTDIR: return FileMessageFormat(FileMessage::ReasonNotAFolder);
+    case ELOOP: return FileMessageFormat(FileMessage::ReasonLinkLoop);
+    case EFBIG: return FileMessageFormat(FileMessage::ReasonTooLarge);
+    case ENODEV:
+    case ENXIO: return FileMessageFormat(FileMessage::ReasonNotRegular);
+    default: break;
+  }
+  return FileMessageText(FileMessage::ReasonOther, {std::strerror(error)});
+}
+
+}  // namespace nuvel

@@ -1,0 +1,45 @@
+#pragma once
+// Messages about files: names that are not documents, loads and saves that
+// fail and why, files changed by another program, backup copies, settings
+// and data files. Each message's English text is here and its Hebrew text in
+// the string library (under its id + 100); a string library without the
+// English id gives the text here, so that no message is ever blank.
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nuvel {
+
+enum class FileMessage : uint16_t {
+  IsFolder = 37700,        // %s: the name
+  NotRegularFile = 37701,  // %s: the name
+  CannotRead = 37702,      // %s: the name; %s: the reason
+
+  // Reasons, put into the messages above.
+  ReasonPermission = 37720,
+  ReasonDiskFull = 37721,
+  ReasonNameTooLong = 37722,
+  ReasonMissing = 37723,
+  ReasonReadOnlySystem = 37724,
+  ReasonIsFolder = 37725,
+  ReasonInputOutput = 37726,
+  ReasonNotAFolder = 37727,
+  ReasonLinkLoop = 37728,
+  ReasonTooLarge = 37729,
+  ReasonNotRegular = 37730,
+  ReasonReadOnlyFile = 37731,
+  ReasonOther = 37732,  // %s: the system's own text of the error
+};
+
+// The message's format text in the interface language.
+std::string FileMessageFormat(FileMessage id);
+// The message with each "%s" replaced by the next of `args` in turn.
+std::string FileMessageText(FileMessage id, const std::vector<std::string>& args);
+
+// Why a file operation failed, from the system's error number, in the
+// interface language ("permission denied", "the disk is full", ...).
+std::string FileErrorReason(int error);
+
+}  // namespace nuvel

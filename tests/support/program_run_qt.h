@@ -1,0 +1,103 @@
+#pragma once
+// The built program run as a process of its own on the offscreen platform,
+// driven by an input script, in folders of its own: a copy of the built
+// program folder, a settings folder, a home, a runtime folder (lock and
+// socket of the single-instance guard) and a temporary folder, so that no
+// other running copy can answer it and it touches no user's files. Messages
+// it shows come back on its standard error as "nuvel: message: <text>".
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace nuvel::test {
+
+class ProgramRun {
+ public:
+  // English interface and English documents.
+  static constexpr char kEnglishIni[] = "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nENG_FILE=1\r\n";
+
+  // Folders under `root`: program, documents, config, home, runtime, tmp.
+  explicit ProgramRun(const std::filesystem::path& root)
+      : root_(root),
+        program(root / "program"),
+        documents(root / "documents"),
+        config(root / "config"),
+        home(root / "home"),
+        runtime(root / "runtime"),
+        temp(root / "tmp") {
+    namespace fs = std::filesystem;
+    for (const fs::path& p : {program, documents, config, home, runtime, temp}) fs::create_directories(p);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    fs::copy(NUVEL_PROGRAM_DIR, program, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    Write(program / "NuvelW.INI", kEnglishIni);
+  }
+
+  static void Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  // Starts the program with the script and arguments, not waiting for it.
+  std::unique_ptr<QProcess> Start(const std::string& script, const QStringList& arguments,
+                                  const QProcessEnvironment& extra = {}) {
+    const std::filesystem::path scriptFile = root_ / ("input" + std::to_string(++starts_) + ".script");
+    Write(scriptFile, script);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("NUVEL_INPUT_SCRIPT", QString::fromStdString(scriptFile.string()));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
+    env.insert("HOME", QString::fromStdString(home.string()));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    env.insert("TMPDIR", QString::fromStdString(temp.string()));
+    for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(QString::fromStdString(documents.string()));
+    process->start(QString::fromStdString((program / "nuvel").string()), arguments);
+    process->waitForStarted();
+    return process;
+  }
+
+  // Waits for a started program: its exit code, -1 when it crashed or did
+  // not end within `ms` (it is then killed). Its standard error goes to `errors`.
+  int Finish(QProcess& process, int ms = 60000) {
+    if (!process.waitForFinished(ms)) {
+      process.kill();
+      process.waitForFinished();
+      errors = process.readAllStandardError().toStdString();
+      return -1;
+    }
+    errors = process.readAllStandardError().toStdString();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  int Run(const std::string& script, const QStringList& arguments, const QProcessEnvironment& extra = {}) {
+    auto process = Start(script, arguments, extra);
+    return Finish(*process);
+  }
+
+  // True when the last finished run showed a message containing `text`.
+  bool Told(const std::string& text) const {
+    for (size_t at = errors.find("nuvel: message: "); at != std::string::npos;
+         at = errors.find("nuvel: message: ", at + 1)) {
+      const size_t end = errors.find("\nnuvel: ", at + 1);
+      if (errors.substr(at, end == std::string::npos ? std::string::npos : end - at).find(text) != std::string::npos)
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  std::filesystem::path root_;
+  int starts_ = 0;
+
+ public:
+  std::filesystem::path program, documents, config, home, runtime, temp;
+  std::string errors;
+};
+
+}  // namespace nuvel::test
