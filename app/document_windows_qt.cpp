@@ -305,6 +305,7 @@ TMDIChild* DocumentWindows::OpenFile(const std::string& rawName, uint8_t diskFor
   if (!child) return nullptr;
   if (addToReopen) UpdateReopenList(name);
   PressFormatButton(diskFormat);
+  if (child && OnFileOpened) OnFileOpened(*child);
   return child;
 }
 

@@ -81,6 +81,8 @@ class DocumentWindows : public QObject {
   std::function<void(const std::string&)> OnReopenAdd;
   // Runs a built-in filter over the active document; unset until the filters exist.
   std::function<void(int kind)> BuiltInFilterHandler;
+  // A file was opened into a new window (OpenFile); the filters protect it.
+  std::function<void(TMDIChild&)> OnFileOpened;
 
   // The file dialogs and the file-name prompt; the Qt dialogs unless
   // replaced (tests answer them).

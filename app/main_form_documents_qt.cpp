@@ -11,6 +11,7 @@
 #include "app/help_window_qt.h"
 #include "app/restore_factory_qt.h"
 #include "app/send_mail_qt.h"
+#include "app/filter_commands_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
 #include "app/special_commands_qt.h"
@@ -95,6 +96,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachSendMail(on, *docs);
   AttachHelp(on, &form);
   AttachSpecialCommands(on, *docs);
+  AttachFilterCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

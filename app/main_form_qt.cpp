@@ -65,17 +65,15 @@ std::function<std::string(uint16_t)> LibraryLookup() {
 // The toolbar's glyph size in pixels.
 constexpr int kToolbarIconSize = 20;
 
-// A toolbar glyph from the program folder's icons/ (copied there from the
-// icon theme by the build); null when the program folder has none.
-QIcon ToolbarIcon(const QString& name) {
-  const QString path = QString::fromStdString(ProgPath) + QStringLiteral("icons/") + name + QStringLiteral(".svg");
-  return QFileInfo::exists(path) ? QIcon(path) : QIcon();
-}
-
 // Status bar panel widths, Panel2 .. Panel8.
 constexpr int kPanelWidths[7] = {100, 65, 81, 105, 105, 85, 85};
 
 }  // namespace
+
+QIcon ToolbarIcon(const QString& name) {
+  const QString path = QString::fromStdString(ProgPath) + QStringLiteral("icons/") + name + QStringLiteral(".svg");
+  return QFileInfo::exists(path) ? QIcon(path) : QIcon();
+}
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("MainForm"));

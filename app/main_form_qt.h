@@ -3,6 +3,7 @@
 // bar panels, the one controller every editor uses, the option state the
 // document windows copy, the interface language and the keyboard-language
 // commands, and the application-wide key filter.
+#include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
 #include <QRect>
@@ -26,6 +27,10 @@
 namespace nuvel {
 
 class MainCommands;
+
+// A toolbar glyph from the program folder's icons/ (copied there from the
+// icon theme by the build); null when the program folder has none.
+QIcon ToolbarIcon(const QString& name);
 
 class TMainForm : public QMainWindow {
   Q_OBJECT

@@ -1,0 +1,224 @@
+// The filters' road over a document's editor: the text leaves as plain
+// lines, is filtered in the program's private temporary folder and comes
+// back; the editor keeps its name, format, line ends and Sheim Hashem state,
+// its view comes back, and a run that fails leaves the text as it was.
+#include "tools/editor_hand_off.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/exceptions.h"
+#include "editor/heb_text_editor.h"
+#include "platform/user_temp_folder.h"
+#include "tests/editor/heb_editor_test_support.h"
+#include "tests/formats/formats_test_support.h"
+#include "tools/filter_file.h"
+#include "tools/rule_compiler.h"
+
+namespace nuvel::tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Paras(const THebTextEditor& e) {
+  std::string out;
+  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
+    if (p > 1) out += '|';
+    const auto b = e.GetPara(p);
+    out.append(b.begin(), b.end());
+  }
+  return out;
+}
+
+// What the private temporary folder holds.
+std::vector<std::string> WorkFiles() {
+  std::vector<std::string> out;
+  for (const auto& entry : fs::directory_iterator(platform::UserTempFolder())) out.push_back(entry.path().filename());
+  return out;
+}
+
+class EditorHandOffTest : public test::FormatsTest {
+ protected:
+  void SetUp() override {
+    FormatsTest::SetUp();
+    editor.SetHost(&host);
+  }
+  void Load(std::string_view text) {
+    editor.LoadString(text);
+    editor.SetModified(false);
+  }
+
+  test::TFakeHebHost host{60, 10};
+  THebTextEditor editor;
+};
+
+TEST_F(EditorHandOffTest, FiltersByRulesAndByRuleFile) {
+  temp_.WriteFile("lower.rle", "/* numbers in brackets */\r\n{[0-9]*}=<&0>\r\n");
+  temp_.WriteFile("Upper.RLE", "$$=$\r\n");
+  struct Case {
+    std::vector<std::string> rules;
+    std::string ruleFile;
+    std::string text;
+    std::string after;  // paragraphs joined by "|"
+  };
+  const Case cases[] = {
+      {{"ab=X"}, "", "aab\r\nab ab", "aX|X X|"},
+      {{"%{?*}$=^0$"}, "", "abc\r\n\r\nxy", "cba||yx|"},
+      {{}, temp_.Folder() + "lower", "a1 b22\r\nc", "a<1> b<22>|c|"},
+      {{}, temp_.Folder() + "Upper.txt", "a\r\n\r\n\r\nb", "a||b|"},
+      // A rule that makes line ends makes paragraphs.
+      {{"/=$"}, "", "a/b", "a|b|"},
+  };
+  for (const Case& c : cases) {
+    Load(c.text);
+    editor.SetFileName("/doc/name.txt");
+    editor.SetDisk_Conv(2);
+    editor.SetSheimFiltered(true);
+    editor.SetLfLineEnds(true);
+    FilterEditorText(editor, c.ruleFile, c.rules);
+    EXPECT_EQ(Paras(editor), c.after) << c.text;
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(editor.FileName(), "/doc/name.txt");
+    EXPECT_EQ(editor.Disk_Conv(), 2);
+    EXPECT_TRUE(editor.SheimFiltered());
+    EXPECT_TRUE(editor.LfLineEnds());
+  }
+  EXPECT_TRUE(WorkFiles().empty());
+}
+
+TEST_F(EditorHandOffTest, PlainLinesWhateverTheConfigurationOrTable) {
+  // The 3B2 configuration reverses digit runs on its way out, the
+  // NUL-records one reads records: neither touches the hand-off.
+  const std::string text = "ab 12 \xE0\xE1\r\nx";
+  for (bool* config : {&ForceCP1255, &Config6, &NoConversion, &TagConfig}) {
+    *config = true;
+    SetConvMode(8);  // RTF for every file
+    editor.SetTr_Type_FL(4);
+    Load(text);
+    FilterEditorText(editor, "", std::vector<std::string>{"x=y"});
+    EXPECT_EQ(Paras(editor), "ab 12 \xE0\xE1|y|");
+    *config = false;
+    SetConvMode(0);
+  }
+}
+
+TEST_F(EditorHandOffTest, FailuresLeaveTheTextAsItWas) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> rules;
+    std::string ruleFile;
+    int32_t paraLimit;
+  };
+  const Case cases[] = {
+      {"missing rule file", {}, "/no/such/folder/rules", 0},
+      {"rule that does not compile", {"x=&"}, "", 0},
+      {"result too long for the editor", {"/=$$$$$$$$$$"}, "", 8},
+  };
+  for (bool modified : {false, true}) {
+    for (const Case& c : cases) {
+      Load("one/two\r\nthree");
+      // An edit the user can still undo afterwards.
+      editor.SetCaretPosition(2, 6);
+      editor.InsertString("!");
+      if (c.paraLimit) editor.SetParaLimit(c.paraLimit);
+      editor.SetModified(modified);
+      EXPECT_ANY_THROW(FilterEditorText(editor, c.ruleFile, c.rules)) << c.what;
+      EXPECT_EQ(Paras(editor), "one/two|three!") << c.what;
+      EXPECT_EQ(editor.Modified(), modified) << c.what;
+      EXPECT_TRUE(editor.CanUndo()) << c.what;
+      EXPECT_TRUE(WorkFiles().empty()) << c.what;
+      editor.SetParaLimit(32767);
+    }
+  }
+  Load("a");
+  EXPECT_THROW(FilterEditorText(editor, "/no/such/rules", {}), FilterError);
+  EXPECT_THROW(FilterEditorText(editor, "", std::vector<std::string>{"x=&"}), RuleCompileError);
+}
+
+TEST_F(EditorHandOffTest, ViewComesBack) {
+  std::string text;
+  for (int i = 1; i <= 40; ++i) text += "line " + std::to_string(i) + "\r\n";
+  // A window of five rows.
+  test::TFakeHebHost small{60, 5};
+  editor.SetHost(&small);
+  // The text keeps its length: the caret and the top line stay.
+  Load(text);
+  editor.SetTopLine(20);
+  editor.SetCaretPosition(22, 3);
+  FilterEditorText(editor, "", std::vector<std::string>{"line=LINE"});
+  int32_t col = 0;
+  EXPECT_EQ(editor.GetCaretPosition(col), 22);
+  EXPECT_EQ(col, 3);
+  EXPECT_EQ(editor.TopLine(), 20);
+  // Many lines go: the caret lands on the last line, the top line 4 above.
+  editor.SetTopLine(20);
+  editor.SetCaretPosition(22, 3);
+  FilterEditorText(editor, "", std::vector<std::string>{"line 1{#}$=", "line 2{#}$=", "line 3{#}$="});
+  // "line 1" .. "line 9", "line 40" and the empty last line.
+  ASSERT_EQ(editor.LineCount(), 11);
+  EXPECT_EQ(editor.GetCaretPosition(col), 11);
+  EXPECT_EQ(editor.TopLine(), 7);
+  // Fewer than five lines: the top line is the first.
+  Load(text);
+  editor.SetCaretPosition(25, 1);
+  FilterEditorText(editor, "", std::vector<std::string>{"line {#}{#}$=", "line {#}$="});
+  EXPECT_EQ(editor.LineCount(), 1);
+  EXPECT_EQ(editor.TopLine(), 1);
+  editor.SetHost(&host);
+}
+
+TEST_F(EditorHandOffTest, OtherViewsOfTheTextFollow) {
+  THebTextEditor top;
+  test::TFakeHebHost topHost{60, 5};
+  top.SetHost(&topHost);
+  Load("abc");
+  top.Attach(&editor);
+  FilterEditorText(editor, "", std::vector<std::string>{"b=B"});
+  EXPECT_EQ(Paras(top), "aBc|");
+  top.SetCaretPosition(1, 1);
+  top.InsertString("x");
+  EXPECT_EQ(Paras(editor), "xaBc|");
+}
+
+TEST_F(EditorHandOffTest, WindowMinimisedAndRestoredOnEveryPath) {
+  int minimised = 0;
+  int restored = 0;
+  TLongRunWindow window{[&] { ++minimised; }, [&] { ++restored; }};
+  Load("abc");
+  FilterEditorText(editor, "", std::vector<std::string>{"b=B"}, &window);
+  EXPECT_THROW(FilterEditorText(editor, "", std::vector<std::string>{"b=&"}, &window), RuleCompileError);
+  EXPECT_EQ(minimised, 2);
+  EXPECT_EQ(restored, 2);
+}
+
+TEST_F(EditorHandOffTest, SaveAfterAFilterWritesTheDocumentsOwnFile) {
+  const std::string doc = WriteTemp("doc.nvw", "one\r\ntwo\r\n");
+  editor.SetFileName(doc);
+  editor.LoadFromFile(doc);
+  FilterEditorText(editor, "", std::vector<std::string>{"o=0"});
+  editor.SaveToFile(editor.FileName());
+  EXPECT_EQ(temp_.ReadFile("doc.nvw"), "0ne\r\ntw0\r\n");
+  EXPECT_FALSE(fs::exists(temp_.Path(kFilterHandOffName)));
+  EXPECT_FALSE(fs::exists(fs::current_path() / kFilterHandOffName));
+}
+
+TEST_F(EditorHandOffTest, BuiltInFilterOverTheEditor) {
+  Load("\xE9\xE4\xE5\xE4 \xE0\xE1\r\nGOD,");
+  RunBuiltInFilter(4, &editor);
+  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|GOD,|");
+  RunBuiltInFilter(8, &editor);
+  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|G-d,|");
+  RunBuiltInFilter(5, &editor);
+  EXPECT_EQ(Paras(editor), "\xE9\xE4\xE5\xE4 \xE0\xE1|G-d,|");
+  // No editor, or a kind the program does not carry: nothing.
+  RunBuiltInFilter(4, nullptr);
+  editor.SetModified(false);
+  RunBuiltInFilter(11, &editor);
+  EXPECT_FALSE(editor.Modified());
+}
+
+}  // namespace
+}  // namespace nuvel::tools
