@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <system_error>
+#include <utility>
 
 #include "core/exceptions.h"
 #include "editor/editor_document_io.h"
@@ -15,6 +14,8 @@
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
 #include "formats/load_document.h"
+#include "formats/reader_input.h"
+#include "formats/text_readers.h"
 #include "platform/user_temp_folder.h"
 #include "tools/built_in_rules.h"
 #include "tools/filter_file.h"
@@ -22,16 +23,84 @@
 namespace nuvel::tools {
 namespace {
 
-// Lines, as they are: no reader or writer of another format, no conversion.
-constexpr TSaveRule kLinesOut{'e', TWriterKind::Lines, TSavePass::None, 0};
+// Lines, as they are: no reader of another format, no conversion.
 constexpr TLoadRule kLinesIn{'e', TReaderKind::Lines, TLoadPass::None, 0};
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int code) {
   throw EInOutError(std::string(what) + " " + path + ": " + std::strerror(code != 0 ? code : EIO));
+}
+
+// What loading a file of lines can make of it at most.
+struct LineCounts {
+  uint64_t lines = 1;
+  uint64_t longest = 0;
+  uint64_t bytes = 0;
+};
+
+// Bounds, not exact counts: every CR and every LF is taken for a line end,
+// and the longest line is the longest stretch between two LFs.
+LineCounts CountLines(const std::string& path) {
+  LineCounts counts;
+  uint64_t current = 0;
+  TLineFileReader reader(path);
+  for (std::span<const uint8_t> piece = reader.Next(); !piece.empty(); piece = reader.Next()) {
+    counts.bytes += piece.size();
+    counts.lines += static_cast<uint64_t>(std::count(piece.begin(), piece.end(), uint8_t{13}));
+    const uint8_t* at = piece.data();
+    const uint8_t* const end = piece.data() + piece.size();
+    while (at < end) {
+      const void* lf = std::memchr(at, 10, static_cast<std::size_t>(end - at));
+      if (lf == nullptr) {
+        current += static_cast<uint64_t>(end - at);
+        break;
+      }
+      current += static_cast<uint64_t>(static_cast<const uint8_t*>(lf) - at);
+      counts.longest = std::max(counts.longest, current);
+      current = 0;
+      ++counts.lines;
+      at = static_cast<const uint8_t*>(lf) + 1;
+    }
+  }
+  counts.longest = std::max(counts.longest, current);
+  return counts;
+}
+
+// True when the editor's limits hold the text whatever loading makes of it:
+// at most one paragraph a line, and, where a line is longer than a
+// paragraph may be, at most one a byte.
+bool SurelyFits(const TNvcParaList& list, const LineCounts& c) {
+  const uint64_t paras = c.lines + (c.longest > list.ParaLengthLimit() ? c.bytes : 0);
+  return paras <= list.ParaLimit() && c.bytes + 2 * paras <= list.ByteLimit();
+}
+
+// Loading keeps or drops the trailing blanks of the lines as asked, and
+// the editor's own choice comes back afterwards.
+class TrimChoice {
+ public:
+  TrimChoice(TNvcCustomEditor& editor, bool trim) : editor_(editor), saved_(editor.TrimWhiteSpace()) {
+    editor.SetTrimWhiteSpace(trim);
+  }
+  ~TrimChoice() { editor_.SetTrimWhiteSpace(saved_); }
+
+ private:
+  TNvcCustomEditor& editor_;
+  bool saved_;
+};
+
+// Reads the file into the target as one text of lines; the editor error
+// that stopped it, 0 when none did.
+uint16_t LoadLines(TEditorLoadTarget& target, const std::string& path) {
+  TLineFileReader reader(path);
+  uint16_t error = LoadDocumentBytes(target, kLinesIn, reader.Next()).appendError;
+  bool more = false;
+  for (std::span<const uint8_t> piece = reader.Next(); error == 0 && !piece.empty(); piece = reader.Next()) {
+    TReaderInput in(piece);
+    error = ReadLines(in, target);
+    more = true;
+  }
+  if (more) target.LoadDone();
+  return error;
 }
 
 }  // namespace
@@ -64,17 +133,49 @@ TEditorRunState::~TEditorRunState() {
   if (window_ && window_->Restore) window_->Restore();
 }
 
-std::vector<uint8_t> EditorLines(const THebTextEditor& editor) {
-  TSaveRequest request = SaveRequestFor(editor, std::string());
-  std::vector<uint8_t> bytes;
-  BuildSaveBytes(request, kLinesOut, bytes);
-  return bytes;
+void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out) {
+  int32_t count = editor.ParaCount();
+  if (count > 0 && editor.ParaLength(count) == 0) --count;
+  std::vector<uint8_t> piece;
+  piece.reserve(kPieceSize + 64);
+  for (int32_t p = 1; p <= count; ++p) {
+    const std::span<const uint8_t> para = editor.GetPara(p);
+    piece.insert(piece.end(), para.begin(), para.end());
+    piece.push_back('\r');
+    piece.push_back('\n');
+    if (piece.size() >= kPieceSize) {
+      out(piece);
+      piece.clear();
+    }
+  }
+  if (!piece.empty()) out(piece);
 }
 
-void ReplaceEditorText(THebTextEditor& editor, std::span<const uint8_t> bytes, bool trimTrailingBlanks) {
-  // The new text is read into an editor of its own with the same limits and
-  // wrapping, so that a text the editor cannot hold leaves the document,
-  // its undo history included, untouched.
+std::vector<uint8_t> EditorLines(const TNvcCustomEditor& editor) {
+  std::vector<uint8_t> lines;
+  EmitEditorLines(editor, [&lines](std::span<const uint8_t> piece) { lines.insert(lines.end(), piece.begin(), piece.end()); });
+  return lines;
+}
+
+void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks) {
+  // The other views of the text (the other half of a split window) take the
+  // new text with the editor.
+  std::vector<TNvcCustomEditor*> others;
+  for (TParaListView* view : editor.Views()) {
+    if (auto* e = dynamic_cast<TNvcCustomEditor*>(view); e && e != &editor) others.push_back(e);
+  }
+  if (SurelyFits(editor.ParaList(), CountLines(path))) {
+    // Read in place: the old text's memory serves the new one.
+    const TrimChoice trim(editor, trimTrailingBlanks);
+    TEditorLoadTarget target(editor, editor.Disk_Conv(), false);
+    const uint16_t error = LoadLines(target, path);
+    for (TNvcCustomEditor* e : others) e->TNvcCustomEditor::Attach(&editor);
+    if (error != 0) throw MakeEditorError(error);
+    return;
+  }
+  // Near the editor's limits the new text is read into an editor of its own
+  // with the same limits and wrapping first, so that a text the editor
+  // cannot hold leaves the document, its undo history included, untouched.
   TNvcTextFileEditor scratch;
   TNvcParaList& from = editor.ParaList();
   TNvcParaList& to = scratch.ParaList();
@@ -87,45 +188,63 @@ void ReplaceEditorText(THebTextEditor& editor, std::span<const uint8_t> bytes, b
   scratch.SetUndoBufferSize(editor.UndoBufferSize());
   scratch.SetTrimWhiteSpace(trimTrailingBlanks);
   TEditorLoadTarget target(scratch, editor.Disk_Conv(), false);
-  if (const uint16_t error = LoadDocumentBytes(target, kLinesIn, bytes).appendError) throw MakeEditorError(error);
-
-  // The editor and every other view of its text (the other half of a split
-  // window) take the new text.
-  std::vector<TNvcCustomEditor*> others;
-  for (TParaListView* view : editor.Views()) {
-    if (auto* e = dynamic_cast<TNvcCustomEditor*>(view); e && e != &editor) others.push_back(e);
-  }
+  if (const uint16_t error = LoadLines(target, path)) throw MakeEditorError(error);
   editor.TNvcCustomEditor::Attach(&scratch);
   for (TNvcCustomEditor* e : others) e->TNvcCustomEditor::Attach(&editor);
 }
 
 std::string WorkFileName(const std::string& name) { return platform::UserTempFolder() + name; }
 
-void WriteWorkFile(const std::string& path, std::span<const uint8_t> bytes) {
+TWorkFileWriter::TWorkFileWriter(const std::string& path) : path_(path) {
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) ThrowFileError("Cannot write", path, errno);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  const int code = errno;
-  if (std::fclose(file.release()) != 0 || !written) ThrowFileError("Cannot write", path, code != 0 ? code : errno);
+  file_ = std::fopen(path.c_str(), "wb");
+  if (file_ == nullptr) ThrowFileError("Cannot write", path, errno);
 }
 
-std::vector<uint8_t> ReadWorkFile(const std::string& path) {
+TWorkFileWriter::~TWorkFileWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void TWorkFileWriter::Write(std::span<const uint8_t> bytes) {
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+    ThrowFileError("Cannot write", path_, errno);
+}
+
+void TWorkFileWriter::Close() {
+  std::FILE* f = std::exchange(file_, nullptr);
+  if (f != nullptr && std::fclose(f) != 0) ThrowFileError("Cannot write", path_, errno);
+}
+
+TLineFileReader::TLineFileReader(const std::string& path, std::size_t blockSize)
+    : path_(path), blockSize_(std::max<std::size_t>(blockSize, 1)) {
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) ThrowFileError("Cannot read", path, errno);
-  std::vector<uint8_t> bytes;
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-  uint8_t block[1 << 16];
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ == nullptr) ThrowFileError("Cannot read", path, errno);
+}
+
+TLineFileReader::~TLineFileReader() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+std::span<const uint8_t> TLineFileReader::Next() {
+  // What followed the last piece's line end goes to the front.
+  std::memmove(buffer_.data(), buffer_.data() + used_ - carry_, carry_);
+  used_ = carry_;
+  carry_ = 0;
   for (;;) {
-    const std::size_t got = std::fread(block, 1, sizeof block, file.get());
-    bytes.insert(bytes.end(), block, block + got);
-    if (got < sizeof block) break;
+    if (buffer_.size() < used_ + blockSize_) buffer_.resize(used_ + blockSize_);
+    const std::size_t got = std::fread(buffer_.data() + used_, 1, blockSize_, file_);
+    if (got < blockSize_ && std::ferror(file_)) ThrowFileError("Cannot read", path_, errno);
+    used_ += got;
+    if (got == 0) return std::span<const uint8_t>(buffer_.data(), used_);
+    // The piece ends after the last LF; a line longer than a block reads on.
+    std::size_t end = used_;
+    while (end > 0 && buffer_[end - 1] != 10) --end;
+    if (end > 0) {
+      carry_ = used_ - end;
+      return std::span<const uint8_t>(buffer_.data(), end);
+    }
   }
-  if (std::ferror(file.get())) ThrowFileError("Cannot read", path, errno);
-  return bytes;
 }
 
 TWorkFile::~TWorkFile() {
@@ -137,10 +256,13 @@ void FilterEditorText(THebTextEditor& editor, const std::string& ruleFile, std::
                       const TLongRunWindow* window) {
   TEditorRunState state(editor, window);
   const TWorkFile handOff(WorkFileName(kFilterHandOffName));
-  const std::vector<uint8_t> before = EditorLines(editor);
-  WriteWorkFile(handOff.Path(), before);
+  {
+    TWorkFileWriter writer(handOff.Path());
+    EmitEditorLines(editor, [&writer](std::span<const uint8_t> piece) { writer.Write(piece); });
+    writer.Close();
+  }
   FilterFile(ruleFile, handOff.Path(), handOff.Path(), rules);
-  ReplaceEditorText(editor, ReadWorkFile(handOff.Path()), true);
+  ReplaceEditorText(editor, handOff.Path(), true);
   state.TextReplaced();
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 // How the filters and the sort hand a document's whole text to their
-// engines and take the result back: the text leaves the editor through the
-// document save road as plain lines (each paragraph a line ended by CR LF,
-// no conversion, whatever the extension, edit configuration or character
-// table would choose for the document's own file), the engine works on a
-// file in the program's private temporary folder, and the result comes back
-// through the document load road as lines again. The editor keeps its file
-// name, format, character table, line-end form and Sheim Hashem state; its
-// caret and top line come back where they were, or onto the last line when
-// the text got shorter. A run that fails leaves the text as it was and
-// throws the reason.
+// engines and take the result back. The text leaves the editor as plain
+// lines (each paragraph a line ended by CR LF, the empty last paragraph not
+// written: the lines form of the save road, with no conversion whatever the
+// extension, edit configuration or character table would choose for the
+// document's own file), the engine works on a file in the program's private
+// temporary folder, and the result comes back through the load road's lines
+// reader into the editor. Both ways go a megabyte at a time, so a large
+// text is never copied whole in memory. The editor keeps its file name,
+// format, character table, line-end form and Sheim Hashem state; its caret
+// and top line come back where they were, or onto the last line when the
+// text got shorter. A run that fails leaves the text as it was and throws
+// the reason.
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <span>
 #include <string>
@@ -18,7 +21,8 @@
 
 namespace nuvel {
 class THebTextEditor;
-}
+class TNvcCustomEditor;
+}  // namespace nuvel
 
 namespace nuvel::tools {
 
@@ -54,24 +58,61 @@ class TEditorRunState {
   bool replaced_ = false;
 };
 
-// The editor's text as the lines of a file: every paragraph followed by
-// CR LF; the empty last paragraph every loaded text ends with is not written.
-std::vector<uint8_t> EditorLines(const THebTextEditor& editor);
+// Bytes handed on a piece at a time.
+using TPieceSink = std::function<void(std::span<const uint8_t>)>;
 
-// Replaces the editor's text by the lines of `bytes` (CR LF or LF ends), one
-// paragraph a line, through the document load road: trailing blanks are
-// dropped from each line as loading drops them, unless `trimTrailingBlanks`
-// is false. Every other view of the same text shows the new text too. When
-// the editor cannot hold the new text, the editor error is thrown and the
-// text, with its undo history, is untouched.
-void ReplaceEditorText(THebTextEditor& editor, std::span<const uint8_t> bytes, bool trimTrailingBlanks);
+// The editor's text as lines, in pieces of about a megabyte that each end
+// at a line end.
+void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out);
+// The same whole.
+std::vector<uint8_t> EditorLines(const TNvcCustomEditor& editor);
+
+// Replaces the editor's text by the lines of the file (CR LF or LF ends),
+// one paragraph a line, through the load road: trailing blanks are dropped
+// from each line as loading drops them, unless `trimTrailingBlanks` is
+// false. Every other view of the same text shows the new text too. When the
+// editor cannot hold the new text, the editor error is thrown and the text,
+// with its undo history, is untouched.
+void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks);
 
 // A work file of that name in the program's private temporary folder.
 std::string WorkFileName(const std::string& name);
-// Writes `bytes` to `path`; throws EInOutError when it cannot.
-void WriteWorkFile(const std::string& path, std::span<const uint8_t> bytes);
-// Reads `path` whole; throws EInOutError when it cannot.
-std::vector<uint8_t> ReadWorkFile(const std::string& path);
+
+// Writes a work file piece by piece; throws EInOutError when it cannot.
+class TWorkFileWriter {
+ public:
+  explicit TWorkFileWriter(const std::string& path);
+  ~TWorkFileWriter();
+  TWorkFileWriter(const TWorkFileWriter&) = delete;
+  TWorkFileWriter& operator=(const TWorkFileWriter&) = delete;
+  void Write(std::span<const uint8_t> bytes);
+  void Close();
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+};
+
+// Reads a file in pieces of about a megabyte that end at a line end (the
+// last piece: at the end of the file); an empty piece at the end. One buffer
+// serves every piece. Throws EInOutError when the file cannot be read.
+class TLineFileReader {
+ public:
+  explicit TLineFileReader(const std::string& path, std::size_t blockSize = std::size_t{1} << 20);
+  ~TLineFileReader();
+  TLineFileReader(const TLineFileReader&) = delete;
+  TLineFileReader& operator=(const TLineFileReader&) = delete;
+  std::span<const uint8_t> Next();
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  std::size_t blockSize_;
+  std::vector<uint8_t> buffer_;
+  std::size_t carry_ = 0;  // bytes after the last piece, at the buffer's end
+  std::size_t used_ = 0;   // bytes of the buffer in use
+};
+
 // Removes the file when it goes out of scope.
 class TWorkFile {
  public:

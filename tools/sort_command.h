@@ -48,13 +48,21 @@ inline constexpr const char* kSortOutName = "SortOut.tmp";
 // base letters).
 int CompareSortRecords(const uint8_t* a, const uint8_t* b, std::size_t length, bool caseSensitive);
 
-// The units the sort orders: each screen line with its tabs expanded, or
-// each paragraph as it is. The empty last paragraph (or line) every loaded
-// text ends with is not one of them.
-std::vector<std::vector<uint8_t>> SortUnits(const THebTextEditor& editor, bool byLines);
-// The units as records: each padded with blanks to the longest one and
-// ended by CR LF.
-std::vector<uint8_t> SortRecords(const std::vector<std::vector<uint8_t>>& units);
+// The records of the sort: the units it orders, each screen line with its
+// tabs expanded or each paragraph as it is, padded with blanks to the
+// longest unit and ended by CR LF. The empty last paragraph (or line) every
+// loaded text ends with is not one of them.
+struct TSortShape {
+  std::size_t length = 0;  // of one record, CR LF included
+  std::size_t count = 0;
+};
+TSortShape SortShape(const THebTextEditor& editor, bool byLines);
+struct TSortRecords {
+  std::vector<uint8_t> bytes;
+  std::size_t length = 0;  // of one record, CR LF included
+  std::size_t count = 0;
+};
+TSortRecords SortRecords(const THebTextEditor& editor, bool byLines);
 
 // Sorts the editor's text. Throws SortError, EInOutError or EEditorError; the
 // text is then unchanged.

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/settings.h"
 #include "platform/profile.h"
+#include "platform/program_path.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -164,6 +166,35 @@ TEST_F(ProgramProcess, OpensTheHelpAndTheWizardAndQuitsCleanly) {
       "menu Exit1\n";
   ASSERT_EQ(Run(script, {}), 0) << errors;
   EXPECT_NE(Ini("StartUp", "WindowState"), "(missing)");
+}
+
+TEST_F(ProgramProcess, OpenWithSheimHashemProtectionAndSave) {
+  // "GOD" and the Divine Name in Hebrew letters, with Linux line ends.
+  const fs::path file = documents / "names.txt";
+  Write(file, "GOD \xE9\xE4\xE5\xE4\n\xE0\xEC\xE4\xE9\xED\n");
+  Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nENG_FILE=0\r\nConversion=0\r\n");
+  // The English name is protected too: that protection stays in the file.
+  platform::SetUserConfigFolderOverride(root.filePath("config").toStdString());
+  WriteRegString("GENPREFS", "EngSheimProt", "1");
+  platform::SetUserConfigFolderOverride("");
+  const std::string script =
+      "# open the file through the open dialog of the command, save, quit\n"
+      "wait 200\n"
+      "menu OpenWithSheimProtection1\n"
+      "wait 500\n"
+      "type " + file.string() + "\n"
+      "key Return\n"
+      "wait 500\n"
+      "menu Save1\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {}), 0) << errors;
+  // The Hebrew names are whole again, the English one keeps its protection,
+  // the line ends are the file's own.
+  EXPECT_EQ(test::ReadWholeFile(file), "G-D \xE9\xE4\xE5\xE4\n\xE0\xEC\xE4\xE9\xED\n");
+  // Nothing was left beside the document or in the program folder.
+  EXPECT_FALSE(fs::exists(documents / "TEM-FLT.$$"));
+  EXPECT_FALSE(fs::exists(program / "TEM-FLT.$$"));
 }
 
 TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {

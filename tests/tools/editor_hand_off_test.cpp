@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "tests/editor/heb_editor_test_support.h"
 #include "tests/formats/formats_test_support.h"
 #include "tools/filter_file.h"
+#include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
 
 namespace nuvel::tools {
@@ -218,6 +220,44 @@ TEST_F(EditorHandOffTest, BuiltInFilterOverTheEditor) {
   editor.SetModified(false);
   RunBuiltInFilter(11, &editor);
   EXPECT_FALSE(editor.Modified());
+}
+
+TEST_F(EditorHandOffTest, FilesAreReadInPiecesThatEndAtALineEnd) {
+  struct Case {
+    std::string bytes;
+    std::size_t block;
+    std::vector<std::string> pieces;
+  };
+  const Case cases[] = {
+      {"ab\r\ncd\r\nef", 4, {"ab\r\n", "cd\r\n", "ef"}},
+      // A CR LF pair is never split; a line longer than a block reads on.
+      {"abc\r\nd\n", 4, {"abc\r\nd\n"}},
+      {"ab\r\ncdef\r\n", 4, {"ab\r\n", "cdef\r\n"}},
+      {"abcdefghij\r\nk", 3, {"abcdefghij\r\n", "k"}},
+      {"a\nb\nc\n", 64, {"a\nb\nc\n"}},
+      {"", 8, {}},
+  };
+  for (const Case& c : cases) {
+    const std::string path = WriteTemp("pieces.txt", c.bytes);
+    TLineFileReader reader(path, c.block);
+    std::vector<std::string> got;
+    for (auto piece = reader.Next(); !piece.empty(); piece = reader.Next()) got.emplace_back(piece.begin(), piece.end());
+    EXPECT_EQ(got, c.pieces) << c.bytes;
+  }
+}
+
+TEST_F(EditorHandOffTest, ALargeTextGoesThroughInPieces) {
+  // Some megabytes of lines, several pieces each way: the result is the
+  // rules run over the whole text at once.
+  std::string text;
+  for (int i = 0; text.size() < 2'500'000; ++i) text += "line " + std::to_string(i) + " of \xE0\xE1 text\r\n";
+  const std::vector<std::string> rules = {"\xE0\xE1=\xE1\xE0", "{#}{#}$=&1&0$"};
+  Load(text);
+  FilterEditorText(editor, "", rules);
+  const std::vector<uint8_t> whole =
+      RunRules(CompileRules(rules), std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  EXPECT_TRUE(EditorLines(editor) == whole);
+  EXPECT_EQ(editor.ParaCount(), std::count(text.begin(), text.end(), '\n') + 1);
 }
 
 }  // namespace

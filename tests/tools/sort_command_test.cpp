@@ -76,11 +76,10 @@ TEST_F(SortCommandTest, LinesAndParagraphsAgainstGnuSort) {
   for (const Case& c : cases) {
     editor.SetEngm(c.english);
     editor.LoadString(c.text);
-    const std::vector<std::vector<uint8_t>> units = SortUnits(editor, c.options.byLines);
-    const std::vector<uint8_t> records = SortRecords(units);
+    const TSortRecords records = SortRecords(editor, c.options.byLines);
     SortText(editor, c.options);
-    EXPECT_EQ(Paras(editor), GnuSort(std::string(records.begin(), records.end()), c.options.caseSensitive,
-                                     temp_.Path("")))
+    EXPECT_EQ(Paras(editor), GnuSort(std::string(records.bytes.begin(), records.bytes.end()),
+                                     c.options.caseSensitive, temp_.Path("")))
         << c.what;
     EXPECT_TRUE(editor.Modified()) << c.what;
   }
@@ -99,9 +98,10 @@ TEST_F(SortCommandTest, ScreenLinesWithTabsExpanded) {
   editor.SetWordWrap(true);
   editor.SetTabSize(8);
   editor.LoadString("zz yy xx ww vv\r\nb\tc\r\n");
-  const std::vector<std::vector<uint8_t>> units = SortUnits(editor, true);
-  ASSERT_EQ(units.size(), 3u);
-  EXPECT_EQ(std::string(units[2].begin(), units[2].end()), "b       c");
+  const TSortRecords records = SortRecords(editor, true);
+  ASSERT_EQ(records.count, 3u);
+  ASSERT_EQ(records.length, 11u);
+  EXPECT_EQ(std::string(records.bytes.begin() + 22, records.bytes.end()), "b       c\r\n");
   SortText(editor, {true, false});
   EXPECT_EQ(Paras(editor), "b       c\r\nww vv    \r\nzz yy xx \r\n");
 }
