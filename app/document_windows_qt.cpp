@@ -96,6 +96,10 @@ DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent)
   timer_->start();
 
   Options.ReopenList = ReadReopenSection();
+  // Coming back to the program, the active document's file is looked at.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) QTimer::singleShot(0, this, [this] { CheckActiveFile(); });
+  });
   ConnectItems();
   UpdateButtons();
 }
@@ -416,8 +420,8 @@ void DocumentWindows::Save1Click() {
 bool DocumentWindows::SaveChild(TMDIChild& child) {
   TNvcCustomTextFileEditor& doc = child.Doc();
   if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
-  bool saved = false;
-  if (!Guarded([&] { saved = SaveDocumentFile(doc, doc.FileName()); })) return false;
+  if (!MayReplaceFile(child, doc.FileName(), false)) return false;
+  const bool saved = SaveChildTo(child, doc.FileName());
   UpdateButtons();
   return saved;
 }
@@ -443,8 +447,8 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer), filter, suggested);
   if (!chosen || chosen->empty()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
-  bool saved = false;
-  if (!Guarded([&] { saved = SaveDocumentFile(doc, name); }) || !saved) return false;
+  if (name == oldName && !MayReplaceFile(child, name, false)) return false;
+  if (!SaveChildTo(child, name)) return false;
   doc.SetFileName(name);
   std::string caption = name;
   if (CollectTarget == &child) caption = WithCollectMark(caption);
@@ -548,6 +552,7 @@ void DocumentWindows::ChildClosing(TMDIChild* child) {
 }
 
 void DocumentWindows::ChildDestroyed(TMDIChild* child) {
+  answeredStamps_.erase(child);
   if (!tabs_) return;
   int index = TabOf(child);
   if (index >= 0) {
@@ -591,6 +596,7 @@ void DocumentWindows::SubWindowActivated(QMdiSubWindow* w) {
     }
     PressFormatButton(format);
     if (OnChildActivated) OnChildActivated(*child);
+    QTimer::singleShot(0, child, [this, child] { OfferReload(*child); });
   }
   UpdateButtons();
 }
@@ -661,7 +667,9 @@ void DocumentWindows::Timer1Timer() {
     void AutoSaveAs() override { d.SaveChildAs(*d.ActiveChild(), true); }
     void SaveActive() override {
       TMDIChild& child = *d.ActiveChild();
-      Guarded([&] { SaveDocumentFile(child.Doc(), child.Doc().FileName()); });
+      // A file another program changed is not saved over without asking,
+      // and not asked about again once answered.
+      if (d.MayReplaceFile(child, child.Doc().FileName(), true)) d.SaveChildTo(child, child.Doc().FileName());
     }
     void MinimizeAll() override { d.MinimizeAll1Click(); }
     void ShowClock() override {

@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "app/main_options.h"
 #include "app/main_timer.h"
 #include "app/new_doc_numbers.h"
+#include "platform/file_facts.h"
 
 class QAbstractButton;
 class QToolBar;
@@ -173,6 +175,26 @@ class DocumentWindows : public QObject {
   void ShowFileNotFound(const std::string& name);
   // False, after saying why, when `name` is a folder, a device or a pipe.
   bool RefuseNonDocument(const std::string& name);
+
+ public:
+  // ---- The files behind the documents (document_files_qt.cpp) ----
+  // Writes the document under `name`; a failure is shown, and a read-only
+  // file offers Save As. True when the file now holds the document.
+  bool SaveChildTo(TMDIChild& child, const std::string& name);
+  // True when the document may be written over `name`: the file is as it
+  // was when read or written here, or the user says to replace another
+  // program's changes. `quiet` (autosave) asks only about a change not
+  // answered before.
+  bool MayReplaceFile(TMDIChild& child, const std::string& name, bool quiet);
+  // Offers to load the document's file again when another program changed
+  // it while it is open and unmodified here (once for each change).
+  void OfferReload(TMDIChild& child);
+  // Checks the active document's file (the program has come forward).
+  void CheckActiveFile();
+
+ private:
+  // The file's stamp a question about it was last answered for, by window.
+  std::map<const TMDIChild*, platform::FileStamp> answeredStamps_;
 
   DocumentFrame frame_;
   QPointer<QTabBar> tabs_;

@@ -101,4 +101,15 @@ class EInOutError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A document that could not be written. ReadOnly(): the file may not be
+// written at all, and the user may save the document elsewhere.
+class EFileWriteError : public EInOutError {
+ public:
+  EFileWriteError(const std::string& message, bool readOnly) : EInOutError(message), readOnly_(readOnly) {}
+  bool ReadOnly() const { return readOnly_; }
+
+ private:
+  bool readOnly_;
+};
+
 }  // namespace nuvel

@@ -15,6 +15,19 @@ std::string_view EnglishText(FileMessage id) {
     case FileMessage::NotRegularFile:
       return "%s is not a regular file (a device or a pipe) and cannot be opened as a document.";
     case FileMessage::CannotRead: return "Cannot read the file %s: %s.";
+    case FileMessage::CannotWrite: return "The document was not saved to %s: %s. The file is as it was.";
+    case FileMessage::CannotWriteCopyKept:
+      return "The document was not saved to %s: %s. The file's previous content is in %s.";
+    case FileMessage::ReadOnlyFile: return "%s is read-only and was not changed. Save the document under another name?";
+    case FileMessage::BackupFailed:
+      return "The backup copy %s could not be made: %s. The earlier backup copy is as it was, and the document "
+             "was not saved.";
+    case FileMessage::BackupMade: return "The backup copy %s holds the file as it was before.";
+    case FileMessage::BackupKept: return "The backup copy %s is as it was.";
+    case FileMessage::ChangedOnDisk:
+      return "%s has been changed by another program since it was opened here. Save it anyway and replace those "
+             "changes?";
+    case FileMessage::ChangedReload: return "%s has been changed by another program. Load it again?";
     case FileMessage::ReasonPermission: return "permission denied";
     case FileMessage::ReasonDiskFull: return "the disk is full";
     case FileMessage::ReasonNameTooLong: return "the name is too long";

@@ -16,6 +16,14 @@ enum class FileMessage : uint16_t {
   IsFolder = 37700,        // %s: the name
   NotRegularFile = 37701,  // %s: the name
   CannotRead = 37702,      // %s: the name; %s: the reason
+  CannotWrite = 37703,     // %s: the name; %s: the reason
+  CannotWriteCopyKept = 37704,  // %s: the name; %s: the reason; %s: the copy of the old content
+  ReadOnlyFile = 37705,    // %s: the name
+  BackupFailed = 37706,    // %s: the backup's name; %s: the reason
+  BackupMade = 37707,      // %s: the backup's name
+  BackupKept = 37708,      // %s: the backup's name
+  ChangedOnDisk = 37709,   // %s: the name
+  ChangedReload = 37710,   // %s: the name
 
   // Reasons, put into the messages above.
   ReasonPermission = 37720,

@@ -33,7 +33,7 @@ TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::s
     r.text.emplace_back(bytes.begin(), bytes.end());
   }
   r.wrap = TWrapSettings{editor.ParaList().EffectiveWrapColumn(), editor.TabSize()};
-  r.makeBackup = editor.MakeBackup();
+  r.makeBackup = editor.MakeBackup() || editor.BackupOnNextSave();
   r.backupExt = editor.BackupExt();
   return r;
 }

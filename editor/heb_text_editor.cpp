@@ -10,7 +10,7 @@
 #include "editor/clipboard_text.h"
 #include "editor/editor_document_io.h"
 #include "platform/message_sink.h"
-#include "platform/atomic_file.h"
+#include "platform/file_facts.h"
 
 namespace nuvel {
 
@@ -77,7 +77,10 @@ void THebTextEditor::CutWord() {
 }
 
 void THebTextEditor::LoadFromFile(const std::string& name) {
+  // Taken before reading: a change made while the file is read is noticed.
+  const platform::FileStamp stamp = platform::StampOfFile(name);
   const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_);
+  SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
   if (result.appendError != 0) DoOnError(result.appendError);
 }
@@ -95,8 +98,11 @@ void THebTextEditor::SaveToFile(const std::string& name) {
     message.text = result.message;
     message.type = platform::MsgDlgType::Information;
     platform::ShowMessageRequest(message);
-  } else if (result.status == TSaveStatus::WriteFailed) {
-    throw EInOutError(result.message);
+  } else if (result.status == TSaveStatus::WriteFailed || result.status == TSaveStatus::ReadOnly) {
+    throw EFileWriteError(result.message, result.status == TSaveStatus::ReadOnly);
+  } else if (result.status == TSaveStatus::Saved) {
+    SetDiskStamp(result.write.written);
+    SetBackupOnNextSave(false);
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
+#include "core/file_messages.h"
+#include "core/message_texts.h"
 #include "core/settings.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
@@ -78,6 +80,27 @@ bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vec
   return false;
 }
 
+std::string SaveFailureText(const std::string& fileName, const std::string& backupName,
+                            const platform::AtomicWriteResult& write) {
+  const std::string name = FileNameInMessage(fileName);
+  const std::string reason = FileErrorReason(write.error);
+  using platform::BackupOutcome;
+  using platform::WriteFailure;
+  if (write.failure == WriteFailure::ReadOnlyFile) return FileMessageText(FileMessage::ReadOnlyFile, {name});
+  if (write.failure == WriteFailure::Backup && write.backup == BackupOutcome::Failed)
+    return FileMessageText(FileMessage::BackupFailed, {FileNameInMessage(backupName), reason});
+  std::string text = write.keptCopy.empty()
+                         ? FileMessageText(FileMessage::CannotWrite, {name, reason})
+                         : FileMessageText(FileMessage::CannotWriteCopyKept, {name, reason, FileNameInMessage(write.keptCopy)});
+  if (!backupName.empty()) {
+    text += ' ';
+    text += write.backup == BackupOutcome::Made
+                ? FileMessageText(FileMessage::BackupMade, {FileNameInMessage(backupName)})
+                : FileMessageText(FileMessage::BackupKept, {FileNameInMessage(backupName)});
+  }
+  return text;
+}
+
 std::string BackupFileName(const std::string& fileName, const std::string& backupExt) {
   std::filesystem::path p(fileName);
   p.replace_extension("." + backupExt.substr(0, 4));
@@ -103,20 +126,17 @@ TSaveResult SaveDocument(const TSaveRequest& request) {
     return result;
   }
 
-  std::error_code ec;
-  if (request.makeBackup && std::filesystem::is_regular_file(request.fileName, ec)) {
+  platform::AtomicWriteOptions options;
+  if (request.makeBackup) {
     const std::string backup = BackupFileName(request.fileName, request.backupExt);
-    if (backup != request.fileName) {
-      // A copy, so that the target stays whole until the new text replaces it.
-      std::filesystem::remove(backup, ec);
-      std::filesystem::copy_file(request.fileName, backup, std::filesystem::copy_options::overwrite_existing, ec);
-    }
+    if (backup != request.fileName) options.backupPath = backup;
   }
-
   const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!platform::WriteFileAtomically(request.fileName, data)) {
-    result.status = TSaveStatus::WriteFailed;
-    result.message = "The file could not be written: " + request.fileName;
+  result.write = platform::ReplaceFileContents(request.fileName, data, options);
+  if (!result.write.Ok()) {
+    result.status =
+        result.write.failure == platform::WriteFailure::ReadOnlyFile ? TSaveStatus::ReadOnly : TSaveStatus::WriteFailed;
+    result.message = SaveFailureText(request.fileName, options.backupPath, result.write);
     return result;
   }
   result.status = TSaveStatus::Saved;

@@ -10,6 +10,7 @@
 #include "editor/document_writers.h"
 #include "editor/save_rule.h"
 #include "formats/para_vector.h"
+#include "platform/atomic_file.h"
 
 namespace nuvel {
 
@@ -31,12 +32,14 @@ enum class TSaveStatus : uint8_t {
   NothingToDo,   // an empty name
   RefusedPalm,   // a Palm e-book name: "No Loading Over Here!", nothing written
   WriteFailed,   // the old file is untouched; the document stays modified
+  ReadOnly,      // the file may not be written: untouched, the user may save elsewhere
 };
 
 struct TSaveResult {
   TSaveStatus status = TSaveStatus::NothingToDo;
   TSaveRule rule;
   std::string message;  // what went wrong, for the window to show
+  platform::AtomicWriteResult write;  // what the file system did
 };
 
 inline constexpr std::string_view kPalmSaveMessage = "No Loading Over Here!";
@@ -46,10 +49,19 @@ inline constexpr std::string_view kPalmSaveCaption = "Palm Information";
 // conversion of its copy. False when the writer failed.
 bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vector<uint8_t>& out);
 
+// The message of a failed write of `fileName` (`backupName` its backup
+// copy, empty when none was asked for).
+std::string SaveFailureText(const std::string& fileName, const std::string& backupName,
+                            const platform::AtomicWriteResult& write);
+
 // The name of the backup copy: the file name with its extension replaced by
 // "." and `backupExt` (cut to 4 characters).
 std::string BackupFileName(const std::string& fileName, const std::string& backupExt);
 
+// Writes the document through the one atomic write (platform/atomic_file.h):
+// links followed, permissions and owner kept, read-only files refused, the
+// backup copy made atomically. The message of a failure names the file, says
+// why, and what became of the backup copy.
 TSaveResult SaveDocument(const TSaveRequest& request);
 
 }  // namespace nuvel

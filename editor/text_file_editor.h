@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editor/custom_editor.h"
+#include "platform/file_facts.h"
 
 namespace nuvel {
 
@@ -23,6 +24,16 @@ class TNvcCustomTextFileEditor : public TNvcCustomEditor {
   void SetFileName(std::string_view name);
   bool MakeBackup() const { return makeBackup_; }
   void SetMakeBackup(bool v) { makeBackup_ = v; }
+  // The next successful save makes a backup copy (under the backup
+  // extension) whatever MakeBackup says, then this is cleared: for a
+  // document whose load changed what the file holds, so that the file as it
+  // was stays on disk.
+  bool BackupOnNextSave() const { return backupOnNextSave_; }
+  void SetBackupOnNextSave(bool v) { backupOnNextSave_ = v; }
+  // The file as it was last read or written here, to notice a change
+  // another program made since.
+  const platform::FileStamp& DiskStamp() const { return diskStamp_; }
+  void SetDiskStamp(const platform::FileStamp& stamp) { diskStamp_ = stamp; }
   bool IsOpen() const { return isOpen_; }
   // True loads FileName, False clears the text. Nothing without a name or
   // when the value does not change. A failed load leaves it False and passes
@@ -44,7 +55,9 @@ class TNvcCustomTextFileEditor : public TNvcCustomEditor {
   std::string backupExt_ = "BAK";
   std::string fileName_;
   bool makeBackup_ = false;
+  bool backupOnNextSave_ = false;
   bool isOpen_ = false;
+  platform::FileStamp diskStamp_;
 };
 
 // The editor with every property published.

@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/file_messages.h"
 #include "formats/byte_stream.h"
 #include "formats/lzh_coder.h"
-#include "formats/replacing_file.h"
+#include "platform/atomic_file.h"
 
 namespace nuvel {
 
@@ -58,8 +59,29 @@ uint64_t GetSize(ByteInput& in) {
 }
 
 void RefuseSameFile(const std::string& in, const std::string& out, const char* message) {
-  if (IsSameFile(in, out)) throw ECompressError(message);
+  if (platform::IsSameFile(in, out)) throw ECompressError(message);
 }
+
+// "Error writing file" and why.
+std::string WriteErrorText(const platform::AtomicWriteResult& result) {
+  return "Error writing file: " + FileErrorReason(result.error);
+}
+
+// The output file, written beside its target and put in place whole.
+class OutputFile {
+ public:
+  explicit OutputFile(const std::string& name) : file_(name) {
+    if (!file_.Ready()) throw ECompressError(WriteErrorText(file_.Result()));
+  }
+  std::FILE* Stream() const { return file_.Stream(); }
+  void Commit() {
+    const platform::AtomicWriteResult written = file_.Commit();
+    if (!written.Ok()) throw ECompressError(WriteErrorText(written));
+  }
+
+ private:
+  platform::AtomicFileWriter file_;
+};
 
 FilePtr OpenInput(const std::string& name) {
   FilePtr f(std::fopen(name.c_str(), "rb"));
@@ -89,7 +111,7 @@ CompressReport Compress(const std::string& InFile, const std::string& OutFile) {
 
   CompressReport report{InFile, OutFile, 0, 0};
   try {
-    ReplacingFile target(OutFile);
+    OutputFile target(OutFile);
     FileByteOutput out(target.Stream());
     FileByteInput input(in.get());
     PutHeader(out, size);
@@ -120,7 +142,7 @@ void DeCompress(const std::string& InFile, const std::string& OutFile) {
   try {
     FileByteInput input(in.get());
     uint64_t size = GetSize(input);
-    ReplacingFile target(OutFile);
+    OutputFile target(OutFile);
     FileByteOutput out(target.Stream());
     lzh::Decode(input, out, size);
     out.Flush();

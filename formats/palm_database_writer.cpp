@@ -2,17 +2,26 @@
 
 #include "formats/big_endian.h"
 
+#include <string>
+
+#include "core/file_messages.h"
+
 namespace nuvel {
 
 namespace {
 constexpr const char* kWriteError = "Error writing file";
+
+std::string WriteErrorText(const platform::AtomicWriteResult& result) {
+  return std::string(kWriteError) + ": " + FileErrorReason(result.error);
 }
+}  // namespace
 
 uint8_t PalmEntryAttributes(uint8_t flags) { return static_cast<uint8_t>((flags & 0x0F) << 4); }
 
 PalmDatabaseWriter::PalmDatabaseWriter(const std::string& file_name, std::span<const uint8_t> header,
-                                       uint32_t record_count) try
+                                       uint32_t record_count)
     : file_(file_name), record_count_(record_count) {
+  if (!file_.Ready()) throw EInvalidPalmDatabase(WriteErrorText(file_.Result()));
   if (record_count > kPalmMaxRecords) throw EInvalidPalmDatabase("Too many records for a Palm database");
   entries_.reserve(record_count * kPalmEntrySize);
   Write(header);
@@ -20,10 +29,6 @@ PalmDatabaseWriter::PalmDatabaseWriter(const std::string& file_name, std::span<c
   std::vector<uint8_t> blank(record_count * kPalmEntrySize, 0);
   Write(blank);
   offset_ = kPalmHeaderSize + blank.size();
-} catch (const EInvalidPalmDatabase&) {
-  throw;
-} catch (const std::runtime_error&) {
-  throw EInvalidPalmDatabase(kWriteError);  // the temporary file could not be made
 }
 
 void PalmDatabaseWriter::Write(std::span<const uint8_t> bytes) {
@@ -52,11 +57,8 @@ uint64_t PalmDatabaseWriter::Finish() {
     throw EInvalidPalmDatabase(kWriteError);
   }
   Write(entries_);
-  try {
-    file_.Commit();
-  } catch (const std::runtime_error&) {
-    throw EInvalidPalmDatabase(kWriteError);
-  }
+  const platform::AtomicWriteResult written = file_.Commit();
+  if (!written.Ok()) throw EInvalidPalmDatabase(WriteErrorText(written));
   return offset_;
 }
 

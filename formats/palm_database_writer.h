@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formats/palm_database.h"
-#include "formats/replacing_file.h"
+#include "platform/atomic_file.h"
 
 namespace nuvel {
 
@@ -26,7 +26,7 @@ class PalmDatabaseWriter {
 
  private:
   void Write(std::span<const uint8_t> bytes);
-  ReplacingFile file_;
+  platform::AtomicFileWriter file_;
   uint32_t record_count_;
   std::vector<uint8_t> entries_;
   uint64_t offset_;

@@ -32,4 +32,10 @@ bool ChangedSince(const FileStamp& then, const FileStamp& now) {
   return then.size != now.size || then.modifiedNs != now.modifiedNs;
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 }  // namespace nuvel::platform

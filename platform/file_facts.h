@@ -36,4 +36,7 @@ FileStamp StampOfFile(const std::string& path);
 // gives it a new inode, and so does this program's own save.
 bool ChangedSince(const FileStamp& then, const FileStamp& now);
 
+// True when both names lead to the same existing file.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 }  // namespace nuvel::platform

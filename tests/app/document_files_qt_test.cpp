@@ -5,10 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QTest>
+
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 
 #include "app/mdi_child_qt.h"
 #include "core/message_texts.h"
+#include "editor/editor_widget_qt.h"
 #include "editor/text_file_editor.h"
 #include "tests/support/document_windows_fixture_qt.h"
 
@@ -70,6 +75,100 @@ TEST_F(DocumentFiles, MissingNameStillGivesAnEmptyDocumentOfThatName) {
   docs->OpenSpecial(1);
   ASSERT_EQ(docs->Children().size(), 1u);
   EXPECT_EQ(docs->Children()[0]->Caption(), name);
+}
+
+// Another program changes the file: its size changes, or at least its time.
+void ChangeElsewhere(const std::string& name, const std::string& bytes) {
+  const auto before = fs::last_write_time(name);
+  std::ofstream(name, std::ios::binary) << bytes;
+  fs::last_write_time(name, before + std::chrono::seconds(2));
+}
+
+TEST_F(DocumentFiles, ReadOnlyFileIsNotWrittenAndSaveAsIsOffered) {
+  const std::string name = WriteFile("ro.txt", "keep\r\n");
+  fs::permissions(name, fs::perms(0444), fs::perm_options::replace);
+  TMDIChild* c = docs->OpenFile(name, 255, false);
+  ASSERT_NE(c, nullptr);
+  QTest::keyClicks(c->Editor(), "new ");
+  sink.requests.clear();
+  // Declined: nothing is written and the document stays modified.
+  sink.answers = {platform::mrNo};
+  EXPECT_FALSE(docs->SaveChild(*c));
+  ASSERT_EQ(sink.requests.size(), 1u);
+  EXPECT_NE(sink.requests[0].text.find("is read-only and was not changed"), std::string::npos);
+  EXPECT_TRUE(c->Doc().Modified());
+  // Accepted: the document goes to the name chosen in the save dialog.
+  const std::string other = PathOf("copy.txt");
+  sink.answers = {platform::mrYes};
+  prompts.saves = {other};
+  EXPECT_TRUE(docs->SaveChild(*c));
+  EXPECT_EQ(test::ReadWholeFile(name), "keep\r\n");
+  EXPECT_EQ(test::ReadWholeFile(other), "new keep\r\n");
+  EXPECT_EQ(c->Caption(), other);
+  EXPECT_FALSE(c->Doc().Modified());
+}
+
+TEST_F(DocumentFiles, FileChangedByAnotherProgramIsNotOverwrittenWithoutAsking) {
+  struct Case {
+    const char* what;
+    const char* external;  // what the other program wrote
+    platform::ModalResult answer;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"line appended, kept", "one\r\nappended\r\n", platform::mrNo, "one\r\nappended\r\n"},
+      {"same size, kept", "ONE\r\n", platform::mrNo, "ONE\r\n"},
+      {"line appended, replaced", "one\r\nappended\r\n", platform::mrYes, "x one\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string name = WriteFile(std::string(c.what).substr(0, 4) + std::to_string(c.answer) + ".txt", "one\r\n");
+    TMDIChild* child = docs->OpenFile(name, 255, false);
+    ASSERT_NE(child, nullptr);
+    QTest::keyClicks(child->Editor(), "x ");
+    ChangeElsewhere(name, c.external);
+    sink.requests.clear();
+    sink.answers = {c.answer};
+    EXPECT_EQ(docs->SaveChild(*child), c.answer == platform::mrYes);
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_NE(sink.requests[0].text.find("has been changed by another program"), std::string::npos);
+    EXPECT_EQ(test::ReadWholeFile(name), c.after);
+    EXPECT_EQ(child->Doc().Modified(), c.answer != platform::mrYes);
+    // Autosave asks no more about a change already answered.
+    sink.requests.clear();
+    if (c.answer == platform::mrNo) {
+      EXPECT_FALSE(docs->MayReplaceFile(*child, name, true));
+      EXPECT_TRUE(sink.requests.empty());
+    }
+  }
+}
+
+TEST_F(DocumentFiles, UnmodifiedDocumentIsOfferedTheChangedFile) {
+  const std::string name = WriteFile("watched.txt", "first\r\n");
+  TMDIChild* c = docs->OpenFile(name, 255, false);
+  ASSERT_NE(c, nullptr);
+  ChangeElsewhere(name, "second version\r\n");
+  sink.requests.clear();
+  sink.answers = {platform::mrYes};
+  docs->CheckActiveFile();
+  ASSERT_EQ(sink.requests.size(), 1u);
+  EXPECT_NE(sink.requests[0].text.find("has been changed by another program. Load it again?"), std::string::npos);
+  EXPECT_EQ(c->Doc().Text(), "second version\r\n");
+  EXPECT_FALSE(c->Doc().Modified());
+  // Once loaded again it is as on disk: nothing more is asked.
+  docs->CheckActiveFile();
+  EXPECT_EQ(sink.requests.size(), 1u);
+  // Declined, the same change is not offered again; a modified document is never offered.
+  ChangeElsewhere(name, "third\r\n");
+  sink.answers = {platform::mrNo};
+  docs->CheckActiveFile();
+  docs->CheckActiveFile();
+  EXPECT_EQ(sink.requests.size(), 2u);
+  EXPECT_EQ(c->Doc().Text(), "second version\r\n");
+  QTest::keyClicks(c->Editor(), "typed ");
+  ChangeElsewhere(name, "fourth\r\n");
+  docs->CheckActiveFile();
+  EXPECT_EQ(sink.requests.size(), 2u);
 }
 
 }  // namespace

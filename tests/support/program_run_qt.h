@@ -9,6 +9,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -41,11 +42,34 @@ class ProgramRun {
     std::ofstream(path, std::ios::binary) << bytes;
   }
 
+  // Later starts run the program as another user ("nobody") when this
+  // process is the superuser, through setpriv, with every folder of the run
+  // handed to that user; otherwise as this user. False when that cannot be
+  // arranged here.
+  bool AsAnotherUser() {
+    if (::geteuid() != 0) return true;
+    if (::access("/usr/bin/setpriv", X_OK) != 0) return false;
+    namespace fs = std::filesystem;
+    // The temporary folders on the way to the run (the system's own stay as they are).
+    const fs::path tmp = fs::temp_directory_path();
+    for (fs::path p = root_; p != tmp && p != p.root_path(); p = p.parent_path()) {
+      std::error_code ec;
+      fs::permissions(p, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add, ec);
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(root_))
+      if (::lchown(entry.path().c_str(), kOtherUser, kOtherUser) != 0) return false;
+    if (::chown(root_.c_str(), kOtherUser, kOtherUser) != 0) return false;
+    otherUser_ = true;
+    return true;
+  }
+  static constexpr uid_t kOtherUser = 65534;
+
   // Starts the program with the script and arguments, not waiting for it.
   std::unique_ptr<QProcess> Start(const std::string& script, const QStringList& arguments,
                                   const QProcessEnvironment& extra = {}) {
     const std::filesystem::path scriptFile = root_ / ("input" + std::to_string(++starts_) + ".script");
     Write(scriptFile, script);
+    if (otherUser_) ::lchown(scriptFile.c_str(), kOtherUser, kOtherUser);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("NUVEL_INPUT_SCRIPT", QString::fromStdString(scriptFile.string()));
@@ -57,7 +81,13 @@ class ProgramRun {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(QString::fromStdString(documents.string()));
-    process->start(QString::fromStdString((program / "nuvel").string()), arguments);
+    const QString executable = QString::fromStdString((program / "nuvel").string());
+    if (otherUser_) {
+      process->start("/usr/bin/setpriv",
+                     QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable} + arguments);
+    } else {
+      process->start(executable, arguments);
+    }
     process->waitForStarted();
     return process;
   }
@@ -94,6 +124,7 @@ class ProgramRun {
  private:
   std::filesystem::path root_;
   int starts_ = 0;
+  bool otherUser_ = false;
 
  public:
   std::filesystem::path program, documents, config, home, runtime, temp;

@@ -1,0 +1,79 @@
+// The document windows' care for the files behind the documents: a save
+// that cannot write the file says why (a read-only file offers Save As), a
+// file another program changed is not written over without asking, and a
+// changed file that is unmodified here is offered to be loaded again.
+#include <QApplication>
+
+#include "app/document_io.h"
+#include "app/document_windows_qt.h"
+#include "app/file_name_parts.h"
+#include "app/mdi_child_qt.h"
+#include "core/exceptions.h"
+#include "core/file_messages.h"
+#include "core/guarded_call.h"
+#include "core/message_texts.h"
+#include "editor/text_file_editor.h"
+
+namespace nuvel {
+
+bool DocumentWindows::SaveChildTo(TMDIChild& child, const std::string& name) {
+  TNvcCustomTextFileEditor& doc = child.Doc();
+  bool saved = false;
+  std::string readOnlyText;
+  Guarded([&] {
+    try {
+      saved = SaveDocumentFile(doc, name);
+    } catch (const EFileWriteError& e) {
+      if (!e.ReadOnly()) throw;
+      readOnlyText = e.what();
+    }
+  });
+  if (!readOnlyText.empty() &&
+      MessageDlg(readOnlyText, MsgDlgType::Confirmation, platform::mbYes | platform::mbNo) == platform::mrYes) {
+    return SaveChildAs(child, false);
+  }
+  if (saved) answeredStamps_.erase(&child);
+  return saved;
+}
+
+bool DocumentWindows::MayReplaceFile(TMDIChild& child, const std::string& name, bool quiet) {
+  const TNvcCustomTextFileEditor& doc = child.Doc();
+  const platform::FileStamp now = platform::StampOfFile(name);
+  // A file that was removed meanwhile is simply written again; what is no
+  // file any more is for the write to refuse.
+  if (!now.exists || !platform::ChangedSince(doc.DiskStamp(), now)) return true;
+  if (platform::KindOfFile(name) != platform::FileKind::Regular) return true;
+  auto answered = answeredStamps_.find(&child);
+  if (quiet && answered != answeredStamps_.end() && answered->second == now) return false;
+  answeredStamps_[&child] = now;
+  const std::string text = FileMessageText(FileMessage::ChangedOnDisk, {FileNameInMessage(name)});
+  return MessageDlg(text, MsgDlgType::Warning, platform::mbYes | platform::mbNo) == platform::mrYes;
+}
+
+void DocumentWindows::OfferReload(TMDIChild& child) {
+  TNvcCustomTextFileEditor& doc = child.Doc();
+  const std::string name = doc.FileName();
+  if (IsUntitledName(name) || !doc.DiskStamp().exists) return;
+  const platform::FileStamp now = platform::StampOfFile(name);
+  if (!now.exists || !platform::ChangedSince(doc.DiskStamp(), now)) return;
+  auto answered = answeredStamps_.find(&child);
+  if (answered != answeredStamps_.end() && answered->second == now) return;
+  // A modified document is not thrown away: its save asks instead.
+  if (doc.Modified()) return;
+  answeredStamps_[&child] = now;
+  QPointer<TMDIChild> alive(&child);
+  const std::string text = FileMessageText(FileMessage::ChangedReload, {FileNameInMessage(name)});
+  if (MessageDlg(text, MsgDlgType::Confirmation, platform::mbYes | platform::mbNo) != platform::mrYes || !alive) return;
+  if (alive->Doc().Modified()) return;  // typed into while the question was up
+  Guarded([&] { LoadDocumentFile(alive->Doc(), name); });
+  if (alive) {
+    alive->Doc().SetModified(false);
+    UpdateButtons();
+  }
+}
+
+void DocumentWindows::CheckActiveFile() {
+  if (TMDIChild* c = ActiveChild()) OfferReload(*c);
+}
+
+}  // namespace nuvel
