@@ -7,6 +7,8 @@
 
 #include "app/document_windows_qt.h"
 #include "app/conversion_wizard_command_qt.h"
+#include "app/mdi_about_qt.h"
+#include "app/text_search_command_qt.h"
 #include "app/edit_commands_qt.h"
 #include "app/help_window_qt.h"
 #include "app/restore_factory_qt.h"
@@ -97,6 +99,8 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachHelp(on, &form);
   AttachSpecialCommands(on, *docs);
   AttachFilterCommands(on, *docs);
+  AttachTextSearch(on, form, *docs);
+  AttachAboutBox(on, &form);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {
