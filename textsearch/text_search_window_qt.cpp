@@ -245,10 +245,12 @@ void TTextSearch::BuildToolbar() {
 
   auto* findPanel = new QWidget(bar);
   findPanel->setObjectName(QStringLiteral("FindPanel"));
-  findPanel->setFixedSize(445, 23);
+  // Narrow enough for the whole toolbar to fit the window's first width.
+  constexpr int kFindWidth = 250;
+  findPanel->setFixedSize(kFindWidth, 23);
   searchEdit_ = new THebEditWin(findPanel);
   searchEdit_->setObjectName(QStringLiteral("SearchEdit"));
-  searchEdit_->setGeometry(4, 0, 445 - 8, 23);
+  searchEdit_->setGeometry(4, 0, kFindWidth - 8, 23);
   QFont ef = searchEdit_->font();
   ef.setPointSize(12);
   searchEdit_->setFont(ef);
