@@ -3,19 +3,12 @@
 #include <QApplication>
 #include <QInputDialog>
 
-#include "core/charset.h"
 #include "core/qstring_bytes_qt.h"
 #include "platform/input_box.h"
 
 namespace nuvel {
 
 namespace {
-
-std::string ToSystemText(const QString& text) {
-  std::string out;
-  for (QChar c : text) out += static_cast<char>(UnicodeToHebChar(c.unicode()));
-  return out;
-}
 
 class QtInputBox : public QObject, public platform::InputBoxService {
  public:

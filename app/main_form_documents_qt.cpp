@@ -16,6 +16,7 @@
 #include "app/filter_commands_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
+#include "app/search_commands_qt.h"
 #include "app/special_commands_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
@@ -101,6 +102,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachFilterCommands(on, *docs);
   AttachTextSearch(on, form, *docs);
   AttachAboutBox(on, &form);
+  AttachSearchCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

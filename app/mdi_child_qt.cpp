@@ -190,7 +190,10 @@ void TMDIChild::EditorUserCommand(TNvcCommand command) {
       break;
     case UserAction::Find: owner_.RunItem("Find1"); break;
     case UserAction::Replace: owner_.RunItem("Replace1"); break;
-    case UserAction::FindNext: owner_.RunItem("FindNext1"); break;
+    case UserAction::FindNext:
+      // Nothing searched yet: Find Next asks as Find does.
+      owner_.RunItem(owner_.SearchString.empty() ? "Find1" : "Findnext1");
+      break;
     case UserAction::Open: owner_.Open1Click(); break;
     case UserAction::SaveAndClose: {
       owner_.Save1Click();

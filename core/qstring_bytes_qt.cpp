@@ -40,4 +40,11 @@ QString FromSystemText(std::string_view bytes) {
   return out;
 }
 
+std::string ToSystemText(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<size_t>(text.size()));
+  for (QChar c : text) out += static_cast<char>(UnicodeToHebChar(c.unicode()));
+  return out;
+}
+
 }  // namespace nuvel

@@ -21,5 +21,8 @@ std::string ToFileName(const QString& name);
 // pointed letter becomes its letter followed by its points; a file name
 // marked by FileNameInMessage is decoded as a file name and isolated.
 QString FromSystemText(std::string_view bytes);
+// Typed or shown text back to the system's set, one byte per UTF-16 unit;
+// characters the set lacks become its replacement byte.
+std::string ToSystemText(const QString& text);
 
 }  // namespace nuvel

@@ -4,6 +4,7 @@
 // the append routine of the document readers, Cut Word, and the load that
 // reads the document's file.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -144,6 +145,30 @@ class THebTextEditor : public THebTextFILEEditor {
   // Shift+Delete cuts; true when the key was that.
   bool ShiftDeleteKey(uint16_t virtualKey, const platform::TShiftState& shift);
 
+  // ---- Search and replace ----
+  // Finds `search` (with its '#nnn' escapes) under the option word (see
+  // editor/search_options.h) and, in the replace modes, replaces it by
+  // `replace`. 0: found and selected (or the caret moved there); -1:
+  // nothing found; a positive count: the replacements made; an editor
+  // error code (263-268) when a replacement failed, which is reported
+  // through the error event too. An empty search text, or no replacement in
+  // a replace mode, does nothing and gives 0. Replace All is one undo step.
+  int32_t SearchReplace(std::string_view search, std::optional<std::string_view> replace, uint16_t options);
+  // The error code of the last SearchReplace (0: none), since a count and
+  // an error code share the result's range.
+  uint16_t LastSearchError() const { return lastSearchError_; }
+  // True when the text (its first 255 characters) is found.
+  bool FindText(std::string_view text, uint16_t options);
+  // Both texts cut to 255 characters; SearchReplace's result.
+  int32_t ReplaceText(std::string_view search, std::string_view replace, uint16_t options);
+  // Finds `word` or one of its spellings without some of its inner vav and
+  // yod letters, whichever lies nearest after the caret; True when any was
+  // found (then selected), else the caret stays.
+  bool FindChoseir(std::string_view word, uint16_t options);
+  // The macro commands' search: in the replace modes, true when something
+  // was replaced or found; otherwise true when found.
+  bool Replace(std::string_view find, std::string_view replaceWith, uint16_t options) override;
+
   // The selection to the clipboard service, converted by the current mode.
   bool CopyToClipboard() override;
   // The clipboard text at the caret, converted by the current mode; nothing
@@ -158,6 +183,7 @@ class THebTextEditor : public THebTextFILEEditor {
   bool engSheimFiltered_ = false;
   bool lfLineEnds_ = false;
   uint16_t wsPrefix_ = 0;
+  uint16_t lastSearchError_ = 0;
 };
 
 }  // namespace nuvel

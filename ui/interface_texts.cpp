@@ -276,11 +276,11 @@ const std::vector<TextRoutine>& TextRoutines() {
     r.push_back({"SetHebCaps_HebFindDlg", "HebFindDlg", false,
                  ParseTextAssignments("form 41695; FindNxtBtn 41696; CheckBox1 41697; CheckBox2 41698; "
                                       "RadioGroup1 41699; RadioGroup1 [0] 41700; RadioGroup1 [1] 41701; "
-                                      "Label1 41702; CancelBtn 41101")});
+                                      "Label1 41702; CancelBtn 41101; CheckChoseir 42021")});
     r.push_back({"SetHebCaps_HebReplDlg", "HebReplDlg", false,
                  ParseTextAssignments("form 41705; FindNxtBtn 41696; CheckBox1 41697; CheckBox2 41698; "
                                       "RadioGroup1 41699; RadioGroup1 [0] 41700; RadioGroup1 [1] 41701; "
-                                      "Label1 41702; ReplaceBtn 41706; ReplaceAllBtn 41707; Label2 41698; "
+                                      "Label1 41702; ReplaceBtn 41706; ReplaceAllBtn 41707; Label2 42020; "
                                       "CancelBtn 41101")});
     r.push_back({"SetHebCaps_MacroForm", "MacroForm", false,
                  ParseTextAssignments("form 41667; SaveMac 41668; OKBtn 41100; CancelBtn 41101")});

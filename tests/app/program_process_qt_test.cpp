@@ -121,6 +121,28 @@ TEST_F(ProgramProcess, HebrewDocumentReformatCounterAndBlockCase) {
   EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 AB CD EF\x14\r\n>#<>#\xF2<END\r\n");
 }
 
+TEST_F(ProgramProcess, ReplaceAHebrewWordThroughTheReplaceDialogAndSave) {
+  // "shalom olam" / "shalom" in Windows-1255; Replace takes the word at the
+  // caret, Tab moves to the replacement, Alt+A replaces all with "sefer".
+  const fs::path file = documents / "words.txt";
+  Write(file, "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED\r\n\xF9\xEC\xE5\xED\r\n");
+  Write(program / "NuvelW.INI",
+        "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nFind_Cursor_Word=1\r\nENG_FILE=0\r\n");
+  const char* script =
+      "menu Replace1\n"
+      "wait 300\n"
+      "key Tab\n"
+      "type \xD7\xA1\xD7\xA4\xD7\xA8\n"
+      "key Alt+A\n"
+      "wait 200\n"
+      "key Escape\n"
+      "menu Save1\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
+  EXPECT_EQ(test::ReadWholeFile(file), "\xF1\xF4\xF8 \xF2\xE5\xEC\xED\r\n\xF1\xF4\xF8\r\n");
+}
+
 TEST_F(ProgramProcess, CopyAHebrewLineIntoASecondDocumentThroughTheClipboard) {
   // Two Hebrew documents: "shalom olam" / "sefer", and "toda".
   const fs::path first = documents / "first.txt";

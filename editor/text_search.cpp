@@ -1,0 +1,98 @@
+#include "editor/text_search.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "platform/ascii_case.h"
+
+namespace nuvel {
+namespace {
+
+// Eight bytes at a time: a byte k of a word is bits 8k..8k+7 (little-endian
+// loads), so a flag in byte k stands for position k.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHigh = 0x8080808080808080ULL;
+constexpr bool kWordSearch = std::endian::native == std::endian::little;
+
+// Up to eight bytes from `p`; missing ones read as zero, which no search
+// text holds.
+inline uint64_t Load(const uint8_t* p, size_t available) {
+  uint64_t v = 0;
+  std::memcpy(&v, p, available >= 8 ? 8 : available);
+  return v;
+}
+
+// The high bit of every zero byte of x is set (and perhaps of a byte above a
+// zero one: candidates are checked, so a stray flag costs only a compare).
+inline uint64_t ZeroBytes(uint64_t x) { return (x - kOnes) & ~x & kHigh; }
+
+// ASCII lower-case letters of the word made upper case; other bytes kept.
+inline uint64_t UpperAscii(uint64_t x) {
+  const uint64_t low7 = x & ~kHigh;
+  const uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
+  const uint64_t aboveZ = low7 + (0x7F - 'z') * kOnes;
+  const uint64_t lower = (atLeastA ^ aboveZ) & ~x & kHigh;
+  return x ^ (lower >> 2);
+}
+
+}  // namespace
+
+TTextSearcher::TTextSearcher(std::string_view pattern, bool matchCase)
+    : pattern_(matchCase ? std::string(pattern) : platform::UpperAscii(pattern)), matchCase_(matchCase) {
+  MakeSkipTable(Pattern(), table_);
+}
+
+bool TTextSearcher::MatchesAt(const uint8_t* text) const {
+  const auto* p = reinterpret_cast<const uint8_t*>(pattern_.data());
+  if (matchCase_) return std::memcmp(text, p, pattern_.size()) == 0;
+  for (size_t i = 0; i < pattern_.size(); ++i) {
+    if (platform::AsciiUpper(text[i]) != p[i]) return false;
+  }
+  return true;
+}
+
+size_t TTextSearcher::FindFirst(std::span<const uint8_t> text, size_t from) const {
+  const size_t n = pattern_.size();
+  if (n == 0 || from >= text.size() || text.size() - from < n) return npos;
+  if (!kWordSearch) {
+    size_t pos = 0;
+    const auto part = text.subspan(from);
+    const bool found =
+        matchCase_ ? BMSearch(part, table_, Pattern(), pos) : BMSearchUC(part, table_, Pattern(), pos);
+    return found ? from + pos : npos;
+  }
+  // Positions whose byte equals the pattern's first byte and whose byte
+  // n - 1 further on equals its last are candidates, found eight at a time;
+  // each candidate is then compared whole. This keeps the scan free of the
+  // chain of dependent loads that limits a skip-table search.
+  const uint8_t* p = text.data();
+  const size_t size = text.size();
+  const size_t limit = size - n + 1;  // start positions run below this
+  const uint64_t firsts = kOnes * static_cast<uint8_t>(pattern_.front());
+  const uint64_t lasts = kOnes * static_cast<uint8_t>(pattern_.back());
+  for (size_t i = from; i < limit; i += 8) {
+    uint64_t a = Load(p + i, size - i);
+    uint64_t b = Load(p + i + n - 1, size - (i + n - 1));
+    if (!matchCase_) {
+      a = UpperAscii(a);
+      b = UpperAscii(b);
+    }
+    for (uint64_t m = ZeroBytes(a ^ firsts) & ZeroBytes(b ^ lasts); m != 0; m &= m - 1) {
+      const size_t at = i + static_cast<size_t>(std::countr_zero(m)) / 8;
+      if (at >= limit) break;
+      if (MatchesAt(p + at)) return at;
+    }
+  }
+  return npos;
+}
+
+size_t TTextSearcher::FindLast(std::span<const uint8_t> text, size_t end) const {
+  end = std::min(end, text.size());
+  const auto part = text.first(end);
+  size_t last = npos;
+  for (size_t at = FindFirst(part, 0); at != npos; at = FindFirst(part, at + 1)) last = at;
+  return last;
+}
+
+}  // namespace nuvel
