@@ -17,6 +17,9 @@
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
 #include "app/search_commands_qt.h"
+#include "app/preferences_command_qt.h"
+#include "app/print_command_qt.h"
+#include "app/onscreen_keyboard_command_qt.h"
 #include "app/special_commands_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
@@ -103,6 +106,9 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachTextSearch(on, form, *docs);
   AttachAboutBox(on, &form);
   AttachSearchCommands(on, *docs);
+  AttachPreferences(on, form, *docs);
+  AttachPrinting(on, *docs);
+  AttachOnScreenKeyboard(on, form, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

@@ -50,6 +50,7 @@
 #include "ui/interface_texts.h"
 #include "ui/interface_texts_qt.h"
 #include "ui/message_format.h"
+#include "ui/screen_fonts_qt.h"
 #include "ui/shortcut_sets.h"
 
 namespace nuvel {
@@ -318,14 +319,10 @@ void TMainForm::SetHebCaps_MainForm() {
 }
 
 void TMainForm::LoadFontResources(const MainFormSettings& s) {
+  ScreenFontFiles::InstallStandIns();
   // LoadFont1, LoadFont2, LoadFont4, LoadFont3, in this order.
-  const struct { int index; const char* file; } fonts[] = {
-      {0, "NuvDosBt.FON"}, {1, "Scr_Nuvh.TTF"}, {3, "Scr_NuvC.TTF"}, {2, "Scr_NuvF.TTF"}};
-  for (const auto& f : fonts) {
-    if (!s.LoadFont[f.index]) continue;
-    const std::string path = platform::FindFileNoCase(ProgPath, f.file);
-    if (QFileInfo::exists(QString::fromStdString(path)))
-      QFontDatabase::addApplicationFont(QString::fromStdString(path));
+  for (int number : {1, 2, 4, 3}) {
+    if (s.LoadFont[number - 1]) ScreenFontFiles::Load(number);
   }
 }
 

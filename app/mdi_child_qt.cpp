@@ -50,6 +50,8 @@ TMDIChild::TMDIChild(DocumentWindows& owner) : owner_(owner), ownerAlive_(&owner
   setWidget(splitter_);
   current_ = editor_;
   lastClientHeight_ = height();
+  look_ = ReadEditorLook();
+  ApplyEditorLook(*editor_, look_);
   ApplyOptions();
 }
 
@@ -101,6 +103,7 @@ void TMDIChild::ToggleSplit() {
     top->HebEditor().SetKeyType(main->HebEditor().KeyType());
     top->HebEditor().SetHebScreenFont(main->HebEditor().HebScreenFont());
     splitter_->insertWidget(0, topEditor_);
+    ApplyEditorLook(*topEditor_, look_);
     ApplyEditorOptions(*topEditor_);
     topEditor_->Editor().Attach(&editor_->Editor());
     int h = splitter_->height();
@@ -113,6 +116,12 @@ void TMDIChild::ToggleSplit() {
     editor_->setFocus();
   }
   if (QAction* split = owner_.Item("Split1")) split->setChecked(SplitView());
+}
+
+void TMDIChild::SetLook(const EditorLook& look) {
+  look_ = look;
+  ApplyEditorLook(*editor_, look_);
+  if (topEditor_) ApplyEditorLook(*topEditor_, look_);
 }
 
 void TMDIChild::ApplyOptions() {

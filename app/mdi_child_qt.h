@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/editor_look_qt.h"
 #include "core/command_numbers.h"
 
 class QSplitter;
@@ -44,6 +45,9 @@ class TMDIChild : public QMdiSubWindow {
   // Copies the main window's options into both editors.
   void ApplyOptions();
   void ApplyEditorOptions(TNvcEditorWidget& editor);
+  // The colours, control characters and Tab key of both editors.
+  const EditorLook& Look() const { return look_; }
+  void SetLook(const EditorLook& look);
 
   // A user command of one of the editors.
   void EditorUserCommand(TNvcCommand command);
@@ -73,6 +77,7 @@ class TMDIChild : public QMdiSubWindow {
   TNvcEditorWidget* current_ = nullptr;
   int lastClientHeight_ = 0;
   bool closeAccepted_ = false;
+  EditorLook look_;
   std::string macroBuf_;
   std::string caption_;  // the document's full file name, or NEWDOC and a number  // the macro text being played, for find and replace
 };

@@ -14,6 +14,7 @@ packages=(
   wamerican hunspell-he
   hunspell hunspell-en-us
   txt2pdbdoc
+  poppler-utils
 )
 
 missing=()
