@@ -11,12 +11,6 @@
 
 namespace nuvel {
 
-inline constexpr TColor clOlive = 0x008080;
-inline constexpr TColor clTeal = 0x808000;
-inline constexpr TColor clYellow = 0x00FFFF;
-inline constexpr TColor clAqua = 0xFFFF00;
-inline constexpr TColor clFuchsia = 0xFF00FF;
-
 enum class TNvcShadeDirection : uint8_t {
   sdNone, sdUp, sdUpRight, sdRight, sdDownRight, sdDown, sdDownLeft, sdLeft, sdUpLeft,
 };
