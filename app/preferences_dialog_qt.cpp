@@ -113,6 +113,7 @@ TPreferencesDlg::TPreferencesDlg(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(OKBtn);
   buttons->addWidget(CancelBtn);
   column->addLayout(buttons);
+  setMinimumWidth(700);
   connect(OKBtn, &QPushButton::clicked, this, [this] {
     if (TryAccept()) accept();
   });
@@ -128,8 +129,10 @@ QWidget* TPreferencesDlg::BuildPropertiesPage() {
   auto* styleLabel = new QLabel(QStringLiteral("Default 3B2 style"), page);
   styleLabel->setObjectName(QStringLiteral("Label12"));
   E3B2Edit = Edit(page, "E3B2Edit");
-  auto* diskLabel = new QLabel(QStringLiteral("Disk File Format\n(To and From)"), page);
+  auto* diskLabel = new QLabel(QStringLiteral("Disk File Format"), page);
   diskLabel->setObjectName(QStringLiteral("Label2"));
+  auto* diskWay = new QLabel(QStringLiteral("(To and From)"), page);
+  diskWay->setObjectName(QStringLiteral("Label1"));
   Disk_Conv_List1 = new QListWidget(page);
   Disk_Conv_List1->setObjectName(QStringLiteral("Disk_Conv_List1"));
   Disk_Conv_List1->addItems({"Nuvel Windows", "Nuvel DOS", "DOS Text", "Einstein", "3B2", "Unicode"});
@@ -138,14 +141,42 @@ QWidget* TPreferencesDlg::BuildPropertiesPage() {
   TxtConvRadio1 = RadioGroup(page, "TxtConvRadio1", QStringLiteral(" Character Table "),
                              {"&No Conversion", "Windows 3.1", "Windows (CP 1255)", "Microsoft Word", "Nuvel Dos",
                               "Einstein", "3B2", "Unicode", "RTF", "Windows Fonts"});
+  // The file types whose extension decides their format, whatever the choices above.
+  auto* special = new QGroupBox(QStringLiteral("Special Files"), page);
+  special->setObjectName(QStringLiteral("PushCheck2"));
+  auto* sc = new QVBoxLayout(special);
+  auto* types = new QListWidget(special);
+  types->setObjectName(QStringLiteral("SpecialTypes"));
+  types->addItems({".NVW  Nuvel Windows", ".NVS  Nuvel DOS", ".RTF  RTF", ".3T  3B2", ".PDB .PRC  Palm Doc", ".RLE  Rules"});
+  types->setSelectionMode(QAbstractItemView::NoSelection);
+  types->setLayoutDirection(Qt::LeftToRight);  // extensions read left to right in either language
+  types->setMaximumHeight(110);
+  sc->addWidget(types);
+  auto* about = new QGroupBox(QStringLiteral("Configuration"), page);
+  about->setObjectName(QStringLiteral("GroupBox4"));
+  auto* ac = new QVBoxLayout(about);
+  const struct { const char* name; const char* text; } notes[] = {
+      {"Label9", "Nuvel-format files load without conversion"},
+      {"Label10", "File types follow their extension"},
+      {"Label11", "Other files convert by the character table"},
+      {"Label15", "The configuration holds for every file opened from now on"}};
+  for (const auto& n : notes) {
+    auto* l = new QLabel(QString::fromLatin1(n.text), about);
+    l->setObjectName(QString::fromLatin1(n.name));
+    l->setWordWrap(true);
+    ac->addWidget(l);
+  }
   grid->addWidget(LangRadio1, 0, 0);
-  grid->addWidget(EditConfig, 1, 0);
-  grid->addWidget(styleLabel, 2, 0);
-  grid->addWidget(E3B2Edit, 3, 0);
+  grid->addWidget(EditConfig, 1, 0, 2, 1);
+  grid->addWidget(styleLabel, 3, 0);
+  grid->addWidget(E3B2Edit, 4, 0);
   grid->addWidget(diskLabel, 0, 1);
-  grid->addWidget(Disk_Conv_List1, 1, 1);
-  grid->addWidget(SmartLoadChkBox, 2, 1);
+  grid->addWidget(diskWay, 1, 1);
+  grid->addWidget(Disk_Conv_List1, 2, 1);
+  grid->addWidget(SmartLoadChkBox, 3, 1);
+  grid->addWidget(special, 4, 1, 2, 1);
   grid->addWidget(TxtConvRadio1, 0, 2, 4, 1);
+  grid->addWidget(about, 4, 2, 2, 1);
   for (QRadioButton* r : EditConfig->findChildren<QRadioButton*>())
     connect(r, &QRadioButton::clicked, this, [this] { EditConfigClick(); });
   // Leaving one of the two lists with Einstein, 3B2 or Unicode takes the other along.
@@ -231,6 +262,9 @@ QWidget* TPreferencesDlg::BuildDisplayPage() {
   auto* files = new QGroupBox(QStringLiteral("File Manager Font"), page);
   files->setObjectName(QStringLiteral("GroupBox5"));
   auto* fc = new QHBoxLayout(files);
+  auto* fontLabel = new QLabel(QStringLiteral("File manager font:"), files);
+  fontLabel->setObjectName(QStringLiteral("Label13"));
+  fc->addWidget(fontLabel);
   FilFntNm = new QLabel(files);
   FilFntNm->setObjectName(QStringLiteral("FilFntNm"));
   FilFntSmp = new QLabel(QStringLiteral("AaBbCc"), files);
@@ -304,17 +338,21 @@ QWidget* TPreferencesDlg::BuildWorkingPage() {
   UseTabsChkBox = Check(misc, mc, "UseTabsChkBox", "Use Tab Key");
   CreateBkup1 = Check(misc, mc, "CreateBkup1", "Create Backup File");
   AutoIndnt1 = Check(misc, mc, "AutoIndnt1", "Auto Indentation");
-  FullNuvBox = Check(misc, mc, "FullNuvBox", "Full Nuvel");
-  NuvDlgBox = Check(misc, mc, "NuvDlgBox", "Nuvel Open Dialog");
   WordStar1 = Check(misc, mc, "WordStar1", "WordStar Commands");
   grid->addWidget(misc, 1, 1);
+  auto* nuvel = new QGroupBox(QStringLiteral("Nuvel Compatibility"), page);
+  nuvel->setObjectName(QStringLiteral("NuvCmptBox"));
+  auto* nc = new QVBoxLayout(nuvel);
+  FullNuvBox = Check(nuvel, nc, "FullNuvBox", "Full Nuvel");
+  NuvDlgBox = Check(nuvel, nc, "NuvDlgBox", "Nuvel Open Dialog");
+  grid->addWidget(nuvel, 2, 1);
 
   auto* rtf = new QGroupBox(QStringLiteral("RTF Header"), page);
   rtf->setObjectName(QStringLiteral("RtfBox"));
   auto* rc = new QVBoxLayout(rtf);
   RtfHead = Edit(rtf, "RtfHead");
   rc->addWidget(RtfHead);
-  grid->addWidget(rtf, 2, 0, 1, 2);
+  grid->addWidget(rtf, 3, 0, 1, 2);
   return page;
 }
 
@@ -341,7 +379,12 @@ QWidget* TPreferencesDlg::BuildSheimPage() {
 
 QWidget* TPreferencesDlg::BuildFilesPage() {
   auto* page = new QWidget;
-  auto* grid = new QGridLayout(page);
+  auto* column = new QVBoxLayout(page);
+  auto* dictionaries = new QGroupBox(QStringLiteral("Spelling Dictionaries"), page);
+  dictionaries->setObjectName(QStringLiteral("GroupBox3"));
+  column->addWidget(dictionaries);
+  column->addStretch(1);
+  auto* grid = new QGridLayout(dictionaries);
   const struct {
     const char* label;
     const char* labelName;
@@ -356,18 +399,17 @@ QWidget* TPreferencesDlg::BuildFilesPage() {
   };
   QLineEdit** edits[] = {&SpellDicEd, &SpellHDicEd, &Edit1, &Edit2};
   for (int i = 0; i < 4; ++i) {
-    auto* label = new QLabel(QString::fromLatin1(rows[i].label), page);
+    auto* label = new QLabel(QString::fromLatin1(rows[i].label), dictionaries);
     label->setObjectName(QString::fromLatin1(rows[i].labelName));
-    QLineEdit* e = Edit(page, rows[i].edit);
+    QLineEdit* e = Edit(dictionaries, rows[i].edit);
     *edits[i] = e;
-    auto* b = Button(page, rows[i].button, "Browse...");
+    auto* b = Button(dictionaries, rows[i].button, "Browse...");
     const bool dictionary = rows[i].dictionary;
     connect(b, &QPushButton::clicked, this, [this, e, dictionary] { Browse(e, dictionary); });
     grid->addWidget(label, i, 0);
     grid->addWidget(e, i, 1);
     grid->addWidget(b, i, 2);
   }
-  grid->setRowStretch(4, 1);
   return page;
 }
 
