@@ -241,3 +241,34 @@ TEST_F(PreferencesProgram, TabSizeAndTabTypes) {
 
 }  // namespace
 }  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+TEST_F(PreferencesProgram, EnglishFontGoesToEveryDocumentAndIsKeptWhole) {
+  TMDIChild* a = Open(WriteFile("a.txt", "a\r\n"));
+  TMDIChild* b = Open(WriteFile("b.txt", "b\r\n"));
+  ASSERT_TRUE(a && b);
+  const std::string longName = "Nuvel Typewriter Extra Long Family";
+  PreferencesHooks hooks;
+  QFont started;
+  hooks.chooseFont = [&](const QFont& start) -> std::optional<QFont> {
+    started = start;
+    QFont f(QString::fromStdString(longName), 13);
+    return f;
+  };
+  AttachPreferences(*form->Commands, *form, *docs, hooks);
+  const QString before = b->Editor()->FixedFont().Font().family();  // b is the active one
+  form->Commands->Run("Font1");
+  EXPECT_EQ(started.family(), before);
+  for (TMDIChild* c : {a, b}) EXPECT_EQ(c->Editor()->FixedFont().Name(), longName);
+  EXPECT_EQ(ReadIniString("GENPREFS", "CurFont").substr(0, longName.size() + 1), longName + "~");
+  // Cancelled: nothing changes.
+  hooks.chooseFont = [](const QFont&) { return std::optional<QFont>(); };
+  AttachPreferences(*form->Commands, *form, *docs, hooks);
+  form->Commands->Run("Font1");
+  EXPECT_EQ(a->Editor()->FixedFont().Name(), longName);
+}
+
+}  // namespace
+}  // namespace nuvel

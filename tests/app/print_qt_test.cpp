@@ -15,6 +15,7 @@
 #include "core/printer_metrics_qt.h"
 #include "core/settings.h"
 #include "editor/editor_widget_qt.h"
+#include "editor/heb_text_editor_widget_qt.h"
 #include "tests/support/program_fixture_qt.h"
 #include "tests/support/program_fonts_qt.h"
 
@@ -154,6 +155,20 @@ TEST_F(Printing, AnExactMultipleLeavesNoEmptySheetAndTheSelectionKeepsItsFirstCh
   const std::string second = test::ShellOutput("pdftotext '" + pdf + "' -");
   EXPECT_NE(second.find("line" + std::to_string(perPage + 1)), std::string::npos);
   EXPECT_EQ(second.find("line1\n"), std::string::npos);
+}
+
+TEST_F(Printing, AHebrewFontThatIsNoScreenFontPrintsInTheFirstScreenFont) {
+  if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+  TMDIChild* c = Open(WriteFile("heb.txt", kPointedLine + "\r\n"));
+  ASSERT_NE(c, nullptr);
+  auto* w = static_cast<THebTextEditorWidget*>(c->Editor());
+  w->SecondFont().SetName("DejaVu Sans");
+  ASSERT_TRUE(Print());
+  const std::string fonts = test::ShellOutput("pdffonts '" + pdf + "'");
+  EXPECT_NE(fonts.find("VoraziRARO"), std::string::npos) << fonts;
+  EXPECT_EQ(fonts.find("DejaVuSans "), std::string::npos) << fonts;
+  // The screen keeps the document's own font.
+  EXPECT_EQ(w->SecondFont().Name(), "DejaVu Sans");
 }
 
 TEST_F(Printing, AFailedPrinterIsReportedAndTheCursorAndFontsComeBack) {
