@@ -163,6 +163,7 @@ void ApplyPreferences(TMainForm& form, DocumentWindows& docs, const Preferences&
   MainOptions& o = form.Options;
 
   NoConversion = NuvDosConfig = ForceCP1255 = TagConfig = false;
+  Config6 = p.EditConfig == 6;
   switch (p.EditConfig) {
     case 1:
       NoConversion = true;

@@ -538,12 +538,13 @@ bool TPreferencesDlg::TryAccept() {
     return false;
   }
   p.EnglishDocument = RadioIndex(LangRadio1) == 1;
-  p.EditConfig = std::max(RadioIndex(EditConfig), 0);
+  // A stored choice the lists do not show (configuration 6) stays as it was.
+  if (const int config = RadioIndex(EditConfig); config >= 0) p.EditConfig = config;
   p.Default3B2Style.clear();
   for (QChar c : E3B2Edit->text()) p.Default3B2Style += static_cast<char>(UnicodeToHebChar(c.unicode()));
-  p.DiskFormat = std::max(Disk_Conv_List1->currentRow(), 0);
+  if (Disk_Conv_List1->currentRow() >= 0) p.DiskFormat = Disk_Conv_List1->currentRow();
   p.SmartLoad = SmartLoadChkBox->isChecked();
-  p.Conversion = std::max(RadioIndex(TxtConvRadio1), 0);
+  if (const int mode = RadioIndex(TxtConvRadio1); mode >= 0) p.Conversion = mode;
   p.ShowToolBar = ToolBarChk->isChecked();
   p.ToolBarWrap = ToolBarWrap->isChecked();
   p.ShowTime = ShowTime1->isChecked();

@@ -174,6 +174,7 @@ TEST_F(PreferencesProgram, DialogShowsTheStoredAndLiveSettings) {
   WriteIniString("GENPREFS", "WrapColumn", "66");
   WriteIniString("GENPREFS", "Find_Cursor_Word", "1");
   WriteIniString("GENPREFS", "CtrlNums", "1");
+  WriteIniString("GENPREFS", "EditConfig", "6");  // a configuration the dialog has no button for
   form->Options.Timer.AutoSaveInt = 300;
   Preferences shown;
   PreferencesHooks hooks;
@@ -191,6 +192,7 @@ TEST_F(PreferencesProgram, DialogShowsTheStoredAndLiveSettings) {
   EXPECT_EQ(ReadIniString("GENPREFS", "WrapColumn"), "66");
   EXPECT_EQ(ReadIniString("GENPREFS", "Find_Cursor_Word"), "1");
   EXPECT_EQ(ReadIniString("GENPREFS", "AutoSaveInt"), "5");
+  EXPECT_EQ(ReadIniString("GENPREFS", "EditConfig"), "6");
   EXPECT_EQ(form->Options.Timer.AutoSaveInt, 300);
 }
 
