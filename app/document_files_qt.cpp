@@ -66,10 +66,12 @@ void DocumentWindows::OfferReload(TMDIChild& child) {
   if (MessageDlg(text, MsgDlgType::Confirmation, platform::mbYes | platform::mbNo) != platform::mrYes || !alive) return;
   if (alive->Doc().Modified()) return;  // typed into while the question was up
   Guarded([&] { LoadDocumentFile(alive->Doc(), name); });
-  if (alive) {
-    alive->Doc().SetModified(false);
-    UpdateButtons();
-  }
+  if (!alive) return;
+  const std::string notice = alive->Doc().TakeLoadNotice();
+  // A file read only in part stays modified, so that its save keeps a backup.
+  if (notice.empty()) alive->Doc().SetModified(false);
+  UpdateButtons();
+  if (!notice.empty()) MessageDlg(notice, MsgDlgType::Warning, platform::mbOK);
 }
 
 void DocumentWindows::CheckActiveFile() {

@@ -273,6 +273,12 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   frame_.area->setActiveSubWindow(child);
   child->Editor()->setFocus();
   UpdateButtons();
+  // A file read only in part says so once its window stands.
+  if (const std::string notice = doc.TakeLoadNotice(); !notice.empty()) {
+    QPointer<TMDIChild> alive(child);
+    MessageDlg(notice, MsgDlgType::Warning, platform::mbOK);
+    if (!alive) return nullptr;
+  }
   return child;
 }
 

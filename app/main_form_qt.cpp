@@ -40,6 +40,7 @@
 #include "core/main_window_command_tables.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
+#include "platform/file_facts.h"
 #include "core/shared_state.h"
 #include "platform/program_path.h"
 #include "platform/qt/key_edge_qt.h"
@@ -657,16 +658,16 @@ void TMainForm::AddWindowToolItems() {
 void TMainForm::FormActivate() {
   if (!firstActivation_) return;
   firstActivation_ = false;
-  const QStringList args = QCoreApplication::arguments();
-  if (args.size() > 1) OpenCommandLineFile(args[1].toStdString());
+  if (!commandLineArgument_.empty()) OpenCommandLineFile(commandLineArgument_);
   AddWindowToolItems();
 }
 
 void TMainForm::OpenCommandLineFile(const std::string& argument) {
-  const auto name = StartupFileArgument(argument, QDir::currentPath().toStdString());
+  const auto name = StartupFileArgument(argument, CurrentFolder());
   if (!name) return;
   if (ActivateOpenWindow(*name)) return;
-  if (QFileInfo::exists(QString::fromStdString(*name))) {
+  // The name's own bytes, whatever their encoding.
+  if (platform::KindOfFile(*name) != platform::FileKind::Missing) {
     if (OpenFile) OpenFile(*name, 255, true);
   } else {
     MessageDlg(FormatMessage(Formats.FileNotFoundFmt, {FileNameInMessage(*name)}), MsgDlgType::Information,

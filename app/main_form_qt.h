@@ -104,6 +104,9 @@ class TMainForm : public QMainWindow {
   // whose window is open is activated, an existing file opened (name and case
   // as given, made absolute), a missing one reported.
   void OpenCommandLineFile(const std::string& argument);
+  // The command-line argument (the system's bytes) opened when the window
+  // is first activated; empty: none.
+  void SetCommandLineArgument(std::string argument) { commandLineArgument_ = std::move(argument); }
 
   // Keyboard-language handlers.
   void Engm1Click();
@@ -156,6 +159,7 @@ class TMainForm : public QMainWindow {
   KeyboardLanguageModel keyboard_;
   MainFormSettings settings_;
   bool firstActivation_ = true;
+  std::string commandLineArgument_;
   QRect normalFrame_;
   bool keepSettings_ = false;  // closing writes no setting
   QTranslator* qtHebrew_ = nullptr;  // Qt's Hebrew texts while the interface is Hebrew  // the frame position and client size while last normal

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/input_script_qt.h"
 #include "app/message_sink_qt.h"
@@ -41,8 +43,11 @@ int main(int argc, char** argv) {
   if (!ReadInputScript(script)) return 2;
   message_sink.EchoToStandardError = !script.steps.empty();
 
+  // The arguments as the system gave them (the library has taken its own
+  // out): a file name is bytes, which need not be UTF-8.
+  const std::vector<std::string> arguments(argv, argv + argc);
   nuvel::Program program;
-  if (!program.Start(QApplication::arguments(), nuvel::SingleInstanceGuard::ForThisProgram())) return program.ExitCode();
+  if (!program.Start(arguments, nuvel::SingleInstanceGuard::ForThisProgram())) return program.ExitCode();
   std::unique_ptr<nuvel::InputScriptPlayer> player;
   if (!script.steps.empty()) {
     player = std::make_unique<nuvel::InputScriptPlayer>(std::move(script), *program.MainForm());

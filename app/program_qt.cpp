@@ -15,6 +15,8 @@
 #include "app/single_instance_qt.h"
 #include "app/startup_file.h"
 #include "core/conv_mode.h"
+#include "core/message_texts.h"
+#include "core/start_up_checks.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "tools/text_histories.h"
@@ -71,17 +73,14 @@ Program::~Program() {
   form_.reset();
 }
 
-bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
+bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
   guard_ = std::move(guard);
+  const std::string argument = arguments.size() > 1 ? arguments[1] : std::string();
   if (guard_ && !guard_->IsFirst()) {
     // Another copy runs: it gets the file of this start and comes forward.
     // When it does not answer (stopped, or gone), this start runs on its own.
-    QString file;
-    if (arguments.size() > 1) {
-      if (auto name = StartupFileArgument(QFile::encodeName(arguments[1]).toStdString(),
-                                          QFile::encodeName(QDir::currentPath()).toStdString()))
-        file = QFile::decodeName(name->c_str());
-    }
+    QByteArray file;
+    if (auto name = StartupFileArgument(argument, CurrentFolder())) file = QByteArray::fromStdString(*name);
     if (guard_->HandOff(file)) return false;
   }
 
@@ -104,10 +103,9 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
   docs_ = AttachDocumentWindows(*form_);
   if (guard_) {
     QObject::connect(guard_.get(), &SingleInstanceGuard::SecondInstance, form_.get(),
-                     [form = form_.get()](const QString& file) {
-                       form->SecondInstance(QFile::encodeName(file).toStdString());
-                     });
+                     [form = form_.get()](const QByteArray& file) { form->SecondInstance(file.toStdString()); });
   }
+  form_->SetCommandLineArgument(argument);
 
   // Stand-ins for the file manager windows until they are built: the first
   // stays hidden, a second one is shown when the settings ask for it.
@@ -122,6 +120,13 @@ bool Program::Start(const QStringList& arguments, std::unique_ptr<SingleInstance
   }
 
   form_->ShowByState();
+  // Data files missing or damaged, or a settings folder that cannot be
+  // written: told once, when the main window is up; the program runs on.
+  if (std::string problems = StartUpProblemsMessage(); !problems.empty()) {
+    QTimer::singleShot(0, form_.get(), [problems = std::move(problems)] {
+      MessageDlg(problems, MsgDlgType::Warning, platform::mbOK);
+    });
+  }
   // The splash goes when the main window is up and the loop runs.
   QTimer::singleShot(0, form_.get(), [this] { splash_.reset(); });
   return true;

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/single_instance_qt.h"
 
@@ -22,7 +24,8 @@ class Program {
   // Runs start-up up to the message loop. False when this start must end
   // at once: another copy runs (it was handed the file) or the program
   // folder is unknown. `guard` may be null to start without one.
-  bool Start(const QStringList& arguments, std::unique_ptr<SingleInstanceGuard> guard);
+  // `arguments` are the command line's bytes, the program's name first.
+  bool Start(const std::vector<std::string>& arguments, std::unique_ptr<SingleInstanceGuard> guard);
 
   // The exit code when Start gave false.
   int ExitCode() const { return exitCode_; }

@@ -39,14 +39,13 @@ bool AwaitLine(QLocalSocket& socket, QByteArray& buffer, const char* line, const
 }
 
 // Hands the name to the copy listening on `socketName`.
-Exchanged Exchange(const QString& socketName, const QString& fileName, int waitMs) {
+Exchanged Exchange(const QString& socketName, const QByteArray& fileName, int waitMs) {
   QLocalSocket socket;
   if (Abstract(socketName)) socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
   socket.connectToServer(socketName);
   if (!socket.waitForConnected(waitMs)) return Exchanged::NotListening;
   const QDeadlineTimer deadline(waitMs);
-  QByteArray message = fileName.toUtf8();
-  message.replace('\n', ' ');
+  QByteArray message = fileName.toPercentEncoding();
   message.append('\n');
   socket.write(message);
   QByteArray answer;
@@ -110,7 +109,7 @@ void SingleInstanceGuard::AcceptConnection() {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     struct Talk {
       QByteArray buffer;
-      QString name;
+      QByteArray name;
       bool answered = false;
     };
     auto talk = std::make_shared<Talk>();
@@ -120,7 +119,7 @@ void SingleInstanceGuard::AcceptConnection() {
         const QByteArray line = talk->buffer.left(end);
         talk->buffer.remove(0, end + 1);
         if (!talk->answered) {
-          talk->name = QString::fromUtf8(line);
+          talk->name = QByteArray::fromPercentEncoding(line);
           talk->answered = true;
           socket->write(kTaken);
           socket->flush();
@@ -138,7 +137,7 @@ void SingleInstanceGuard::AcceptConnection() {
   }
 }
 
-bool SingleInstanceGuard::HandOff(const QString& fileName, int waitMs) {
+bool SingleInstanceGuard::HandOff(const QByteArray& fileName, int waitMs) {
   const QDeadlineTimer deadline(waitMs);
   for (;;) {
     if (TakeLock()) return false;  // the first copy has ended: this one runs

@@ -3,7 +3,8 @@
 // first copy holds a lock file and listens on a local socket beside it; a
 // later copy fails to take the lock and hands the first its file name
 // (empty when none), then ends. The first copy's SecondInstance signal
-// carries that name.
+// carries that name. Names are the file system's bytes, passed on whole
+// whatever they are (percent-encoded on the way).
 //
 // The hand-off is a short exchange, so that a start never ends without its
 // file having been taken: the later copy sends the name, the first answers
@@ -14,6 +15,7 @@
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -37,7 +39,7 @@ class SingleInstanceGuard : public QObject {
   // copy took it. False when no live copy answered within about `waitMs`
   // (connecting and answering each get that long); when the first copy has
   // ended meanwhile this one has become the first (IsFirst).
-  bool HandOff(const QString& fileName, int waitMs = 2000);
+  bool HandOff(const QByteArray& fileName, int waitMs = 2000);
 
   // The full name of the socket the first copy listens on.
   QString SocketName() const { return socketName_; }
@@ -47,7 +49,7 @@ class SingleInstanceGuard : public QObject {
   static std::unique_ptr<SingleInstanceGuard> ForThisProgram(QObject* parent = nullptr);
 
  signals:
-  void SecondInstance(const QString& fileName);
+  void SecondInstance(const QByteArray& fileName);
 
  private:
   bool TakeLock();

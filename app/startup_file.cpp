@@ -20,4 +20,10 @@ std::optional<std::string> StartupFileArgument(std::string_view argument, const 
   return p.lexically_normal().string();
 }
 
+std::string CurrentFolder() {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::current_path(ec);
+  return ec ? std::string() : p.string();
+}
+
 }  // namespace nuvel

@@ -10,4 +10,7 @@ namespace nuvel {
 // for an empty argument or a switch (one that begins with "/").
 std::optional<std::string> StartupFileArgument(std::string_view argument, const std::string& currentFolder);
 
+// The current folder as the system's bytes; empty when it is gone.
+std::string CurrentFolder();
+
 }  // namespace nuvel

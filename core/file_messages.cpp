@@ -7,7 +7,8 @@
 namespace nuvel {
 namespace {
 
-constexpr uint16_t kHebrewOffset = 100;
+// The Hebrew text's id.
+constexpr uint32_t HebrewId(uint32_t id) { return id + (id >= 43100 ? 50 : 100); }
 
 std::string_view EnglishText(FileMessage id) {
   switch (id) {
@@ -28,6 +29,20 @@ std::string_view EnglishText(FileMessage id) {
       return "%s has been changed by another program since it was opened here. Save it anyway and replace those "
              "changes?";
     case FileMessage::ChangedReload: return "%s has been changed by another program. Load it again?";
+    case FileMessage::DamagedFile:
+      return "The file %s is damaged; the part that could be read is shown. When the document is saved, the file "
+             "as it was is kept as the backup copy.";
+    case FileMessage::DataFilesProblem:
+      return "Some of the program's data files are missing or damaged. The program runs without them; installing "
+             "it again restores them.";
+    case FileMessage::DataFileMissing: return "%s is missing: %s.";
+    case FileMessage::DataFileDamaged: return "%s is damaged: %s.";
+    case FileMessage::DataFileUnreadable: return "%s cannot be read (%s): %s.";
+    case FileMessage::UseStringLibrary: return "messages and Hebrew interface texts cannot be shown";
+    case FileMessage::UseConversionTables: return "texts are read and saved without character conversion";
+    case FileMessage::SettingsFolderUnwritable:
+      return "The settings folder %s cannot be written: %s. Settings, the list of recent files and window "
+             "positions will not be kept.";
     case FileMessage::ReasonPermission: return "permission denied";
     case FileMessage::ReasonDiskFull: return "the disk is full";
     case FileMessage::ReasonNameTooLong: return "the name is too long";
@@ -49,7 +64,7 @@ std::string_view EnglishText(FileMessage id) {
 
 std::string FileMessageFormat(FileMessage id) {
   const auto eng = static_cast<uint32_t>(id);
-  std::string text = GetMessageText(eng, eng + kHebrewOffset);
+  std::string text = GetMessageText(eng, HebrewId(eng));
   if (text.empty()) text = std::string(EnglishText(id));
   return text;
 }

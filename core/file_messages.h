@@ -2,8 +2,9 @@
 // Messages about files: names that are not documents, loads and saves that
 // fail and why, files changed by another program, backup copies, settings
 // and data files. Each message's English text is here and its Hebrew text in
-// the string library (under its id + 100); a string library without the
-// English id gives the text here, so that no message is ever blank.
+// the string library (under its id + 100, or + 50 from 43100 on); a string
+// library without the English id gives the text here, so that no message is
+// ever blank.
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -24,6 +25,14 @@ enum class FileMessage : uint16_t {
   BackupKept = 37708,      // %s: the backup's name
   ChangedOnDisk = 37709,   // %s: the name
   ChangedReload = 37710,   // %s: the name
+  DamagedFile = 43100,     // %s: the name
+  DataFilesProblem = 43101,          // heading of the lines below
+  DataFileMissing = 43102,           // %s: the name; %s: what goes without it
+  DataFileDamaged = 43103,           // %s: the name; %s: what goes without it
+  DataFileUnreadable = 43104,        // %s: the name; %s: the reason; %s: what goes without it
+  UseStringLibrary = 43105,
+  UseConversionTables = 43106,
+  SettingsFolderUnwritable = 43107,  // %s: the folder; %s: the reason
 
   // Reasons, put into the messages above.
   ReasonPermission = 37720,

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/ini_location.h"
 #include "core/key_macros.h"
 #include "core/registry_migration.h"
 #include "core/shared_state.h"
@@ -16,7 +17,7 @@ std::string RegistryKeyOf(std::string_view subkey) {
   return std::string(kRegistryBaseKey) + std::string(kCurrentVersion) + "\\" + std::string(subkey);
 }
 
-std::string IniFileName() { return platform::FindFileNoCase(ProgPath, IniBaseName + ".INI"); }
+std::string IniFileName() { return IniFileFor(ProgPath, IniBaseName); }
 
 std::string ReadIniString(std::string_view section, std::string_view key) {
   return platform::GetPrivateProfileString(section, key, IniFileName()).value_or(std::string(kNotFound));

@@ -22,7 +22,8 @@ inline constexpr std::string_view kCurrentVersion = "3.55";
 std::string RegistryKeyOf(std::string_view subkey);
 
 // Full path of the INI file: ProgPath + IniBaseName + ".INI" (an existing
-// file of that name is found without regard to case).
+// file of that name is found without regard to case), or the user's own copy
+// when the program folder cannot be written (see ini_location.h).
 std::string IniFileName();
 
 // The value, whole; "NotFound" when the key or the file is absent.

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "core/exceptions.h"
+#include "core/file_messages.h"
+#include "core/message_texts.h"
 #include "core/fixed_font_names.h"
 #include "core/settings.h"
 #include "editor/clipboard_service.h"
@@ -79,9 +81,17 @@ void THebTextEditor::CutWord() {
 void THebTextEditor::LoadFromFile(const std::string& name) {
   // Taken before reading: a change made while the file is read is noticed.
   const platform::FileStamp stamp = platform::StampOfFile(name);
+  SetLoadNotice({});
   const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_);
   SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
+  if (result.damaged) {
+    // What was read differs from the file: a save must not pass for the
+    // file's own content, and the file as it was stays as the backup copy.
+    SetModified(true);
+    SetBackupOnNextSave(true);
+    SetLoadNotice(FileMessageText(FileMessage::DamagedFile, {FileNameInMessage(name)}));
+  }
   if (result.appendError != 0) DoOnError(result.appendError);
 }
 

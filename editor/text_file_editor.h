@@ -5,6 +5,7 @@
 // readers and writers.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "editor/custom_editor.h"
 #include "platform/file_facts.h"
@@ -34,6 +35,12 @@ class TNvcCustomTextFileEditor : public TNvcCustomEditor {
   // another program made since.
   const platform::FileStamp& DiskStamp() const { return diskStamp_; }
   void SetDiskStamp(const platform::FileStamp& stamp) { diskStamp_ = stamp; }
+  // What the last load has to tell the user (a damaged file read only in
+  // part); empty when nothing. The window shows it once it is settled, since
+  // a message box runs the event loop. Taking it empties it.
+  const std::string& LoadNotice() const { return loadNotice_; }
+  std::string TakeLoadNotice() { return std::exchange(loadNotice_, {}); }
+  void SetLoadNotice(std::string text) { loadNotice_ = std::move(text); }
   bool IsOpen() const { return isOpen_; }
   // True loads FileName, False clears the text. Nothing without a name or
   // when the value does not change. A failed load leaves it False and passes
@@ -58,6 +65,7 @@ class TNvcCustomTextFileEditor : public TNvcCustomEditor {
   bool backupOnNextSave_ = false;
   bool isOpen_ = false;
   platform::FileStamp diskStamp_;
+  std::string loadNotice_;
 };
 
 // The editor with every property published.

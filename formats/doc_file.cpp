@@ -94,22 +94,28 @@ void TDocFile::ReadBookmarks() {
 }
 
 std::string TDocFile::DecodeTextRecord(uint32_t Index) const {
+  bool damaged = false;
+  return DecodeTextRecord(Index, damaged);
+}
+
+std::string TDocFile::DecodeTextRecord(uint32_t Index, bool& damaged) const {
   std::vector<uint8_t> r = ReadRecord(Index);
   if (IsEReader) {
     for (uint8_t& b : r) b ^= 0xA5;
   }
   if (!Compressed) return std::string(r.begin(), r.end());
-  return DecodePalmDocRecord(r, RecordSize);
+  return DecodePalmDocRecord(r, RecordSize, &damaged);
 }
 
 std::vector<uint8_t> TDocFile::CompressRecord(std::string_view Text) { return nuvel::CompressRecord(Text); }
 
 std::string TDocFile::GetText() {
   std::string text;
+  TextDamaged = false;
   if (IsEReader && !KeepMarkup) {
     // Markup may run across records: join them first.
     std::string joined;
-    for (uint32_t i = 0; i < TextRecordCount; ++i) joined += DecodeTextRecord(i + 2);
+    for (uint32_t i = 0; i < TextRecordCount; ++i) joined += DecodeTextRecord(i + 2, TextDamaged);
     text.reserve(joined.size() + joined.size() / 16);
     CrLfAppender appender(text, Bookmarks);
     appender.Append(RemoveEReaderMarkup(joined));
@@ -121,8 +127,16 @@ std::string TDocFile::GetText() {
   uint64_t expected = std::min<uint64_t>(text_length_, FileSize * 8);
   text.reserve(expected + expected / 16);
   CrLfAppender appender(text, Bookmarks);
-  for (uint32_t i = 0; i < TextRecordCount; ++i) appender.Append(DecodeTextRecord(i + 2));
+  uint64_t decoded = 0;
+  for (uint32_t i = 0; i < TextRecordCount; ++i) {
+    const std::string piece = DecodeTextRecord(i + 2, TextDamaged);
+    decoded += piece.size();
+    appender.Append(piece);
+  }
   appender.Finish();
+  // A book cut short inside its last record decodes without a fault but
+  // gives less text than it declares.
+  if (decoded < text_length_) TextDamaged = true;
   return text;
 }
 

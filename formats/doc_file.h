@@ -29,7 +29,8 @@ class TDocFile : public TPalmPDB {
   // A new, empty e-book; nothing is written until Save.
   static TDocFile CreateNew(const std::string& FileName, bool Compressed, const std::string& Title);
 
-  // The whole text, with CR LF line ends; sets each bookmark's Position.
+  // The whole text, with CR LF line ends; sets each bookmark's Position and
+  // TextDamaged.
   std::string GetText();
   // Replaces every record with Text (CR LF line ends) and the bookmarks, and
   // writes the file beside itself, renaming it over the old one when whole.
@@ -42,6 +43,9 @@ class TDocFile : public TPalmPDB {
 
   // The text of record Index (from 1), decoded.
   std::string DecodeTextRecord(uint32_t Index) const;
+  // As above; `damaged` is set when the record could not be decoded to its
+  // end.
+  std::string DecodeTextRecord(uint32_t Index, bool& damaged) const;
   static std::vector<uint8_t> CompressRecord(std::string_view Text);
 
   bool Compressed = false;
@@ -51,6 +55,10 @@ class TDocFile : public TPalmPDB {
   std::vector<TBookmark> Bookmarks;
   bool IsEReader = false;
   bool KeepMarkup = false;
+  // Set by GetText when the book is damaged or cut short: a text record
+  // could not be decoded to its end, or the text is shorter than record 1
+  // gives. The text is still what could be read.
+  bool TextDamaged = false;
 
  private:
   struct NewTag {};

@@ -27,6 +27,7 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoa
     case TReaderKind::Rtf: {
       TRtfReader reader(target);
       result.rtfError = reader.ReadRtf(in.file);
+      result.damaged = result.rtfError != TRtfReader::kOk;
       return reader.AppendError();
     }
     case TReaderKind::Lines:

@@ -31,6 +31,7 @@ struct TLoadResult {
   bool lfLineEnds = false;   // the file's line ends were all lone LFs
   uint16_t appendError = 0;  // the editor error (263-268) that stopped reading, to be reported
   uint8_t rtfError = 0;      // the RTF reader's error byte
+  bool damaged = false;      // the file was damaged and was read only as far as it could be
 };
 
 // Reads `fileName` (opened as given) into `target`. An empty name does

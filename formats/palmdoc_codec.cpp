@@ -5,7 +5,7 @@
 
 namespace nuvel {
 
-std::string DecodePalmDocRecord(std::span<const uint8_t> record, std::size_t expected) {
+std::string DecodePalmDocRecord(std::span<const uint8_t> record, std::size_t expected, bool* damaged) {
   std::string out;
   out.reserve(std::min<std::size_t>(expected, 65536));
   const std::size_t n = record.size();
@@ -15,17 +15,20 @@ std::string DecodePalmDocRecord(std::span<const uint8_t> record, std::size_t exp
     if (c == 0) {
       out.push_back(' ');
     } else if (c <= 8) {
-      std::size_t take = std::min<std::size_t>(c, n - i);
+      const std::size_t take = std::min<std::size_t>(c, n - i);
+      if (take < c && damaged != nullptr) *damaged = true;
       out.append(reinterpret_cast<const char*>(record.data() + i), take);
       i += take;
     } else if (c < 0x80) {
       out.push_back(static_cast<char>(c));
     } else if (c < 0xC0) {
-      if (i >= n) break;  // the code's second byte is missing
-      unsigned v = (unsigned{c} << 8) | record[i++];
-      std::size_t distance = (v & 0x3FFF) >> 3;
-      std::size_t length = (v & 7) + 3;
-      if (distance == 0 || distance > out.size()) break;  // damaged: no such text
+      const std::size_t distance = i < n ? ((((unsigned{c} << 8) | record[i]) & 0x3FFF) >> 3) : 0;
+      // The code's second byte is missing, or it points at no text.
+      if (distance == 0 || distance > out.size()) {
+        if (damaged != nullptr) *damaged = true;
+        break;
+      }
+      const std::size_t length = (record[i++] & 7u) + 3;
       std::size_t from = out.size() - distance;
       // One byte at a time: a copy may repeat what it has just written.
       for (std::size_t k = 0; k < length; ++k) out.push_back(out[from + k]);

@@ -14,8 +14,10 @@ namespace nuvel {
 // Decodes one compressed record. A zero byte reads as a space. Decoding stops
 // at a copy that reaches before the start of the record's text or is cut off
 // by the record's end; a counted run cut off by the end keeps what is there.
-// `expected` is the usual decoded size, a hint for the buffer.
-std::string DecodePalmDocRecord(std::span<const uint8_t> record, std::size_t expected = 4096);
+// `expected` is the usual decoded size, a hint for the buffer. `damaged`,
+// when given, is set when decoding stopped at such a code.
+std::string DecodePalmDocRecord(std::span<const uint8_t> record, std::size_t expected = 4096,
+                                bool* damaged = nullptr);
 
 // Compresses one piece of text (at most 4096 bytes in a Doc file) greedily:
 // at each place the longest earlier match of 3 to 10 bytes within the last

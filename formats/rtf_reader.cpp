@@ -34,18 +34,19 @@ int TRtfReader::GetChar() {
 uint8_t TRtfReader::ReadRtf(std::span<const uint8_t> data) {
   data_ = data;
   pos_ = 0;
+  // A damaged part (a bad escape, a stray closing brace) is noted and passed
+  // over, so that everything after it is read too.
   uint8_t result = kOk;
+  auto note = [&result](uint8_t error) {
+    if (result == kOk) result = error;
+  };
   bool started = false;
   int c;
-  while (result == kOk && appendError_ == 0 && (c = GetChar()) != -1) {
+  while (appendError_ == 0 && (c = GetChar()) != -1) {
     if (rds_ == kPict && (IsDigit(c) || (c >= 'a' && c <= 'f'))) continue;
-    if (groupCount_ < 0) {
-      result = kStackUnderflow;
-      break;
-    }
     if (rds_ == kColourTable && c == ';') ++colourCount_;
     if (ris_ == kRisQuoted) {
-      result = ParseChar(c);
+      note(ParseChar(c));
       continue;
     }
     if (verbatim_) {
@@ -63,35 +64,49 @@ uint8_t TRtfReader::ReadRtf(std::span<const uint8_t> data) {
       }
       continue;
     }
+    if (ris_ == kRisHex && (c == '{' || c == '}' || c == '\\')) {
+      // A hexadecimal escape cut off by a brace or another control word.
+      note(kInvalidHex);
+      ris_ = kRisNorm;
+      hexValue_ = 0;
+      hexDigits_ = 0;
+    }
     switch (c) {
       case 0:
         FlushParagraph();
-        return kOk;
+        return result;
       case 9:
       case 10:
       case 13:
         break;
       case '{':
         started = true;
-        result = PushGroup();
+        note(PushGroup());
         break;
-      case '}':
-        result = PopGroup();
-        if (result == kOk && started && groupCount_ == 0) {
+      case '}': {
+        const uint8_t popped = PopGroup();
+        note(popped);
+        if (popped == kOk && started && groupCount_ == 0) {
           FlushParagraph();
-          return kOk;
+          return result;
         }
         break;
+      }
       case '\\':
-        result = ParseKeyword();
+        note(ParseKeyword());
         break;
       default:
         if (ris_ == kRisNorm) {
-          result = ParseChar(c);
+          note(ParseChar(c));
         } else {
           const int v = HexValue(c);
           if (v < 0) {
-            result = kInvalidHex;
+            // The escape is dropped; the byte is read again as text.
+            note(kInvalidHex);
+            ris_ = kRisNorm;
+            hexValue_ = 0;
+            hexDigits_ = 0;
+            UngetChar();
             break;
           }
           hexValue_ = hexValue_ * 16 + v;
@@ -100,13 +115,15 @@ uint8_t TRtfReader::ReadRtf(std::span<const uint8_t> data) {
             const int value = hexValue_;
             hexValue_ = 0;
             hexDigits_ = 0;
-            result = ParseChar(value);
+            note(ParseChar(value));
           }
         }
         break;
     }
   }
   FlushParagraph();
+  // Groups still open: the file was cut short.
+  if (started && groupCount_ > 0) note(kEndOfFile);
   return result;
 }
 

@@ -25,7 +25,7 @@ class TRtfReader {
   static constexpr uint8_t kBadProperty = 2;
   static constexpr uint8_t kInvalidHex = 4;
   static constexpr uint8_t kBadTable = 5;
-  static constexpr uint8_t kEndOfFile = 7;  // ended inside a control word
+  static constexpr uint8_t kEndOfFile = 7;  // ended inside a control word or an open group
 
   // The paragraph buffer is appended as a paragraph of its own whenever it
   // holds more than this and another byte comes.
@@ -34,8 +34,10 @@ class TRtfReader {
   explicit TRtfReader(TParaSink& sink) : sink_(sink) {}
 
   // Parses the whole of `data` and appends its paragraphs to the sink.
-  // Text after the last paragraph end is appended too. Returns kOk or the
-  // error that ended the parse; what was appended before stays.
+  // Text after the last paragraph end is appended too. A damaged part is
+  // passed over and the rest read: a bad hexadecimal escape is dropped, a
+  // closing brace without its group ignored. Returns kOk, or the first
+  // damage met when the RTF was damaged or cut short.
   uint8_t ReadRtf(std::span<const uint8_t> data);
 
   // The first append error of the sink (0 when none); the parse stops there.

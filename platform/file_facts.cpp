@@ -1,6 +1,7 @@
 #include "platform/file_facts.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -13,6 +14,8 @@ FileKind KindOfFile(const std::string& path) {
   if (S_ISDIR(st.st_mode)) return FileKind::Folder;
   return FileKind::Other;
 }
+
+int WriteAccessError(const std::string& path) { return ::access(path.c_str(), W_OK) == 0 ? 0 : errno; }
 
 FileStamp StampOfFile(const std::string& path) {
   FileStamp stamp;

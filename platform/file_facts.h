@@ -36,6 +36,11 @@ FileStamp StampOfFile(const std::string& path);
 // gives it a new inode, and so does this program's own save.
 bool ChangedSince(const FileStamp& then, const FileStamp& now);
 
+// The system's error number that keeps this process from writing `path` (a
+// file, or the entries of a folder); 0 when it may. A file system mounted
+// read-only counts too.
+int WriteAccessError(const std::string& path);
+
 // True when both names lead to the same existing file.
 bool IsSameFile(const std::string& a, const std::string& b);
 

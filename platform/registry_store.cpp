@@ -149,6 +149,24 @@ std::set<std::tuple<std::string, uintmax_t, long long>>& ReportedDamage() {
   return reported;
 }
 
+// The name a damaged file is kept under: "<file>.damaged", or, when an
+// earlier damage is kept there already, the first free "<file>.damaged.N"
+// from 2 on, so that no damaged copy replaces another.
+std::filesystem::path DamagedCopyName(const std::filesystem::path& file) {
+  auto taken = [](const std::filesystem::path& name) {
+    std::error_code ec;
+    const auto type = std::filesystem::symlink_status(name, ec).type();
+    return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
+  };
+  std::filesystem::path kept = file;
+  kept += ".damaged";
+  for (int n = 2; taken(kept); ++n) {
+    kept = file;
+    kept += ".damaged." + std::to_string(n);
+  }
+  return kept;
+}
+
 void ReportDamage(const std::filesystem::path& file) {
   std::error_code ec;
   uintmax_t size = std::filesystem::file_size(file, ec);
@@ -157,7 +175,7 @@ void ReportDamage(const std::filesystem::path& file) {
   MessageRequest request;
   request.type = MsgDlgType::Warning;
   request.text = "The settings store " + file.string() +
-                 " is damaged and was read as empty. It will be kept as " + file.string() + ".damaged.";
+                 " is damaged and was read as empty. It will be kept as " + DamagedCopyName(file).string() + ".";
   ShowMessageRequest(request);
 }
 
@@ -296,9 +314,7 @@ bool RegistryStore::Flush() {
   if (!dirty_) return true;
   std::error_code ec;
   if (damaged_) {
-    std::filesystem::path kept = file_;
-    kept += ".damaged";
-    std::filesystem::rename(file_, kept, ec);
+    std::filesystem::rename(file_, DamagedCopyName(file_), ec);
     damaged_ = false;
   }
   if (!WriteFileAtomically(file_, Serialize())) return false;

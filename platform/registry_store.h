@@ -11,7 +11,8 @@
 //
 // A damaged file reads as an empty registry. The user is warned once, through
 // the message sink, and the damaged file is kept beside the new one as
-// "registry.reg.damaged" before it is first overwritten.
+// "registry.reg.damaged" before it is first overwritten; a later damage,
+// while that copy is still there, as "registry.reg.damaged.2" and so on.
 #include <cstdint>
 #include <filesystem>
 #include <memory>

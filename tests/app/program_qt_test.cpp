@@ -37,7 +37,8 @@ class ProgramTest : public testing::Test {
     EngPrompts = true;
   }
   std::string WriteFile(const char* name, const std::string& bytes) {
-    std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+    // The name's bytes as given.
+    std::string path = dir.path().toStdString() + "/" + name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
@@ -55,7 +56,7 @@ TEST_F(ProgramTest, OpenHebrewFileTypeSaveQuit) {
   // "shalom" in Windows-1255, on two lines.
   std::string file = WriteFile("shalom.txt", "\xF9\xEC\xE5\xED\r\n\xF2\xE5\xEC\xED\r\n");
   Program program;
-  ASSERT_TRUE(program.Start({"nuvel", QString::fromStdString(file)}, nullptr));
+  ASSERT_TRUE(program.Start({"nuvel", file}, nullptr));
   TMainForm& form = *program.MainForm();
   form.OpenCommandLineFile(file);
   DocumentWindows& docs = *program.Documents();
@@ -117,7 +118,7 @@ TEST_F(ProgramTest, ClosingTheProgramAsksForModifiedDocuments) {
 // A later start of the program, run on a thread of its own as a second
 // process would run, while this thread runs the first copy's events. The
 // later start hands its file over and ends before it creates any window.
-bool StartsAsSecondCopy(const QStringList& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
+bool StartsAsSecondCopy(const std::vector<std::string>& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
   Program later;
   auto started = std::async(std::launch::async, [&] { return later.Start(arguments, std::move(guard)); });
   while (started.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) QTest::qWait(10);
@@ -130,17 +131,24 @@ TEST_F(ProgramTest, SecondStartHandsItsFileToTheFirst) {
   std::string file = WriteFile("second.txt", "two");
   Program first;
   ASSERT_TRUE(first.Start({"nuvel"}, std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
-  EXPECT_TRUE(StartsAsSecondCopy({"nuvel", QString::fromStdString(file)},
+  EXPECT_TRUE(StartsAsSecondCopy({"nuvel", file},
                                  std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
   DocumentWindows& docs = *first.Documents();
   for (int i = 0; i < 100 && docs.Children().empty(); ++i) QTest::qWait(20);
   ASSERT_EQ(docs.Children().size(), 1u);
   EXPECT_EQ(docs.Children()[0]->Caption(), file);
   // Again: the open window is activated, no second one opened.
-  EXPECT_TRUE(StartsAsSecondCopy({"nuvel", QString::fromStdString(file)},
+  EXPECT_TRUE(StartsAsSecondCopy({"nuvel", file},
                                  std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
   QTest::qWait(200);
   EXPECT_EQ(docs.Children().size(), 1u);
+  // A name that is not UTF-8 (Windows-1255 bytes) is handed over whole.
+  const std::string foreign = WriteFile("\xF9\xEC\xE5\xED.txt", "three");
+  EXPECT_TRUE(StartsAsSecondCopy({"nuvel", foreign}, std::make_unique<SingleInstanceGuard>(Key("a"), dir.path())));
+  for (int i = 0; i < 100 && docs.Children().size() < 2; ++i) QTest::qWait(20);
+  ASSERT_EQ(docs.Children().size(), 2u);
+  EXPECT_EQ(docs.Children()[1]->Caption(), foreign);
+  EXPECT_EQ(docs.Children()[1]->Doc().GetPara(1).size(), 5u);
 }
 
 TEST_F(ProgramTest, FileManagerWindows) {

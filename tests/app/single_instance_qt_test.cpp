@@ -20,7 +20,7 @@ QString UniqueKey(const char* what) {
 
 // Runs a later copy's hand-off on a thread of its own, as a second process
 // would, while this thread runs the first copy's events.
-bool HandOffFromAnotherCopy(SingleInstanceGuard& second, const QString& name, int waitMs = 2000) {
+bool HandOffFromAnotherCopy(SingleInstanceGuard& second, const QByteArray& name, int waitMs = 2000) {
   auto result = std::async(std::launch::async, [&] { return second.HandOff(name, waitMs); });
   while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) QTest::qWait(10);
   return result.get();
@@ -33,14 +33,18 @@ TEST(SingleInstance, LaterCopyHandsItsFileNameToTheFirst) {
   ASSERT_TRUE(first.IsFirst());
   QSignalSpy spy(&first, &SingleInstanceGuard::SecondInstance);
 
-  const QString names[] = {QString::fromUtf8("/tmp/שלום.txt"), QString(), QStringLiteral("/a b/c.txt")};
-  for (const QString& name : names) {
+  // Names go over as the file system's bytes, whatever they hold: not
+  // UTF-8, a line break, the percent sign that carries them.
+  const QByteArray names[] = {QByteArray("/tmp/\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D.txt"), QByteArray(),
+                              QByteArray("/a b/c.txt"), QByteArray("/tmp/\xF9\xEC\xE5\xED.txt"),
+                              QByteArray("/tmp/two\nlines %41.txt")};
+  for (const QByteArray& name : names) {
     SingleInstanceGuard second(key, dir.path());
     EXPECT_FALSE(second.IsFirst());
     ASSERT_TRUE(HandOffFromAnotherCopy(second, name));
     ASSERT_TRUE(!spy.isEmpty() || spy.wait(3000));
     ASSERT_EQ(spy.size(), 1);
-    EXPECT_EQ(spy.takeFirst().at(0).toString(), name);
+    EXPECT_EQ(spy.takeFirst().at(0).toByteArray(), name);
   }
 }
 
@@ -59,7 +63,7 @@ TEST(SingleInstance, FirstThatIsStillStartingIsAskedAgain) {
   while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) QTest::qWait(10);
   EXPECT_TRUE(result.get());
   ASSERT_TRUE(!spy.isEmpty() || spy.wait(3000));
-  EXPECT_EQ(spy.takeFirst().at(0).toString(), "late.txt");
+  EXPECT_EQ(spy.takeFirst().at(0).toByteArray(), "late.txt");
 }
 
 TEST(SingleInstance, FirstThatDoesNotAnswerIsGivenUpInBoundedTime) {
@@ -95,7 +99,7 @@ TEST(SingleInstance, LaterCopyBecomesFirstWhenTheFirstHasEnded) {
   SingleInstanceGuard third(key, dir.path());
   ASSERT_TRUE(HandOffFromAnotherCopy(third, "y"));
   ASSERT_TRUE(!spy.isEmpty() || spy.wait(3000));
-  EXPECT_EQ(spy.takeFirst().at(0).toString(), "y");
+  EXPECT_EQ(spy.takeFirst().at(0).toByteArray(), "y");
 }
 
 TEST(SingleInstance, OtherKeysOrFoldersDoNotSeeEachOther) {
@@ -122,7 +126,7 @@ TEST(SingleInstance, LongFolderStillListens) {
   SingleInstanceGuard second(key, deep);
   ASSERT_TRUE(HandOffFromAnotherCopy(second, "deep.txt"));
   ASSERT_TRUE(!spy.isEmpty() || spy.wait(3000));
-  EXPECT_EQ(spy.takeFirst().at(0).toString(), "deep.txt");
+  EXPECT_EQ(spy.takeFirst().at(0).toByteArray(), "deep.txt");
 }
 
 TEST(SingleInstanceName, EveryPartOfTheScopeCounts) {

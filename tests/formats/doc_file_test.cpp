@@ -254,11 +254,41 @@ TEST_F(DocFiles, DamagedDocFiles) {
   // A copy reaching before the record's text ends that record's text.
   Write("copy.pdb", BuildPalmFile("c", "TEXtREAd",
                                   {{Description(2, 8, 2)}, {Bytes{'a', 'b', 0x80, 0x30, 'z'}}, {AsBytes("cd")}}));
-  EXPECT_EQ(TDocFile(P("copy.pdb")).GetText(), "abcd");
+  TDocFile copy(P("copy.pdb"));
+  EXPECT_EQ(copy.GetText(), "abcd");
+  EXPECT_TRUE(copy.TextDamaged);
 
   // A database without records is an empty book.
   Write("none.pdb", BuildPalmFile("n", "TEXtREAd", {}));
   EXPECT_EQ(TDocFile(P("none.pdb")).GetText(), "");
+}
+
+TEST_F(DocFiles, BookCutShortInsideItsLastTextRecordIsDamaged) {
+  const std::string text = Lines(9000);
+  for (bool compressed : {false, true}) {
+    SCOPED_TRACE(compressed);
+    TDocFile::CreateNew(P("whole.pdb"), compressed, "Cut").Save(text);
+    const Bytes whole = Read("whole.pdb");
+    TDocFile full(P("whole.pdb"));
+    EXPECT_EQ(full.GetText(), text);
+    EXPECT_FALSE(full.TextDamaged);
+    ASSERT_EQ(full.TextRecordCount, 3u);
+    const std::size_t lastStart = full.Records.back().Offset;
+    // Every cut inside the last record, a few bytes apart, and its last byte.
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = lastStart + 1; at < whole.size(); at += 37) cuts.push_back(at);
+    cuts.push_back(whole.size() - 1);
+    for (std::size_t at : cuts) {
+      SCOPED_TRACE(at);
+      Write("cut.pdb", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(at)));
+      TDocFile cut(P("cut.pdb"));
+      const std::string read = cut.GetText();
+      EXPECT_TRUE(cut.TextDamaged);
+      // What could be read is still there.
+      EXPECT_GT(read.size(), 2 * 4096u);
+      EXPECT_EQ(text.compare(0, read.size(), read), 0);
+    }
+  }
 }
 
 Bytes Masked(Bytes b) {

@@ -172,21 +172,25 @@ TEST(PalmDocDecode, CodesAndDamagedRecords) {
     const char* name;
     Bytes record;
     std::string text;
+    bool damaged;
   };
   const Case cases[] = {
-      {"zero is a space", B({0}), " "},
-      {"counted run", B({3, 'a', 0xFF, 'c'}), S({'a', 0xFF, 'c'})},
-      {"folded space", B({'a', 0xE5}), "a e"},
-      {"copy", B({'a', 'b', 'c', 0x80, 0x18}), "abcabc"},
-      {"copy repeating what it writes", B({'a', 0x80, 0x0F}), std::string(11, 'a')},
-      {"copy before the start stops", B({'a', 0x80, 0x10, 'z'}), "a"},
-      {"copy of distance 0 stops", B({'a', 0x80, 0x00, 'z'}), "a"},
-      {"copy at the very start stops", B({0x80, 0x08, 'z'}), ""},
-      {"copy cut off by the end", B({'a', 0x80}), "a"},
-      {"run cut off by the end keeps what is there", B({5, 'x', 'y'}), "xy"},
+      {"zero is a space", B({0}), " ", false},
+      {"counted run", B({3, 'a', 0xFF, 'c'}), S({'a', 0xFF, 'c'}), false},
+      {"folded space", B({'a', 0xE5}), "a e", false},
+      {"copy", B({'a', 'b', 'c', 0x80, 0x18}), "abcabc", false},
+      {"copy repeating what it writes", B({'a', 0x80, 0x0F}), std::string(11, 'a'), false},
+      {"copy before the start stops", B({'a', 0x80, 0x10, 'z'}), "a", true},
+      {"copy of distance 0 stops", B({'a', 0x80, 0x00, 'z'}), "a", true},
+      {"copy at the very start stops", B({0x80, 0x08, 'z'}), "", true},
+      {"copy cut off by the end", B({'a', 0x80}), "a", true},
+      {"run cut off by the end keeps what is there", B({5, 'x', 'y'}), "xy", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    bool damaged = false;
+    EXPECT_EQ(DecodePalmDocRecord(c.record, 4096, &damaged), c.text);
+    EXPECT_EQ(damaged, c.damaged);
     EXPECT_EQ(DecodePalmDocRecord(c.record), c.text);
   }
 }

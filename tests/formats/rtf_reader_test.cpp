@@ -106,9 +106,22 @@ TEST(RtfReader, Errors) {
     uint8_t error;
     P paras;
   } cases[] = {
-      {"}a", TRtfReader::kStackUnderflow, {}},
-      {"{\\rtf1 a\\'zz b\\par}", TRtfReader::kInvalidHex, {"a"}},
+      // A stray closing brace is passed over.
+      {"}a", TRtfReader::kStackUnderflow, {"a"}},
+      // A bad escape is dropped and what follows it is read as text.
+      {"{\\rtf1 a\\'zz b\\par}", TRtfReader::kInvalidHex, {"azz b"}},
+      {"{\\rtf1 Paragraph one.\\par Price 5\\'4 dollars.\\par Paragraph three.\\par}", TRtfReader::kInvalidHex,
+       {"Paragraph one.", "Price 5 dollars.", "Paragraph three."}},
+      // An escape cut off by a brace or a control word.
+      {"{\\rtf1 {a\\'4}b\\'e0\\par c\\par}", TRtfReader::kInvalidHex, {"ab\xE0", "c"}},
+      {"{\\rtf1 a\\'4\\par b\\par}", TRtfReader::kInvalidHex, {"a", "b"}},
+      // The first damage is the one reported; reading goes on past both.
+      {"{\\rtf1 a\\'4x\\par}}b\\par", TRtfReader::kInvalidHex, {"ax"}},
+      {"}{\\rtf1 a\\'4x\\par}", TRtfReader::kStackUnderflow, {"ax"}},
+      // Cut short: inside a control word, or with its groups still open.
       {"{\\rtf1 a\\", TRtfReader::kEndOfFile, {"a"}},
+      {"{\\rtf1 a\\par b", TRtfReader::kEndOfFile, {"a", "b"}},
+      {"{\\rtf1 {\\b a}\\par {\\i b", TRtfReader::kEndOfFile, {"a", "b"}},
   };
   for (const auto& c : cases) {
     const Parsed p = Parse(c.rtf);

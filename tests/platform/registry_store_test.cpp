@@ -149,6 +149,29 @@ TEST_P(DamagedRegistry, ReadsAsEmptyWithOneWarningAndKeepsTheDamagedFile) {
   EXPECT_EQ(sink.requests.size(), 1u);
 }
 
+TEST(DamagedRegistryAgain, EachDamageKeepsItsOwnNumberedCopy) {
+  test::TempProgramFolder temp;
+  test::RecordingMessageSink sink;
+  const auto file = RegistryStore::DefaultFile();
+  std::filesystem::create_directories(file.parent_path());
+  const std::string damages[] = {"first damage [", "second damage [", "third damage ["};
+  for (const std::string& damage : damages) {
+    {
+      std::ofstream out(file, std::ios::binary);
+      out << damage;
+    }
+    RegistryStore store;
+    store.WriteString("S", "v", "new");
+  }
+  EXPECT_EQ(test::ReadWholeFile(file.string() + ".damaged"), damages[0]);
+  EXPECT_EQ(test::ReadWholeFile(file.string() + ".damaged.2"), damages[1]);
+  EXPECT_EQ(test::ReadWholeFile(file.string() + ".damaged.3"), damages[2]);
+  ASSERT_EQ(sink.requests.size(), 3u);
+  // Each warning names the copy the damage is kept in.
+  EXPECT_NE(sink.requests[1].text.find(file.string() + ".damaged.2."), std::string::npos) << sink.requests[1].text;
+  EXPECT_EQ(RegistryStore().ReadString("S", "v"), "new");
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedRegistry,
                          ::testing::Values(DamageCase{"ValueBeforeKey", "\"v\"=\"1\"\n"},
                                            DamageCase{"UnknownRoot", "[HKEY_NOWHERE\\x]\n"},
