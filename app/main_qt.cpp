@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   nuvel::Program program;
   if (!program.Start(arguments, nuvel::SingleInstanceGuard::ForThisProgram())) return program.ExitCode();
+  program.ReportStartUpProblems();
   std::unique_ptr<nuvel::InputScriptPlayer> player;
   if (!script.steps.empty()) {
     player = std::make_unique<nuvel::InputScriptPlayer>(std::move(script), *program.MainForm());

@@ -120,16 +120,18 @@ bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<S
   }
 
   form_->ShowByState();
-  // Data files missing or damaged, or a settings folder that cannot be
-  // written: told once, when the main window is up; the program runs on.
+  // The splash goes when the main window is up and the loop runs.
+  QTimer::singleShot(0, form_.get(), [this] { splash_.reset(); });
+  return true;
+}
+
+void Program::ReportStartUpProblems() {
+  if (!form_) return;
   if (std::string problems = StartUpProblemsMessage(); !problems.empty()) {
     QTimer::singleShot(0, form_.get(), [problems = std::move(problems)] {
       MessageDlg(problems, MsgDlgType::Warning, platform::mbOK);
     });
   }
-  // The splash goes when the main window is up and the loop runs.
-  QTimer::singleShot(0, form_.get(), [this] { splash_.reset(); });
-  return true;
 }
 
 }  // namespace nuvel

@@ -27,6 +27,11 @@ class Program {
   // `arguments` are the command line's bytes, the program's name first.
   bool Start(const std::vector<std::string>& arguments, std::unique_ptr<SingleInstanceGuard> guard);
 
+  // Data files missing or damaged, or a settings folder that cannot be
+  // written: told in one message once the main window is up; the program
+  // runs on. Called by the program's entry after Start.
+  void ReportStartUpProblems();
+
   // The exit code when Start gave false.
   int ExitCode() const { return exitCode_; }
 

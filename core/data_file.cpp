@@ -16,9 +16,13 @@ namespace {
 
 constexpr const char* kDefaultDataFileName = "DIDOD.drf";
 
-void WarnOnce(const std::string& path) {
+std::set<std::string>& Warned() {
   static std::set<std::string> warned;
-  if (!warned.insert(path).second) return;
+  return warned;
+}
+
+void WarnOnce(const std::string& path) {
+  if (!Warned().insert(path).second) return;
   platform::MessageRequest request;
   request.text = "The data file " + path +
                  " is damaged (too short); character conversion tables could not be read.";
@@ -27,6 +31,8 @@ void WarnOnce(const std::string& path) {
 }
 
 }  // namespace
+
+void NoteDataFileDamageTold(const std::string& path) { Warned().insert(path); }
 
 bool ReadDataFileRecords(uint16_t record, std::span<uint8_t> buffer, uint16_t count) {
   const std::size_t bytes = static_cast<std::size_t>(count) * kDataRecordSize;

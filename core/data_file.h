@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace nuvel {
 
@@ -15,5 +16,9 @@ inline constexpr std::size_t kDataRecordSize = 80;
 // answer is false; a file that is too short is reported once, as a warning
 // through the message sink.
 bool ReadDataFileRecords(uint16_t record, std::span<uint8_t> buffer, uint16_t count);
+
+// The damage of the data file at `path` has been told already (at
+// start-up): reading it warns no more.
+void NoteDataFileDamageTold(const std::string& path);
 
 }  // namespace nuvel

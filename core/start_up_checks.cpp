@@ -60,8 +60,12 @@ std::vector<std::string> DataFileProblems() {
                                               [&](uint16_t id) { return !library->Text(id).empty(); });
               }));
   const std::string tables = DataFileName.empty() ? std::string("DIDOD.drf") : DataFileName;
-  add(Problem(platform::FindFileNoCase(ProgPath, tables), FileMessage::UseConversionTables,
-              [](const std::string& bytes) { return bytes.size() >= ConversionTablesSize(); }));
+  const std::string tablesPath = platform::FindFileNoCase(ProgPath, tables);
+  std::string tablesProblem = Problem(tablesPath, FileMessage::UseConversionTables,
+                                      [](const std::string& bytes) { return bytes.size() >= ConversionTablesSize(); });
+  // Told here once; each conversion that reads the file keeps quiet then.
+  if (!tablesProblem.empty()) NoteDataFileDamageTold(tablesPath);
+  add(std::move(tablesProblem));
   return lines;
 }
 

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace nuvel::test {
 
@@ -66,7 +67,7 @@ class ProgramRun {
 
   // Starts the program with the script and arguments, not waiting for it.
   std::unique_ptr<QProcess> Start(const std::string& script, const QStringList& arguments,
-                                  const QProcessEnvironment& extra = {}) {
+                                  const QProcessEnvironment& extra = {}, const QString& shellScript = {}) {
     const std::filesystem::path scriptFile = root_ / ("input" + std::to_string(++starts_) + ".script");
     Write(scriptFile, script);
     if (otherUser_) ::lchown(scriptFile.c_str(), kOtherUser, kOtherUser);
@@ -82,7 +83,9 @@ class ProgramRun {
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(QString::fromStdString(documents.string()));
     const QString executable = QString::fromStdString((program / "nuvel").string());
-    if (otherUser_) {
+    if (!shellScript.isEmpty()) {
+      process->start("/bin/sh", QStringList{shellScript} + arguments);
+    } else if (otherUser_) {
       process->start("/usr/bin/setpriv",
                      QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", executable} + arguments);
     } else {
@@ -107,6 +110,27 @@ class ProgramRun {
 
   int Run(const std::string& script, const QStringList& arguments, const QProcessEnvironment& extra = {}) {
     auto process = Start(script, arguments, extra);
+    return Finish(*process);
+  }
+
+  // Runs the program with arguments given as bytes, which need not be UTF-8
+  // (a file name as the system keeps it), through a shell that passes them on
+  // unchanged; as this user.
+  int RunWithBytes(const std::string& script, const std::vector<std::string>& arguments) {
+    std::string launcher = "exec \"$1\"";
+    for (const std::string& argument : arguments) {
+      launcher += " \"$(printf '";
+      for (unsigned char c : argument) {
+        const char octal[] = {'\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
+                              static_cast<char>('0' + (c & 7)), 0};
+        launcher += octal;
+      }
+      launcher += "')\"";
+    }
+    const std::filesystem::path launcherFile = root_ / "launch.sh";
+    Write(launcherFile, launcher + "\n");
+    auto process = Start(script, {QString::fromStdString((program / "nuvel").string())}, {},
+                         QString::fromStdString(launcherFile.string()));
     return Finish(*process);
   }
 
