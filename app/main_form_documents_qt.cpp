@@ -13,6 +13,7 @@
 #include "app/help_window_qt.h"
 #include "app/restore_factory_qt.h"
 #include "app/send_mail_qt.h"
+#include "app/file_view_command_qt.h"
 #include "app/filter_commands_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
@@ -109,6 +110,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachPreferences(on, form, *docs);
   AttachPrinting(on, *docs);
   AttachOnScreenKeyboard(on, form, *docs);
+  AttachFileViewers(form, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {
