@@ -15,6 +15,10 @@ TFileViewers* AttachFileViewers(TMainForm& form, DocumentWindows& docs) {
   host.searchText = [&docs] { return docs.SearchString; };
   host.setSearchText = [&docs](const std::string& text) { docs.SearchString = text; };
   host.openInEditor = [&docs](const std::string& name) { docs.OpenListEntry(name); };
+  host.nikudKeyboard = [&form] {
+    QAction* nikud = form.Item(QStringLiteral("NikudKeyboard1"));
+    return nikud != nullptr && nikud->isChecked();
+  };
   host.chooseFile = [&docs]() -> std::optional<std::string> {
     const auto names = docs.PromptOpenNames("Open", docs.LastOpenFolder);
     if (names.empty()) return std::nullopt;

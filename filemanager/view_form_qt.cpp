@@ -12,17 +12,12 @@
 #include "core/shared_state.h"
 #include "filemanager/view_status.h"
 #include "platform/input_box.h"
+#include "tools/search_dlgs_qt.h"
 #include "platform/string_library.h"
 #include "ui/interface_texts_qt.h"
 #include "ui/message_format.h"
 
 namespace nuvel {
-
-namespace {
-std::span<const uint8_t> BytesOf(const std::string& s) {
-  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
-}
-}  // namespace
 
 std::string ViewFormCaption() { return GetMessageText(38549, 41765); }
 
@@ -225,19 +220,48 @@ void TViewForm::Edit1Click() {
   if (host_.openInEditor && !name.empty()) host_.openInEditor(name);
 }
 
+namespace {
+// The file viewer as the find dialog's target.
+class ViewerSearchTarget : public TSearchTarget {
+ public:
+  explicit ViewerSearchTarget(THebFileViewer& viewer) : viewer_(viewer) {}
+  bool FindText(std::string_view text, uint16_t options) override {
+    return viewer_.FindText({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, options);
+  }
+
+ private:
+  THebFileViewer& viewer_;
+};
+
+// The dialog's text as the shared search text: without the trailing line
+// break, NUL or Esc the input may hold.
+std::string AsSearchText(std::string text) {
+  while (!text.empty() && (text.back() == '\0' || text.back() == '\n' || text.back() == '\r' || text.back() == 27))
+    text.pop_back();
+  return text;
+}
+}  // namespace
+
 void TViewForm::Find1Click() {
   Guarded([&] {
     if (!Model().HasLines()) return;
+    THebFindDlg dlg(this);
+    dlg.Mode = 1;
+    if (!EngPrompts) nuvel::SetHebCaps(&dlg, "SetHebCaps_HebFindDlg");
+    TSearchDialogSetup setup;
     // The shared search text is offered as it is.
-    platform::InputBoxRequest ask{"Find", "Text to find:", host_.searchText ? host_.searchText() : std::string()};
-    const auto text = platform::AskInputBox(ask);
-    if (!text || text->empty()) return;
-    if (host_.setSearchText) host_.setSearchText(*text);
-    const bool found = Model().FindText(BytesOf(*text), 0);
-    ShowStatus();
-    if (!found)
-      MessageDlg(FormatMessage(GetMessageText(38414, 41114), {*text}), MsgDlgType::Information, platform::mbOK);
+    setup.text = host_.searchText ? host_.searchText() : std::string();
+    const bool nikud = host_.nikudKeyboard && host_.nikudKeyboard();
+    setup.layer = Model().EnglishFile ? TKbdLayer::English : nikud ? TKbdLayer::Nikud : TKbdLayer::Hebrew;
+    setup.englishDocument = Model().EnglishFile;
+    dlg.Setup(setup);
+    auto target = std::make_shared<ViewerSearchTarget>(Model());
+    dlg.SetTarget([target]() -> TSearchTarget* { return target.get(); });
+    dlg.SetOptions(&searchOptions_);
+    dlg.exec();
+    if (host_.setSearchText) host_.setSearchText(AsSearchText(dlg.FindEdit()->Line().Text));
   });
+  ShowStatus();
 }
 
 void TViewForm::GotoLine1Click() {

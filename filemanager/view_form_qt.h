@@ -32,6 +32,8 @@ struct TViewFormHost {
   std::function<void(const std::string&)> setSearchText;
   // Opens a file in the editor (activating its window when open).
   std::function<void(const std::string&)> openInEditor;
+  // Whether the main window's keyboard is the nikud layer.
+  std::function<bool()> nikudKeyboard;
   // A file chosen to open (none: cancelled).
   std::function<std::optional<std::string>()> chooseFile;
   // The window is shown or gone (the Window menu lists it while shown).
@@ -93,6 +95,7 @@ class TViewForm : public QMainWindow {
   std::array<std::string, 3> headerLabels_{"Total:", "Top:", "Bytes:"};
   std::map<QString, QAction*> items_;
   TNvcFormState* formState_ = nullptr;
+  uint16_t searchOptions_ = 0;
 };
 
 // The window's caption text ("File View").

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -13,6 +14,7 @@
 #include "core/shared_state.h"
 #include "filemanager/file_viewers_qt.h"
 #include "platform/input_box.h"
+#include "tools/search_dlgs_qt.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -70,9 +72,14 @@ TEST(FileViewProgramTest, ViewGoToLineFindHebrewAndOpenInTheEditor) {
     EXPECT_EQ(view->Model().CaretPos().line, 2);
 
     program.Documents()->SearchString = "\xF9\xEC\xE5\xED";
-    input.answers = {"\xF9\xEC\xE5\xED"};
+    QTimer::singleShot(0, [] {
+      auto* dlg = qobject_cast<THebFindDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(dlg, nullptr);
+      EXPECT_EQ(dlg->FindEdit()->Line().Text, "\xF9\xEC\xE5\xED");
+      dlg->FindNxtBtnClick();
+      dlg->reject();
+    });
     view->Item("Find1")->trigger();
-    ASSERT_EQ(input.asked.back().value, "\xF9\xEC\xE5\xED");
     EXPECT_EQ(view->Model().SelStart(), (TViewerPos{2, 4}));
 
     view->hide();

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "core/shared_state.h"
 #include "filemanager/file_viewers_qt.h"
 #include "platform/input_box.h"
+#include "tools/search_dlgs_qt.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -108,23 +110,47 @@ TEST_F(ViewFormTest, GoToLineClampsAndIgnoresWhatIsNoNumber) {
   EXPECT_EQ(f->HeaderSection(0)->text(), "7:1 (#108)");
 }
 
+// Acts on the find dialog once it runs, then closes it.
+void WhenFindShown(std::function<void(THebFindDlg&)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dlg = qobject_cast<THebFindDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    act(*dlg);
+    dlg->reject();
+  });
+}
+
 TEST_F(ViewFormTest, FindOffersTheSharedTextWholeAndSelectsTheHebrewWord) {
   TViewForm* f = Make();
   f->Open(path_);
+  f->SetEnglishFile(false);
   search_ = kShalom;
-  input_.answers.push_back(kShalom);
+  WhenFindShown([](THebFindDlg& d) {
+    EXPECT_EQ(d.Mode, 1);
+    EXPECT_EQ(d.FindEdit()->Line().Text, kShalom);
+    EXPECT_EQ(d.Layer(), TKbdLayer::Hebrew);
+    d.FindNxtBtnClick();
+  });
   f->Find1Click();
-  ASSERT_EQ(input_.asked.size(), 1u);
-  EXPECT_EQ(input_.asked[0].value, kShalom);
   EXPECT_EQ(search_, kShalom);
   EXPECT_EQ(f->Model().SelStart(), (TViewerPos{24, 8}));
   EXPECT_EQ(f->Model().SelEnd(), (TViewerPos{24, 12}));
   EXPECT_TRUE(f->Item("Copy1")->isEnabled());
-  // Not found again after it: the message says so.
-  input_.answers.push_back(kShalom);
+  // Upwards from there finds the same word again; downwards nothing more,
+  // and the message says so.
+  WhenFindShown([](THebFindDlg& d) {
+    d.FindNxtBtnClick();
+  });
   f->Find1Click();
-  ASSERT_FALSE(sink_.requests.empty());
+  ASSERT_EQ(sink_.requests.size(), 1u);
   EXPECT_NE(sink_.requests.back().text.find(kShalom), std::string::npos);
+  WhenFindShown([](THebFindDlg& d) {
+    d.UpButton()->setChecked(true);
+    d.FindNxtBtnClick();
+  });
+  f->Find1Click();
+  EXPECT_EQ(f->Model().SelStart(), (TViewerPos{24, 8}));
+  EXPECT_EQ(f->Model().CaretPos(), (TViewerPos{24, 8}));
 }
 
 TEST_F(ViewFormTest, TabSizeTakesNumbersOnly) {
