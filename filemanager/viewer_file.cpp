@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <numeric>
 
 #include "core/exceptions.h"
 #include "core/file_messages.h"
@@ -118,22 +117,20 @@ int TViewerFile::FindSlot(int64_t page) const {
 void TViewerFile::RaiseReadError(int error) const { throw EInOutError(ViewerErrorText(error)); }
 
 int TViewerFile::ReadRun(int64_t first, int count, int64_t wanted) {
-  // The oldest slots, empty ones first (their stamp is 0), the first on ties.
-  std::vector<int> order(slots_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    const Slot& sa = slots_[static_cast<size_t>(a)];
-    const Slot& sb = slots_[static_cast<size_t>(b)];
-    const uint64_t ka = sa.used ? sa.stamp : 0;
-    const uint64_t kb = sb.used ? sb.stamp : 0;
-    return ka < kb;
-  });
-  // The slot read last stays, so a caller's run of one page never evicts it.
-  order.erase(std::remove(order.begin(), order.end(), current_), order.end());
-  count = std::min<int>(count, static_cast<int>(order.size()));
+  // The oldest slots, empty ones first (their stamp is 0), the first on
+  // ties. The slot read last stays, so a run never evicts the page a caller
+  // is working in.
+  order_.clear();
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    if (static_cast<int>(i) == current_) continue;
+    const Slot& s = slots_[i];
+    order_.emplace_back(s.used ? s.stamp : 0, static_cast<int>(i));
+  }
+  count = std::min<int>(count, static_cast<int>(order_.size()));
+  std::partial_sort(order_.begin(), order_.begin() + count, order_.end());
   iovec vec[kMaxRun];
   for (int i = 0; i < count; ++i) {
-    Slot& s = slots_[static_cast<size_t>(order[static_cast<size_t>(i)])];
+    Slot& s = slots_[static_cast<size_t>(order_[static_cast<size_t>(i)].second)];
     s.used = false;
     vec[i].iov_base = s.buffer.get();
     vec[i].iov_len = static_cast<size_t>(kPageSize);
@@ -160,7 +157,7 @@ int TViewerFile::ReadRun(int64_t first, int count, int64_t wanted) {
   }
   int result = -1;
   for (int i = 0; i < count; ++i) {
-    const int index = order[static_cast<size_t>(i)];
+    const int index = order_[static_cast<size_t>(i)].second;
     Slot& s = slots_[static_cast<size_t>(index)];
     const int64_t valid = std::clamp<int64_t>(got - i * kPageSize, 0, kPageSize);
     std::memset(s.buffer.get() + valid, 0, static_cast<size_t>(kPageSize - valid));

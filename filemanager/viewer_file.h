@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nuvel {
@@ -66,6 +67,8 @@ class TViewerFile {
   int fd_ = -1;
   int64_t size_ = 0;
   std::vector<Slot> slots_;
+  // The slots by age, made at each read (kept to spare an allocation).
+  std::vector<std::pair<uint64_t, int>> order_;
   uint64_t clock_ = 0;
   int current_ = -1;         // slot read last
   int64_t lastMiss_ = -2;    // page of the last miss, to see a scan

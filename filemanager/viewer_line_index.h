@@ -20,7 +20,7 @@ struct TLineAnchor {
 
 class TLineIndex {
  public:
-  explicit TLineIndex(size_t maxEntries = 4096, int64_t firstSpacing = 64 * 1024);
+  explicit TLineIndex(size_t maxEntries = 512, int64_t firstSpacing = 64 * 1024);
 
   void Clear();
   // The position from which a checkpoint is wanted for a line after `line`,

@@ -8,7 +8,7 @@ namespace nuvel {
 
 namespace {
 // Bytes searched at once.
-constexpr int64_t kWindow = 64 * 1024;
+constexpr int64_t kWindow = 16 * 1024;
 }  // namespace
 
 TViewerSearch::TViewerSearch(std::span<const uint8_t> pattern, bool matchCase)
