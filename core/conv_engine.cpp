@@ -84,6 +84,17 @@ struct Step {
   }
 
   // ---- Modes 2 and 9, direction in: composition of pointed letters.
+  // Points that may stand between a letter and its dagesh or dot: the
+  // vowels (Unicode's canonical order puts them first), the meteg and rafe.
+  static bool IsVowelBetween(uint8_t b) { return (b >= 0xC0 && b <= 0xCB) || b == 0xCD || b == 0xCF; }
+  // The converted letter that a dagesh or dot at the end of `out` belongs to:
+  // the last byte before the vowels that end `out`; out.size() when none.
+  std::size_t LetterBeforeVowels() const {
+    std::size_t k = out.size();
+    while (k > 0 && IsVowelBetween(out[k - 1])) --k;
+    return k == 0 ? out.size() : k - 1;
+  }
+
   std::size_t Compose(std::size_t i) {
     const uint8_t b = in[i++];
     if (PassesThroughTable(b)) {
@@ -91,8 +102,13 @@ struct Step {
       return i;
     }
     uint8_t* prev = out.empty() ? nullptr : &out.back();
-    uint8_t* before_prev = out.size() >= 2 ? &out[out.size() - 2] : nullptr;
+    // The byte the mode 9 exchange applies to: the last one written, or the
+    // letter a point was absorbed into.
+    std::size_t touched = out.size();
     if (t[b] == kComposeMark) {
+      const std::size_t at = LetterBeforeVowels();
+      uint8_t* letter = at < out.size() ? &out[at] : nullptr;
+      bool absorbed = true;
       if (b == kHolam) {
         if (prev && *prev == kVav) {
           *prev = 0x8D;
@@ -101,33 +117,41 @@ struct Step {
         } else if (prev && *prev == 0x8C) {  // lamed with dagesh
           *prev = 0x93;
         } else {
+          absorbed = false;
           out.push_back(kHolam);
         }
+        if (absorbed) touched = out.size() - 1;
       } else if (b == kDagesh) {
-        if (prev && HasDageshForm(*prev)) {
-          *prev = static_cast<uint8_t>(*prev - 0x60);
-        } else if (prev && *prev == kHolam && before_prev && HasDageshForm(*before_prev)) {
-          // Normalized text puts holam before dagesh: the dagesh still
-          // belongs to the letter before the holam.
-          *before_prev = static_cast<uint8_t>(*before_prev - 0x60);
-        } else if (prev && *prev == 0x8F) {  // lamed with holam
-          *prev = 0x93;
+        if (letter && HasDageshForm(*letter)) {
+          *letter = static_cast<uint8_t>(*letter - 0x60);
+        } else if (letter && *letter == 0x8F) {  // lamed with holam
+          *letter = 0x93;
+        } else if (letter && *letter == 0x95) {  // shin with shin dot
+          *letter = 0x98;
+        } else if (letter && *letter == 0x9B) {  // shin with sin dot
+          *letter = 0x99;
         } else {
+          absorbed = false;
           out.push_back(kDagesh);
         }
+        if (absorbed) touched = at;
       } else if (b == s.shin_dot) {
-        if (prev && *prev == kShin) {
-          *prev = 0x95;
-        } else if (prev && *prev == 0x99) {
-          *prev = 0x98;
+        if (letter && *letter == kShin) {
+          *letter = 0x95;
+        } else if (letter && *letter == 0x99) {
+          *letter = 0x98;
         } else {
+          absorbed = false;
           out.push_back(kShinDot);
         }
+        if (absorbed) touched = at;
       } else if (b == s.sin_dot) {
-        if (prev && *prev == kShin) {
-          *prev = 0x9B;
-        } else if (prev && *prev == 0x99) {
+        if (letter && *letter == kShin) {
+          *letter = 0x9B;
+          touched = at;
+        } else if (letter && *letter == 0x99) {
           // Shin with dagesh already carries the sin dot.
+          touched = at;
         } else {
           out.push_back(kHolam);
         }
@@ -137,6 +161,7 @@ struct Step {
       const uint8_t r = t[b];
       if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
         *prev = r == kSheva ? 0x87 : 0x92;
+        touched = out.size() - 1;
       } else if (IsPoint(r) && prev && *prev == kHolam) {
         // Holam goes after the other points.
         *prev = r;
@@ -145,7 +170,9 @@ struct Step {
         out.push_back(r);
       }
     }
-    if (s.mode == kConvWindowsFonts && b != kDagesh && !out.empty()) out.back() = Swap9899(out.back());
+    if (s.mode == kConvWindowsFonts && b != kDagesh && touched < out.size()) {
+      out[touched] = Swap9899(out[touched]);
+    }
     return i;
   }
 

@@ -6,6 +6,7 @@
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
+#include "core/point_order.h"
 #include "core/shared_state.h"
 #include "core/text_reversal.h"
 #include "formats/windows1255.h"
@@ -38,6 +39,8 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
   ConvStateGuard keep;
   PrepareConvTable(true);
   const bool reorder = GetConvMode() == kConvCp1255 && !NoConversion;
+  const bool pointsInOrder = !NoConversion && (GetConvMode() == kConvCp1255 || GetConvMode() == kConvWindowsFonts ||
+                                               ForceCP1255);
   for (std::size_t i = 0; i < chunks.size(); ++i) {
     std::vector<uint8_t> chunk = chunks[i];
     if (reorder) {
@@ -46,6 +49,7 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
       chunk.assign(s.begin(), s.end());
     }
     ConvertBuffer(chunk);
+    if (pointsInOrder) PutPointsInCanonicalOrder(chunk);
     text.insert(text.end(), chunk.begin(), chunk.end());
     if (i + 1 < chunks.size()) text.insert(text.end(), {13, 10});
   }

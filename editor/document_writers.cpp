@@ -4,6 +4,7 @@
 #include "editor/para_node.h"
 #include "formats/reader_input.h"
 #include "formats/rtf_writer.h"
+#include "formats/windows1255.h"
 
 namespace nuvel {
 namespace {
@@ -108,19 +109,28 @@ std::vector<uint8_t> Write3B2Format(const TParagraphs& paras, const TWrapSetting
   return out;
 }
 
-std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf) {
+std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf, TTextForm form, bool finalLineEnd) {
   std::vector<uint8_t> out;
-  auto unit = [&out](char16_t u) {
-    out.push_back(static_cast<uint8_t>(u & 0xFF));
-    out.push_back(static_cast<uint8_t>(u >> 8));
+  const bool utf8 = IsUtf8Form(form);
+  auto put = [&out, utf8](char16_t u) {
+    if (utf8) {
+      AppendUtf8(out, u);
+    } else {
+      out.push_back(static_cast<uint8_t>(u & 0xFF));
+      out.push_back(static_cast<uint8_t>(u >> 8));
+    }
   };
-  unit(0xFEFF);
+  if (form == TTextForm::Utf8Mark || form == TTextForm::Utf16Mark || form == TTextForm::Bytes) put(0xFEFF);
   for (std::size_t i = 0; i < paras.size(); ++i) {
     if (i > 0) {
-      if (!lf) unit(13);
-      unit(10);
+      if (!lf) put(13);
+      put(10);
     }
-    for (uint8_t b : paras[i]) unit(HebUnicodeTable[b]);
+    for (uint8_t b : paras[i]) put(Windows1255ToUnicode(b));
+  }
+  if (finalLineEnd && !paras.empty()) {
+    if (!lf) put(13);
+    put(10);
   }
   return out;
 }

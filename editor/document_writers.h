@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/para_vector.h"
+#include "formats/text_form.h"
 #include "formats/text_readers.h"
 
 namespace nuvel {
@@ -38,10 +39,12 @@ std::vector<uint8_t> WriteEinsteinFormat(const TParagraphs& paras, const TWrapSe
 // on a paragraph's first line (unless it brings a tag of its own), "\" at the
 // end of inner lines and "<>" at the end of the last.
 std::vector<uint8_t> Write3B2Format(const TParagraphs& paras, const TWrapSettings& wrap, std::string_view defaultStyle);
-// UTF-16 little-endian with a byte-order mark, each byte through the
-// character set's Unicode table; a line end between paragraphs, none after
-// the last.
-std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf);
+// Unicode text of paragraphs in Windows-1255 bytes (as the conversion of
+// mode 2 writes them): UTF-16 little-endian or UTF-8, each with or without
+// its byte-order mark by `form` (Bytes: UTF-16 with the mark); a line end
+// between paragraphs, and after the last only with `finalLineEnd`.
+std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf, TTextForm form = TTextForm::Utf16Mark,
+                                        bool finalLineEnd = false);
 // RTF through the RTF writer; a Hebrew document gets the right-to-left
 // paragraph format first. False when the writer reported a short write.
 bool WriteRtfFormat(const TParagraphs& paras, bool englishDocument, std::string_view userHead,

@@ -11,6 +11,7 @@
 #include "editor/clipboard_service.h"
 #include "editor/clipboard_text.h"
 #include "editor/editor_document_io.h"
+#include "editor/load_loss_messages.h"
 #include "platform/message_sink.h"
 #include "platform/file_facts.h"
 
@@ -85,6 +86,10 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_);
   SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
+  textForm_ = result.textForm;
+  finalLineEnd_ = result.finalLineEnd;
+  lossyLoad_ = result.losses.Any();
+  lossyName_ = lossyLoad_ ? name : std::string();
   if (result.damaged) {
     // What was read differs from the file: a save must not pass for the
     // file's own content, and the file as it was stays as the backup copy.
@@ -93,10 +98,27 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
     SetLoadNotice(FileMessageText(FileMessage::DamagedFile, {FileNameInMessage(name)}));
   }
   if (result.appendError != 0) DoOnError(result.appendError);
+  if (lossyLoad_) {
+    // Told once; the document is modified, and its first save keeps the file.
+    SetModified(true);
+    SetBackupOnNextSave(true);
+    std::string notice = LoadNotice();
+    if (!notice.empty()) notice += "\n";
+    SetLoadNotice(notice + LoadLossText(name, result.losses));
+  }
 }
 
 void THebTextEditor::SaveToFile(const std::string& name) {
+  if (lossyLoad_ && name == lossyName_) {
+    platform::MessageRequest question;
+    question.text = ReplaceLossyFileText(name, BackupFileName(name, BackupExt()));
+    question.type = platform::MsgDlgType::Confirmation;
+    question.buttons = platform::mbYes | platform::mbNo;
+    if (platform::ShowMessageRequest(question) != platform::mrYes) return;
+  }
   TSaveRequest request = SaveRequestFor(*this, name);
+  request.textForm = textForm_;
+  request.finalLineEnd = finalLineEnd_;
   request.englishDocument = Engm();
   request.diskConv = diskConv_;
   request.trTypeFL = trTypeFl_;
@@ -113,6 +135,7 @@ void THebTextEditor::SaveToFile(const std::string& name) {
   } else if (result.status == TSaveStatus::Saved) {
     SetDiskStamp(result.write.written);
     SetBackupOnNextSave(false);
+    lossyLoad_ = false;
   }
 }
 

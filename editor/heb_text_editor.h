@@ -11,6 +11,7 @@
 
 #include "core/font_descriptor.h"
 #include "editor/heb_text_file_editor.h"
+#include "formats/text_form.h"
 
 namespace nuvel {
 
@@ -68,6 +69,11 @@ class THebTextEditor : public THebTextFILEEditor {
   // The last load found LF-only line ends; the plain-text formats keep them.
   bool LfLineEnds() const { return lfLineEnds_; }
   void SetLfLineEnds(bool v) { lfLineEnds_ = v; }
+  // The last load read Unicode text in this form; saving keeps it.
+  TTextForm TextForm() const { return textForm_; }
+  // The last load could not keep the file as it is: the user was told, and
+  // the first save over that file asks first and keeps it as the backup copy.
+  bool LossyLoad() const { return lossyLoad_; }
 
   // ---- Keys the system feeds itself, and paragraph commands ----
   // Runs one key as if typed, through the WordStar translation: control
@@ -182,6 +188,10 @@ class THebTextEditor : public THebTextFILEEditor {
   bool sheimFiltered_ = false;
   bool engSheimFiltered_ = false;
   bool lfLineEnds_ = false;
+  TTextForm textForm_ = TTextForm::Bytes;
+  bool finalLineEnd_ = false;
+  bool lossyLoad_ = false;
+  std::string lossyName_;
   uint16_t wsPrefix_ = 0;
   uint16_t lastSearchError_ = 0;
 };

@@ -72,12 +72,26 @@ bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vec
       out = Write3B2Format(paras, request.wrap, DefaultStyle3B2());
       return true;
     case TWriterKind::Unicode:
-      out = WriteUnicodeFormat(paras, lf);
+      out = WriteUnicodeFormat(paras, lf, request.textForm, request.finalLineEnd);
       return true;
     case TWriterKind::Rtf:
       return WriteRtfFormat(paras, request.englishDocument, ReadRegString("RtfInf", "UserHead"), out);
   }
   return false;
+}
+
+TSaveRule SaveRuleFor(const TSaveRequest& request) {
+  TSaveRule rule = ChooseSaveRule(CurrentEditConfig(), DocumentExtension(request.fileName), GetConvMode(),
+                                  EffectiveDiskFormat(request.diskConv, ReadDiskFormat()));
+  const bool keepsForm = IsUnicodeForm(request.textForm) && rule.writer != TWriterKind::Rtf &&
+                         rule.writer != TWriterKind::None && CurrentEditConfig() != TEditConfig::ProgramEditor &&
+                         rule.row != 'e';
+  if (keepsForm) rule.writer = TWriterKind::Unicode;
+  if (rule.writer == TWriterKind::Unicode) {
+    rule.pass = TSavePass::Fixed;
+    rule.fixedMode = kConvCp1255;
+  }
+  return rule;
 }
 
 std::string SaveFailureText(const std::string& fileName, const std::string& backupName,
@@ -110,9 +124,7 @@ std::string BackupFileName(const std::string& fileName, const std::string& backu
 TSaveResult SaveDocument(const TSaveRequest& request) {
   TSaveResult result;
   if (request.fileName.empty()) return result;
-  const std::string ext = DocumentExtension(request.fileName);
-  result.rule = ChooseSaveRule(CurrentEditConfig(), ext, GetConvMode(),
-                               EffectiveDiskFormat(request.diskConv, ReadDiskFormat()));
+  result.rule = SaveRuleFor(request);
   if (result.rule.writer == TWriterKind::None) {
     result.status = TSaveStatus::RefusedPalm;
     result.message = std::string(kPalmSaveMessage);

@@ -22,6 +22,8 @@ struct TSaveRequest {
   uint8_t diskConv = 255;      // the document's disk format code
   int32_t trTypeFL = -1;       // the conversion wizard's translation type; -1 none
   bool lfLineEnds = false;     // the document was read with LF-only line ends
+  TTextForm textForm = TTextForm::Bytes;  // the document was read as this Unicode text
+  bool finalLineEnd = false;   // ... which ended with a line end
   bool sheimFiltered = false;  // Sheim Hashem protection is on: it is removed from the copy
   bool makeBackup = false;
   std::string backupExt;       // at most 4 characters are used
@@ -57,6 +59,13 @@ std::string SaveFailureText(const std::string& fileName, const std::string& back
 // The name of the backup copy: the file name with its extension replaced by
 // "." and `backupExt` (cut to 4 characters).
 std::string BackupFileName(const std::string& fileName, const std::string& backupExt);
+
+// The rule `request` is saved by: the rule of its name, configuration and
+// disk format, except that a document read as Unicode text is written as
+// the same Unicode text unless it goes to RTF or a Palm e-book or the
+// Program Editor configuration is on. Unicode text is always written
+// through the conversion of mode 2.
+TSaveRule SaveRuleFor(const TSaveRequest& request);
 
 // Writes the document through the one atomic write (platform/atomic_file.h):
 // links followed, permissions and owner kept, read-only files refused, the

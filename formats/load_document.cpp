@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "core/conv_engine.h"
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/exceptions.h"
@@ -20,7 +21,8 @@
 namespace nuvel {
 namespace {
 
-uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoadResult& result) {
+uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoadResult& result,
+                   TUnicodeReadNotes& notes) {
   switch (kind) {
     case TReaderKind::None:
       return 0;
@@ -44,8 +46,9 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoa
     case TReaderKind::NulRecords:
       return ReadNulRecords(in, target);
     case TReaderKind::Unicode:
-      return ReadUnicodeText(in, target, CurrentEditConfig() == TEditConfig::NuvelDos ||
-                                             CurrentEditConfig() == TEditConfig::Tag);
+      return ReadUnicodeText(in, target,
+                             CurrentEditConfig() == TEditConfig::NuvelDos || CurrentEditConfig() == TEditConfig::Tag,
+                             IsUtf8Form(result.textForm), &notes);
   }
   return 0;
 }
@@ -54,6 +57,22 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoa
 bool NotesZeroBytes(TReaderKind kind) {
   return kind == TReaderKind::Lines || kind == TReaderKind::DosText || kind == TReaderKind::SmartDos ||
          kind == TReaderKind::Einstein || kind == TReaderKind::ThreeB2;
+}
+
+// Rows whose files may turn out to be Unicode text.
+bool MayBeUnicodeText(const TLoadRule& rule) {
+  if (CurrentEditConfig() == TEditConfig::ProgramEditor || rule.row == 'e') return false;
+  switch (rule.reader) {
+    case TReaderKind::Lines:
+    case TReaderKind::DosText:
+    case TReaderKind::SmartDos:
+    case TReaderKind::Einstein:
+    case TReaderKind::ThreeB2:
+    case TReaderKind::Unicode:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -67,7 +86,8 @@ TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
     throw EInOutError(FileMessageText(FileMessage::CannotRead, {FileNameInMessage(fileName), FileErrorReason(error)}));
   }
   return LoadDocumentBytes(target, rule,
-                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                           true);
 }
 
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
@@ -76,14 +96,23 @@ TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
   return ChooseLoadRule(CurrentEditConfig(), DocumentExtension(fileName), GetConvMode(), disk);
 }
 
-TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes) {
+TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes,
+                              bool sniffUnicode) {
   TLoadResult result;
   result.rule = rule;
+  if (sniffUnicode && MayBeUnicodeText(rule)) {
+    result.textForm = SniffTextForm(bytes);
+    if (IsUnicodeForm(result.textForm)) result.rule = {rule.row, TReaderKind::Unicode, TLoadPass::General, 0};
+  }
+  const bool unicode = result.rule.reader == TReaderKind::Unicode;
+  if (unicode && result.textForm == TTextForm::Bytes) result.textForm = TTextForm::Utf16;
   target.ClearText();
   TReaderInput in(bytes);
-  result.appendError = RunReader(result.rule.reader, in, target, result);
+  TUnicodeReadNotes notes;
+  result.appendError = RunReader(result.rule.reader, in, target, result, notes);
   result.lfLineEnds = in.LfLineEnds();
-  if (NotesZeroBytes(result.rule.reader) && in.nulSeen) target.SetModified(true);
+  result.finalLineEnd = notes.finalLineEnd;
+  const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;
 
   switch (result.rule.pass) {
     case TLoadPass::None:
@@ -91,15 +120,23 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
     case TLoadPass::Fixed:
     case TLoadPass::FixedReversed: {
       ConvStateGuard keep(result.rule.fixedMode);
-      ConvertText(target, false);
+      result.conversion = ConvertText(target, false);
       if (result.rule.pass == TLoadPass::FixedReversed) ReverseClassRuns(target);
       break;
     }
-    case TLoadPass::General:
-      ConvertText(target, false);
-      if (target.SheimFiltered()) RunSheimFilter(target, kSheimApplyFilter);
+    case TLoadPass::General: {
+      // Unicode text was read as Windows-1255 bytes, whatever the mode.
+      ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
+      result.conversion = ConvertText(target, false);
       break;
+    }
   }
+  if (result.rule.pass == TLoadPass::General && target.SheimFiltered()) RunSheimFilter(target, kSheimApplyFilter);
+
+  result.losses.lostChars = notes.lostChars + result.conversion.lostChars;
+  result.losses.nulBytes = zerosDropped ? in.nulBytes : 0;
+  result.losses.splitLines = in.splitLines;
+  if (notes.changed || zerosDropped || in.splitLines != 0) target.SetModified(true);
   target.LoadDone();
   return result;
 }

@@ -10,6 +10,8 @@
 #include "formats/document_text.h"
 #include "formats/load_rule.h"
 #include "formats/para_sink.h"
+#include "formats/text_conversion.h"
+#include "formats/text_form.h"
 
 namespace nuvel {
 
@@ -26,21 +28,41 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   virtual void LoadDone() = 0;
 };
 
+// What a load could not keep of a file, for the one message on opening.
+struct TLoadLosses {
+  uint64_t lostChars = 0;   // characters without a byte in the system's set
+  uint64_t nulBytes = 0;    // zero bytes dropped
+  uint64_t splitLines = 0;  // lines longer than a paragraph may be, split
+  bool Any() const { return lostChars != 0 || nulBytes != 0 || splitLines != 0; }
+};
+
 struct TLoadResult {
   TLoadRule rule;
   bool lfLineEnds = false;   // the file's line ends were all lone LFs
   uint16_t appendError = 0;  // the editor error (263-268) that stopped reading, to be reported
   uint8_t rtfError = 0;      // the RTF reader's error byte
   bool damaged = false;      // the file was damaged and was read only as far as it could be
+  TConvertReport conversion;  // what the conversion pass could not keep
+  TTextForm textForm = TTextForm::Bytes;  // Unicode text: its form, to be saved back in it
+  bool finalLineEnd = false;  // Unicode text: the file ended with a line end
+  TLoadLosses losses;         // what the document could not keep of the file
 };
 
-// Reads `fileName` (opened as given) into `target`. An empty name does
+// Reads `fileName` (opened as given) into `target`. A file that starts with
+// a Unicode byte-order mark, or is valid UTF-8 with multi-byte characters,
+// is read as Unicode text whatever its extension and the conversion mode
+// (not under the Program Editor configuration, nor as RTF, a rule file, NUL
+// records or an e-book). The document is marked modified when saving it
+// unchanged would not give back the file's bytes. An empty name does
 // nothing. A file that cannot be read throws EInOutError before the text is
 // touched. Palm e-books (.PDB, .PRC) read nothing: they take their own road.
 TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName);
 // The rule LoadDocument follows for `fileName` in `target`.
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName);
-// LoadDocument on bytes already in memory, by `rule`.
-TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes);
+// LoadDocument on bytes already in memory, by `rule`; the bytes are taken
+// for Unicode text by their look only with `sniffUnicode` (files from
+// elsewhere, not the program's own hand-offs).
+TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes,
+                              bool sniffUnicode = false);
 
 }  // namespace nuvel

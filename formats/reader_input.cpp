@@ -23,6 +23,7 @@ TLineResult ReadLine(TReaderInput& in, std::vector<uint8_t>& line, std::size_t m
     ++in.pos;
     if (b == 0) {
       in.nulSeen = true;
+      ++in.nulBytes;
       continue;
     }
     line.push_back(b);

@@ -2,18 +2,34 @@
 // The conversion pass over a whole document, which loading runs after a
 // reader and saving runs on its copy of the text, and the digit-run reversal
 // of 3B2 text.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/conv_engine.h"
 #include "formats/document_text.h"
 
 namespace nuvel {
 
+// What converting a text in could not keep.
+struct TConvertReport {
+  uint64_t lostChars = 0;  // outside characters the system's set has no byte for
+  bool changed = false;    // converting the text back out would not give the same bytes
+};
+
 // Converts every paragraph by the current conversion mode, from the outside
 // set to the system's (toOutside false) or back, with a table of its own.
-// Modes 0 and 7 change nothing. Modes 2, 6 and 9, which may change a
-// paragraph's length, set the modified flag to whether any resulting byte
-// lies outside tab, 32-127 and the letters 0xE0-0xFA; going out, they also
-// write a shin with a point and a holam as the shin, the sin dot and the
-// point. The shared conversion state is the same afterwards.
-void ConvertText(TDocumentText& text, bool toOutside);
+// Modes 0 and 7 change nothing. Going out, modes 2 and 9 write a shin with a
+// point and a holam as the shin, the sin dot and the point, and put the
+// points of every letter in Unicode's canonical order. Going in, every
+// paragraph is converted back out and compared with what was read: when any
+// differs, the report says so and the text is marked modified (a flag set
+// before, by a reader, is never cleared). The shared conversion state is the
+// same afterwards.
+TConvertReport ConvertText(TDocumentText& text, bool toOutside);
+
+// Converts one paragraph out by `s` as ConvertText does.
+void ConvertParagraphOut(const ConvSettings& s, std::span<const uint8_t> para, std::vector<uint8_t>& out);
 
 // In every paragraph, each run of two or more digits and periods (a
 // trailing period left out) is mirrored: 12.5 becomes 5.21.

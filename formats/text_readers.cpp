@@ -4,6 +4,8 @@
 
 #include "core/charset.h"
 #include "core/settings.h"
+#include "formats/text_form.h"
+#include "formats/windows1255.h"
 
 namespace nuvel {
 namespace {
@@ -16,7 +18,7 @@ uint16_t ReadLines(TReaderInput& in, TParaSink& sink) {
   std::vector<uint8_t> line;
   while (!in.AtEnd()) {
     line.clear();
-    ReadLine(in, line, kLineBufferSize);
+    if (ReadLine(in, line, kLineBufferSize).cut) ++in.splitLines;
     if (const uint16_t e = Append(sink, line)) return e;
   }
   return 0;
@@ -117,43 +119,104 @@ uint16_t ReadNulRecords(TReaderInput& in, TParaSink& sink) {
   return 0;
 }
 
-uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark) {
+namespace {
+
+// One character of a Unicode file as bytes of the Windows-1255 code page,
+// noting what the system cannot keep or will write back otherwise.
+void AppendUnicodeChar(char32_t cp, std::vector<uint8_t>& para, TUnicodeReadNotes& notes) {
+  const std::size_t before = para.size();
+  if (cp > 0xFFFF || !EncodeWindows1255Char(static_cast<char16_t>(cp), para)) {
+    ++notes.lostChars;
+    notes.changed = true;
+    return;
+  }
+  // Precomposed pointed letters come back as their letter and points.
+  if (para.size() - before != 1 || Windows1255ToUnicode(para.back()) != cp) notes.changed = true;
+}
+
+}  // namespace
+
+uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, bool utf8, TUnicodeReadNotes* notesOut) {
+  TUnicodeReadNotes notes;
   const auto& f = in.file;
+  // The next character and the position after it.
+  std::size_t at = 0;
   const std::size_t units = f.size() / 2;
   auto unit = [&f](std::size_t i) { return static_cast<char16_t>(f[2 * i] | (f[2 * i + 1] << 8)); };
-  std::size_t i = 0;
-  if (units > 0 && unit(0) == 0xFEFF) i = 1;
+  auto next = [&](char32_t& cp) -> bool {
+    if (utf8) {
+      if (at >= f.size()) return false;
+      const std::size_t n = DecodeUtf8(f, at, cp);
+      if (n == 0) {
+        cp = 0xFFFD;  // a byte that is not UTF-8: nothing to keep
+        ++at;
+      } else {
+        at += n;
+      }
+      return true;
+    }
+    if (at >= units) return false;
+    cp = unit(at++);
+    if (cp >= 0xD800 && cp <= 0xDBFF && at < units && unit(at) >= 0xDC00 && unit(at) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(at++) - 0xDC00);
+    }
+    return true;
+  };
+  auto peekLf = [&]() {
+    if (utf8) return at < f.size() && f[at] == 10;
+    return at < units && unit(at) == 10;
+  };
+  if (utf8) {
+    if (f.size() >= 3 && f[0] == 0xEF && f[1] == 0xBB && f[2] == 0xBF) at = 3;
+  } else if (units > 0 && unit(0) == 0xFEFF) {
+    at = 1;
+  }
+  // Zero units at the very end are padding, not text.
+  std::size_t end = utf8 ? f.size() : units;
+  if (utf8) {
+    while (end > at && f[end - 1] == 0) --end;
+  } else {
+    while (end > at && unit(end - 1) == 0) --end;
+  }
   std::vector<uint8_t> para;
-  while (i < units) {
-    const char16_t u = unit(i++);
+  char32_t cp = 0;
+  bool lineEndLast = false;
+  uint16_t error = 0;
+  while (at < end && next(cp)) {
     bool close = false;
-    if (u == 0x2028) {
+    lineEndLast = false;
+    if (cp == 0x2028) {
       if (para.empty() || para.back() != ' ') para.push_back(' ');
       close = true;
-    } else if (u == 0x2029) {
+    } else if (cp == 0x2029) {
       if (paragraphMark) para.push_back(kParagraphMark);
       close = true;
+    } else if (cp == 13) {
+      ++in.crLineEnds;
+      if (peekLf()) ++at;
+      close = lineEndLast = true;
+    } else if (cp == 10) {
+      ++in.lfLineEnds;
+      close = lineEndLast = true;
+    } else if (cp == 0) {
+      in.nulSeen = true;
+      ++in.nulBytes;
     } else {
-      const uint8_t b = UnicodeToHebChar(u);
-      if (b == 13) {
-        ++in.crLineEnds;
-        if (i < units && unit(i) == 10) ++i;
+      AppendUnicodeChar(cp, para, notes);
+      if (para.size() >= kUnicodeParaLimit) {
+        ++in.splitLines;
         close = true;
-      } else if (b == 10) {
-        ++in.lfLineEnds;
-        close = true;
-      } else if (b != 0) {
-        para.push_back(b);
-        close = para.size() == kUnicodeParaLimit;
       }
     }
     if (close) {
-      if (const uint16_t e = Append(sink, para)) return e;
+      if ((error = Append(sink, para)) != 0) break;
       para.clear();
     }
   }
-  if (!para.empty()) return Append(sink, para);
-  return 0;
+  if (error == 0 && !para.empty()) error = Append(sink, para);
+  notes.finalLineEnd = lineEndLast;
+  if (notesOut) *notesOut = notes;
+  return error;
 }
 
 std::string DefaultStyle3B2() {

@@ -39,10 +39,23 @@ std::string DefaultStyle3B2();
 // Records ended by zero bytes, one paragraph each (line ends included),
 // split after 32767 bytes.
 uint16_t ReadNulRecords(TReaderInput& in, TParaSink& sink);
-// UTF-16 little-endian with or without a byte-order mark, each code unit to
-// a byte of the system's set (units without one are dropped). Paragraphs end
-// at CR (LF after it skipped), a lone LF, U+2028 (a blank is added), U+2029
-// (the paragraph mark is added when `paragraphMark`), or after 32767 bytes.
-uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark);
+// What reading a Unicode file could not keep.
+struct TUnicodeReadNotes {
+  uint64_t lostChars = 0;     // characters the code page has no byte for (dropped)
+  bool changed = false;       // writing the text back would not give the same characters
+  bool finalLineEnd = false;  // the text ended with a line end
+};
+
+// Unicode text: UTF-16 little-endian (with or without its byte-order mark)
+// or, with `utf8`, UTF-8 (with or without its mark). Each character becomes
+// bytes of the Windows-1255 code page (a precomposed pointed letter its
+// letter and points), which the conversion of mode 2 then takes into the
+// system's set; characters without a byte are dropped and counted. A byte
+// that is not UTF-8 counts as such a character. Paragraphs end at CR (LF
+// after it skipped), a lone LF, U+2028 (a blank is added), U+2029 (the
+// paragraph mark is added when `paragraphMark`), or after 32767 bytes. Zero
+// characters are dropped and noted, except those that pad the end.
+uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, bool utf8 = false,
+                         TUnicodeReadNotes* notes = nullptr);
 
 }  // namespace nuvel

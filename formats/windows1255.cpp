@@ -1,6 +1,7 @@
 #include "formats/windows1255.h"
 
 #include <array>
+#include <memory>
 
 #include "core/charset.h"
 
@@ -45,16 +46,32 @@ std::u16string DecodeWindows1255(std::span<const uint8_t> bytes) {
   return out;
 }
 
+namespace {
+
+// The byte of each UTF-16 code the code page defines; 0x100 for none.
+const std::array<uint16_t, 0x10000>& ReverseTable() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<uint16_t, 0x10000>>();
+    t->fill(0x100);
+    for (int b = 0xFF; b >= 0; --b) {
+      if (b < 0x80 || Defined(static_cast<uint8_t>(b))) (*t)[kTable[b]] = static_cast<uint16_t>(b);
+    }
+    return t;
+  }();
+  return *table;
+}
+
+}  // namespace
+
 bool EncodeWindows1255Char(char16_t code, std::vector<uint8_t>& out) {
   if (code < 0x80) {
     out.push_back(static_cast<uint8_t>(code));
     return true;
   }
-  for (int b = 0x80; b < 256; ++b) {
-    if (kTable[b] == code && Defined(static_cast<uint8_t>(b))) {
-      out.push_back(static_cast<uint8_t>(b));
-      return true;
-    }
+  const uint16_t b = ReverseTable()[code];
+  if (b < 0x100) {
+    out.push_back(static_cast<uint8_t>(b));
+    return true;
   }
   const uint8_t own = UnicodeToHebChar(code);
   if (IsPointedLetter(own)) {

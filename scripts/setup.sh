@@ -15,6 +15,7 @@ packages=(
   hunspell hunspell-en-us
   txt2pdbdoc
   poppler-utils
+  libfribidi-dev
 )
 
 missing=()

@@ -78,6 +78,27 @@ TEST_F(ConversionModes, Cp1255In) {
   });
 }
 
+// Unicode's canonical order puts a letter's vowels before its dagesh and its
+// dots; the letter still takes them.
+TEST_F(ConversionModes, Cp1255InComposesAcrossTheVowelsOfTheLetter) {
+  Check({
+      {"bet, qamats, dagesh", 2, false, V({0xE1, 0xC8, 0xCC, 0xF8}), V({0x81, 0xC8, 0xF8})},
+      {"shin, hiriq, shin dot", 2, false, V({0xF9, 0xC4, 0xD1}), V({0x95, 0xC4})},
+      {"shin, qamats, sin dot", 2, false, V({0xF9, 0xC8, 0xD2}), V({0x9B, 0xC8})},
+      {"shin, patah, dagesh, shin dot", 2, false, V({0xF9, 0xC7, 0xCC, 0xD1}), V({0x98, 0xC7})},
+      {"shin, qamats, dagesh, sin dot", 2, false, V({0xF9, 0xC8, 0xCC, 0xD2}), V({0x99, 0xC8})},
+      {"shin with shin dot, then dagesh", 2, false, V({0xF9, 0xD1, 0xCC}), V({0x98})},
+      {"shin with sin dot, then dagesh", 2, false, V({0xF9, 0xD2, 0xCC}), V({0x99})},
+      {"two vowels and a meteg between", 2, false, V({0xE1, 0xC0, 0xCD, 0xCC}), V({0x81, 0xC0, 0xCD})},
+      {"lamed, holam, dagesh", 2, false, V({0xEC, 0xC9, 0xCC}), V({0x93})},
+      {"the dagesh does not reach over a blank", 2, false, V({0xE1, ' ', 0xC8, 0xCC}), V({0xE1, ' ', 0xC8, 0xCC})},
+      {"nor over a letter without a dagesh form", 2, false, V({0xE1, 0xF8, 0xC8, 0xCC}),
+       V({0xE1, 0xF8, 0xC8, 0xCC})},
+      {"a vowel at the start has no letter", 2, false, V({0xC8, 0xCC}), V({0xC8, 0xCC})},
+      {"mode 9: shin, qamats, 0xD2 is shin with shin dot", 9, false, V({0xF9, 0xC8, 0xD2}), V({0x95, 0xC8})},
+  });
+}
+
 TEST_F(ConversionModes, PointedLettersAndPointsRoundTripThroughCp1255) {
   for (int b = 0x81; b <= 0x9B; ++b) {
     const auto own = V({'x', b, 'y'});

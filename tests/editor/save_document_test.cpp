@@ -71,8 +71,12 @@ TEST(DocumentWriters, GoldenBytes) {
   EXPECT_EQ(S(WriteLinesFormat(paras, true)), "abc\ndef\n");
   EXPECT_EQ(S(WriteUnicodeFormat(paras, false)),
             std::string("\xFF\xFE" "a\0b\0c\0\r\0\n\0d\0e\0f\0", 18));
-  EXPECT_EQ(S(WriteUnicodeFormat({B({0xE0, 0x81, 0x14})}, false)),
-            std::string("\xFF\xFE\xD0\x05\x31\xFB\x14\x00", 8));
+  // The paragraphs hold Windows-1255 bytes.
+  EXPECT_EQ(S(WriteUnicodeFormat({B({0xE0, 0xE1, 0xCC, 0x96, 0x14})}, false)),
+            std::string("\xFF\xFE\xD0\x05\xD1\x05\xBC\x05\x13\x20\x14\x00", 12));
+  EXPECT_EQ(S(WriteUnicodeFormat(paras, true, TTextForm::Utf8, true)), "abc\ndef\n");
+  EXPECT_EQ(S(WriteUnicodeFormat({B({0xF9, 0xA4})}, false, TTextForm::Utf8Mark)), "\xEF\xBB\xBF\xD7\xA9\xE2\x82\xAA");
+  EXPECT_EQ(S(WriteUnicodeFormat({B("a")}, false, TTextForm::Utf16)), std::string("a\0", 2));
 }
 
 TEST(DocumentWriters, WrappedParagraphs) {

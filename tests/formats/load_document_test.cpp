@@ -48,12 +48,60 @@ TEST_F(LoadDocumentTest, RtfFromAWordProcessorReadsCorrectly) {
   EXPECT_EQ(t.done, 1);
 }
 
-TEST_F(LoadDocumentTest, Cp1255LoadIsModifiedOnlyByUnusualBytes) {
+// A loaded document is modified only when saving it unchanged would not
+// give back the file's bytes.
+TEST_F(LoadDocumentTest, Cp1255LoadIsModifiedOnlyWhenSavingWouldChangeTheFile) {
+  struct Case {
+    const char* what;
+    std::string file;
+    bool modified;
+    uint64_t lost;
+  } cases[] = {
+      {"plain text", "abc \xE0\xE1\tz\r\n", false, 0},
+      {"a letter with dagesh", "\xE1\xCC\r\n", false, 0},
+      {"points in canonical order", "\xE1\xC8\xCC\xF8\xC8\xE0\r\n\xF9\xC4\xD1\xE1\xC8\xCC\xF8\r\n", false, 0},
+      {"vav with holam, lamed with holam and dagesh", "\xE5\xC9\xEC\xC9\xCC\r\n", false, 0},
+      {"dagesh before the vowel", "\xE1\xCC\xC8\r\n", true, 0},
+      {"a sin dot without a shin", "\xE0\xD2\r\n", true, 0},
+      {"curly quotes", "\x93\xF9\xEC\xE5\xED\x94\r\n", true, 2},
+      {"a byte the code page leaves undefined", "a\x8A" "b\r\n", true, 1},
+  };
   SetConvMode(2);
-  EXPECT_FALSE(Load("plain.txt", "abc \xE0\xE1\tz\r\n", 0).modified);
-  const TestLoadTarget pointed = Load("pointed.txt", "\xE1\xCC\r\n", 0);
-  EXPECT_EQ(pointed.paras.Paras(), TParagraphs{B({0x81})});
-  EXPECT_TRUE(pointed.modified);
+  for (const auto& c : cases) {
+    const TestLoadTarget t = Load("w.txt", c.file, 0);
+    EXPECT_EQ(t.modified, c.modified) << c.what;
+    EXPECT_EQ(last_.conversion.changed, c.modified) << c.what;
+    EXPECT_EQ(last_.conversion.lostChars, c.lost) << c.what;
+  }
+}
+
+// UTF-8 and UTF-16 files are read as such whatever their name and the mode,
+// their points composed as in Windows-1255.
+TEST_F(LoadDocumentTest, UnicodeFilesAreKnownByTheirBytes) {
+  struct Case {
+    const char* name;
+    int mode;
+    std::string file;
+    TParagraphs paras;
+  } cases[] = {
+      {"a.txt", 0, "\xD7\x91\xD6\xB8\xD6\xBC\xD7\xA8\n", {B({0x81, 0xC8, 0xF8})}},
+      {"a.nvw", 4, "\xEF\xBB\xBFx\xD7\xA9\xD6\xB4\xD7\x81", {B({'x', 0x95, 0xC4})}},
+      {"a.doc", 7, std::string("\xFF\xFE\xE9\x05\xC1\x05", 6), {B({0x95})}},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    const TestLoadTarget t = Load(c.name, c.file, 0);
+    EXPECT_EQ(last_.rule.reader, TReaderKind::Unicode) << c.name;
+    EXPECT_EQ(t.paras.Paras(), c.paras) << c.name;
+    EXPECT_FALSE(t.modified) << c.name;
+    EXPECT_EQ(GetConvMode(), c.mode);
+  }
+}
+
+// The conversion pass never clears what a reader noted.
+TEST_F(LoadDocumentTest, ZeroBytesKeepTheDocumentModifiedThroughTheConversion) {
+  SetConvMode(2);
+  EXPECT_TRUE(Load("z.txt", std::string("has\0nul\r\n", 9), 0).modified);
 }
 
 TEST_F(LoadDocumentTest, ProgramEditorConvertsOnlyRtfNvsAnd3B2) {
@@ -159,8 +207,8 @@ TEST_F(LoadDocumentTest, ConvertTextOutMovesTheHolamOfAShin) {
     SetConvMode(mode);
     TParaVector text({B({0xF9, 0xC8, 0xC9})});
     ConvertText(text, true);
-    EXPECT_EQ(text.Paras()[0], B({0xF9, mode == 2 ? 0xD2 : 0xD1, 0xC8})) << mode;
-    EXPECT_TRUE(text.Modified());
+    // The dot then follows the vowel, in Unicode's canonical order.
+    EXPECT_EQ(text.Paras()[0], B({0xF9, 0xC8, mode == 2 ? 0xD2 : 0xD1})) << mode;
     EXPECT_EQ(GetConvMode(), mode);
   }
 }

@@ -211,7 +211,9 @@ TEST(TextReaders, UnicodeText) {
       {u"A \u2028B", false, {B("A "), B("B")}},
       {u"A\u2029B", false, {B("A"), B("B")}},
       {u"A\u2029B", true, {B({'A', 20}), B("B")}},
-      {u"\u05E9\u05C1\u05B8\uFB31x\n", false, {B({0xF9, 0xD1, 0xC8, 0x81, 'x'})}},
+      // Windows-1255 bytes: a precomposed letter as its letter and point.
+      {u"\u05E9\u05C1\u05B8\uFB31x\n", false, {B({0xF9, 0xD1, 0xC8, 0xE1, 0xCC, 'x'})}},
+      {u"\u201C\u20AA\u00D7\u200F", false, {B({0x93, 0xA4, 0xAA, 0xFE})}},
       // Characters without a byte of the system's set are dropped.
       {std::u16string(u"a\u2603b\0c", 5), false, {B("abc")}},
       {u"\r\n\r\n", false, {B(""), B("")}},
@@ -221,6 +223,54 @@ TEST(TextReaders, UnicodeText) {
       EXPECT_EQ(ReadUnicode(Utf16(c.text, bom), c.mark), c.paras) << bom;
     }
   }
+}
+
+struct Utf8Read {
+  std::vector<std::vector<uint8_t>> paras;
+  TUnicodeReadNotes notes;
+  uint64_t nulBytes = 0;
+};
+
+Utf8Read ReadUtf8(const std::string& file) {
+  const std::vector<uint8_t> bytes = B(file);
+  TReaderInput in(bytes);
+  TParaVector sink;
+  Utf8Read r;
+  ReadUnicodeText(in, sink, false, true, &r.notes);
+  r.paras = sink.Paras();
+  r.nulBytes = in.nulBytes;
+  return r;
+}
+
+TEST(TextReaders, Utf8Text) {
+  struct Case {
+    const char* what;
+    std::string file;
+    std::vector<std::vector<uint8_t>> paras;
+    uint64_t lost;
+    bool changed;
+    bool finalLineEnd;
+  } cases[] = {
+      {"Hebrew with points, mark", "\xEF\xBB\xBF\xD7\xA9\xD7\x81\xD6\xB8\xD7\x9C\n", {B({0xF9, 0xD1, 0xC8, 0xEC})}, 0,
+       false, true},
+      {"no mark, CR LF, no final line end", "a\xD7\x90\r\nb", {B({'a', 0xE0}), B("b")}, 0, false, false},
+      {"sheqel, multiplication sign, en dash", "\xE2\x82\xAA\xC3\x97\xE2\x80\x93", {B({0xA4, 0xAA, 0x96})}, 0, false,
+       false},
+      {"a precomposed letter comes back decomposed", "\xEF\xAC\xB1\n", {B({0xE1, 0xCC})}, 0, true, true},
+      {"Arabic and an emoji are dropped and counted", "a\xD8\xB3\xF0\x9F\x98\x80" "b\n", {B("ab")}, 2, true, true},
+      {"a byte that is not UTF-8", "a\xFF" "b", {B("ab")}, 1, true, false},
+  };
+  for (const auto& c : cases) {
+    const Utf8Read r = ReadUtf8(c.file);
+    EXPECT_EQ(r.paras, c.paras) << c.what;
+    EXPECT_EQ(r.notes.lostChars, c.lost) << c.what;
+    EXPECT_EQ(r.notes.changed, c.changed) << c.what;
+    EXPECT_EQ(r.notes.finalLineEnd, c.finalLineEnd) << c.what;
+  }
+  // Zero characters inside the text are dropped and counted.
+  const Utf8Read nul = ReadUtf8(std::string("has\0nul", 7));
+  EXPECT_EQ(nul.paras, (std::vector<std::vector<uint8_t>>{B("hasnul")}));
+  EXPECT_EQ(nul.nulBytes, 1u);
 }
 
 TEST(TextReaders, UnicodeTextEdges) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "formats/text_form.h"
 #include "formats/text_readers.h"
 
 namespace {
@@ -27,7 +28,7 @@ class CheckingSink : public nuvel::TParaSink {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const uint8_t which = data[0] % 8;
+  const uint8_t which = data[0] % 9;
   // An exact-size copy, so that a read past the end is caught.
   const std::vector<uint8_t> file(data + 1, data + size);
   nuvel::TReaderInput in(file);
@@ -44,6 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 5: nuvel::Read3B2(in, sink, "<body>"); break;
     case 6: nuvel::ReadNulRecords(in, sink); break;
     case 7: nuvel::ReadUnicodeText(in, sink, true); return 0;
+    case 8: {
+      // UTF-8, and what sniffing makes of the same bytes.
+      nuvel::TUnicodeReadNotes notes;
+      nuvel::ReadUnicodeText(in, sink, false, true, &notes);
+      (void)nuvel::SniffTextForm(file);
+      return 0;
+    }
   }
   if (!in.AtEnd()) std::abort();
   return 0;

@@ -1,0 +1,67 @@
+#include "editor/load_loss_messages.h"
+
+#include <charconv>
+#include <initializer_list>
+
+#include "core/message_texts.h"
+
+namespace nuvel {
+namespace {
+
+constexpr uint16_t kHebrewOffset = 50;
+
+std::string_view EnglishText(LoadLossMessage id) {
+  switch (id) {
+    case LoadLossMessage::Opening: return "Not all of %s can be kept as it is in the file:";
+    case LoadLossMessage::LostChars:
+      return "%s characters have no place in the program's character set and were replaced or left out.";
+    case LoadLossMessage::NulBytes: return "%s zero bytes were left out.";
+    case LoadLossMessage::SplitLines: return "%s lines longer than 32,767 characters were split.";
+    case LoadLossMessage::CountsAsChanged:
+      return "The document counts as changed. Its first save keeps the file as it was in a backup copy.";
+    case LoadLossMessage::ReplaceAsked:
+      return "%s was opened with characters it could not keep. Replace the file now? The file as it was stays in "
+             "the backup copy %s.";
+  }
+  return {};
+}
+
+std::string Format(LoadLossMessage id, std::initializer_list<std::string> args) {
+  const auto eng = static_cast<uint32_t>(id);
+  std::string format = GetMessageText(eng, eng + kHebrewOffset);
+  if (format.empty()) format = std::string(EnglishText(id));
+  std::string out;
+  auto next = args.begin();
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+      if (next != args.end()) out += *next++;
+      ++i;
+    } else {
+      out += format[i];
+    }
+  }
+  return out;
+}
+
+std::string Count(uint64_t n) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, n);
+  return std::string(buf, r.ptr);
+}
+
+}  // namespace
+
+std::string LoadLossText(const std::string& fileName, const TLoadLosses& losses) {
+  std::string text = Format(LoadLossMessage::Opening, {FileNameInMessage(fileName)});
+  if (losses.lostChars) text += "\n" + Format(LoadLossMessage::LostChars, {Count(losses.lostChars)});
+  if (losses.nulBytes) text += "\n" + Format(LoadLossMessage::NulBytes, {Count(losses.nulBytes)});
+  if (losses.splitLines) text += "\n" + Format(LoadLossMessage::SplitLines, {Count(losses.splitLines)});
+  text += "\n" + Format(LoadLossMessage::CountsAsChanged, {});
+  return text;
+}
+
+std::string ReplaceLossyFileText(const std::string& fileName, const std::string& backupName) {
+  return Format(LoadLossMessage::ReplaceAsked, {FileNameInMessage(fileName), FileNameInMessage(backupName)});
+}
+
+}  // namespace nuvel

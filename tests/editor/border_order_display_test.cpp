@@ -1,0 +1,148 @@
+// Lines of mixed Hebrew and English read from other programs (logical order)
+// are turned into the document's storage order; what the cell plan then
+// shows must be what the Unicode bidirectional algorithm shows, with fribidi
+// as the reference, and the way back must give the line again.
+#include <fribidi.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/border_order.h"
+#include "core/charset.h"
+#include "core/nikud.h"
+#include "editor/heb_paint_plan.h"
+#include "formats/text_form.h"
+
+namespace nuvel {
+namespace {
+
+std::u32string CodePoints(std::string_view utf8) {
+  const std::span<const uint8_t> s(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size());
+  std::u32string out;
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t cp = 0;
+    const std::size_t n = DecodeUtf8(s, i, cp);
+    EXPECT_GT(n, 0u);
+    out.push_back(cp);
+    i += n == 0 ? 1 : n;
+  }
+  return out;
+}
+
+std::vector<uint8_t> OwnBytes(const std::u32string& text) {
+  std::vector<uint8_t> out;
+  for (char32_t cp : text) out.push_back(UnicodeToHebChar(static_cast<char16_t>(cp)));
+  return out;
+}
+
+// What fribidi shows of the logical text, left to right, marks after their letter.
+std::u32string FribidiVisual(const std::u32string& logical, bool englishDocument) {
+  std::vector<FriBidiChar> in(logical.begin(), logical.end());
+  std::vector<FriBidiChar> visual(in.size() + 1);
+  FriBidiParType base = englishDocument ? FRIBIDI_PAR_LTR : FRIBIDI_PAR_RTL;
+  fribidi_log2vis(in.data(), static_cast<FriBidiStrIndex>(in.size()), &base, visual.data(), nullptr, nullptr, nullptr);
+  return std::u32string(visual.begin(), visual.begin() + static_cast<std::ptrdiff_t>(in.size()));
+}
+
+// What the cell plan shows of a stored line, left to right; each cell as
+// its letter followed by its points.
+std::u32string CellPlanVisual(const std::vector<uint8_t>& stored, bool englishDocument) {
+  const THebRowCells row = CutRowCells(stored, 8, englishDocument, 0, 10000);
+  std::vector<std::u32string> cells;
+  for (std::size_t c = 0; c < row.Cells(); ++c) {
+    std::u32string cell;
+    std::u32string points;
+    for (uint8_t b : row.CellBytes(c, c + 1)) {
+      if (IsNikud(b)) {
+        points.push_back(HebUnicodeTable[b]);
+      } else {
+        cell.push_back(HebUnicodeTable[b]);
+      }
+    }
+    cells.push_back(cell + points);
+  }
+  if (!englishDocument) std::reverse(cells.begin(), cells.end());
+  std::u32string out;
+  for (const auto& c : cells) out += c;
+  return out;
+}
+
+struct Case {
+  bool english;
+  const char* text;
+};
+
+const Case kCases[] = {
+    {false, "קובץ test file 1234 בדיקה"},
+    {false, "המחיר 12.5 שקלים"},
+    {false, "תאריך 2024/05/12 היום"},
+    {false, "שלום (עולם) וגם"},
+    {false, "שלום test, עולם."},
+    {false, "זה 50% מהכל"},
+    {false, "טלפון 03-1234567 בבית"},
+    {false, "מַיִם world מְעַט"},
+    {false, "hello world."},
+    {false, "נקודות 12 34 כאן"},
+    {false, "ספר \"Moby Dick\" נכתב"},
+    {true, "This is שלום עולם text"},
+    {true, "Price: מחיר 12.5 שקל here"},
+    {true, "Date 2024/05/12 and תאריך"},
+    {true, "abc (שלום) def"},
+    {true, "hello שלום עולם."},
+    {true, "שלום 12 עולם in text"},
+    {true, "a מַיִם b"},
+    {true, "Hebrew: (שלום, עולם) end"},
+};
+
+TEST(BorderOrder, ShowsWhatTheBidirectionalAlgorithmShows) {
+  for (const auto& c : kCases) {
+    const std::u32string logical = CodePoints(c.text);
+    std::vector<uint8_t> line = OwnBytes(logical);
+    LogicalToStorage(c.english, line);
+    EXPECT_EQ(CellPlanVisual(line, c.english), FribidiVisual(logical, c.english)) << c.text;
+  }
+}
+
+// The algorithm shows a number before an English word inside Hebrew as it
+// shows the number after it; such a line is kept as one left-to-right run,
+// so that it too comes back as it was.
+const Case kAmbiguous[] = {
+    {false, "גרסה 12.5 test שלום"},
+    {true, "שלום 12 abc"},
+};
+
+TEST(BorderOrder, TheWayBackGivesTheLineAgain) {
+  std::vector<Case> all(std::begin(kCases), std::end(kCases));
+  all.insert(all.end(), std::begin(kAmbiguous), std::end(kAmbiguous));
+  for (const auto& c : all) {
+    const std::vector<uint8_t> logical = OwnBytes(CodePoints(c.text));
+    std::vector<uint8_t> line = logical;
+    LogicalToStorage(c.english, line);
+    StorageToLogical(c.english, line);
+    EXPECT_EQ(line, logical) << c.text;
+  }
+}
+
+// Lines the routine cannot turn both ways alike stay as they are; every
+// line, whatever it holds, comes back.
+TEST(BorderOrder, EveryLineComesBack) {
+  const uint8_t alphabet[] = {'a', 'B', '1', '2', ' ', '.', ',', '$', '%', '-', '(', ')', 0xE0, 0xF9, 0xC8, 0xA4, 0xFD};
+  uint32_t seed = 7;
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<uint8_t> line(1 + round % 9);
+    for (auto& b : line) {
+      seed = seed * 1103515245u + 12345u;
+      b = alphabet[(seed >> 16) % sizeof alphabet];
+    }
+    for (bool english : {true, false}) {
+      std::vector<uint8_t> turned = line;
+      LogicalToStorage(english, turned);
+      StorageToLogical(english, turned);
+      ASSERT_EQ(turned, line) << round;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nuvel

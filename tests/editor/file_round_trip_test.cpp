@@ -1,0 +1,110 @@
+// Files of other programs loaded and saved unedited come back byte for byte,
+// and the document then counts as unmodified; files the system cannot keep
+// as they are count as modified.
+#include <gtest/gtest.h>
+
+#include "editor/save_document.h"
+#include "formats/load_document.h"
+#include "tests/formats/formats_test_support.h"
+#include "tests/formats/load_test_target.h"
+
+namespace nuvel::test {
+namespace {
+
+class FileRoundTrip : public FormatsTest {
+ protected:
+  struct Trip {
+    std::string saved;
+    bool modified = false;
+    TLoadResult load;
+  };
+  // Loads `bytes` as `name` and saves the unedited document to bytes.
+  Trip LoadAndSave(const std::string& name, const std::string& bytes, uint8_t disk) {
+    const std::string path = WriteTemp(name, bytes);
+    TestLoadTarget t;
+    t.diskConv = disk;
+    Trip trip;
+    trip.load = LoadDocument(t, path);
+    trip.modified = t.modified;
+    TSaveRequest request;
+    request.fileName = path;
+    request.text = t.paras.Paras();
+    request.text.emplace_back();  // the editor's empty last paragraph
+    request.diskConv = disk;
+    request.lfLineEnds = trip.load.lfLineEnds;
+    request.textForm = trip.load.textForm;
+    request.finalLineEnd = trip.load.finalLineEnd;
+    std::vector<uint8_t> out;
+    EXPECT_TRUE(BuildSaveBytes(request, SaveRuleFor(request), out));
+    trip.saved.assign(out.begin(), out.end());
+    return trip;
+  }
+};
+
+TEST_F(FileRoundTrip, UneditedFilesComeBackByteForByte) {
+  struct Case {
+    const char* what;
+    int mode;
+    uint8_t disk;
+    std::string file;
+    TTextForm form;
+  } cases[] = {
+      {"Windows-1255 with points in canonical order", 2, 0,
+       "\xF9\xC8\xD1\xEC\xE5\xC9\xED abc\r\n\xE1\xC8\xCC\xF8\xC8\xE0 \xF9\xC4\xD1\r\n", TTextForm::Bytes},
+      {"Windows-1255 with LF line ends", 2, 0, "\xE0\xE1\xC7\xCC\xE2\n", TTextForm::Bytes},
+      {"UTF-8 without a mark", 0, 0, "\xD7\xA9\xD6\xB8\xD7\x81\xD7\x9C\xD7\x95\xD6\xB9\xD7\x9D abc \xE2\x82\xAA\n",
+       TTextForm::Utf8},
+      {"UTF-8 in mode 2 with a disk format of DOS text", 2, 2, "\xD7\x91\xD6\xBC\n\xD7\x92\n", TTextForm::Utf8},
+      {"UTF-8 with a mark and CR LF, no final line end", 2, 0, "\xEF\xBB\xBF\xD7\x90\xE2\x80\x8F\r\nb",
+       TTextForm::Utf8Mark},
+      {"UTF-16 with its mark, as a .txt", 0, 0, std::string("\xFF\xFE\xD0\x05\x20\x00\x41\x00\r\x00\n\x00", 12),
+       TTextForm::Utf16Mark},
+      {"UTF-16 without a mark, as Unicode text", 0, 5, std::string("\xD0\x05\xB8\x05\x41\x00", 6), TTextForm::Utf16},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    const Trip trip = LoadAndSave("f.txt", c.file, c.disk);
+    EXPECT_EQ(trip.load.textForm, c.form) << c.what;
+    EXPECT_EQ(trip.saved, c.file) << c.what;
+    EXPECT_FALSE(trip.modified) << c.what;
+    EXPECT_FALSE(trip.load.losses.Any()) << c.what;
+  }
+}
+
+TEST_F(FileRoundTrip, WhatCannotBeKeptIsCountedAndMarksTheDocument) {
+  struct Case {
+    const char* what;
+    int mode;
+    std::string file;
+    uint64_t lost;
+    uint64_t nul;
+  } cases[] = {
+      {"dagesh before the vowel", 2, "\xE1\xCC\xC8\r\n", 0, 0},
+      {"curly quotes and an en dash", 2, "\x93\xE0\x94 \x96\r\n", 3, 0},
+      {"UTF-8 emoji and Arabic", 0, "a\xF0\x9F\x98\x80\xD8\xB3\n", 2, 0},
+      {"a zero byte", 2, std::string("has\0nul\r\n", 9), 0, 1},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    const Trip trip = LoadAndSave("f.txt", c.file, 0);
+    EXPECT_NE(trip.saved, c.file) << c.what;
+    EXPECT_TRUE(trip.modified) << c.what;
+    EXPECT_EQ(trip.load.losses.lostChars, c.lost) << c.what;
+    EXPECT_EQ(trip.load.losses.nulBytes, c.nul) << c.what;
+  }
+}
+
+// Text that is not valid UTF-8 goes the 8-bit road; the Program Editor
+// configuration and rule files never take a file for Unicode text.
+TEST_F(FileRoundTrip, OnlyValidUtf8IsReadAsUnicode) {
+  SetConvMode(2);
+  EXPECT_EQ(LoadAndSave("a.txt", "\xE0\xE1 abc\r\n", 0).load.textForm, TTextForm::Bytes);
+  EXPECT_EQ(LoadAndSave("a.txt", "plain ascii\r\n", 0).load.textForm, TTextForm::Bytes);
+  EXPECT_EQ(LoadAndSave("a.rle", "\xD7\x90=\xD7\x91\r\n", 0).load.textForm, TTextForm::Bytes);
+  NoConversion = true;
+  EXPECT_EQ(LoadAndSave("a.txt", "\xD7\x90\n", 0).load.textForm, TTextForm::Bytes);
+  NoConversion = false;
+}
+
+}  // namespace
+}  // namespace nuvel::test
