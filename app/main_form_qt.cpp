@@ -696,6 +696,7 @@ void TMainForm::FormClose() {
                      " " + std::to_string(r.y()));
   WriteIniString("GENPREFS", "ENG_FILE", keyboard_.EnglishFile ? "1" : "0");
   SaveTextHistories();
+  if (SaveToolWindows) SaveToolWindows();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

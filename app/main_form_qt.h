@@ -74,6 +74,9 @@ class TMainForm : public QMainWindow {
   std::function<void(const std::string& name, int diskFormat, bool addToReopen)> OpenFile;
   std::function<void()> OpenCommand;                        // File|Open
   std::function<std::optional<int>()> ActiveChildStateDigit;
+  // Writes the settings of the windows beside the main window (the file
+  // managers) when the main window's close writes its own.
+  std::function<void()> SaveToolWindows;
 
   // The two shortcut sets of the main menu.
   void SetWordStarShortcuts();

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/document_windows_qt.h"
-#include "app/file_manager_count.h"
+#include "app/file_managers_qt.h"
 #include "app/main_form_documents_qt.h"
 #include "app/main_form_qt.h"
 #include "app/program_icon_qt.h"
@@ -73,6 +73,10 @@ Program::~Program() {
   form_.reset();
 }
 
+TFMForm* Program::FileForm1() const { return fileManagers_ ? fileManagers_->First() : nullptr; }
+
+TFMForm* Program::FileForm2() const { return fileManagers_ ? fileManagers_->Second() : nullptr; }
+
 bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<SingleInstanceGuard> guard) {
   guard_ = std::move(guard);
   const std::string argument = arguments.size() > 1 ? arguments[1] : std::string();
@@ -107,17 +111,10 @@ bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<S
   }
   form_->SetCommandLineArgument(argument);
 
-  // Stand-ins for the file manager windows until they are built: the first
-  // stays hidden, a second one is shown when the settings ask for it.
-  fileForm1_ = std::make_unique<QWidget>();
-  fileForm1_->setObjectName(QStringLiteral("FileForm1"));
-  fileForm1_->setWindowTitle(QStringLiteral("File Manager"));
-  if (FileManagerWindowCount(ReadIniString("FileManager", "Number")) > 1) {
-    fileForm2_ = std::make_unique<QWidget>();
-    fileForm2_->setObjectName(QStringLiteral("FileForm2"));
-    fileForm2_->setWindowTitle(QStringLiteral("File Manager:2"));
-    fileForm2_->show();
-  }
+  // The file manager windows: the first one, shown when it was showing at
+  // the last end, and a second one when the settings ask for it.
+  fileManagers_ = AttachFileManagers(*form_, *docs_);
+  fileManagers_->StartUp();
 
   form_->ShowByState();
   // The splash goes when the main window is up and the loop runs.

@@ -14,6 +14,8 @@
 namespace nuvel {
 
 class DocumentWindows;
+class FileManagers;
+class TFMForm;
 class TMainForm;
 
 class Program {
@@ -37,8 +39,10 @@ class Program {
 
   TMainForm* MainForm() const { return form_.get(); }
   DocumentWindows* Documents() const { return docs_; }
-  QWidget* FileForm1() const { return fileForm1_.get(); }
-  QWidget* FileForm2() const { return fileForm2_.get(); }
+  FileManagers* FileWindows() const { return fileManagers_; }
+  // The first file manager window, and the second when there is one.
+  TFMForm* FileForm1() const;
+  TFMForm* FileForm2() const;
 
  private:
   int exitCode_ = 0;
@@ -46,8 +50,7 @@ class Program {
   std::unique_ptr<QWidget> splash_;
   std::unique_ptr<TMainForm> form_;
   DocumentWindows* docs_ = nullptr;
-  std::unique_ptr<QWidget> fileForm1_;
-  std::unique_ptr<QWidget> fileForm2_;
+  FileManagers* fileManagers_ = nullptr;  // owned by the main window
 };
 
 // The splash window shown while the program starts.

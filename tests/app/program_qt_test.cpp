@@ -1,5 +1,7 @@
 #include "app/program_qt.h"
 
+#include "filemanager/fm_form_qt.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
