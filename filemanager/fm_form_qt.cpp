@@ -194,11 +194,20 @@ TFMForm::TFMForm(int number, FileManagerHost host, std::shared_ptr<FileManagerPr
     });
   }
 
-  // The tree: the roots of the mount table, at the current folder.
+  // The tree is read when the window is first shown or used: a window kept
+  // hidden costs the start-up nothing.
+  startFolder_ = QDir::currentPath().toStdString();
+  UpdateEnabled();
+}
+
+void TFMForm::EnsureLoaded() {
+  if (loaded_) return;
+  loaded_ = true;
+  // The roots of the mount table, at the folder the program started in.
   const char* home = std::getenv("HOME");
   DirTree->SetRoots(TreeRoots(platform::ReadMountTable(), home ? home : "/"));
-  ShowFolder(QDir::currentPath().toStdString());
-  UpdateEnabled();
+  DirTree->SetDirectory(startFolder_);
+  RefreshFileList();
 }
 
 TFMForm::~TFMForm() = default;
@@ -386,6 +395,7 @@ void TFMForm::UpdateEnabled() {
 std::string TFMForm::Folder() const { return DirTree->Directory(); }
 
 bool TFMForm::ShowFolder(const std::string& path) {
+  EnsureLoaded();
   const bool reached = DirTree->SetDirectory(path);
   RefreshFileList();
   return reached;
@@ -688,6 +698,7 @@ void TFMForm::SaveWindowSettings() {
 
 void TFMForm::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
+  EnsureLoaded();
   if (number_ == 1) WriteIniString("FileManager", "Showing", "1");
 }
 

@@ -126,6 +126,7 @@ class TFMForm : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
+  void EnsureLoaded();
   void BuildMenus();
   void BuildToolRow();
   void UpdateStatus();
@@ -142,6 +143,8 @@ class TFMForm : public QMainWindow {
   std::string filter_ = "*.*";
   int selIndex_ = -1;
   std::string selName_;
+  std::string startFolder_;
+  bool loaded_ = false;
   bool sortKnown_ = false;
   std::map<QString, QAction*> actions_;
   std::map<QString, QAbstractButton*> buttons_;
