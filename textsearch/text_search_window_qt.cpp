@@ -400,7 +400,7 @@ bool TTextSearch::OpenAndSearch(int node, const std::filesystem::path& file, con
   ed.SetFileName(file.string());
   ed.LoadFromFile(file.string());
   ed.SetReadOnly(true);
-  if (!FindTextHit(ed, text, SearchOptions())) return false;
+  if (!FindTextHit(ed, text, SearchOptions(), Item("CheckChoseir1")->isChecked())) return false;
 
   // A hit: the text gets a panel of its own above the ones opened before.
   auto* panel = new TTextPanel(panelBox_, node);
@@ -525,7 +525,7 @@ void TTextSearch::CloseAll1Click() {
 void TTextSearch::FindAgain1Click() {
   THebTextEditorWidget* e = CurEditor();
   if (!e) return;
-  if (!FindTextHit(e->HebEditor(), lastSearchText_, SearchOptions()))
+  if (!FindTextHit(e->HebEditor(), lastSearchText_, SearchOptions(), Item("CheckChoseir1")->isChecked()))
     MessageDlg(FormatMessage(GetMessageText(38414, 41114), {lastSearchText_}), MsgDlgType::Information,
                platform::mbOK);
   e->setFocus(Qt::OtherFocusReason);

@@ -42,13 +42,13 @@ TEST(TextHit, FindsTheFirstMatchThatPassesTheWordTests) {
   const std::string text = "hello world\r\nx" + shalom + " a\r\nab " + shalom + "x " + shalom + "\r\nCat concat cat\r\n";
   const Search cases[] = {
       {shalom, 0, true, 2, 2},
-      {shalom, kFindWordStart, true, 3, 4},
-      {shalom, kFindWordEnd, true, 2, 2},
-      {shalom, kFindWholeWords, true, 3, 10},
+      {shalom, kSearchWordStart, true, 3, 4},
+      {shalom, kSearchWordEnd, true, 2, 2},
+      {shalom, kSearchWholeWord, true, 3, 10},
       {"WORLD", 0, true, 1, 7},  // ASCII letters without regard to case
-      {"cat", kFindWholeWords, true, 4, 1},
-      {"cat", kFindWordEnd, true, 4, 1},
-      {"at", kFindWordStart, false, 0, 0},
+      {"cat", kSearchWholeWord, true, 4, 1},
+      {"cat", kSearchWordEnd, true, 4, 1},
+      {"at", kSearchWordStart, false, 0, 0},
       {"zebra", 0, false, 0, 0},
       {"", 0, false, 0, 0},
   };
