@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
+#include "filemanager/file_viewers_qt.h"
 #include "ui/interface_texts_qt.h"
 
 namespace nuvel {
@@ -157,6 +158,12 @@ FileManagers* AttachFileManagers(TMainForm& form, DocumentWindows& docs, std::sh
   host.openFile = [&docs](const std::string& path, int format) {
     docs.OpenFile(path, static_cast<uint8_t>(format), true);
   };
+  // View shows the file in a file view window of its own.
+  if (ProgramFileViewers() != nullptr) {
+    host.viewFile = [](const std::string& path) {
+      if (TFileViewers* viewers = ProgramFileViewers()) viewers->View(path);
+    };
+  }
   host.formatChosen = [&docs] {
     if (TMDIChild* child = docs.ActiveChild()) child->HebDoc().SetDisk_Conv(255);
   };

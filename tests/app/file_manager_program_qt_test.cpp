@@ -18,6 +18,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "filemanager/file_list_view_qt.h"
+#include "filemanager/file_viewers_qt.h"
 #include "filemanager/fm_form_qt.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
@@ -72,6 +73,26 @@ TEST_F(FileManagerProgram, MenuShowsTheWindowWhichOpensFilesInTheEditor) {
   EXPECT_EQ(program.Documents()->Children()[0]->Caption(), name);
   // Again: the open window comes forward, no second one.
   fm->Action(QStringLiteral("Open2"))->trigger();
+  EXPECT_EQ(program.Documents()->Children().size(), 1u);
+
+  // View: a file view window of its own; a file open in the editor is not viewed.
+  const std::string other = dir.filePath(QStringLiteral("other.txt")).toStdString();
+  std::ofstream(other) << "line one\nline two\n";
+  fm->RefreshFileList();
+  ASSERT_TRUE(fm->FileList->SelectName("other.txt"));
+  ASSERT_TRUE(fm->Action(QStringLiteral("View1"))->isEnabled());
+  fm->Action(QStringLiteral("View1"))->trigger();
+  TFileViewers* viewers = ProgramFileViewers();
+  ASSERT_NE(viewers, nullptr);
+  ASSERT_NE(viewers->Latest(), nullptr);
+  EXPECT_TRUE(viewers->Latest()->isVisible());
+  EXPECT_TRUE(viewers->Latest()->windowTitle().contains(QStringLiteral("other.txt")));
+  TViewForm* first = viewers->Latest();
+  ASSERT_TRUE(fm->FileList->SelectName("my notes.txt"));
+  sink.requests.clear();
+  fm->Action(QStringLiteral("View2"))->trigger();
+  EXPECT_EQ(viewers->Latest(), first);
+  ASSERT_FALSE(sink.requests.empty());
   EXPECT_EQ(program.Documents()->Children().size(), 1u);
 
   // New FM, then the settings of the end: two windows, the first showing.
