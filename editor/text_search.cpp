@@ -15,6 +15,12 @@ constexpr uint64_t kOnes = 0x0101010101010101ULL;
 constexpr uint64_t kHigh = 0x8080808080808080ULL;
 constexpr bool kWordSearch = std::endian::native == std::endian::little;
 
+inline uint64_t Load8(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
 // Up to eight bytes from `p`; missing ones read as zero, which no search
 // text holds.
 inline uint64_t Load(const uint8_t* p, size_t available) {
@@ -71,7 +77,22 @@ size_t TTextSearcher::FindFirst(std::span<const uint8_t> text, size_t from) cons
   const size_t limit = size - n + 1;  // start positions run below this
   const uint64_t firsts = kOnes * static_cast<uint8_t>(pattern_.front());
   const uint64_t lasts = kOnes * static_cast<uint8_t>(pattern_.back());
-  for (size_t i = from; i < limit; i += 8) {
+  // Whole words while both loads lie inside the text, then the rest.
+  size_t i = from;
+  for (; i < limit && i + n - 1 + 8 <= size; i += 8) {
+    uint64_t a = Load8(p + i);
+    uint64_t b = Load8(p + i + n - 1);
+    if (!matchCase_) {
+      a = UpperAscii(a);
+      b = UpperAscii(b);
+    }
+    for (uint64_t m = ZeroBytes(a ^ firsts) & ZeroBytes(b ^ lasts); m != 0; m &= m - 1) {
+      const size_t at = i + static_cast<size_t>(std::countr_zero(m)) / 8;
+      if (at >= limit) break;
+      if (MatchesAt(p + at)) return at;
+    }
+  }
+  for (; i < limit; i += 8) {
     uint64_t a = Load(p + i, size - i);
     uint64_t b = Load(p + i + n - 1, size - (i + n - 1));
     if (!matchCase_) {
