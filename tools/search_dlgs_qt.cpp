@@ -119,11 +119,18 @@ void TSearchDlgBase::Setup(const TSearchDialogSetup& setup) {
   layer_ = setup.layer;
   checkCase_->setChecked(!setup.englishDocument);
   down_->setChecked(true);
+  // The inputs show the document's direction; the keyboard button's layer
+  // only chooses the keys until it is pressed.
+  kbdLang_->setText(FromSystemText(KbdLangCaption(layer_, !EngPrompts)));
   for (THebEditWin* edit : findChildren<THebEditWin*>()) {
-    edit->Line().Text = setup.text;
-    edit->Line().HebScreenFont = setup.hebScreenFont;
+    THebEditLine& line = edit->Line();
+    line.Text = setup.text;
+    line.HebScreenFont = setup.hebScreenFont;
+    line.EnglishMode = setup.englishDocument;
+    line.HebrewKeys = layer_ != TKbdLayer::English;
+    line.NikudKeys = layer_ == TKbdLayer::Nikud;
+    edit->RefreshText();
   }
-  ApplyLayer();
 }
 
 void TSearchDlgBase::ApplyLayer() {
