@@ -13,6 +13,7 @@
 #include "core/guarded_call.h"
 #include "core/message_texts.h"
 #include "editor/text_file_editor.h"
+#include "formats/ebook_names.h"
 
 namespace nuvel {
 
@@ -22,7 +23,7 @@ bool DocumentWindows::SaveChildTo(TMDIChild& child, const std::string& name) {
   std::string readOnlyText;
   Guarded([&] {
     try {
-      saved = SaveDocumentFile(doc, name);
+      saved = SaveEbook && IsPdbFileName(name) ? SaveEbook(child, name) : SaveDocumentFile(doc, name);
     } catch (const EFileWriteError& e) {
       if (!e.ReadOnly()) throw;
       readOnlyText = e.what();
@@ -65,7 +66,7 @@ void DocumentWindows::OfferReload(TMDIChild& child) {
   const std::string text = FileMessageText(FileMessage::ChangedReload, {FileNameInMessage(name)});
   if (MessageDlg(text, MsgDlgType::Confirmation, platform::mbYes | platform::mbNo) != platform::mrYes || !alive) return;
   if (alive->Doc().Modified()) return;  // typed into while the question was up
-  Guarded([&] { LoadDocumentFile(alive->Doc(), name); });
+  Guarded([&] { LoadChildFile(*alive, name); });
   if (!alive) return;
   const std::string notice = alive->Doc().TakeLoadNotice();
   // A file read only in part stays modified, so that its save keeps a backup.

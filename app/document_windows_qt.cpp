@@ -40,6 +40,7 @@
 #include "editor/heb_text_editor.h"
 #include "editor/heb_text_editor_widget_qt.h"
 #include "editor/text_file_editor.h"
+#include "formats/ebook_names.h"
 #include "tools/text_histories.h"
 #include "ui/interface_texts_qt.h"
 
@@ -236,7 +237,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     // The load's error is shown once the window is settled: a message box
     // runs the event loop, in which anything may happen to the window.
     std::string loadError;
-    if (!GuardedWith([&] { LoadDocumentFile(doc, name); }, [&](std::string text) { loadError = std::move(text); })) {
+    if (!GuardedWith([&] { LoadChildFile(*child, name); }, [&](std::string text) { loadError = std::move(text); })) {
       // A window whose file exists but could not be read would save its
       // empty text over that file: it goes. A name with no file behind it
       // keeps its window, as a new document of that name.
@@ -280,6 +281,13 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     if (!alive) return nullptr;
   }
   return child;
+}
+
+void DocumentWindows::LoadChildFile(TMDIChild& child, const std::string& name) {
+  if (LoadEbook && IsPdbFileName(name))
+    LoadEbook(child, name);
+  else
+    LoadDocumentFile(child.HebDoc(), name);
 }
 
 TMDIChild* DocumentWindows::New1Click() {

@@ -29,6 +29,7 @@
 #include "platform/file_facts.h"
 
 class QAbstractButton;
+class QMenu;
 class QToolBar;
 
 namespace nuvel {
@@ -85,6 +86,15 @@ class DocumentWindows : public QObject {
   std::function<void(int kind)> BuiltInFilterHandler;
   // A file was opened into a new window (OpenFile); the filters protect it.
   std::function<void(TMDIChild&)> OnFileOpened;
+  // Palm e-books (.pdb, .prc) are read into a window and written from it
+  // by the e-book commands; unset, they go the way of every other file.
+  std::function<void(TMDIChild&, const std::string&)> LoadEbook;
+  std::function<bool(TMDIChild&, const std::string&)> SaveEbook;
+  // The e-book commands add their items to a document window's popup menu.
+  std::function<void(TMDIChild&, QMenu&)> OnChildPopup;
+  // Reads `name` into the window's document: an e-book by LoadEbook, any
+  // other file by the editor's own load. Throws when it cannot be read.
+  void LoadChildFile(TMDIChild& child, const std::string& name);
 
   // The file dialogs and the file-name prompt; the Qt dialogs unless
   // replaced (tests answer them).

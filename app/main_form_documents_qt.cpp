@@ -9,6 +9,7 @@
 #include "app/conversion_wizard_command_qt.h"
 #include "app/mdi_about_qt.h"
 #include "app/text_search_command_qt.h"
+#include "app/ebook_commands_qt.h"
 #include "app/edit_commands_qt.h"
 #include "app/help_window_qt.h"
 #include "app/restore_factory_qt.h"
@@ -111,6 +112,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachPrinting(on, *docs);
   AttachOnScreenKeyboard(on, form, *docs);
   AttachFileViewers(form, *docs);
+  AttachEbookCommands(on, *docs, form.Menu(QStringLiteral("Palm1")));
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

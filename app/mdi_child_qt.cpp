@@ -20,6 +20,7 @@
 #include "editor/heb_text_editor.h"
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
+#include "formats/doc_file.h"
 #include "platform/virtual_keys.h"
 #include "ui/message_format.h"
 
@@ -380,6 +381,7 @@ void TMDIChild::contextMenuEvent(QContextMenuEvent* e) {
   add("Find2", "Find", "Find1");
   add("Replace2", "Replace", "Replace1");
   add("FindAgain2", "Find Again", "Findnext1");
+  if (owner_.OnChildPopup) owner_.OnChildPopup(*this, menu);
   menu.exec(e->globalPos());
 }
 

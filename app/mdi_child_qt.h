@@ -5,6 +5,7 @@
 // editor's user commands (256 and up) end here.
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,7 @@ class QSplitter;
 namespace nuvel {
 
 class DocumentWindows;
+class TDocFile;
 class TNvcEditorWidget;
 class TNvcCustomTextFileEditor;
 class THebTextEditor;
@@ -53,6 +55,10 @@ class TMDIChild : public QMdiSubWindow {
   void EditorUserCommand(TNvcCommand command);
   // Plays a key-macro text on the current editor.
   void PlayMacroText(std::string_view text);
+
+  // The e-book the document was read from or last written to; null when
+  // the document is no e-book.
+  std::unique_ptr<TDocFile> DocFile;
 
   // Closes without asking (after the file commands asked already).
   bool closeQueried() const { return closeAccepted_; }

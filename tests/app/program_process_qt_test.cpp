@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -217,6 +218,27 @@ TEST_F(ProgramProcess, OpenWithSheimHashemProtectionAndSave) {
   // Nothing was left beside the document or in the program folder.
   EXPECT_FALSE(fs::exists(documents / "TEM-FLT.$$"));
   EXPECT_FALSE(fs::exists(program / "TEM-FLT.$$"));
+}
+
+TEST_F(ProgramProcess, OpensAnEbookGivenOnTheCommandLineAndSavesItAsAnEbook) {
+  if (std::system("command -v txt2pdbdoc >/dev/null 2>&1") != 0) GTEST_SKIP() << "txt2pdbdoc not installed";
+  const fs::path source = documents / "source.txt";
+  const fs::path book = documents / "book.pdb";
+  Write(source, "Palm line\nsecond\n");
+  // English documents: typed Latin text is stored as typed.
+  Write(program / "NuvelW.INI", "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nENG_FILE=1\r\n");
+  ASSERT_EQ(std::system(("txt2pdbdoc Book '" + source.string() + "' '" + book.string() + "' >/dev/null 2>&1").c_str()), 0);
+  const char* script =
+      "# type at the start of the e-book, save it, quit\n"
+      "wait 200\n"
+      "type New \n"
+      "key Ctrl+S\n"
+      "wait 100\n"
+      "menu Exit1\n";
+  ASSERT_EQ(Run(script, {QString::fromStdString(book.string())}), 0) << errors;
+  const fs::path decoded = documents / "decoded.txt";
+  ASSERT_EQ(std::system(("txt2pdbdoc -d '" + book.string() + "' '" + decoded.string() + "' >/dev/null 2>&1").c_str()), 0);
+  EXPECT_EQ(test::ReadWholeFile(decoded), "New Palm line\nsecond\n");
 }
 
 TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
