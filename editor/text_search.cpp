@@ -21,11 +21,15 @@ inline uint64_t Load8(const uint8_t* p) {
   return v;
 }
 
-// Up to eight bytes from `p`; missing ones read as zero, which no search
-// text holds.
-inline uint64_t Load(const uint8_t* p, size_t available) {
+// Up to eight bytes from `p`, of which `available` lie inside the text that
+// starts at `start`; missing ones read as zero, which no search text holds.
+// Near the end the word ending at the text's end is read and shifted down,
+// so no byte outside the text is touched.
+inline uint64_t Load(const uint8_t* p, size_t available, const uint8_t* start) {
+  if (available >= 8) return Load8(p);
+  if (static_cast<size_t>(p - start) + available >= 8) return Load8(p + available - 8) >> (8 * (8 - available));
   uint64_t v = 0;
-  std::memcpy(&v, p, available >= 8 ? 8 : available);
+  for (size_t k = 0; k < available; ++k) v |= uint64_t{p[k]} << (8 * k);
   return v;
 }
 
@@ -93,8 +97,8 @@ size_t TTextSearcher::FindFirst(std::span<const uint8_t> text, size_t from) cons
     }
   }
   for (; i < limit; i += 8) {
-    uint64_t a = Load(p + i, size - i);
-    uint64_t b = Load(p + i + n - 1, size - (i + n - 1));
+    uint64_t a = Load(p + i, size - i, p);
+    uint64_t b = Load(p + i + n - 1, size - (i + n - 1), p);
     if (!matchCase_) {
       a = UpperAscii(a);
       b = UpperAscii(b);
