@@ -393,7 +393,13 @@ std::size_t ConvertCharAt(const ConvSettings& s, std::vector<uint8_t>& buf, std:
   if (!ModeConvertsBytes(s.mode) || s.table == nullptr) return pos + 1;
   // The step works on a copy of the two converted bytes before `pos`, so
   // that composition can change them, and on the unconverted rest.
-  const std::size_t context = std::min<std::size_t>(pos, 2);
+  // A dagesh or dot may belong to a letter before a run of vowels: the
+  // context reaches back over that run to its letter, as the whole
+  // conversion sees it.
+  std::size_t k = pos;
+  while (k > 0 && Step::IsVowelBetween(buf[k - 1])) --k;
+  const std::size_t overVowels = k > 0 ? pos - (k - 1) : pos;
+  const std::size_t context = std::max(std::min<std::size_t>(pos, 2), overVowels);
   std::vector<uint8_t> out(buf.begin() + static_cast<std::ptrdiff_t>(pos - context),
                            buf.begin() + static_cast<std::ptrdiff_t>(pos));
   const std::span<const uint8_t> rest(buf.data() + pos, buf.size() - pos);
