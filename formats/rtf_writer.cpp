@@ -9,7 +9,7 @@ namespace nuvel {
 namespace {
 
 constexpr std::string_view kStartAndFonts =
-    "{\\rtf1\\adeflang1037\\ansi\\deff2\\deftab720"
+    "{\\rtf1\\adeflang1037\\ansi\\ansicpg1255\\deff2\\deftab720"
     "{\\fonttbl{\\f0\\fnil MS Sans Serif;}{\\f1\\fnil\\fcharset2 MT Symbol;}"
     "{\\f2\\fbidi\\fnil\\fcharset177 Times New Roman (Hebrew);}{\\f3\\fnil Times New Roman;}"
     "{\\f4\\fbidi\\fnil\\fcharset177 David;}}";
