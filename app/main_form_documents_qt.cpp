@@ -12,6 +12,8 @@
 #include "app/ebook_commands_qt.h"
 #include "app/edit_commands_qt.h"
 #include "app/help_window_qt.h"
+#include "app/macro_commands_qt.h"
+#include "app/tool_dialog_commands_qt.h"
 #include "app/restore_factory_qt.h"
 #include "app/send_mail_qt.h"
 #include "app/file_view_command_qt.h"
@@ -113,6 +115,8 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachOnScreenKeyboard(on, form, *docs);
   AttachFileViewers(form, *docs);
   AttachEbookCommands(on, *docs, form.Menu(QStringLiteral("Palm1")));
+  AttachMacroCommands(on, *docs, *form.MacroMagic);
+  AttachToolDialogCommands(on, *docs);
 
   form.HasDocument = [docs] { return !docs->Children().empty(); };
   form.ActiveUserCommand = [docs](uint16_t command) {

@@ -1,4 +1,5 @@
 #include "app/main_form_qt.h"
+#include "tools/macro_magic_qt.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -424,8 +425,7 @@ void TMainForm::FormCreate() {
   IdleCounter = 0;
 
   // Drag images over the window are the desktop's own; nothing to mark.
-  // The keystroke recorder's place; its items stay disabled until it comes.
-  MacroMagic = new QObject(this);
+  MacroMagic = new TMacroMagic(this);
   MacroMagic->setObjectName(QStringLiteral("MacroMagic"));
   for (const char* name : {"Testing1", "Testing21", "N01"}) Item(QString::fromLatin1(name))->setVisible(false);
   Button(QStringLiteral("TstBtn"))->setVisible(false);

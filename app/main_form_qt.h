@@ -27,6 +27,7 @@
 namespace nuvel {
 
 class MainCommands;
+class TMacroMagic;
 
 // A toolbar glyph from the program folder's icons/ (copied there from the
 // icon theme by the build); null when the program folder has none.
@@ -43,7 +44,7 @@ class TMainForm : public QMainWindow {
   TNvcController* MainController = nullptr;
   // The routing of the menu items' and toolbar buttons' commands.
   MainCommands* Commands = nullptr;
-  QObject* MacroMagic = nullptr;  // the keystroke recorder and player
+  TMacroMagic* MacroMagic = nullptr;  // the keystroke recorder and player
   QMdiArea* ClientArea = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QWidget* SpeedPanel = nullptr;

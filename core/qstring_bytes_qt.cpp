@@ -17,6 +17,20 @@ QString FromFileName(std::string_view name) { return QFile::decodeName(QByteArra
 
 std::string ToFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
+QString FromSystemBytes(std::string_view bytes) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(bytes.size()));
+  for (char c : bytes) out += QChar(HebUnicodeTable[static_cast<uint8_t>(c)]);
+  return out;
+}
+
+std::string ToSystemBytes(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<size_t>(text.size()));
+  for (QChar c : text) out.push_back(static_cast<char>(UnicodeToHebChar(c.unicode())));
+  return out;
+}
+
 QString FromSystemText(std::string_view bytes) {
   QString out;
   out.reserve(static_cast<qsizetype>(bytes.size()));

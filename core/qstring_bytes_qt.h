@@ -25,4 +25,10 @@ QString FromSystemText(std::string_view bytes);
 // characters the set lacks become its replacement byte.
 std::string ToSystemText(const QString& text);
 
+// Text in the system's set one character a byte (a pointed letter as its
+// own code), for edits whose positions must stay those of the bytes; and
+// back, a character the set lacks becoming 0.
+QString FromSystemBytes(std::string_view bytes);
+std::string ToSystemBytes(const QString& text);
+
 }  // namespace nuvel

@@ -1,0 +1,54 @@
+#include "tools/phrase_dic_qt.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/controller_qt.h"
+#include "platform/string_library.h"
+#include "textsearch/search_list_qt.h"
+#include "tools/phrase_dictionary.h"
+
+namespace nuvel {
+
+TPhraseDic::TPhraseDic(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("PhraseDic"));
+  setWindowTitle(QStringLiteral("English/Hebrew Phrase Dictionary"));
+  NvcController1 = new TNvcController(this);
+  NvcController1->setObjectName(QStringLiteral("NvcController1"));
+  Label1 = new QLabel(QStringLiteral("Type to search: "), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  QFont bold = Label1->font();
+  bold.setBold(true);
+  Label1->setFont(bold);
+  PhraseDicList = new TNvcSearchList(this);
+  PhraseDicList->setObjectName(QStringLiteral("PhraseDicList"));
+  PhraseDicList->SetItemHeight(std::max(13, PhraseDicList->fontMetrics().height()));
+  PhraseDicList->SetKeyDelay(500);
+  PhraseDicList->setMinimumSize(420, 260);
+  BitBtn1 = new QPushButton(QStringLiteral("Close"), this);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1->setAutoDefault(false);
+  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addWidget(PhraseDicList, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch();
+  bottom->addWidget(BitBtn1);
+  layout->addLayout(bottom);
+
+  const auto library = platform::StringLibrary::Load();
+  PhraseDicList->SetItems(LoadPhrases(library ? &*library : nullptr));
+  PhraseDicList->Edit()->setFocus();
+}
+
+std::string TPhraseDic::ChosenEntry() const {
+  const int i = PhraseDicList->ItemIndex();
+  if (i < 0 || i >= static_cast<int>(PhraseDicList->Items().size())) return {};
+  return PhraseDicList->Items()[static_cast<size_t>(i)];
+}
+
+}  // namespace nuvel
