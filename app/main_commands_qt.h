@@ -45,6 +45,8 @@ class MainCommands : public QObject {
   void EnableWhen(const QString& item, std::function<bool()> condition);
   // True when the item has a handler.
   bool Has(const QString& item) const { return handlers_.count(item) != 0; }
+  // True when the toolbar button has a handler of its own.
+  bool HasButton(const QString& button) const { return buttonHandlers_.count(button) != 0; }
 
   // The snapshot the rules look at; no document when unset.
   std::function<CommandState()> State;

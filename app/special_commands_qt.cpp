@@ -176,6 +176,9 @@ void AttachSpecialCommands(MainCommands& on, DocumentWindows& docs) {
   block("SelUpperCase1", [](THebTextEditor& e) { TransformBlock(e, TBlockMode::UpperCase); });
   block("BlockLowerCase1", [](THebTextEditor& e) { TransformBlock(e, TBlockMode::LowerCase); });
   block("SelFill1", [](THebTextEditor& e) { TransformBlock(e, TBlockMode::Fill, '!'); });
+  // The menu's Flip Case flips the case of the whole selection, as the
+  // WordStar flip does for the character at the caret.
+  block("BlockFlipCase1", [](THebTextEditor& e) { TransformBlock(e, TBlockMode::FlipCase); });
   block("UpandDown1", [](THebTextEditor& e) { UpAndDownBlock(e); });
   block("ReverseBlock1", [](THebTextEditor& e) { ReverseBlock(e); });
   // Up and Down acts on a selection only.

@@ -115,6 +115,7 @@ TEST_F(SpecialCommands, ItemsActOnTheActiveDocument) {
       {"BlockLowerCase1", "ABCD", 1, 2, 1, 4, "AbcD"},
       {"SelFill1", "abcd", 1, 2, 1, 4, "a!!d"},
       {"UpandDown1", "hELLO wORLD", 1, 1, 1, 12, "Hello World"},
+      {"BlockFlipCase1", "xaBc1Dx", 1, 2, 1, 7, "xAbC1dx"},
       {"ReverseBlock1", "abcd", 1, 1, 1, 5, "dcba"},
       {"Counter1", "", 1, 1, 0, 0, "<#>"},
       {"HebrewCounter1", "", 1, 1, 0, 0, "<#H>"},
@@ -149,18 +150,16 @@ TEST_F(SpecialCommands, HebrewCountersAndEnableRules) {
   ASSERT_TRUE(Run("Counter1"));
   ASSERT_TRUE(Run("HebrewCounter1"));
   EXPECT_EQ(Paras(e), ">#<>#\xF2<");
-  // Up and Down and the block commands need a selection; Flip Case of the
-  // block has no command and stays disabled; the paragraph commands need
-  // more than one paragraph.
+  // Up and Down and the block commands need a selection; the paragraph
+  // commands need more than one paragraph.
   e.LoadString("abc");
   Commands().Refresh();
   for (const char* item : {"UpandDown1", "SelUpperCase1", "ReverseBlock1", "BlockFlipCase1", "RemDups1"})
     EXPECT_FALSE(Commands().Enabled(QString::fromLatin1(item))) << item;
   e.SelectAll(true);
   Commands().Refresh();
-  for (const char* item : {"UpandDown1", "SelUpperCase1", "ReverseBlock1"})
+  for (const char* item : {"UpandDown1", "SelUpperCase1", "ReverseBlock1", "BlockFlipCase1"})
     EXPECT_TRUE(Commands().Enabled(QString::fromLatin1(item))) << item;
-  EXPECT_FALSE(Commands().Enabled(QStringLiteral("BlockFlipCase1")));
 }
 
 TEST_F(SpecialCommands, FileInfoAndCompare) {
