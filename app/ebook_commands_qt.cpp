@@ -79,6 +79,8 @@ EbookCommands::EbookCommands(MainCommands& commands, DocumentWindows& docs, QMen
       {"AddPDB", &EbookCommands::AddPDBClick, &EbookMenuRules::add},
       {"Update1", &EbookCommands::Update1Click, &EbookMenuRules::update},
       {"Rename1", &EbookCommands::Rename1Click, &EbookMenuRules::rename},
+      // Deleting, like renaming, needs a bookmark to choose.
+      {"Delete2", &EbookCommands::Delete2Click, &EbookMenuRules::rename},
       {"MoreBookmarks1", &EbookCommands::MoreBookmarks1Click, &EbookMenuRules::more},
   };
   for (const Command& c : kCommands) {
@@ -315,6 +317,15 @@ void EbookCommands::Rename1Click() {
   std::optional<std::string> name = AskBookmarkName(43737);
   if (!name || EbookChild() != c) return;
   c->DocFile->RenameBookmark(static_cast<std::size_t>(*i), *name);
+  MarkChanged(*c);
+  RefreshBookmarkMenus();
+}
+
+void EbookCommands::Delete2Click() {
+  std::optional<int> i = ChooseBookmark(43800);
+  if (!i) return;
+  TMDIChild* c = EbookChild();
+  c->DocFile->DeleteBookmark(static_cast<std::size_t>(*i));
   MarkChanged(*c);
   RefreshBookmarkMenus();
 }

@@ -53,6 +53,7 @@ class EbookCommands : public QObject {
   void AddPDBClick();
   void Update1Click();
   void Rename1Click();
+  void Delete2Click();
   void MoreBookmarks1Click();
   void Properties2Click();
   void Settings1Click();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
 
 #include "formats/big_endian.h"
 #include "formats/ereader_markup.h"
@@ -224,5 +226,10 @@ void TDocFile::SetBookmark(std::size_t Index, int64_t Position, int32_t Line, in
 }
 
 void TDocFile::RenameBookmark(std::size_t Index, const std::string& Name) { Bookmarks.at(Index).Name = Name; }
+
+void TDocFile::DeleteBookmark(std::size_t Index) {
+  if (Index >= Bookmarks.size()) throw std::out_of_range("no bookmark " + std::to_string(Index));
+  Bookmarks.erase(Bookmarks.begin() + static_cast<std::ptrdiff_t>(Index));
+}
 
 }  // namespace nuvel

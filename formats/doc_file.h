@@ -40,6 +40,7 @@ class TDocFile : public TPalmPDB {
   void AddBookmark(const std::string& Name, int64_t Position, int32_t Line, int32_t Col);
   void SetBookmark(std::size_t Index, int64_t Position, int32_t Line, int32_t Col);
   void RenameBookmark(std::size_t Index, const std::string& Name);
+  void DeleteBookmark(std::size_t Index);
 
   // The text of record Index (from 1), decoded.
   std::string DecodeTextRecord(uint32_t Index) const;

@@ -315,9 +315,24 @@ TEST_F(EbookCommandsTest, BookmarksAddedMovedAndRenamedComeBackAfterSaving) {
   ASSERT_TRUE(Run("MoreBookmarks1"));
   EXPECT_EQ(Caret(c), std::make_pair(4, 3));
   // A cancelled choice changes nothing.
-  answers.bookmarks = {std::nullopt};
+  answers.bookmarks = {std::nullopt, std::nullopt};
   ASSERT_TRUE(Run("Update1"));
+  ASSERT_TRUE(Run("Delete2"));
   EXPECT_FALSE(c->HebDoc().Modified());
+  ASSERT_EQ(c->DocFile->Bookmarks.size(), 2u);
+
+  // Deleting the first leaves the other, also in the saved file; with none
+  // left the item is off.
+  answers.bookmarks = {0};
+  ASSERT_TRUE(Run("Delete2"));
+  EXPECT_EQ(answers.bookmarkCaptions.back(), "Delete Bookmark");
+  EXPECT_TRUE(c->HebDoc().Modified());
+  ASSERT_TRUE(Run("Save1"));
+  EXPECT_EQ(TDocFile(path).Bookmarks.size(), 1u);
+  EXPECT_EQ(TDocFile(path).Bookmarks[0].Name, "Start");
+  answers.bookmarks = {0};
+  ASSERT_TRUE(Run("Delete2"));
+  EXPECT_FALSE(Enabled("Delete2"));
 }
 
 TEST_F(EbookCommandsTest, TagLineBecomesBookmarksWhenScanning) {

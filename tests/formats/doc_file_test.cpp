@@ -177,6 +177,12 @@ TEST_F(DocFiles, BookmarkEditing) {
   EXPECT_EQ(doc.Bookmarks[1].Name, "second");
   EXPECT_THROW(doc.SetBookmark(2, 0, 0, 0), std::out_of_range);
   EXPECT_THROW(doc.RenameBookmark(5, "x"), std::out_of_range);
+  doc.AddBookmark("three", 9, 4, 1);
+  doc.DeleteBookmark(1);
+  ASSERT_EQ(doc.Bookmarks.size(), 2u);
+  EXPECT_EQ(doc.Bookmarks[0].Name, "one");
+  EXPECT_EQ(doc.Bookmarks[1].Name, "three");
+  EXPECT_THROW(doc.DeleteBookmark(2), std::out_of_range);
 }
 
 TEST_F(DocFiles, FailedSaveKeepsFileAndObject) {
