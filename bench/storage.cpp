@@ -1,13 +1,16 @@
-// Paragraph storage benchmark: a 50 MB text of 1,000,000 mixed Hebrew and
-// English paragraphs, wrapped at 80 columns, loaded paragraph by paragraph,
-// then random jumps to paragraphs and lines, typing at random places and
-// undoing it. A vector of strings split from the same bytes is the baseline.
-// Prints figures and the ratios against their targets.
+// Paragraph storage benchmark: texts of mixed Hebrew and English paragraphs
+// (20,000 paragraphs a megabyte), wrapped at 80 columns, loaded paragraph by
+// paragraph, then random jumps to paragraphs and lines, typing at random
+// places and undoing it. A vector of strings split from the same bytes is the
+// baseline. The sizes in megabytes are the arguments (1 5 25 50 when none are
+// given); each prints its figures and its ratios against their targets.
+//   bench_storage [MB...]
 #include <malloc.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -56,10 +59,12 @@ std::string MakeText(uint32_t paragraphs, std::vector<uint32_t>& starts) {
   return text;
 }
 
-}  // namespace
+const char* Verdict(double ratio, double target) { return ratio <= target ? "PASS" : "BELOW TARGET"; }
 
-int main() {
-  constexpr uint32_t kParagraphs = 1000000;
+// Returns true when every target is met.
+bool RunSize(double megabytes) {
+  const auto kParagraphs = static_cast<uint32_t>(megabytes * 20000);
+  std::printf("=== %.0f MB ===\n", megabytes);
   std::vector<uint32_t> starts;
   const std::string text = MakeText(kParagraphs, starts);
   starts.push_back(static_cast<uint32_t>(text.size()) + 2);
@@ -211,13 +216,36 @@ int main() {
   std::printf("typing: %.2f us a character; undo: %u steps, %.2f us each; text restored: %s\n", typing * 1e6,
               undone, undo * 1e6, restored ? "yes" : "NO");
 
-  std::printf("\nratios (target):\n");
-  std::printf("  load / baseline          %.2f (<= 3)\n", load / baseline);
-  std::printf("  peak memory / text size  %.2f (<= 2.5)\n", storage / static_cast<double>(text.size()));
-  std::printf("  paragraph jump / step    %.2f (<= 20)\n", paraJump / paraStep);
-  std::printf("  line jump / step         %.2f (<= 20)\n", lineJump / lineStep);
+  const double loadRatio = load / baseline;
+  const double memoryRatio = storage / static_cast<double>(text.size());
+  const double paraRatio = paraJump / paraStep;
+  const double lineRatio = lineJump / lineStep;
+  std::printf("\nratios at %.0f MB (target):\n", megabytes);
+  std::printf("  load / baseline          %.2f (<= 3)    %s\n", loadRatio, Verdict(loadRatio, 3));
+  std::printf("  peak memory / text size  %.2f (<= 2.5)  %s\n", memoryRatio, Verdict(memoryRatio, 2.5));
+  std::printf("  paragraph jump / step    %.2f (<= 20)   %s\n", paraRatio, Verdict(paraRatio, 20));
+  std::printf("  line jump / step         %.2f (<= 20)   %s\n", lineRatio, Verdict(lineRatio, 20));
   std::printf("  node-only jump / step    %.2f (the lookup without reading the text)\n", nodeJump / nodeStep);
   std::printf("  link-walk jump / step    %.0f (the plain list, for comparison)\n", walkJump / paraStep);
-  std::printf("(checksum %llu)\n", static_cast<unsigned long long>(sink));
+  std::printf("(checksum %llu)\n\n", static_cast<unsigned long long>(sink));
+  return loadRatio <= 3 && memoryRatio <= 2.5 && paraRatio <= 20 && lineRatio <= 20 && restored;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<double> sizes;
+  for (int i = 1; i < argc; ++i) {
+    const double mb = std::atof(argv[i]);
+    if (mb <= 0) {
+      std::fprintf(stderr, "usage: %s [MB...]\n", argv[0]);
+      return 2;
+    }
+    sizes.push_back(mb);
+  }
+  if (sizes.empty()) sizes = {1, 5, 25, 50};
+  bool all = true;
+  for (double mb : sizes) all = RunSize(mb) && all;
+  std::printf("all targets: %s\n", all ? "PASS" : "BELOW TARGET");
   return 0;
 }

@@ -1,31 +1,9 @@
 #include "editor/para_index.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace nuvel {
-
-namespace {
-
-// One walk down a 1-based Fenwick tree over `n` blocks: the number of whole
-// leading blocks whose `key` total stays within `rest`. `rest` is left with
-// what remains past them and `sum` gains their `summed` total.
-template <class Node, class Key, class Sum>
-size_t DescendTree(const std::vector<Node>& tree, size_t n, Key Node::*key, Key& rest, Sum Node::*summed,
-                   Sum& sum) {
-  size_t pos = 0;
-  for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-    if (pos + step <= n && tree[pos + step].*key <= rest) {
-      pos += step;
-      rest -= tree[pos].*key;
-      sum += tree[pos].*summed;
-    }
-  }
-  return pos;
-}
-
-}  // namespace
 
 TParaIndex::TParaIndex() { Clear(); }
 TParaIndex::~TParaIndex() = default;
@@ -54,7 +32,7 @@ void TParaIndex::Clear() {
   blockChunks_.clear();
   freeBlocks_.clear();
   chunkUsed_ = kBlocksPerChunk;
-  tree_.assign(1, TreeNode{0, 0});
+  tree_.Clear();
   treesValid_ = true;
   size_ = 0;
   totalLines_ = 0;
@@ -62,58 +40,33 @@ void TParaIndex::Clear() {
 
 void TParaIndex::EnsureTrees() const {
   if (treesValid_) return;
-  const size_t n = blocks_.size();
-  tree_.assign(n + 1, TreeNode{0, 0});
-  for (size_t i = 1; i <= n; ++i) {
-    tree_[i].count += blocks_[i - 1]->count;
-    tree_[i].lines += blocks_[i - 1]->lines;
-    const size_t parent = i + (i & (~i + 1));
-    if (parent <= n) {
-      tree_[parent].count += tree_[i].count;
-      tree_[parent].lines += tree_[i].lines;
-    }
-  }
+  tree_.Clear();
+  for (const BlockRef& ref : blocks_) tree_.Append(ref.block->count, ref.block->lines);
   treesValid_ = true;
 }
 
-void TParaIndex::AddToTrees(uint32_t block, int64_t count, int64_t lines) {
-  if (!treesValid_) return;
-  const size_t n = blocks_.size();
-  for (size_t i = size_t{block} + 1; i <= n; i += i & (~i + 1)) {
-    tree_[i].count = static_cast<uint32_t>(int64_t{tree_[i].count} + count);
-    tree_[i].lines = static_cast<uint64_t>(static_cast<int64_t>(tree_[i].lines) + lines);
+void TParaIndex::RecountGroups(BlockRef& ref, uint32_t fromGroup) {
+  const Block& block = *ref.block;
+  for (uint32_t g = fromGroup; g < kGroups; ++g) {
+    uint32_t sum = 0;
+    const uint32_t end = std::min(block.count, (g + 1) * kGroupSize);
+    for (uint32_t i = g * kGroupSize; i < end; ++i) sum += block.entries[i].lines;
+    ref.groupLines[g] = sum;
   }
 }
 
-// Grows the trees by the last block, which was just added.
-void TParaIndex::AppendToTrees() {
-  const size_t i = blocks_.size();
-  const Block& block = *blocks_.back();
-  // Node i covers blocks (i - lowbit(i), i]: the new block plus the nodes of
-  // the blocks before it in that range.
-  uint32_t count = block.count;
-  uint64_t lines = block.lines;
-  const size_t low = i & (~i + 1);
-  for (size_t j = i - 1; j > i - low; j -= j & (~j + 1)) {
-    count += tree_[j].count;
-    lines += tree_[j].lines;
-  }
-  tree_.push_back(TreeNode{count, lines});
-}
-
-uint64_t TParaIndex::LinesBeforeBlock(uint32_t block) const {
-  EnsureTrees();
+uint64_t TParaIndex::LinesInBlockBefore(const BlockRef& ref, uint32_t offset) {
   uint64_t sum = 0;
-  for (size_t i = block; i > 0; i -= i & (~i + 1)) sum += tree_[i].lines;
+  const uint32_t group = offset / kGroupSize;
+  for (uint32_t g = 0; g < group; ++g) sum += ref.groupLines[g];
+  for (uint32_t i = group * kGroupSize; i < offset; ++i) sum += ref.block->entries[i].lines;
   return sum;
 }
 
 void TParaIndex::Locate(uint32_t index, uint32_t& block, uint32_t& offset) const {
   EnsureTrees();
   uint32_t rest = index;
-  uint64_t lines = 0;
-  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::count, rest, &TreeNode::lines, lines);
-  block = static_cast<uint32_t>(pos);
+  block = static_cast<uint32_t>(tree_.FindEntry(rest));
   offset = rest;
 }
 
@@ -121,30 +74,30 @@ TParaNodeHandle TParaIndex::At(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b]->entries[o].node;
+  return blocks_[b].block->entries[o].node;
 }
 
 uint32_t TParaIndex::LinesAt(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b]->entries[o].lines;
+  return blocks_[b].block->entries[o].lines;
 }
 
 void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
   index = std::min(index, size_);
   uint32_t b = 0, o = 0;
   if (blocks_.empty()) {
-    blocks_.push_back(NewBlock());
+    blocks_.push_back(BlockRef{NewBlock(), {}});
     treesValid_ = false;
-  } else if (index + blocks_.back()->count >= size_) {
+  } else if (index + blocks_.back().block->count >= size_) {
     // In the last block (where loading appends): no tree walk needed.
     b = static_cast<uint32_t>(blocks_.size() - 1);
-    o = index - (size_ - blocks_[b]->count);
+    o = index - (size_ - blocks_[b].block->count);
   } else {
     Locate(index, b, o);
   }
-  Block* block = blocks_[b];
+  Block* block = blocks_[b].block;
   if (block->count == kBlockSize) {
     // Split. Insertions at or next to the end keep the block full, so a
     // text built by appending fills its blocks.
@@ -154,15 +107,18 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
     fresh->count = block->count - keep;
     std::memcpy(fresh->entries, block->entries + keep, fresh->count * sizeof(Slot));
     for (uint32_t i = 0; i < fresh->count; ++i) fresh->lines += fresh->entries[i].lines;
+    BlockRef freshRef{fresh, {}};
+    RecountGroups(freshRef, 0);
     block->count = keep;
     block->lines -= fresh->lines;
-    // A block added at the end extends the trees; one in the middle makes
-    // them rebuild on the next lookup.
+    RecountGroups(blocks_[b], keep / kGroupSize);
+    // A block added at the end extends the tree; one in the middle makes it
+    // rebuild on the next lookup.
     const bool atEnd = b + 1 == blocks_.size() && treesValid_;
-    if (atEnd) AddToTrees(b, -int64_t{fresh->count}, -static_cast<int64_t>(fresh->lines));
-    blocks_.insert(blocks_.begin() + b + 1, fresh);
+    if (atEnd) tree_.Add(b, -int64_t{fresh->count}, -static_cast<int64_t>(fresh->lines));
+    blocks_.insert(blocks_.begin() + b + 1, freshRef);
     if (atEnd) {
-      AppendToTrees();
+      tree_.Append(fresh->count, fresh->lines);
     } else {
       treesValid_ = false;
     }
@@ -170,34 +126,36 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
       ++b;
       o -= keep;
     }
-    block = blocks_[b];
+    block = blocks_[b].block;
   }
   std::memmove(block->entries + o + 1, block->entries + o, (block->count - o) * sizeof(Slot));
   block->entries[o] = Slot{node, lines};
   ++block->count;
   block->lines += lines;
+  RecountGroups(blocks_[b], o / kGroupSize);
   ++size_;
   totalLines_ += lines;
-  AddToTrees(b, 1, lines);
+  if (treesValid_) tree_.Add(b, 1, lines);
 }
 
 void TParaIndex::Erase(uint32_t index) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b];
+  Block* block = blocks_[b].block;
   const uint32_t lines = block->entries[o].lines;
   std::memmove(block->entries + o, block->entries + o + 1, (block->count - o - 1) * sizeof(Slot));
   --block->count;
   block->lines -= lines;
+  RecountGroups(blocks_[b], o / kGroupSize);
   --size_;
   totalLines_ -= lines;
   if (block->count == 0) {
     FreeBlock(block);
     blocks_.erase(blocks_.begin() + b);
     treesValid_ = false;
-  } else {
-    AddToTrees(b, -1, -int64_t{lines});
+  } else if (treesValid_) {
+    tree_.Add(b, -1, -int64_t{lines});
   }
 }
 
@@ -205,13 +163,15 @@ void TParaIndex::SetLines(uint32_t index, uint32_t lines) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b];
+  Block* block = blocks_[b].block;
   const int64_t delta = int64_t{lines} - int64_t{block->entries[o].lines};
   if (delta == 0) return;
   block->entries[o].lines = lines;
+  uint32_t& group = blocks_[b].groupLines[o / kGroupSize];
+  group = static_cast<uint32_t>(int64_t{group} + delta);
   block->lines = static_cast<uint64_t>(static_cast<int64_t>(block->lines) + delta);
   totalLines_ = static_cast<uint64_t>(static_cast<int64_t>(totalLines_) + delta);
-  AddToTrees(b, 0, delta);
+  if (treesValid_) tree_.Add(b, 0, delta);
 }
 
 uint64_t TParaIndex::LinesBefore(uint32_t index) const {
@@ -226,51 +186,67 @@ TParaNodeHandle TParaIndex::Entry(uint32_t index, uint64_t& linesBefore) const {
     linesBefore = totalLines_;
     return 0;
   }
-  // One walk down the count tree; the line tree's nodes on the same path add
-  // up to the lines before the block found.
+  // One walk down the tree by entries gathers the lines of the blocks before.
   EnsureTrees();
   uint32_t rest = index;
   uint64_t sum = 0;
-  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::count, rest, &TreeNode::lines, sum);
-  const uint32_t o = rest;
-  const Block* block = blocks_[pos];
-  for (uint32_t i = 0; i < o; ++i) sum += block->entries[i].lines;
-  linesBefore = sum;
-  return block->entries[o].node;
+  const size_t b = tree_.FindEntry(rest, sum);
+  linesBefore = sum + LinesInBlockBefore(blocks_[b], rest);
+  return blocks_[b].block->entries[rest].node;
 }
 
 uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node) const {
-  if (size_ == 0) {
+  if (size_ == 0 || totalLines_ == 0) {
     linesBefore = 0;
-    if (node != nullptr) *node = 0;
+    if (node != nullptr) *node = size_ == 0 ? 0 : At(0);
     return 0;
   }
   if (line >= totalLines_) line = totalLines_ - 1;
   EnsureTrees();
   uint64_t rest = line;
   uint32_t before = 0;
-  const size_t pos = DescendTree(tree_, blocks_.size(), &TreeNode::lines, rest, &TreeNode::count, before);
-  const Block* block = blocks_[pos];
-  uint32_t o = 0;
-  uint64_t skipped = line - rest;
-  while (o + 1 < block->count && block->entries[o].lines <= rest) {
-    rest -= block->entries[o].lines;
-    skipped += block->entries[o].lines;
-    ++o;
+  const size_t b = tree_.FindLine(rest, before);
+  const BlockRef& ref = blocks_[b];
+  const Block& block = *ref.block;
+  // The group holding the line, then the entry within it; both by counting
+  // the running totals that stay within `rest`, without data-dependent
+  // branches. Totals past the block's entries only grow, so they never count.
+  uint64_t total = 0, skipped = 0;
+  uint32_t group = 0;
+  for (uint32_t g = 0; g < kGroups; ++g) {
+    total += ref.groupLines[g];
+    const bool within = total <= rest;
+    group += within ? 1u : 0u;
+    skipped = within ? total : skipped;
   }
-  linesBefore = skipped;
-  if (node != nullptr) *node = block->entries[o].node;
+  rest -= skipped;
+  const Slot* slots = block.entries + group * kGroupSize;
+  uint64_t inGroup = 0, inSkipped = 0;
+  uint32_t o = 0;
+  for (uint32_t i = 0; i < kGroupSize; ++i) {
+    inGroup += slots[i].lines;
+    const bool within = inGroup <= rest;
+    o += within ? 1u : 0u;
+    inSkipped = within ? inGroup : inSkipped;
+  }
+  o += group * kGroupSize;
+  // Entries with no lines at the end of the block: the last entry holds it.
+  o = std::min(o, block.count - 1);
+  linesBefore = line - rest + inSkipped;
+  if (node != nullptr) *node = block.entries[o].node;
   return before + o;
 }
 
 void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf) {
   totalLines_ = 0;
-  for (auto& block : blocks_) {
+  for (auto& ref : blocks_) {
+    Block* block = ref.block;
     block->lines = 0;
     for (uint32_t i = 0; i < block->count; ++i) {
       block->entries[i].lines = linesOf(block->entries[i].node);
       block->lines += block->entries[i].lines;
     }
+    RecountGroups(ref, 0);
     totalLines_ += block->lines;
   }
   treesValid_ = false;

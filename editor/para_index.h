@@ -1,15 +1,19 @@
 #pragma once
 // The order of a text's paragraphs with the screen-line count of each, kept
-// in blocks of up to 64 entries under two Fenwick trees (entries and lines per
-// block). It answers "which node is paragraph n" and "which paragraph holds
-// screen line l" in logarithmic time, so a jump anywhere in a long text costs
-// about as much as a step. Insertion and removal touch one block; the trees
-// are rebuilt lazily after a block is split or dropped.
+// in blocks of up to 64 entries under a 16-way tree of block totals (entries
+// and lines). It answers "which node is paragraph n" and "which paragraph
+// holds screen line l" in a few cache-line reads, so a jump anywhere in a long
+// text costs little more than a step. The lines of each group of eight entries
+// of a block are kept too, and a group's entries fill one cache line, so
+// finding a line reads one line of the block. Insertion
+// and removal touch one block; the tree is rebuilt lazily after a block is
+// split or dropped.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "editor/block_sum_tree.h"
 #include "editor/para_node.h"
 
 namespace nuvel {
@@ -43,6 +47,8 @@ class TParaIndex {
 
  private:
   static constexpr uint32_t kBlockSize = 64;
+  static constexpr uint32_t kGroupSize = 8;
+  static constexpr uint32_t kGroups = kBlockSize / kGroupSize;
   // A paragraph's node and line count side by side, so a lookup reads one
   // place of the block.
   struct Slot {
@@ -52,18 +58,22 @@ class TParaIndex {
   struct Block {
     uint32_t count = 0;
     uint64_t lines = 0;
-    Slot entries[kBlockSize];
+    alignas(64) Slot entries[kBlockSize];
   };
-  // A Fenwick tree node: entries and lines of a range of blocks.
-  struct TreeNode {
-    uint32_t count;
-    uint64_t lines;
+  // A block in text order with the lines of its entries 8g..8g+7 (only those
+  // below its count; 0 past them). The group totals lie beside the pointer,
+  // in a table dense enough to stay in the cache, so finding a line in a
+  // block reads one line of its entries.
+  struct BlockRef {
+    Block* block;
+    uint32_t groupLines[kGroups];
   };
 
   void EnsureTrees() const;
-  void AddToTrees(uint32_t block, int64_t count, int64_t lines);
-  void AppendToTrees();
-  uint64_t LinesBeforeBlock(uint32_t block) const;
+  // Sets the group totals of a block from group `fromGroup` on.
+  static void RecountGroups(BlockRef& ref, uint32_t fromGroup);
+  // Lines of the entries before `offset` in a block.
+  static uint64_t LinesInBlockBefore(const BlockRef& ref, uint32_t offset);
   // Block and offset of an existing entry.
   void Locate(uint32_t index, uint32_t& block, uint32_t& offset) const;
 
@@ -76,8 +86,8 @@ class TParaIndex {
   std::vector<Block*> freeBlocks_;
   uint32_t chunkUsed_ = kBlocksPerChunk;
 
-  std::vector<Block*> blocks_;
-  mutable std::vector<TreeNode> tree_;  // 1-based Fenwick tree over blocks_
+  std::vector<BlockRef> blocks_;
+  mutable TBlockSumTree tree_;  // totals of blocks_, in order
   mutable bool treesValid_ = true;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -51,6 +52,72 @@ TEST(ParaIndex, MatchesAPlainSequence) {
       ASSERT_EQ(index.TotalLines(), lines);
     }
   }
+}
+
+
+// A long text, loaded by appending as the editor does, whose block totals
+// span three levels of the index's tree, with paragraphs of no lines among
+// them; then edits in the middle. Lookups are sampled against a vector.
+TEST(ParaIndex, LongTextWithEmptyLineCountsMatchesAPlainSequence) {
+  std::mt19937 rng(33);
+  TParaIndex index;
+  std::vector<std::pair<TParaNodeHandle, uint32_t>> model;
+  for (TParaNodeHandle h = 1; h <= 70000; ++h) {
+    const uint32_t lines = rng() % 7 == 0 ? 0 : 1 + rng() % 5;
+    index.Insert(index.Size(), h, lines);
+    model.emplace_back(h, lines);
+  }
+  auto check = [&](const char* what) {
+    ASSERT_EQ(index.Size(), model.size()) << what;
+    std::vector<uint64_t> before(model.size() + 1, 0);
+    for (size_t i = 0; i < model.size(); ++i) before[i + 1] = before[i] + model[i].second;
+    ASSERT_EQ(index.TotalLines(), before.back()) << what;
+    for (int n = 0; n < 3000; ++n) {
+      const auto i = static_cast<uint32_t>(rng() % model.size());
+      ASSERT_EQ(index.At(i), model[i].first) << what << " at " << i;
+      ASSERT_EQ(index.LinesAt(i), model[i].second) << what;
+      uint64_t linesBefore = 0;
+      ASSERT_EQ(index.Entry(i, linesBefore), model[i].first) << what;
+      ASSERT_EQ(linesBefore, before[i]) << what << " lines before " << i;
+      // The paragraph holding a line is the last one starting at or before
+      // it that has lines.
+      const uint64_t line = rng() % before.back();
+      const auto holder = static_cast<uint32_t>(std::upper_bound(before.begin(), before.end(), line) - before.begin() - 1);
+      uint64_t found = 0;
+      TParaNodeHandle node = 0;
+      ASSERT_EQ(index.FindLine(line, found, &node), holder) << what << " line " << line;
+      ASSERT_EQ(found, before[holder]);
+      ASSERT_EQ(node, model[holder].first);
+    }
+  };
+  check("loaded");
+  TParaNodeHandle next = 100000;
+  for (int n = 0; n < 3000; ++n) {
+    const auto at = static_cast<uint32_t>(rng() % model.size());
+    switch (rng() % 3) {
+      case 0: {
+        const uint32_t lines = rng() % 4;
+        index.Insert(at, next, lines);
+        model.insert(model.begin() + at, {next++, lines});
+        break;
+      }
+      case 1:
+        index.Erase(at);
+        model.erase(model.begin() + at);
+        break;
+      default: {
+        const uint32_t lines = rng() % 9;
+        index.SetLines(at, lines);
+        model[at].second = lines;
+      }
+    }
+  }
+  check("edited");
+  // Past the last line: the last paragraph with lines.
+  uint64_t found = 0;
+  const uint32_t last = index.FindLine(index.TotalLines() + 5, found);
+  EXPECT_EQ(found + index.LinesAt(last), index.TotalLines());
+  EXPECT_GT(index.LinesAt(last), 0u);
 }
 
 }  // namespace
