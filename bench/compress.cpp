@@ -160,6 +160,29 @@ int main() {
   std::printf("Doc memory added at peak: %ld KB = the text read back %ld KB + working memory %ld KB\n",
               std::max(added, textKB), textKB, std::max(added - textKB, 0L));
 
+  // Reading against txt2pdbdoc -d on the same book, best of three
+  // interleaved runs each.
+  {
+    const fs::path theirs = dir / "txt2pdbdoc.txt";
+    const std::string command = "txt2pdbdoc -d '" + book.string() + "' '" + theirs.string() + "' >/dev/null 2>&1";
+    double ours = 1e9, other = 1e9;
+    bool ran = true;
+    for (int round = 0; round < 3 && ran; ++round) {
+      auto s = Clock::now();
+      nuvel::TDocFile again(book.string());
+      const std::string text = again.GetText();
+      ours = std::min(ours, Seconds(s));
+      s = Clock::now();
+      ran = std::system(command.c_str()) == 0;
+      other = std::min(other, Seconds(s));
+    }
+    if (ran) {
+      std::printf("Doc read %.3f s, txt2pdbdoc -d %.3f s: time ratio %.2f (target <= 1)  %s\n", ours, other,
+                  ours / other, ours <= other ? "PASS" : "BELOW TARGET");
+    } else {
+      std::printf("Doc read %.3f s; txt2pdbdoc -d did not run (not installed?)\n", ours);
+    }
+  }
   fs::remove_all(dir);
   return ok ? 0 : 1;
 }

@@ -102,6 +102,10 @@ std::string TDocFile::DecodeTextRecord(uint32_t Index) const {
 
 std::string TDocFile::DecodeTextRecord(uint32_t Index, bool& damaged) const {
   std::vector<uint8_t> r = ReadRecord(Index);
+  return DecodeTextBytes(r, damaged);
+}
+
+std::string TDocFile::DecodeTextBytes(std::span<uint8_t> r, bool& damaged) const {
   if (IsEReader) {
     for (uint8_t& b : r) b ^= 0xA5;
   }
@@ -117,7 +121,7 @@ std::string TDocFile::GetText() {
   if (IsEReader && !KeepMarkup) {
     // Markup may run across records: join them first.
     std::string joined;
-    for (uint32_t i = 0; i < TextRecordCount; ++i) joined += DecodeTextRecord(i + 2, TextDamaged);
+    ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) { joined += DecodeTextBytes(r, TextDamaged); });
     text.reserve(joined.size() + joined.size() / 16);
     CrLfAppender appender(text, Bookmarks);
     appender.Append(RemoveEReaderMarkup(joined));
@@ -130,11 +134,11 @@ std::string TDocFile::GetText() {
   text.reserve(expected + expected / 16);
   CrLfAppender appender(text, Bookmarks);
   uint64_t decoded = 0;
-  for (uint32_t i = 0; i < TextRecordCount; ++i) {
-    const std::string piece = DecodeTextRecord(i + 2, TextDamaged);
+  ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) {
+    const std::string piece = DecodeTextBytes(r, TextDamaged);
     decoded += piece.size();
     appender.Append(piece);
-  }
+  });
   appender.Finish();
   // A book cut short inside its last record decodes without a fault but
   // gives less text than it declares.

@@ -48,6 +48,8 @@ class TDocFile : public TPalmPDB {
   // end.
   std::string DecodeTextRecord(uint32_t Index, bool& damaged) const;
   static std::vector<uint8_t> CompressRecord(std::string_view Text);
+  // The text of the bytes of a text record (unmasked in place for eReader).
+  std::string DecodeTextBytes(std::span<uint8_t> Record, bool& damaged) const;
 
   bool Compressed = false;
   uint32_t TextRecordCount = 0;

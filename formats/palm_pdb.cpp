@@ -52,6 +52,23 @@ std::vector<uint8_t> TPalmPDB::ReadRecord(uint32_t Index) const {
   return data;
 }
 
+void TPalmPDB::ReadRecords(uint32_t First, uint32_t Count,
+                           const std::function<void(std::span<uint8_t>)>& each) const {
+  if (Count == 0) return;
+  if (First < 1 || First - 1 + uint64_t{Count} > Records.size()) {
+    throw std::out_of_range("record index out of range");
+  }
+  std::ifstream in(FileName, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(Records[First - 1].Offset));
+  std::vector<uint8_t> data;
+  for (uint32_t i = First - 1; i < First - 1 + Count; ++i) {
+    data.resize(Records[i].Size);
+    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (!in) throw EInvalidPalmDatabase("Error reading file");
+    each(data);
+  }
+}
+
 void TPalmPDB::LayOutOffsets() {
   uint64_t offset = kPalmHeaderSize + Records.size() * kPalmEntrySize;
   for (TPDBRecordHeader& r : Records) {

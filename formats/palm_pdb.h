@@ -2,7 +2,9 @@
 // A Palm database with its record list and records. Records are read from the
 // file one at a time; the whole file is written in one pass.
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,10 @@ class TPalmPDB : public TPalmDatabase {
   void ReadRecordList();
   // Reads record Index (from 1) from the file.
   std::vector<uint8_t> ReadRecord(uint32_t Index) const;
+  // Reads records First.. First+Count-1 (from 1) in order through one open
+  // file, handing each to `each` in a buffer it may change; the records
+  // follow one another in the file, so this is one sequential read.
+  void ReadRecords(uint32_t First, uint32_t Count, const std::function<void(std::span<uint8_t>)>& each) const;
   // Makes Data record Index (from 1; 0 appends), adding empty records up to
   // an index beyond the list, and lays the offsets out again.
   void SetRecord(uint32_t Index, std::vector<uint8_t> Data);

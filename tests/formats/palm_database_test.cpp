@@ -183,6 +183,26 @@ TEST_F(PalmFiles, RecordListGivesOffsetsAndSizes) {
   EXPECT_THROW(db.ReadRecord(4), std::out_of_range);
 }
 
+// Records read in a row through one open file, empty ones included; ranges
+// reaching outside the list are refused.
+TEST_F(PalmFiles, RecordsReadInARowMatchSingleReads) {
+  Write("row.pdb", BuildPalmFile("row", "DATAtest", {{AsBytes("ab")}, {{}}, {AsBytes("cde")}, {AsBytes("f")}}));
+  TPalmPDB db(P("row.pdb"), 1);
+  struct Case {
+    uint32_t first, count;
+    std::vector<std::string> want;
+  };
+  for (const Case& c : {Case{1, 4, {"ab", "", "cde", "f"}}, Case{2, 2, {"", "cde"}}, Case{4, 1, {"f"}},
+                        Case{3, 0, {}}}) {
+    std::vector<std::string> got;
+    db.ReadRecords(c.first, c.count, [&](std::span<uint8_t> r) { got.emplace_back(r.begin(), r.end()); });
+    EXPECT_EQ(got, c.want) << c.first << "+" << c.count;
+  }
+  auto ignore = [](std::span<uint8_t>) {};
+  EXPECT_THROW(db.ReadRecords(0, 1, ignore), std::out_of_range);
+  EXPECT_THROW(db.ReadRecords(3, 3, ignore), std::out_of_range);
+}
+
 TEST_F(PalmFiles, GapAfterTheRecordListIsAllowed) {
   Write("gap.pdb", BuildPalmFile("gap", "DATAtest", {{AsBytes("abc")}}, 0, 2));
   TPalmPDB db(P("gap.pdb"), 1);
