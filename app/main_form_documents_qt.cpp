@@ -24,7 +24,7 @@
 #include "app/preferences_command_qt.h"
 #include "app/print_command_qt.h"
 #include "app/onscreen_keyboard_command_qt.h"
-#include "app/special_commands_qt.h"
+#include "app/text_service_commands_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/menu_lists_qt.h"
 #include "app/toolbar_wrap_qt.h"
@@ -105,7 +105,7 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   AttachRestoreFactorySettings(on, form, *docs);
   AttachSendMail(on, *docs);
   AttachHelp(on, &form);
-  AttachSpecialCommands(on, *docs);
+  AttachTextServiceCommands(on, *docs);
   AttachFilterCommands(on, *docs);
   AttachTextSearch(on, form, *docs);
   AttachAboutBox(on, &form);

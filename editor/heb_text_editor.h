@@ -99,7 +99,7 @@ class THebTextEditor : public THebTextFILEEditor {
   // configuration stores them) to the wrap column, in one undo step.
   void ReformatParagraph();
 
-  // ---- Special commands, counters and word services ----
+  // ---- Text services, counters and word services ----
   // Flips the case of the byte at the caret (the case-flip table: ASCII
   // letters change case, plain Hebrew letters and their forms with dagesh
   // are exchanged) as one undo step; the caret stays in front of it and a

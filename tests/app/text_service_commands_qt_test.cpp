@@ -1,8 +1,8 @@
-// The main window's special commands on a real document window: each item
+// The main window's text service commands on a real document window: each item
 // acts on the active document when it is enabled, the block and counter
 // commands, the commands that cannot be undone, File Info, Compare and the
 // speller over English and Hebrew documents.
-#include "app/special_commands_qt.h"
+#include "app/text_service_commands_qt.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ class ScriptedSpeller : public TSpellerUi {
   std::deque<TSpellerAnswer>* answers_;
 };
 
-class SpecialCommands : public ::testing::Test {
+class TextServiceCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = ProgPath;
@@ -91,7 +91,7 @@ class SpecialCommands : public ::testing::Test {
   SpellerUiFactory before_;
 };
 
-TEST_F(SpecialCommands, ItemsActOnTheActiveDocument) {
+TEST_F(TextServiceCommands, ItemsActOnTheActiveDocument) {
   struct Case {
     const char* item;
     std::string text;
@@ -145,7 +145,7 @@ TEST_F(SpecialCommands, ItemsActOnTheActiveDocument) {
   }
 }
 
-TEST_F(SpecialCommands, HebrewCountersAndEnableRules) {
+TEST_F(TextServiceCommands, HebrewCountersAndEnableRules) {
   THebTextEditor& e = NewDocument("", false);
   ASSERT_TRUE(Run("Counter1"));
   ASSERT_TRUE(Run("HebrewCounter1"));
@@ -162,7 +162,7 @@ TEST_F(SpecialCommands, HebrewCountersAndEnableRules) {
     EXPECT_TRUE(Commands().Enabled(QString::fromLatin1(item))) << item;
 }
 
-TEST_F(SpecialCommands, FileInfoAndCompare) {
+TEST_F(TextServiceCommands, FileInfoAndCompare) {
   THebTextEditor& a = NewDocument("one two\r\nthree");
   a.SetCaretPosition(2, 1);
   ASSERT_TRUE(Run("FileInfo1"));
@@ -183,7 +183,7 @@ TEST_F(SpecialCommands, FileInfoAndCompare) {
   EXPECT_EQ(b.SelBegin().Pos, 7);
 }
 
-TEST_F(SpecialCommands, SpellerReplacesAndKeepsAddedWordsAcrossRuns) {
+TEST_F(TextServiceCommands, SpellerReplacesAndKeepsAddedWordsAcrossRuns) {
   THebTextEditor& e = NewDocument("the teh zork");
   e.SetCaretPosition(1, 5);
   answers_ = {TSpellerAnswer{TSpellerAction::Replace, "the"}, TSpellerAnswer{TSpellerAction::Add, {}}};

@@ -1,4 +1,4 @@
-#include "app/special_commands_qt.h"
+#include "app/text_service_commands_qt.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -119,7 +119,7 @@ SpellerUiFactory SetSpellerUiFactory(SpellerUiFactory factory) {
   return before;
 }
 
-void AttachSpecialCommands(MainCommands& on, DocumentWindows& docs) {
+void AttachTextServiceCommands(MainCommands& on, DocumentWindows& docs) {
   InstallQtInputBox(&docs);
   // Runs `f` on the active window's current editor, then lets the menus and
   // buttons follow the change.

@@ -223,7 +223,7 @@ TEST(FlipCaseOfChar, FlipsTheByteAtTheCaret) {
   EXPECT_EQ(Paras(f.editor), "abcd");
 }
 
-TEST(SpecialCommands, ParagraphAndBlankCommands) {
+TEST(TextServices, ParagraphAndBlankCommands) {
   test::TempProgramFolder folder;
   using Command = void (THebTextEditor::*)();
   struct Case {
@@ -276,7 +276,7 @@ TEST(SpecialCommands, ParagraphAndBlankCommands) {
   EXPECT_EQ(Paras(f.editor), "f(x) = [a] {b} <c>");
 }
 
-TEST(SpecialCommands, DoubleBlanksInsideTheSelectionOnly) {
+TEST(TextServices, DoubleBlanksInsideTheSelectionOnly) {
   test::TempProgramFolder folder;
   test::THebEditorFixture f(40, 5);
   Load(f.editor, "a   b   c|  d  e");
@@ -286,7 +286,7 @@ TEST(SpecialCommands, DoubleBlanksInsideTheSelectionOnly) {
   EXPECT_EQ(Paras(f.editor), "a b   c|d  e");
 }
 
-TEST(SpecialCommands, StripHtmlRebuildsInMemory) {
+TEST(TextServices, StripHtmlRebuildsInMemory) {
   test::TempProgramFolder folder;
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(folder.Folder());
@@ -319,7 +319,7 @@ TEST(SpecialCommands, StripHtmlRebuildsInMemory) {
   for (const auto& name : left) EXPECT_FALSE(name.starts_with("Nuv")) << name;
 }
 
-TEST(SpecialCommands, MergeEqualsLoadingTheDosText) {
+TEST(TextServices, MergeEqualsLoadingTheDosText) {
   test::TempProgramFolder folder;
   ConvStateGuard noConversion(0);
   const std::string texts[] = {
@@ -351,7 +351,7 @@ TEST(SpecialCommands, MergeEqualsLoadingTheDosText) {
   }
 }
 
-TEST(SpecialCommands, MergeLeavesTheTextWhenItWouldNotFit) {
+TEST(TextServices, MergeLeavesTheTextWhenItWouldNotFit) {
   test::TempProgramFolder folder;
   test::THebEditorFixture f(40, 5);
   // Seven paragraphs; merged they are eight, the last empty one included.
@@ -366,7 +366,7 @@ TEST(SpecialCommands, MergeLeavesTheTextWhenItWouldNotFit) {
   EXPECT_EQ(Paras(f.editor), before);
 }
 
-TEST(SpecialCommands, TrailingDotAndShiftDelete) {
+TEST(TextServices, TrailingDotAndShiftDelete) {
   EXPECT_EQ(THebTextEditor::StripTrailingDot("name."), "name");
   EXPECT_EQ(THebTextEditor::StripTrailingDot("name.."), "name.");
   EXPECT_EQ(THebTextEditor::StripTrailingDot("."), ".");

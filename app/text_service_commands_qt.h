@@ -1,8 +1,8 @@
 #pragma once
 // The main window's commands on the active document's text that the
-// bilingual editor's special services carry out: case flip of a character,
+// bilingual editor's text services carry out: case flip of a character,
 // Cut a Word, blanks, Reformat Paragraph, paragraph moves, HTML removal,
-// the Special submenu, the block transforms, the counters, File Info,
+// the submenu of further text commands, the block transforms, the counters, File Info,
 // Compare and Spell.
 #include <functional>
 #include <memory>
@@ -17,6 +17,6 @@ class TSpellerUi;
 using SpellerUiFactory = std::function<std::unique_ptr<TSpellerUi>()>;
 SpellerUiFactory SetSpellerUiFactory(SpellerUiFactory factory);
 
-void AttachSpecialCommands(MainCommands& commands, DocumentWindows& docs);
+void AttachTextServiceCommands(MainCommands& commands, DocumentWindows& docs);
 
 }  // namespace nuvel

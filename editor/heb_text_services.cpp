@@ -1,4 +1,4 @@
-// The bilingual editor's whole-text special commands: case flip of one
+// The bilingual editor's whole-text services: case flip of one
 // character, bracket commands, counters, HTML tag removal, double blanks,
 // reversal of the file and of brackets, duplicate paragraphs, merging lines
 // into paragraphs, empty lines between paragraphs, and Shift+Delete.
