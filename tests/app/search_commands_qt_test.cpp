@@ -24,19 +24,12 @@
 #include "tools/text_histories.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
+#include "tests/editor/heb_editor_test_support.h"
 
 namespace nuvel {
 namespace {
 
-std::string Paras(const THebTextEditor& e) {
-  std::string out;
-  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
-    if (p > 1) out += '|';
-    const auto b = e.GetPara(p);
-    out.append(b.begin(), b.end());
-  }
-  return out;
-}
+using test::Paras;
 
 // Runs `act` on the modal dialog of type D once it shows, then closes it.
 template <typename D>

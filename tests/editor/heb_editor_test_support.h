@@ -54,6 +54,23 @@ class TClipboardHebEditor : public THebTextEditor {
   std::string cut;
 };
 
+// The paragraphs of the text joined by "|".
+inline std::string Paras(const THebTextEditor& e) {
+  std::string out;
+  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
+    if (p > 1) out += '|';
+    const auto b = e.GetPara(p);
+    out.append(b.begin(), b.end());
+  }
+  return out;
+}
+
+// Loads "a|b|c" as paragraphs a, b and c.
+inline void Load(THebTextEditor& e, std::string text) {
+  for (size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
+  e.LoadString(text);
+}
+
 struct THebEditorFixture {
   explicit THebEditorFixture(int32_t columns = 10, int32_t rows = 5) : host(columns, rows) {
     editor.MeasureFonts = [] { return std::array<TFontCell, 2>{TFontCell{8, 16}, TFontCell{10, 20}}; };

@@ -15,15 +15,7 @@ namespace {
 constexpr uint16_t C(char letter) { return static_cast<uint16_t>(letter - 'A' + 1); }
 
 // The paragraphs joined by "|".
-std::string Paras(const THebTextEditor& e) {
-  std::string out;
-  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
-    if (p > 1) out += '|';
-    const auto b = e.GetPara(p);
-    out.append(b.begin(), b.end());
-  }
-  return out;
-}
+using test::Paras;
 
 TEST(ExecKey, RunsFedKeys) {
   test::TempProgramFolder folder;

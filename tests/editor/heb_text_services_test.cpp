@@ -15,21 +15,9 @@
 namespace nuvel {
 namespace {
 
-std::string Paras(const THebTextEditor& e) {
-  std::string out;
-  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
-    if (p > 1) out += '|';
-    const auto b = e.GetPara(p);
-    out.append(b.begin(), b.end());
-  }
-  return out;
-}
+using test::Paras;
+using test::Load;
 
-// Loads "a|b|c" as paragraphs a, b and c.
-void Load(THebTextEditor& e, std::string text) {
-  for (size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
-  e.LoadString(text);
-}
 
 TEST(FileStats, WordsAndCaretPosition) {
   test::TempProgramFolder folder;

@@ -11,15 +11,7 @@
 namespace nuvel {
 namespace {
 
-std::string Paras(const THebTextEditor& e) {
-  std::string out;
-  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
-    if (p > 1) out += '|';
-    const auto b = e.GetPara(p);
-    out.append(b.begin(), b.end());
-  }
-  return out;
-}
+using test::Paras;
 
 TEST(CaseFlipTable, PairsAndFixedBytes) {
   const auto& t = CaseFlipTable();

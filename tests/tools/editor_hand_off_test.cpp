@@ -25,15 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Paras(const THebTextEditor& e) {
-  std::string out;
-  for (int32_t p = 1; p <= e.ParaCount(); ++p) {
-    if (p > 1) out += '|';
-    const auto b = e.GetPara(p);
-    out.append(b.begin(), b.end());
-  }
-  return out;
-}
+using test::Paras;
 
 // What the private temporary folder holds.
 std::vector<std::string> WorkFiles() {
