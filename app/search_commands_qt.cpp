@@ -156,8 +156,7 @@ void PromptSearchReplace(DocumentWindows& docs, THebTextEditor& e) {
   AddToHistory(HistoryRepl, TrimPromptText(replace.Text));
   docs.SearchString = findText;
   if (e.ReplaceText(findText, TrimPromptText(replace.Text), kSearchReplace) == kSearchNotFound)
-    platform::ShowMessageRequest({SearchNotFoundText(findText, !EngPrompts), MsgDlgType::Information,
-                                  platform::mbOK, 0, false, {}});
+    ShowSearchNotFound(findText);
 }
 
 void Replace1Click(DocumentWindows& docs) {
@@ -196,8 +195,7 @@ void FindHighlight1Click(DocumentWindows& docs) {
   if (text.empty()) return;
   docs.Options.SearchOptions = kSearchMatchCase;
   if (!e->FindText(text, docs.Options.SearchOptions))
-    platform::ShowMessageRequest({SearchNotFoundText(text, !EngPrompts), MsgDlgType::Information, platform::mbOK,
-                                  0, false, {}});
+    ShowSearchNotFound(text);
 }
 
 void Gotoline1Click(DocumentWindows& docs) {

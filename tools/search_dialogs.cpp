@@ -5,18 +5,6 @@
 #include "platform/message_sink.h"
 
 namespace nuvel {
-namespace {
-
-void ShowSearchNotFound(std::string_view text) {
-  platform::MessageRequest request;
-  request.text = SearchNotFoundText(text, !EngPrompts);
-  request.type = platform::MsgDlgType::Information;
-  request.buttons = platform::mbOK;
-  platform::ShowMessageRequest(request);
-}
-
-}  // namespace
-
 std::string KbdLangCaption(TKbdLayer layer, bool hebrewInterface) {
   static constexpr const char* kEnglish[] = {"E", "H", "N"};
   static constexpr const char* kHebrew[] = {"\xE0", "\xF2", "\xF0"};
@@ -49,6 +37,14 @@ uint16_t DialogSearchOptions(bool up, bool matchCase, bool wholeWords, uint16_t 
 std::string SearchNotFoundText(std::string_view text, bool hebrewInterface) {
   if (hebrewInterface) return "'" + std::string(text) + "' \xEC\xE0 \xEE\xF6\xE0\xFA\xE9 ";
   return "Search string '" + std::string(text) + "' not found";
+}
+
+void ShowSearchNotFound(std::string_view text) {
+  platform::MessageRequest request;
+  request.text = SearchNotFoundText(text, !EngPrompts);
+  request.type = platform::MsgDlgType::Information;
+  request.buttons = platform::mbOK;
+  platform::ShowMessageRequest(request);
 }
 
 TSearchOutcome RunFindNext(TSearchTarget& target, const TSearchDialogState& state, uint16_t& options) {

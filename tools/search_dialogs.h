@@ -27,6 +27,8 @@ uint16_t DialogSearchOptions(bool up, bool matchCase, bool wholeWords, uint16_t 
 
 // "Search string 'S' not found", or its Hebrew form, in system bytes.
 std::string SearchNotFoundText(std::string_view text, bool hebrewInterface);
+// Tells the user, in the interface's language, that `text` was not found.
+void ShowSearchNotFound(std::string_view text);
 
 // What the dialogs search: the active document's editor, or the file viewer.
 class TSearchTarget {
