@@ -4,7 +4,9 @@
 // one wrapped line of a paragraph as the editor wraps it. The callers leave
 // out an empty last paragraph, which the editor always holds.
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +20,35 @@ struct TWrapSettings {
   int32_t wrapColumn = 32767;  // the editor's effective wrap column
   uint32_t tabSize = 8;
 };
+
+// A writer of one format fed paragraph by paragraph: each call appends its
+// part of the file's bytes to `out`, which the caller may empty into the
+// file between calls, so that a save never holds the whole file's bytes.
+class TDocumentWriter {
+ public:
+  virtual ~TDocumentWriter() = default;
+  // The bytes before the first paragraph.
+  virtual void Begin(std::vector<uint8_t>& out) { (void)out; }
+  virtual void Paragraph(std::span<const uint8_t> para, std::vector<uint8_t>& out) = 0;
+  // The bytes after the last paragraph; false when the writer failed.
+  virtual bool End(std::vector<uint8_t>& out) {
+    (void)out;
+    return true;
+  }
+};
+
+// The writers of the formats below, one object a file.
+std::unique_ptr<TDocumentWriter> MakeLinesWriter(bool lf);
+std::unique_ptr<TDocumentWriter> MakeNvsWriter(const TWrapSettings& wrap);
+std::unique_ptr<TDocumentWriter> MakeDosTextWriter(const TWrapSettings& wrap, bool lf);
+std::unique_ptr<TDocumentWriter> MakeEinsteinWriter(const TWrapSettings& wrap);
+std::unique_ptr<TDocumentWriter> Make3B2Writer(const TWrapSettings& wrap, std::string_view defaultStyle);
+std::unique_ptr<TDocumentWriter> MakeUnicodeWriter(bool lf, TTextForm form, bool finalLineEnd);
+std::unique_ptr<TDocumentWriter> MakeRtfWriter(bool englishDocument, std::string_view userHead);
+
+// Every paragraph of `paras` through `writer`, into `out`; false when the
+// writer failed.
+bool WriteParagraphs(TDocumentWriter& writer, const TParagraphs& paras, std::vector<uint8_t>& out);
 
 // The screen lines of one paragraph.
 std::vector<std::span<const uint8_t>> ScreenLines(std::span<const uint8_t> para, const TWrapSettings& wrap);

@@ -27,11 +27,9 @@ TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& file
 TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::string& fileName) {
   TSaveRequest r;
   r.fileName = fileName;
-  r.text.reserve(static_cast<std::size_t>(editor.ParaCount()));
-  for (int32_t p = 1; p <= editor.ParaCount(); ++p) {
-    const auto bytes = editor.GetPara(p);
-    r.text.emplace_back(bytes.begin(), bytes.end());
-  }
+  // The paragraphs are read from the editor while the file is written: no copy of the text is made.
+  r.paraCount = static_cast<uint32_t>(std::max(editor.ParaCount(), 0));
+  r.para = [&editor](uint32_t index) { return editor.GetPara(static_cast<int32_t>(index) + 1); };
   r.wrap = TWrapSettings{editor.ParaList().EffectiveWrapColumn(), editor.TabSize()};
   r.makeBackup = editor.MakeBackup() || editor.BackupOnNextSave();
   r.backupExt = editor.BackupExt();

@@ -47,7 +47,8 @@ class TEditorLoadTarget : public TLoadTarget {
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
                                bool sheimFiltered);
 
-// A save request holding a copy of the editor's text, its wrapping and its
+// A save request that reads the editor's paragraphs (the editor must outlive
+// it and stay unchanged until the save is done), with its wrapping and its
 // backup option; the caller fills in the document's own fields (direction,
 // disk format, translation type, line ends, Sheim Hashem state).
 TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::string& fileName);

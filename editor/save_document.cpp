@@ -1,6 +1,9 @@
 #include "editor/save_document.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -11,6 +14,7 @@
 #include "core/settings.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
+#include "formats/paragraph_out_conversion.h"
 #include "formats/sheim_filter_hook.h"
 #include "formats/text_conversion.h"
 #include "formats/text_readers.h"
@@ -19,65 +23,106 @@
 namespace nuvel {
 namespace {
 
-void ConvertCopy(TParaVector& copy, const TSaveRule& rule, int32_t trTypeFL) {
-  switch (rule.pass) {
-    case TSavePass::None:
-      return;
-    case TSavePass::Fixed: {
-      ConvStateGuard keep(rule.fixedMode);
-      ConvertText(copy, true);
-      return;
+// The bytes the writer is given are emptied into the file in parts of about this size.
+constexpr std::size_t kSavePartBytes = 256 * 1024;
+
+// The paragraphs of a request as the writer gets them, one at a time: Sheim
+// Hashem protection removed, then the rule's conversion pass. The pass's
+// conversion mode is current while the object lives.
+class TSaveParagraphs {
+ public:
+  TSaveParagraphs(const TSaveRequest& request, const TSaveRule& rule) : request_(request), rule_(rule) {
+    switch (rule.pass) {
+      case TSavePass::None:
+        return;
+      case TSavePass::Fixed:
+      case TSavePass::ThreeB2:
+        mode_.emplace(rule.fixedMode);
+        break;
+      case TSavePass::Current:
+        mode_.emplace();
+        if (request.trTypeFL >= 0) SetConvMode(request.trTypeFL);
+        break;
     }
-    case TSavePass::ThreeB2: {
-      ConvStateGuard keep(rule.fixedMode);
-      ReverseClassRuns(copy);
-      ConvertText(copy, true);
-      return;
-    }
-    case TSavePass::Current: {
-      ConvStateGuard keep;
-      if (trTypeFL >= 0) SetConvMode(trTypeFL);
-      ConvertText(copy, true);
-      return;
-    }
+    conversion_.emplace();
+    if (!conversion_->Converts()) conversion_.reset();
   }
+
+  uint32_t Count() const { return request_.ParagraphCount(); }
+
+  // Paragraph `index` ready for the writer; valid until the next call.
+  std::span<const uint8_t> Get(uint32_t index) {
+    std::span<const uint8_t> para = request_.Paragraph(index);
+    const bool reverse = rule_.pass == TSavePass::ThreeB2;
+    if (request_.sheimFiltered || reverse) {
+      // The whole-text passes run over a text of this one paragraph.
+      TParagraphs& one = single_.Paras();
+      one.resize(1);
+      one[0].assign(para.begin(), para.end());
+      if (request_.sheimFiltered) RunSheimFilter(single_, kSheimRemoveFilter);
+      if (reverse) ReverseClassRuns(single_);
+      para = one[0];
+    }
+    if (!conversion_) return para;
+    conversion_->Convert(para, converted_);
+    return converted_;
+  }
+
+ private:
+  const TSaveRequest& request_;
+  const TSaveRule& rule_;
+  std::optional<ConvStateGuard> mode_;                  // the pass's mode, put back afterwards
+  std::optional<TParagraphOutConversion> conversion_;  // none when the pass changes no byte
+  TParaVector single_;
+  std::vector<uint8_t> converted_;
+};
+
+std::unique_ptr<TDocumentWriter> MakeWriter(const TSaveRequest& request, TWriterKind kind) {
+  const bool lf = request.lfLineEnds;
+  switch (kind) {
+    case TWriterKind::None: return nullptr;
+    case TWriterKind::Lines: return MakeLinesWriter(lf);
+    case TWriterKind::Nvs: return MakeNvsWriter(request.wrap);
+    case TWriterKind::DosText: return MakeDosTextWriter(request.wrap, lf);
+    case TWriterKind::Einstein: return MakeEinsteinWriter(request.wrap);
+    case TWriterKind::ThreeB2: return Make3B2Writer(request.wrap, DefaultStyle3B2());
+    case TWriterKind::Unicode: return MakeUnicodeWriter(lf, request.textForm, request.finalLineEnd);
+    case TWriterKind::Rtf: return MakeRtfWriter(request.englishDocument, ReadRegString("RtfInf", "UserHead"));
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vector<uint8_t>& out) {
-  TParaVector copy(request.text);
-  if (request.sheimFiltered) RunSheimFilter(copy, kSheimRemoveFilter);
-  ConvertCopy(copy, rule, request.trTypeFL);
-  TParagraphs& paras = copy.Paras();
-  if (!paras.empty() && paras.back().empty()) paras.pop_back();
-  const bool lf = request.lfLineEnds;
-  switch (rule.writer) {
-    case TWriterKind::None:
-      out.clear();
-      return false;
-    case TWriterKind::Lines:
-      out = WriteLinesFormat(paras, lf);
-      return true;
-    case TWriterKind::Nvs:
-      out = WriteNvsFormat(paras, request.wrap);
-      return true;
-    case TWriterKind::DosText:
-      out = WriteDosTextFormat(paras, request.wrap, lf);
-      return true;
-    case TWriterKind::Einstein:
-      out = WriteEinsteinFormat(paras, request.wrap);
-      return true;
-    case TWriterKind::ThreeB2:
-      out = Write3B2Format(paras, request.wrap, DefaultStyle3B2());
-      return true;
-    case TWriterKind::Unicode:
-      out = WriteUnicodeFormat(paras, lf, request.textForm, request.finalLineEnd);
-      return true;
-    case TWriterKind::Rtf:
-      return WriteRtfFormat(paras, request.englishDocument, ReadRegString("RtfInf", "UserHead"), out);
+bool StreamSaveBytes(const TSaveRequest& request, const TSaveRule& rule,
+                     const std::function<bool(std::span<const uint8_t>)>& put) {
+  const std::unique_ptr<TDocumentWriter> writer = MakeWriter(request, rule.writer);
+  if (!writer) return false;
+  TSaveParagraphs paras(request, rule);
+  std::vector<uint8_t> part;
+  part.reserve(kSavePartBytes + kSavePartBytes / 4);
+  writer->Begin(part);
+  const uint32_t count = paras.Count();
+  for (uint32_t i = 0; i < count; ++i) {
+    const std::span<const uint8_t> para = paras.Get(i);
+    if (i + 1 == count && para.empty()) break;
+    writer->Paragraph(para, part);
+    if (part.size() >= kSavePartBytes) {
+      if (!put(part)) return false;
+      part.clear();
+    }
   }
-  return false;
+  const bool ok = writer->End(part);
+  if (!part.empty() && !put(part)) return false;
+  return ok;
+}
+
+bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vector<uint8_t>& out) {
+  out.clear();
+  return StreamSaveBytes(request, rule, [&out](std::span<const uint8_t> bytes) {
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    return true;
+  });
 }
 
 TSaveRule SaveRuleFor(const TSaveRequest& request) {
@@ -131,20 +176,31 @@ TSaveResult SaveDocument(const TSaveRequest& request) {
     return result;
   }
 
-  std::vector<uint8_t> bytes;
-  if (!BuildSaveBytes(request, result.rule, bytes)) {
-    result.status = TSaveStatus::WriteFailed;
-    result.message = "The document could not be written: " + request.fileName;
-    return result;
-  }
-
   platform::AtomicWriteOptions options;
   if (request.makeBackup) {
     const std::string backup = BackupFileName(request.fileName, request.backupExt);
     if (backup != request.fileName) options.backupPath = backup;
   }
-  const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  result.write = platform::ReplaceFileContents(request.fileName, data, options);
+  // The bytes go to the temporary file as they are made; the target is
+  // replaced only by the commit, after the last of them.
+  platform::AtomicFileWriter file(request.fileName, options);
+  if (file.Ready()) {
+    bool shortWrite = false;
+    const bool built = StreamSaveBytes(request, result.rule, [&](std::span<const uint8_t> bytes) {
+      shortWrite = std::fwrite(bytes.data(), 1, bytes.size(), file.Stream()) != bytes.size();
+      return !shortWrite;
+    });
+    if (!built && !shortWrite) {
+      // Dropped uncommitted, the temporary file goes and the target stays as it was.
+      result.status = TSaveStatus::WriteFailed;
+      result.message = "The document could not be written: " + request.fileName;
+      return result;
+    }
+    // A short write is reported by the commit, with the system's reason.
+    result.write = file.Commit();
+  } else {
+    result.write = file.Result();
+  }
   if (!result.write.Ok()) {
     result.status =
         result.write.failure == platform::WriteFailure::ReadOnlyFile ? TSaveStatus::ReadOnly : TSaveStatus::WriteFailed;

@@ -1,10 +1,14 @@
 #pragma once
 // Saving a document: the writer is chosen by the extension, the edit
-// configuration and the disk format (see save_rule.h); a copy of the text is
-// converted for it, so the editor's own text, undo history and flags are
-// never touched; the bytes go to a temporary file beside the target, which
-// replaces the target only when it was written whole.
+// configuration and the disk format (see save_rule.h). The paragraphs are
+// read one at a time, each copied, converted and written on its own, so the
+// editor's own text, undo history and flags are never touched and no copy of
+// the whole text or of the whole file is ever held; the bytes go to a
+// temporary file beside the target, which replaces the target only when it
+// was written whole.
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 
 #include "editor/document_writers.h"
@@ -16,7 +20,11 @@ namespace nuvel {
 
 struct TSaveRequest {
   std::string fileName;
-  TParagraphs text;            // a copy of the editor's paragraphs
+  TParagraphs text;            // the paragraphs, when `para` is not given
+  // The editor's paragraphs, read one at a time while the file is written:
+  // paragraph `index` (from 0) of `paraCount`. Used when set.
+  std::function<std::span<const uint8_t>(uint32_t index)> para;
+  uint32_t paraCount = 0;
   TWrapSettings wrap;          // how the editor wraps them
   bool englishDocument = true;  // the document's main direction (Engm)
   uint8_t diskConv = 255;      // the document's disk format code
@@ -27,6 +35,9 @@ struct TSaveRequest {
   bool sheimFiltered = false;  // Sheim Hashem protection is on: it is removed from the copy
   bool makeBackup = false;
   std::string backupExt;       // at most 4 characters are used
+
+  uint32_t ParagraphCount() const { return para ? paraCount : static_cast<uint32_t>(text.size()); }
+  std::span<const uint8_t> Paragraph(uint32_t index) const { return para ? para(index) : text[index]; }
 };
 
 enum class TSaveStatus : uint8_t {
@@ -47,8 +58,15 @@ struct TSaveResult {
 inline constexpr std::string_view kPalmSaveMessage = "No Loading Over Here!";
 inline constexpr std::string_view kPalmSaveCaption = "Palm Information";
 
-// The bytes the chosen writer makes of the request's text, after the
-// conversion of its copy. False when the writer failed.
+// The bytes the chosen writer makes of the request's text, each paragraph
+// converted on its way; they are handed to `put` a part at a time (some
+// hundred kilobytes) in the order of the file. An empty last paragraph, which
+// the editor always holds, is left out. False when the writer failed or
+// `put` refused a part (nothing more is then made).
+bool StreamSaveBytes(const TSaveRequest& request, const TSaveRule& rule,
+                     const std::function<bool(std::span<const uint8_t>)>& put);
+
+// The same bytes in one buffer.
 bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vector<uint8_t>& out);
 
 // The message of a failed write of `fileName` (`backupName` its backup

@@ -192,11 +192,15 @@ TEST_F(SaveDocumentTest, Default3B2StyleComesFromThePreferences) {
 TEST_F(SaveDocumentTest, SheimProtectionIsRemovedFromTheCopyOnly) {
   SetSheimFilterHook([](TDocumentText& text, int kind) {
     EXPECT_EQ(kind, kSheimRemoveFilter);
-    text.ReplacePara(0, B("plain"));
+    // The filter works paragraph by paragraph, as the built-in one does.
+    for (uint32_t i = 0; i < text.ParaCount(); ++i) {
+      const auto p = text.Para(i);
+      if (std::vector<uint8_t>(p.begin(), p.end()) == B("guarded")) text.ReplacePara(i, B("plain"));
+    }
   });
-  TSaveRequest r = Request("s.txt", {B("guarded"), B("")});
+  TSaveRequest r = Request("s.txt", {B("guarded"), B("open"), B("guarded"), B("")});
   r.sheimFiltered = true;
-  EXPECT_EQ(Saved(r), "plain\r\n");
+  EXPECT_EQ(Saved(r), "plain\r\nopen\r\nplain\r\n");
   SetSheimFilterHook(nullptr);
   EXPECT_EQ(r.text[0], B("guarded"));
 }
@@ -284,6 +288,62 @@ TEST_F(SaveDocumentTest, RoundTrips) {
     t.diskConv = c.disk;
     LoadDocument(t, r.fileName);
     EXPECT_EQ(t.paras.Paras(), c.text) << c.name << " disk " << int(c.disk) << " mode " << c.mode;
+    EXPECT_EQ(GetConvMode(), c.mode);
+  }
+}
+
+// A large document goes to the file in parts of some hundred kilobytes, read
+// from the editor a paragraph at a time, and every writer's file still reads
+// back as the text.
+TEST_F(SaveDocumentTest, LargeDocumentsAreWrittenPartByPart) {
+  const std::vector<uint8_t> hebrew = B({0xF9, 0xC8, 0xEC, 0x8D, 0xED, ' ', 0xE0, 0x81, 0xC8});
+  const TParagraphs base = {hebrew, B("tab\there 12.5"), B("English text."),
+                            B("one two three four five six seven eight nine ten eleven")};
+  TParagraphs text;
+  for (int i = 0; i < 20000; ++i) text.insert(text.end(), base.begin(), base.end());
+  struct Case {
+    const char* name;
+    uint8_t disk;
+    int mode;
+  } cases[] = {
+      {"big.nvw", 255, 2}, {"big.rtf", 255, 0}, {"big.txt", kDiskUnicode, 0}, {"big.3t", 255, 0}, {"big.txt", kDiskNvs, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " disk " + std::to_string(c.disk));
+    SetConvMode(c.mode);
+    TSaveRequest r = Request(c.name, {});
+    r.diskConv = c.disk;
+    r.wrap = TWrapSettings{std::string_view(c.name) == "big.3t" ? 32767 : 20, 8};
+    r.englishDocument = false;
+    // The editor's paragraphs, its empty last one included, read on demand.
+    uint32_t reads = 0;
+    r.paraCount = static_cast<uint32_t>(text.size()) + 1;
+    r.para = [&](uint32_t i) -> std::span<const uint8_t> {
+      ++reads;
+      if (i == text.size()) return {};
+      return text[i];
+    };
+    std::vector<std::size_t> parts;
+    std::vector<uint8_t> streamed;
+    ASSERT_TRUE(StreamSaveBytes(r, SaveRuleFor(r), [&](std::span<const uint8_t> part) {
+      parts.push_back(part.size());
+      streamed.insert(streamed.end(), part.begin(), part.end());
+      return true;
+    }));
+    EXPECT_EQ(reads, r.paraCount) << "each paragraph read once";
+    EXPECT_GT(parts.size(), 3u);
+    for (std::size_t size : parts) EXPECT_LT(size, 512u * 1024);
+    // A refused part stops the writing.
+    int offered = 0;
+    EXPECT_FALSE(StreamSaveBytes(r, SaveRuleFor(r), [&](std::span<const uint8_t>) { return ++offered < 2; }));
+    EXPECT_EQ(offered, 2);
+
+    ASSERT_EQ(SaveDocument(r).status, TSaveStatus::Saved);
+    EXPECT_EQ(ReadWholeFile(r.fileName), S(streamed));
+    TestLoadTarget t;
+    t.diskConv = c.disk;
+    LoadDocument(t, r.fileName);
+    EXPECT_TRUE(t.paras.Paras() == text) << "read back as " << t.paras.Paras().size() << " paragraphs";
     EXPECT_EQ(GetConvMode(), c.mode);
   }
 }

@@ -144,5 +144,40 @@ TEST_F(SaveFileSystem, EditorKnowsTheFileAsItWasReadAndWritten) {
   }
 }
 
+// A large document is written part by part: a disk that fills in the middle
+// leaves the file and its backup as they were and no temporary file beside
+// them; with room again the save writes it whole.
+TEST_F(SaveFileSystem, FullDiskInTheMiddleOfALargeSave) {
+  std::string old;
+  for (int i = 0; i < 40000; ++i) old += "paragraph " + std::to_string(i) + " of the old text\r\n";
+  const std::string name = WriteTemp("big.txt", old);
+  WriteTemp("big.BAK", "earlier backup");
+  THebTextEditor e;
+  e.LoadFromFile(name);
+  e.SetMakeBackup(true);
+  e.SetCaretPosition(1, 1);
+  e.InsertText(B("new "));
+  const std::string edited = "new " + old;
+  for (const int64_t space : {int64_t{300000}, int64_t{262144}, int64_t{1000000}}) {
+    SCOPED_TRACE(space);
+    platform::SetWriteSpaceLimitForTests(space);
+    EXPECT_THROW(e.SaveToFile(name), EFileWriteError);
+    platform::SetWriteSpaceLimitForTests(-1);
+    EXPECT_EQ(ReadWholeFile(name), old);
+    EXPECT_EQ(temp_.ReadFile("big.BAK"), "earlier backup");
+    std::string left;
+    for (const auto& entry : fs::directory_iterator(temp_.Folder())) {
+      const std::string file = entry.path().filename().string();
+      if (file.find("nuvel-") != std::string::npos) left += file + " ";
+    }
+    EXPECT_EQ(left, "") << "no temporary file is left";
+    EXPECT_TRUE(e.Modified());
+  }
+  e.SaveToFile(name);
+  EXPECT_EQ(ReadWholeFile(name), edited);
+  EXPECT_EQ(temp_.ReadFile("big.BAK"), old);
+  EXPECT_FALSE(e.Modified());
+}
+
 }  // namespace
 }  // namespace nuvel::test
