@@ -16,7 +16,7 @@
 #include "formats/sheim_filter_hook.h"
 #include "formats/text_conversion.h"
 #include "formats/text_readers.h"
-#include "platform/atomic_file.h"
+#include "platform/file_read_buffer.h"
 
 namespace nuvel {
 namespace {
@@ -80,14 +80,14 @@ bool MayBeUnicodeText(const TLoadRule& rule) {
 TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
   if (fileName.empty()) return {};
   const TLoadRule rule = LoadRuleFor(target, fileName);
-  std::string bytes;
+  // The file's memory is given back behind the reader as its paragraphs go
+  // into the document, so a large file is not held twice.
+  platform::FileReadBuffer file;
   int error = 0;
-  if (rule.reader != TReaderKind::None && !platform::ReadFileBytes(fileName, bytes, error)) {
+  if (rule.reader != TReaderKind::None && !file.Read(fileName, error)) {
     throw EInOutError(FileMessageText(FileMessage::CannotRead, {FileNameInMessage(fileName), FileErrorReason(error)}));
   }
-  return LoadDocumentBytes(target, rule,
-                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
-                           true);
+  return LoadDocumentBytes(target, rule, file.Bytes(), true, [&file](std::size_t done) { file.ReleaseBefore(done); });
 }
 
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
@@ -97,7 +97,7 @@ TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
 }
 
 TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes,
-                              bool sniffUnicode) {
+                              bool sniffUnicode, std::function<void(std::size_t)> release) {
   TLoadResult result;
   result.rule = rule;
   if (sniffUnicode && MayBeUnicodeText(rule)) {
@@ -108,6 +108,7 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   if (unicode && result.textForm == TTextForm::Bytes) result.textForm = TTextForm::Utf16;
   target.ClearText();
   TReaderInput in(bytes);
+  in.release = std::move(release);
   TUnicodeReadNotes notes;
   result.appendError = RunReader(result.rule.reader, in, target, result, notes);
   result.lfLineEnds = in.LfLineEnds();

@@ -4,6 +4,7 @@
 // (see load_rule.h), lets it append the paragraphs, then runs the
 // conversion pass over the whole text.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -61,8 +62,10 @@ TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName);
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName);
 // LoadDocument on bytes already in memory, by `rule`; the bytes are taken
 // for Unicode text by their look only with `sniffUnicode` (files from
-// elsewhere, not the program's own hand-offs).
+// elsewhere, not the program's own hand-offs). `release`, when given, is
+// offered now and then the offset before which the readers are done with the
+// bytes (the memory of a file read for the load can then be given back).
 TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes,
-                              bool sniffUnicode = false);
+                              bool sniffUnicode = false, std::function<void(std::size_t)> release = {});
 
 }  // namespace nuvel

@@ -4,6 +4,7 @@
 // and which line ends the file used.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace nuvel {
 inline constexpr uint8_t kEinsteinLineEnd = 0xDB;
 // Room of the line buffer into which a reader collects one paragraph.
 inline constexpr std::size_t kLineBufferSize = 32768;
+// How far a reader gets between two offers of the bytes it is done with.
+inline constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
 
 struct TReaderInput {
   // Takes the whole file. The text readers see it less its trailing 0x00,
@@ -30,7 +33,19 @@ struct TReaderInput {
   uint64_t crLineEnds = 0;        // lines ended by CR or CR LF
   uint64_t lfLineEnds = 0;        // lines ended by a lone LF
 
+  // Where the bytes are a file read for this load: gives back the memory of
+  // the bytes before the offset it is given (see Done).
+  std::function<void(std::size_t)> release;
+  std::size_t nextRelease = kReleaseStep;
+
   bool AtEnd() const { return pos >= data.size(); }
+  // A reader calls this where it will read no byte before `pos` again; every
+  // megabyte or so the bytes behind are offered to `release`.
+  void Done() {
+    if (pos < nextRelease) return;
+    nextRelease = pos + kReleaseStep;
+    if (release) release(pos);
+  }
   // True when every line end the file used was a lone LF (and there was one).
   bool LfLineEnds() const { return lfLineEnds > 0 && crLineEnds == 0; }
 };

@@ -20,6 +20,7 @@ uint16_t ReadLines(TReaderInput& in, TParaSink& sink) {
     line.clear();
     if (ReadLine(in, line, kLineBufferSize).cut) ++in.splitLines;
     if (const uint16_t e = Append(sink, line)) return e;
+    in.Done();
   }
   return 0;
 }
@@ -38,6 +39,7 @@ uint16_t ReadDosText(TReaderInput& in, TParaSink& sink) {
     }
     buf.clear();
     if (const uint16_t e = Append(sink, empty)) return e;
+    in.Done();
   }
   if (!buf.empty()) return Append(sink, buf);
   return 0;
@@ -59,6 +61,8 @@ uint16_t ReadSmartDos(TReaderInput& in, TParaSink& sink, bool smartLoad) {
       closedAny = true;
       if ((error = Append(sink, buf)) != 0) break;
       buf.clear();
+      // With a paragraph closed the file is never read again from the start.
+      in.Done();
       continue;
     }
     if (buf.back() != ' ') buf.push_back(' ');
@@ -96,6 +100,7 @@ uint16_t Read3B2(TReaderInput& in, TParaSink& sink, std::string_view defaultStyl
     if (!defaultStyle.empty() && rest.starts_with(defaultStyle)) start += defaultStyle.size();
     const std::span<const uint8_t> para(line.data() + start, end - start);
     if (const uint16_t e = sink.AppendParaText(para)) return e;
+    in.Done();
   }
   return 0;
 }

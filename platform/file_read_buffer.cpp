@@ -1,0 +1,91 @@
+#include "platform/file_read_buffer.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace nuvel::platform {
+namespace {
+
+std::size_t PageSize() {
+  static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return page;
+}
+
+std::size_t WholePages(std::size_t bytes) {
+  const std::size_t page = PageSize();
+  return (bytes + page - 1) / page * page;
+}
+
+}  // namespace
+
+FileReadBuffer::~FileReadBuffer() { Free(); }
+
+void FileReadBuffer::Free() {
+  if (data_ != nullptr) ::munmap(data_, capacity_);
+  data_ = nullptr;
+  size_ = capacity_ = released_ = 0;
+}
+
+bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
+  Free();
+  error = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;  // a device, a pipe: not a file to read
+    ::close(fd);
+    return false;
+  }
+  // Memory of its own (not the heap), so that its pages can be given back
+  // one by one; a page more than the file's size, to see that it ended.
+  std::size_t want = WholePages(static_cast<std::size_t>(st.st_size) + 1);
+  for (;;) {
+    if (size_ == capacity_) {
+      void* grown = data_ == nullptr ? ::mmap(nullptr, want, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                     : ::mremap(data_, capacity_, want, MREMAP_MAYMOVE);
+      if (grown == MAP_FAILED) {
+        error = ENOMEM;
+        break;
+      }
+      data_ = static_cast<uint8_t*>(grown);
+      capacity_ = want;
+      want *= 2;  // the file grew while it was read
+    }
+    const ssize_t n = ::read(fd, data_ + size_, capacity_ - size_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      break;
+    }
+    if (n == 0) break;
+    size_ += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  if (error != 0) Free();
+  return error == 0;
+}
+
+void FileReadBuffer::ReleaseBefore(std::size_t offset) {
+  if (data_ == nullptr) return;
+  // Whole blocks of 2 MB of address: the system may back the memory with
+  // pages of that size, and giving back part of one would split it, slowly.
+  constexpr std::uintptr_t kBlock = std::uintptr_t{2} << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(data_);
+  const std::uintptr_t until = (start + std::min(offset, size_)) / kBlock * kBlock;
+  if (until <= start) return;
+  const std::size_t end = static_cast<std::size_t>(until - start);
+  if (end <= released_) return;
+  ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
+}
+
+}  // namespace nuvel::platform
