@@ -6,6 +6,8 @@
 
 namespace nuvel {
 
+struct HebrewAdvances;
+
 // A rectangle in device pixels; Right and Bottom are exclusive.
 struct CellRect {
   int Left = 0;
@@ -26,6 +28,9 @@ class CellCanvas {
   // global font `fontSlot` (1 English, 2 Hebrew, 3 DOS, 4 DOS bold), in the
   // current text colour on a transparent background.
   virtual void DrawCell(int x, int y, int fontSlot, std::u16string_view cluster) = 0;
+  // The glyph widths of the Hebrew font on this surface, so that narrow
+  // glyphs are centred in their cells; null when unknown.
+  virtual const HebrewAdvances* Advances() { return nullptr; }
 };
 
 }  // namespace nuvel

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QString>
+#include <algorithm>
 
 #include "core/fixed_font_qt.h"
 
@@ -26,6 +27,44 @@ void QPainterCellCanvas::DrawCell(int x, int y, int fontSlot, std::u16string_vie
   // The font's top stands at y, as every font of the line shares the row.
   painter_.drawText(QPointF(x, y + ascent_[fontSlot]),
                     QString::fromUtf16(cluster.data(), static_cast<qsizetype>(cluster.size())));
+}
+
+namespace {
+
+HebrewAdvances MeasureHebrew(const QFont& font, QPaintDevice* device) {
+  const QFontMetrics metrics(font, device);
+  auto width = [&](const std::u16string& cluster) {
+    const int w = metrics.horizontalAdvance(QString::fromUtf16(cluster.data(), static_cast<qsizetype>(cluster.size())));
+    return static_cast<int16_t>(std::clamp(w, 0, 32767));
+  };
+  HebrewAdvances advances;
+  advances.PointCarrier = width(std::u16string(1, char16_t{0x00A0}));
+  for (int b = 0; b < 256; ++b) {
+    const std::u16string cluster = CellCluster(static_cast<uint8_t>(b), {});
+    advances.Byte[static_cast<size_t>(b)] = cluster.empty() ? advances.PointCarrier : width(cluster);
+  }
+  return advances;
+}
+
+}  // namespace
+
+const HebrewAdvances* QPainterCellCanvas::Advances() {
+  struct Cache {
+    QString Key;
+    int Dpi = 0;
+    HebrewAdvances Widths;
+  };
+  static Cache cache;
+  const QFont& font = FixedFonts(kHebrewFontIndex).Font();
+  QPaintDevice* device = painter_.device();
+  const int dpi = device != nullptr ? device->logicalDpiX() : 0;
+  const QString key = font.key();
+  if (cache.Key != key || cache.Dpi != dpi || cache.Key.isEmpty()) {
+    cache.Widths = MeasureHebrew(font, device);
+    cache.Key = key;
+    cache.Dpi = dpi;
+  }
+  return &cache.Widths;
 }
 
 MultiFontLineResult DrawMultiFontLine(std::span<const uint8_t> text, QPainter& painter,

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "core/cell_canvas.h"
+#include "core/cell_plan.h"
 #include "core/font_index.h"
 #include "core/multi_font_line.h"
 
@@ -20,6 +21,9 @@ class QPainterCellCanvas : public CellCanvas {
 
   void FillRect(const CellRect& rect) override;
   void DrawCell(int x, int y, int fontSlot, std::u16string_view cluster) override;
+  // The Hebrew font's widths on the painter's device, kept until the font
+  // or the device's resolution changes.
+  const HebrewAdvances* Advances() override;
 
  private:
   QPainter& painter_;

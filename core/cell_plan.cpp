@@ -1,5 +1,7 @@
 #include "core/cell_plan.h"
 
+#include <algorithm>
+
 #include "core/charset.h"
 #include "core/nikud.h"
 
@@ -36,13 +38,19 @@ void AppendPoints(std::u16string& out, std::span<const uint8_t> points) {
 
 }  // namespace
 
-CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bool overstrike) {
+int CentringOffset(int advance, int cellWidth) {
+  if (advance <= 0 || advance >= cellWidth) return 0;
+  return (cellWidth - advance) / 2;
+}
+
+CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bool overstrike,
+                       const HebrewAdvances* advances, int cellWidth) {
   CellPlan plan;
   plan.Cells.reserve(text.size() + 1);
   std::vector<uint8_t> pending;  // points waiting for the next character
   for (size_t i = 0; i < text.size(); ++i) {
     const uint8_t b = text[i];
-    if (overstrike && IsNikud(b)) {
+    if (overstrike && IsLetterPoint(b)) {
       pending.push_back(b);
       continue;
     }
@@ -54,6 +62,17 @@ CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bo
     } else {
       plan.BadFontCells.push_back(plan.Cells.size());
     }
+    if (advances != nullptr) {
+      if (cell.Font == kHebrewFontIndex) {
+        cell.Offset = CentringOffset(advances->Byte[b], cellWidth);
+      } else if (!pending.empty()) {
+        // Points on a character of another font stand on their carrier.
+        cell.Offset = CentringOffset(advances->PointCarrier, cellWidth);
+      }
+    }
+    // Display order stands a letter's points in the reverse of the order
+    // they were written in; the cell keeps them as written.
+    std::reverse(pending.begin(), pending.end());
     cell.Points = std::move(pending);
     pending.clear();
     plan.Cells.push_back(std::move(cell));
@@ -62,7 +81,9 @@ CellPlan PlanLineCells(std::span<const uint8_t> text, const FontIndex& index, bo
   if (!pending.empty()) {
     PlannedCell extra;
     extra.HasChar = false;
+    std::reverse(pending.begin(), pending.end());
     extra.Points = std::move(pending);
+    if (advances != nullptr) extra.Offset = CentringOffset(advances->PointCarrier, cellWidth);
     plan.Cells.push_back(std::move(extra));
   }
   return plan;

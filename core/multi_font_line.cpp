@@ -22,11 +22,11 @@ MultiFontLineResult DrawMultiFontLine(std::span<const uint8_t> text, CellCanvas&
                                       const FontIndex& index, bool bold, bool /*glyphMode*/,
                                       bool leftAligned, int /*hebWidth*/, int /*engWidth*/,
                                       int cellWidth, CellRect& rect, bool overstrike) {
-  const CellPlan plan = PlanLineCells(text, index, overstrike);
+  const CellPlan plan = PlanLineCells(text, index, overstrike, canvas.Advances(), cellWidth);
 
   canvas.FillRect(rect);
 
-  const int width = static_cast<int>(plan.CharCells) * cellWidth;
+  const int width = static_cast<int>(plan.Cells.size()) * cellWidth;
   if (leftAligned) {
     rect.Right = rect.Left + width;
   } else {
@@ -42,7 +42,7 @@ MultiFontLineResult DrawMultiFontLine(std::span<const uint8_t> text, CellCanvas&
     const PlannedCell& cell = plan.Cells[i];
     const int x = rect.Left + static_cast<int>(i) * cellWidth;
     if (!cell.HasChar) {
-      canvas.DrawCell(x, rect.Top, kHebrewFontIndex, PointsCluster(cell.Points));
+      canvas.DrawCell(x + cell.Offset, rect.Top, kHebrewFontIndex, PointsCluster(cell.Points));
       continue;
     }
     if (cell.Font == 0) continue;
@@ -50,13 +50,13 @@ MultiFontLineResult DrawMultiFontLine(std::span<const uint8_t> text, CellCanvas&
     if (font == kHebrewFontIndex) {
       // The letter and its points are shaped together.
       const auto cluster = CellCluster(cell.Byte, cell.Points);
-      if (!cluster.empty()) canvas.DrawCell(x, rect.Top, font, cluster);
+      if (!cluster.empty()) canvas.DrawCell(x + cell.Offset, rect.Top, font, cluster);
       continue;
     }
     const auto base = CellCluster(cell.Byte, {});
     if (!base.empty()) canvas.DrawCell(x, rect.Top, font, base);
     if (!cell.Points.empty()) {
-      canvas.DrawCell(x, rect.Top, kHebrewFontIndex, PointsCluster(cell.Points));
+      canvas.DrawCell(x + cell.Offset, rect.Top, kHebrewFontIndex, PointsCluster(cell.Points));
     }
   }
   return result;

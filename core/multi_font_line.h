@@ -17,9 +17,10 @@ struct MultiFontLineResult {
 // character, each cell `cellWidth` pixels wide, the fonts taken from `index`
 // (entries 1..size). Control characters take the DOS font, in bold when
 // `bold`. Left-aligned the grid starts at rect.Left, else it ends at
-// rect.Right; afterwards rect spans the character cells.
+// rect.Right; afterwards rect spans the cells. A Hebrew glyph narrower
+// than the cell is centred in it when the canvas knows the font's widths.
 //
-// Vowel points take no cell when `overstrike` says so. The caller works it
+// A letter's points take no cell when `overstrike` says so. The caller works it
 // out for the whole line in stored order (NikudOverstrikeFor), so a part
 // of a row, or a right-to-left line turned into display order, keeps the
 // line's rule.

@@ -6,22 +6,30 @@
 
 namespace nuvel {
 
-bool NikudOverstrikeFor(std::span<const uint8_t> line) {
-  if (line.empty()) return true;
-  if (IsNikud(line[0])) return false;
-  for (std::size_t i = 1; i + 1 < line.size(); ++i) {
-    if (IsNikud(line[i]) && IsNikud(line[i + 1])) return false;
-  }
-  return true;
+bool NikudOverstrikeFor(std::span<const uint8_t> /*line*/) { return true; }
+
+bool TakesCell(std::span<const uint8_t> line, std::size_t i, bool overstrike, TPointSide side) {
+  if (i >= line.size()) return false;
+  if (!overstrike || !IsLetterPoint(line[i])) return true;
+  // A point with no letter on its side stands for the run it ends.
+  return side == TPointSide::AfterLetter ? i == 0 : i + 1 == line.size();
 }
 
-std::size_t CountNikud(std::span<const uint8_t> text, bool overstrike) {
+std::size_t CountNikud(std::span<const uint8_t> line, std::size_t upto, bool overstrike, TPointSide side) {
   if (!overstrike) return 0;
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](uint8_t b) { return IsNikud(b); }));
+  upto = std::min(upto, line.size());
+  std::size_t points = 0;
+  for (std::size_t i = 0; i < upto; ++i) points += IsLetterPoint(line[i]) ? 1 : 0;
+  // The point that stands for a run without a letter takes a cell.
+  if (points > 0) {
+    const std::size_t own = side == TPointSide::AfterLetter ? 0 : line.size() - 1;
+    if (own < upto && IsLetterPoint(line[own])) --points;
+  }
+  return points;
 }
 
 std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col,
-                             bool overstrike) {
+                             bool overstrike, TPointSide side) {
   if (limit < col) return col;
   if (limit == 0) return 0;
   if (!overstrike) return col;
@@ -29,7 +37,7 @@ std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, s
   std::size_t passed = 0;
   std::size_t i = 0;
   while (i < end && passed < col) {
-    if (!IsNikud(text[i])) ++passed;
+    if (TakesCell(text, i, overstrike, side)) ++passed;
     ++i;
   }
   // Bytes past the text that the limit still allows count as plain cells.
@@ -42,10 +50,13 @@ bool CheckNikudOverstrike(std::span<const uint8_t> line) {
   return NikudOverstrike;
 }
 
-std::size_t CountNikud(std::span<const uint8_t> text) { return CountNikud(text, NikudOverstrike); }
+std::size_t CountNikud(std::span<const uint8_t> line, std::size_t upto, TPointSide side) {
+  return CountNikud(line, upto, NikudOverstrike, side);
+}
 
-std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col) {
-  return ColumnToNikudPos(text, limit, col, NikudOverstrike);
+std::size_t ColumnToNikudPos(std::span<const uint8_t> text, std::size_t limit, std::size_t col,
+                             TPointSide side) {
+  return ColumnToNikudPos(text, limit, col, NikudOverstrike, side);
 }
 
 }  // namespace nuvel

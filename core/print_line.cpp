@@ -15,7 +15,8 @@ void PrintTextLine(std::span<const uint8_t> text, CellCanvas& canvas, int rightM
   // Whether points take a cell is decided on the line as stored, before it
   // is turned into display order.
   const bool overstrike = NikudOverstrikeFor(text);
-  const int visible = static_cast<int>(text.size() - CountNikud(text, overstrike));
+  const int visible =
+      static_cast<int>(text.size() - CountNikud(text, text.size(), overstrike, PointSideFor(leftToRight)));
   std::vector<uint8_t> line(text.begin(), text.end());
   if (leftToRight) {
     rect.Left += leftMargin;

@@ -162,11 +162,11 @@ std::span<const uint8_t> TNvcCustomEditor::LineText(int32_t line) const {
 }
 
 int32_t TNvcCustomEditor::ColumnOfPos(int32_t line, int32_t pos) const {
-  return static_cast<int32_t>(list_->ColumnOfPos(LineText(line), static_cast<uint32_t>(std::max(pos, 0))));
+  return static_cast<int32_t>(list_->ColumnOfPos(LineText(line), static_cast<uint32_t>(std::max(pos, 0)), PointSide()));
 }
 
 int32_t TNvcCustomEditor::PosOfColumn(int32_t line, int32_t col) const {
-  return static_cast<int32_t>(list_->PosOfColumn(LineText(line), static_cast<uint32_t>(std::max(col, 0))));
+  return static_cast<int32_t>(list_->PosOfColumn(LineText(line), static_cast<uint32_t>(std::max(col, 0)), PointSide()));
 }
 
 void TNvcCustomEditor::FillLineCol(TEditorPosition& p) const {

@@ -258,6 +258,8 @@ class TNvcCustomEditor : public TParaListView {
   virtual void MouseToLineCol(int32_t x, int32_t y, int32_t& line, int32_t& col);
   virtual void InsertChar(uint8_t ch);
   virtual void PositionCaret(int32_t screenCol);
+  // Which side of its letter a line of this editor keeps a letter's points.
+  virtual TPointSide PointSide() const { return TPointSide::BeforeLetter; }
   void ParaDeleted(uint32_t para, bool isOwn) override;
   void TextDeleted(uint32_t para, uint32_t pos, bool isOwn, uint32_t count) override;
   void ParaInserted(uint32_t para, uint32_t pos, bool isOwn, uint32_t count) override;

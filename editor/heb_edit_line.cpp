@@ -150,12 +150,12 @@ void THebEditLine::KeyChar(uint8_t c) {
 }
 
 int32_t THebEditLine::TextCells() const {
-  return Length(Text) - static_cast<int32_t>(CountNikud(Bytes(Text)));
+  return Length(Text) - static_cast<int32_t>(CountNikud(Bytes(Text), Text.size(), PointSideFor(EnglishMode)));
 }
 
 int THebEditLine::CaretX(int clientRight, int cellWidth) const {
   const auto upto = static_cast<std::size_t>(std::clamp(CaretCol, 0, Length(Text)));
-  const auto points = static_cast<int32_t>(CountNikud(Bytes(Text).first(upto)));
+  const auto points = static_cast<int32_t>(CountNikud(Bytes(Text), upto, PointSideFor(EnglishMode)));
   const int cells = CaretCol - points - 1;
   if (EnglishMode) return cells * cellWidth + 2;
   return clientRight - cells * cellWidth - cellWidth / 3;

@@ -73,9 +73,9 @@ TCaretPlacement PlaceCaret(const THebGeometry& g, int32_t caretLine, int32_t scr
   return p;
 }
 
-bool IsZeroWidthPointAt(std::span<const uint8_t> line, int32_t pos) {
+bool IsZeroWidthPointAt(std::span<const uint8_t> line, int32_t pos, TPointSide side) {
   if (pos < 1 || static_cast<size_t>(pos) > line.size()) return false;
-  return IsNikud(line[static_cast<size_t>(pos - 1)]) && NikudOverstrikeFor(line);
+  return !TakesCell(line, static_cast<size_t>(pos - 1), NikudOverstrikeFor(line), side);
 }
 
 bool ReplacesPreviousPoint(std::span<const uint8_t> para, int32_t pos, uint8_t ch) {

@@ -9,6 +9,7 @@
 
 #include "core/charset.h"
 #include "core/command_numbers.h"
+#include "core/nikud.h"
 
 namespace nuvel {
 
@@ -83,9 +84,9 @@ struct TCaretPlacement {
 TCaretPlacement PlaceCaret(const THebGeometry& g, int32_t caretLine, int32_t screenCol, bool hasFocus,
                            bool thinCaret, bool onZeroWidthPoint);
 
-// True when the byte at position `pos` (from 1) of `line` is a vowel point
-// that takes no cell in that line.
-bool IsZeroWidthPointAt(std::span<const uint8_t> line, int32_t pos);
+// True when the byte at position `pos` (from 1) of `line` is a point that
+// takes no cell in that line, its points kept on `side` of their letter.
+bool IsZeroWidthPointAt(std::span<const uint8_t> line, int32_t pos, TPointSide side);
 
 // A vowel point typed right after a vowel point replaces it: true when
 // `ch` is a point, the caret is past the first byte (pos > 1) and the byte

@@ -30,22 +30,24 @@ THebRowCells CutRowCells(std::span<const uint8_t> line, uint8_t tabSize, bool en
   // Where every cell of the whole line starts.
   std::vector<uint32_t> starts;
   starts.reserve(line.size());
+  const size_t n = line.size();
   if (!row.Overstrike) {
-    for (size_t i = 0; i < line.size(); ++i) starts.push_back(static_cast<uint32_t>(i));
+    for (size_t i = 0; i < n; ++i) starts.push_back(static_cast<uint32_t>(i));
   } else if (engm) {
-    // A point belongs to the byte after it; trailing points to the last cell.
+    // A letter's points stand before it: a cell ends at each byte that is
+    // no point, and at the line's end after a run of points without one.
     uint32_t cellStart = 0;
-    for (size_t i = 0; i < line.size(); ++i) {
-      if (IsNikud(line[i])) continue;
+    for (size_t i = 0; i < n; ++i) {
+      if (IsLetterPoint(line[i]) && i + 1 < n) continue;
       starts.push_back(cellStart);
       cellStart = static_cast<uint32_t>(i + 1);
     }
   } else {
-    // A point belongs to the byte before it.
-    for (size_t i = 0; i < line.size(); ++i) {
-      if (!IsNikud(line[i])) starts.push_back(static_cast<uint32_t>(i));
+    // A letter's points stand after it: a cell starts at each byte that is
+    // no point, and at the line's start before a run of points without one.
+    for (size_t i = 0; i < n; ++i) {
+      if (!IsLetterPoint(line[i]) || i == 0) starts.push_back(static_cast<uint32_t>(i));
     }
-    if (!starts.empty()) starts.front() = 0;
   }
   const auto cells = static_cast<int64_t>(starts.size());
   const int64_t skip = std::max<int64_t>(horzOffset, 0);

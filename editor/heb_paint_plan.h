@@ -22,8 +22,10 @@ namespace nuvel {
 struct THebRowCells {
   std::vector<uint8_t> Text;
   // Where each cell starts in Text; one entry a cell. A cell is its byte
-  // and the vowel points that belong to it (before it in an English line,
-  // after it in a Hebrew one) when points take no cell.
+  // and the points of its letter (before it in an English line, after it in
+  // a Hebrew one) when points take no cell; a run of points with no letter
+  // on their side (at the start of a Hebrew line, the end of an English
+  // one) is a cell of its own.
   std::vector<uint32_t> CellStarts;
   bool Overstrike = false;  // the line's points take no cell
 
@@ -95,7 +97,7 @@ struct THebPaintSource {
   // The bytes of screen line n (1..LineCount).
   std::function<std::span<const uint8_t>(int32_t line)> LineText;
   // The screen column of byte column `col` in `line` (tabs expanded, points
-  // that take no cell skipped).
+  // that take no cell skipped, as the cells of CutRowCells count).
   std::function<int32_t(std::span<const uint8_t> line, int32_t col)> ScreenColumn;
 };
 

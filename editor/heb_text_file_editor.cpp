@@ -78,7 +78,7 @@ void THebTextFILEEditor::PositionCaret(int32_t screenCol) {
   if (screenCol == 0) screenCol = CaretScreenCol();
   // Whether the caret stands on a point without a cell is decided for the
   // caret's own line.
-  const bool onPoint = IsZeroWidthPointAt(LineBytes(CaretLine()), CaretCol());
+  const bool onPoint = IsZeroWidthPointAt(LineBytes(CaretLine()), CaretCol(), PointSide());
   const TCaretPlacement p =
       PlaceCaret(Geometry(), CaretLine(), screenCol, Host().HasFocus(), Host().CaretIsThin(), onPoint);
   Host().MoveCaret(p.X, p.Y);
@@ -283,8 +283,8 @@ THebPaintPlan THebTextFILEEditor::PlanPaint(int32_t clipTop, int32_t clipBottom,
   source.LineCount = LineCount();
   source.TabSize = TabSize();
   source.LineText = [this](int32_t line) { return LineBytes(line); };
-  source.ScreenColumn = [&list](std::span<const uint8_t> line, int32_t col) {
-    return static_cast<int32_t>(list.ColumnOfPos(line, static_cast<uint32_t>(col)));
+  source.ScreenColumn = [&list, side = PointSide()](std::span<const uint8_t> line, int32_t col) {
+    return static_cast<int32_t>(list.ColumnOfPos(line, static_cast<uint32_t>(col), side));
   };
   return PlanEditorPaint(rq, source);
 }

@@ -25,6 +25,9 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
   // ---- Direction and keyboard ----
   bool Engm() const { return engm_; }
   void SetEngm(bool v);
+  // A Hebrew document keeps a letter's points after it, an English one
+  // (stored left to right) before it.
+  TPointSide PointSide() const override { return PointSideFor(engm_); }
   bool SEng() const { return seng_; }
   void SetSEng(bool v) { seng_ = v; }
   bool OV() const { return ov_; }

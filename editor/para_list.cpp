@@ -284,32 +284,35 @@ uint32_t TNvcParaList::ParaLength(uint32_t para) {
 }
 
 namespace {
-// Display width of bytes: tabs expanded when there are any, points taking
-// no cell when they overstrike.
-uint32_t DisplayWidth(std::span<const uint8_t> bytes, uint32_t tabSize, bool overstrike) {
+// Display width of the first `upto` bytes of `line`: tabs expanded when
+// there are any, points taking no cell when they overstrike.
+uint32_t DisplayWidth(std::span<const uint8_t> line, size_t upto, uint32_t tabSize, bool overstrike,
+                      TPointSide side) {
+  const auto bytes = line.first(upto);
   const uint32_t width = HasTab(bytes) ? ExpandedWidth(bytes, tabSize) : static_cast<uint32_t>(bytes.size());
-  return width - static_cast<uint32_t>(CountNikud(bytes, overstrike));
+  return width - static_cast<uint32_t>(CountNikud(line, upto, overstrike, side));
 }
 }  // namespace
 
-uint32_t TNvcParaList::ColumnOfPos(std::span<const uint8_t> line, uint32_t pos) const {
+uint32_t TNvcParaList::ColumnOfPos(std::span<const uint8_t> line, uint32_t pos, TPointSide side) const {
   if (pos < 2 || line.empty()) return pos == 0 ? 1 : pos;
   const bool overstrike = NikudOverstrikeFor(line);
   const auto length = static_cast<uint32_t>(line.size());
-  if (pos <= length) return DisplayWidth(line.first(pos - 1), tabSize_, overstrike) + 1;
-  return DisplayWidth(line, tabSize_, overstrike) + pos - length;
+  if (pos <= length) return DisplayWidth(line, pos - 1, tabSize_, overstrike, side) + 1;
+  return DisplayWidth(line, length, tabSize_, overstrike, side) + pos - length;
 }
 
-uint32_t TNvcParaList::PosOfColumn(std::span<const uint8_t> line, uint32_t column) const {
+uint32_t TNvcParaList::PosOfColumn(std::span<const uint8_t> line, uint32_t column, TPointSide side) const {
   if (column < 2 || line.empty()) return column;
   const bool overstrike = NikudOverstrikeFor(line);
   const auto length = static_cast<uint32_t>(line.size());
-  if (!HasTab(line)) return static_cast<uint32_t>(ColumnToNikudPos(line, length, column, overstrike));
-  // With tabs the columns are not bytes: take the last position whose column
-  // (as ColumnOfPos gives it) is at most the one asked for; past the end each
-  // column is one position.
-  const uint32_t endColumn = DisplayWidth(line, tabSize_, overstrike) + 1;
+  // Past the end each column is one position, the points of the last
+  // letter left behind.
+  const uint32_t endColumn = DisplayWidth(line, length, tabSize_, overstrike, side) + 1;
   if (column >= endColumn) return length + 1 + (column - endColumn);
+  if (!HasTab(line)) return static_cast<uint32_t>(ColumnToNikudPos(line, length, column, overstrike, side));
+  // With tabs the columns are not bytes: take the last position whose column
+  // (as ColumnOfPos gives it) is at most the one asked for.
   const uint32_t t = std::max<uint32_t>(tabSize_, 1);
   uint32_t expanded = 0;  // expanded width of the bytes before the next position
   uint32_t points = 0;
@@ -317,7 +320,7 @@ uint32_t TNvcParaList::PosOfColumn(std::span<const uint8_t> line, uint32_t colum
   while (pos < length) {
     const uint8_t b = line[pos - 1];
     expanded = b == 9 ? (expanded / t + 1) * t : expanded + 1;
-    if (overstrike && IsNikud(b)) ++points;
+    if (!TakesCell(line, pos - 1, overstrike, side)) ++points;
     if (expanded - points + 1 > column) break;
     ++pos;
   }

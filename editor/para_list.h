@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "core/nikud.h"
 #include "editor/editor_errors.h"
 #include "editor/para_index.h"
 #include "editor/para_list_view.h"
@@ -90,10 +91,13 @@ class TNvcParaList {
   uint32_t LineToPara(uint32_t line, uint32_t& offset);
   uint32_t LineLength(uint32_t line);
   uint32_t ParaLength(uint32_t para);
-  // Display column of a byte position in a line and back. Vowel points take
-  // no column when the line's points overstrike.
-  uint32_t ColumnOfPos(std::span<const uint8_t> line, uint32_t pos) const;
-  uint32_t PosOfColumn(std::span<const uint8_t> line, uint32_t column) const;
+  // Display column of a byte position in a line and back. A letter's points
+  // take no column when the line's points overstrike; `side` says which
+  // side of its letter the line keeps them.
+  uint32_t ColumnOfPos(std::span<const uint8_t> line, uint32_t pos,
+                       TPointSide side = TPointSide::BeforeLetter) const;
+  uint32_t PosOfColumn(std::span<const uint8_t> line, uint32_t column,
+                       TPointSide side = TPointSide::BeforeLetter) const;
 
   // Edits. `view` is the view making the change (may be null).
   uint16_t InsertText(TParaListView* view, uint32_t para, std::span<const uint8_t> bytes, uint32_t pos);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/cell_plan.h"
+#include "core/charset.h"
 #include "core/fixed_font_qt.h"
 #include "core/nikud.h"
 #include "core/print_line.h"
@@ -157,12 +159,60 @@ TEST_F(CellPainterTest, PointsDrawInkBelowTheLetter) {
   EXPECT_NE(bare, pointed);
 }
 
-TEST_F(CellPainterTest, LeadingPointTakesItsOwnCell) {
-  const QImage image = DrawRow("\xC8 \xE1", true);
-  EXPECT_EQ(rows.back().Width(), 3 * kCell);
-  EXPECT_TRUE(Inked(image, 0, kCell));
-  EXPECT_FALSE(Inked(image, kCell + 3, 2 * kCell - 3));
-  EXPECT_TRUE(Inked(image, 2 * kCell + 2, 3 * kCell - 2));
+TEST_F(CellPainterTest, APointRunSharesItsLettersCell) {
+  // Bet, qamats, dagesh, then gimel: two cells, nothing in a third.
+  const QImage image = DrawRow("\xE1\xC8\xCC\xE2", false, 100);
+  EXPECT_EQ(rows.back().Width(), 2 * kCell);
+  EXPECT_FALSE(Inked(image, 0, 100 - 2 * kCell - 1));
+  // An English line keeps the points before their letter.
+  DrawRow("\xCC\xC8\xE1\xE2", true, 100);
+  EXPECT_EQ(rows.back().Width(), 2 * kCell);
+}
+
+// The horizontal middle of the ink in columns [x0, x1), in pixels.
+double InkMiddle(const QImage& image, int x0, int x1) {
+  int left = -1;
+  int right = -1;
+  for (int x = x0; x < x1; ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if (qGray(image.pixel(x, y)) >= 128) continue;
+      if (left < 0) left = x;
+      right = x;
+      break;
+    }
+  }
+  return left < 0 ? -1 : (left + right + 1) / 2.0;
+}
+
+TEST_F(CellPainterTest, NarrowLettersStandInTheMiddleOfTheirCells) {
+  const QFont& font = FixedFonts(2).Font();
+  const QFontMetrics metrics(font);
+  // Vav, yod, zayin, nun, final nun, alone and with their points.
+  for (const char* text : {"\xE5", "\xE9", "\xE6", "\xF0", "\xEF", "\xC9\xE5", "\xC4\xCC\xE9"}) {
+    const std::string_view display(text);
+    const uint8_t letter = static_cast<uint8_t>(display.back());
+    SCOPED_TRACE(static_cast<int>(letter));
+    const int advance = metrics.horizontalAdvance(QChar(HebUnicodeTable[letter]));
+    ASSERT_LT(advance, kCell - 1) << "the test font leaves nothing to centre";
+    std::string stored(display.rbegin(), display.rend());
+    const QImage row = DrawRow(stored, false, 100);
+    // The same cluster drawn by itself from the cell's left edge.
+    QImage alone(100, kRowHeight, QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    {
+      QPainter painter(&alone);
+      painter.setPen(Qt::black);
+      painter.setFont(font);
+      std::vector<uint8_t> points(display.begin(), display.end() - 1);
+      std::reverse(points.begin(), points.end());
+      const std::u16string cluster = CellCluster(letter, points);
+      painter.drawText(QPointF(100 - kCell, 4 + QFontMetrics(font, &alone).ascent()),
+                       QString::fromStdU16String(cluster));
+    }
+    const double fromEdge = InkMiddle(alone, 0, 100);
+    ASSERT_GT(fromEdge, 0);
+    EXPECT_NEAR(InkMiddle(row, 0, 100), fromEdge + (kCell - advance) / 2, 0.5);
+  }
 }
 
 TEST_F(CellPainterTest, PrinterMetricsFollowTheDevice) {

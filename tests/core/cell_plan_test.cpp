@@ -62,11 +62,11 @@ TEST(CellPlan, TrailingPointGoesOnAnExtraCell) {
 }
 
 TEST(CellPlan, EnglishLineWithPointsAndControls) {
-  // A point before an English letter still rides on it; holam (0xC9) is no
-  // overstruck point and keeps its cell; a tab takes the DOS font.
-  const std::string text = "x\xC4y\xC9\t";
+  // A point before an English letter still rides on it; holam and dagesh
+  // ride on the letter after them like the vowels; a tab takes the DOS font.
+  const std::string text = "x\xC4y\xC9\xCC\xE5\t";
   const auto plan = PlanLineCells(Bytes(text), IndexFor(text, true), true);
-  ExpectPlan(plan, {{'x', 1, ""}, {'y', 1, "\xC4"}, {0xC9, 2, ""}, {'\t', 3, ""}}, 4);
+  ExpectPlan(plan, {{'x', 1, ""}, {'y', 1, "\xC4"}, {0xE5, 2, "\xCC\xC9"}, {'\t', 3, ""}}, 4);
 }
 
 TEST(CellPlan, UnknownFontIndexIsReported) {
@@ -80,27 +80,81 @@ TEST(CellPlan, UnknownFontIndexIsReported) {
   EXPECT_EQ(shortPlan.BadFontCells, (std::vector<size_t>{1, 2}));
 }
 
-// The line decides whether its points take cells; the plan follows.
-TEST(CellPlan, LinesDecideTheirOwnPointCells) {
+// Every point of a run rides on the letter after the run in display order,
+// kept in the order it was written (the reverse of the display order); a
+// run at the end is a cell of its own.
+TEST(CellPlan, RunsOfPointsRideOnOneLetter) {
   struct Case {
-    std::string text;
-    size_t cells;
-    size_t planned;  // with the extra cell of trailing points
+    std::string text;  // display order
+    bool overstrike;
+    size_t cells;    // cells holding characters
+    size_t planned;  // with the cell of a run at the end
+    std::string firstPoints;  // the points on the first cell, in writing order
   };
   const Case cases[] = {
-      {"\xE1\xC8\xE2\xC7", 2, 3},   // points take no cells
-      {"\xC8\xE1\xE2", 3, 3},        // a leading point: every point a cell
-      {"\xE1\xC8\xC7\xE2", 4, 4},   // two points in a row: the same
-      {"\xE1\xC8\xC9\xE2", 3, 3},   // holam is no overstruck point
-      {"ab\xC4" "c", 3, 3},
+      {"\xE1\xC8\xE2\xC7", true, 2, 3, ""},
+      {"\xC8\xE1\xE2", true, 2, 2, "\xC8"},
+      {"\xCC\xC8\xE1\xE2", true, 2, 2, "\xC8\xCC"},            // qamats then dagesh
+      {"\xC9\xC8\xD1\xF9", true, 1, 1, "\xD1\xC8\xC9"},        // shin dot, qamats, holam
+      {"\xCF\xE1\xCD\xC8\xE2", true, 2, 2, "\xCF"},            // rafe; meteg with qamats next
+      {"\xE1\xCE\xE2", true, 3, 3, ""},                          // maqaf keeps its cell
+      {"\xE1\xC8\xCC", true, 1, 2, ""},
+      {"\xCC\xC8\xE1", false, 3, 3, ""},
+      {"ab\xC4" "c", true, 3, 3, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const auto bytes = Bytes(c.text);
-    const auto plan = PlanLineCells(bytes, IndexFor(c.text, false), NikudOverstrikeFor(bytes));
+    const auto plan = PlanLineCells(Bytes(c.text), IndexFor(c.text, false), c.overstrike);
     EXPECT_EQ(plan.CharCells, c.cells);
-    EXPECT_EQ(plan.Cells.size(), c.planned);
+    ASSERT_EQ(plan.Cells.size(), c.planned);
+    EXPECT_EQ(plan.Cells[0].Points, Bytes(c.firstPoints));
   }
+  // The run at the end keeps its writing order too.
+  const auto plan = PlanLineCells(Bytes("\xE1\xCC\xC8"), IndexFor("\xE1\xCC\xC8", false), true);
+  EXPECT_EQ(plan.Cells.back().Points, Bytes("\xC8\xCC"));
+}
+
+// Glyphs narrower than the cell are centred; the points drawn with them
+// follow, and points without their letter stand on the carrier's centre.
+TEST(CellPlan, NarrowHebrewGlyphsAreCentred) {
+  HebrewAdvances widths;
+  widths.Byte[0xE5] = 4;   // vav
+  widths.Byte[0xE9] = 5;   // yod
+  widths.Byte[0xEF] = 5;   // final nun
+  widths.Byte[0xF9] = 12;  // shin, as wide as the cell
+  widths.Byte[0xED] = 14;  // final mem, wider than the cell
+  widths.Byte['a'] = 4;    // drawn in the English font: never moved
+  widths.PointCarrier = 6;
+  struct Case {
+    std::string text;  // display order
+    bool ltr;
+    std::vector<int> offsets;
+  };
+  const Case cases[] = {
+      {"\xED\xE5\xEC\xD1\xF9", false, {0, 4, 0, 0}},  // shalom: vav centred, shin with its dot not
+      {"\xC4\xE9\xEF", false, {3, 3}},                 // yod with hiriq, final nun
+      {"\xE1\xC8\xCC", false, {0, 3}},                 // a run at the end: on the carrier
+      {"\xC8" "a", true, {3}},                             // a point on an English letter
+      {"a\xE5", true, {0, 4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto plan = PlanLineCells(Bytes(c.text), IndexFor(c.text, c.ltr), true, &widths, 12);
+    std::vector<int> got;
+    for (const auto& cell : plan.Cells) got.push_back(cell.Offset);
+    EXPECT_EQ(got, c.offsets);
+  }
+  // Without the widths nothing moves.
+  const auto plain = PlanLineCells(Bytes("\xE5"), IndexFor("\xE5", false), true);
+  EXPECT_EQ(plain.Cells[0].Offset, 0);
+}
+
+TEST(CellPlan, CentringOffsetOnlyForNarrowerKnownGlyphs) {
+  struct Case {
+    int advance, cell, offset;
+  };
+  const Case cases[] = {{4, 12, 4}, {5, 12, 3}, {11, 12, 0}, {12, 12, 0}, {15, 12, 0}, {0, 12, 0}, {-3, 12, 0}, {3, 0, 0}};
+  for (const auto& c : cases) EXPECT_EQ(CentringOffset(c.advance, c.cell), c.offset) << c.advance << "/" << c.cell;
 }
 
 TEST(CellPlan, ClustersThroughTheUnicodeTable) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cell_plan.h"
 #include "core/nikud.h"
 #include "core/print_line.h"
 #include "tests/support/recording_cell_canvas.h"
@@ -53,11 +54,48 @@ TEST(MultiFontLine, RightAlignedHebrewWithPointsEndsAtTheRight) {
                                                        {290, 20, 2, u"\u05E9\u05B7"}}));
 }
 
-TEST(MultiFontLine, LeadingPointTakesACellOfItsOwn) {
-  const auto d = Draw("\xC8\xE1", false, true);
-  EXPECT_EQ(d.rect.Width(), 20);
-  EXPECT_EQ(d.canvas.Cells, (std::vector<RecordedCell>{{100, 20, 2, u"\u00A0\u05B8"},
-                                                       {110, 20, 2, u"\u05D1"}}));
+TEST(MultiFontLine, EveryPointOfALetterIsDrawnOnItsCell) {
+  struct Case {
+    std::string text;  // display order
+    bool ltr;
+    int width;
+    std::vector<RecordedCell> cells;
+  };
+  const Case cases[] = {
+      // A Hebrew line's bet with qamats and dagesh, the letter after the
+      // points in display order; the cluster keeps the writing order.
+      {"\xCC\xC8\xE1", false, 10, {{100, 20, 2, u"\u05D1\u05B8\u05BC"}}},
+      // Shin, shin dot, qamats, holam.
+      {"\xC9\xC8\xD1\xF9", false, 10, {{100, 20, 2, u"\u05E9\u05C1\u05B8\u05B9"}}},
+      // Points with no letter after them take the last cell, counted in
+      // the line's width.
+      {"\xE1\xC8\xCC", false, 20, {{100, 20, 2, u"\u05D1"}, {110, 20, 2, u"\u00A0\u05BC\u05B8"}}},
+      {"\xCC\xC8\xE1", true, 10, {{100, 20, 2, u"\u05D1\u05B8\u05BC"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto d = Draw(c.text, c.ltr, true);
+    EXPECT_EQ(d.rect.Width(), c.width);
+    EXPECT_EQ(d.canvas.Cells, c.cells);
+  }
+}
+
+TEST(MultiFontLine, NarrowLettersAndTheirPointsAreCentred) {
+  HebrewAdvances widths;
+  widths.Byte[0xE5] = 4;  // vav
+  widths.Byte[0xF9] = 10;
+  widths.PointCarrier = 6;
+  RecordingCellCanvas canvas;
+  canvas.Widths = &widths;
+  // Shalom without its mem, right-aligned: vav with holam, lamed, shin.
+  const std::string text = "\xC9\xE5\xEC\xF9";
+  CellRect rect{100, 20, 300, 36};
+  FontIndex index = AllocFontIndex();
+  BuildFontIndex(Bytes(text), index, false, false);
+  DrawMultiFontLine(Bytes(text), canvas, index, false, false, false, 9, 8, 10, rect, true);
+  EXPECT_EQ(canvas.Cells, (std::vector<RecordedCell>{{273, 20, 2, u"\u05D5\u05B9"},
+                                                     {280, 20, 2, u"\u05DC"},
+                                                     {290, 20, 2, u"\u05E9"}}));
 }
 
 TEST(MultiFontLine, CallerDecidesOverstrikeForASegment) {

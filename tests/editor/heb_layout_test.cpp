@@ -154,15 +154,32 @@ TEST(HebLayout, MouseAndCaretAgree) {
 }
 
 TEST(HebLayout, ZeroWidthPointIsDecidedForTheLineAtHand) {
-  const std::vector<uint8_t> pointed = {0xE0, 0xC8, 0xE1};        // alef qamats bet
-  const std::vector<uint8_t> twoPoints = {0xE0, 0xC8, 0xC0, 0xE1};  // two points in a row: cells of their own
+  const std::vector<uint8_t> pointed = {0xE0, 0xC8, 0xE1};          // alef qamats bet
+  const std::vector<uint8_t> twoPoints = {0xE0, 0xC8, 0xCC, 0xE1};  // qamats and dagesh on one letter
   const std::vector<uint8_t> holam = {0xE0, 0xC9};
-  EXPECT_TRUE(IsZeroWidthPointAt(pointed, 2));
-  EXPECT_FALSE(IsZeroWidthPointAt(pointed, 1));
-  EXPECT_FALSE(IsZeroWidthPointAt(pointed, 4));
-  EXPECT_FALSE(IsZeroWidthPointAt(pointed, 0));
-  EXPECT_FALSE(IsZeroWidthPointAt(twoPoints, 2));
-  EXPECT_FALSE(IsZeroWidthPointAt(holam, 2));
+  const std::vector<uint8_t> leading = {0xC8, 0xCC, 0xE1};  // points before any letter
+  struct Case {
+    const std::vector<uint8_t>* line;
+    int32_t pos;
+    TPointSide side;
+    bool zeroWidth;
+  };
+  const Case cases[] = {
+      {&pointed, 2, TPointSide::AfterLetter, true},   {&pointed, 1, TPointSide::AfterLetter, false},
+      {&pointed, 4, TPointSide::AfterLetter, false},  {&pointed, 0, TPointSide::AfterLetter, false},
+      {&twoPoints, 2, TPointSide::AfterLetter, true}, {&twoPoints, 3, TPointSide::AfterLetter, true},
+      {&holam, 2, TPointSide::AfterLetter, true},
+      // In a Hebrew line the first of a leading run carries the run's cell;
+      // in an English line those points belong to the letter after them.
+      {&leading, 1, TPointSide::AfterLetter, false},  {&leading, 2, TPointSide::AfterLetter, true},
+      {&leading, 1, TPointSide::BeforeLetter, true},  {&leading, 2, TPointSide::BeforeLetter, true},
+      // The holam ends an English line with no letter after it: its cell.
+      {&holam, 2, TPointSide::BeforeLetter, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsZeroWidthPointAt(*c.line, c.pos, c.side), c.zeroWidth)
+        << c.line->size() << " bytes, pos " << c.pos << " side " << static_cast<int>(c.side);
+  }
 }
 
 TEST(HebLayout, PointReplacesPoint) {

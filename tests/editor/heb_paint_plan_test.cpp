@@ -17,7 +17,8 @@ using test::B;
 using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kAlef = 0xE0, kBet = 0xE1, kGimel = 0xE2, kDalet = 0xE3, kHe = 0xE4, kVav = 0xE5;
-constexpr uint8_t kQamats = 0xC8, kSheva = 0xC0;
+constexpr uint8_t kQamats = 0xC8, kSheva = 0xC0, kHolam = 0xC9, kDagesh = 0xCC, kShinDot = 0xD1, kMaqaf = 0xCE;
+constexpr uint8_t kShin = 0xF9;
 
 std::string S(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
@@ -40,7 +41,7 @@ class PaintPlanTest : public ::testing::Test {
       return text;
     };
     s.ScreenColumn = [this](std::span<const uint8_t> line, int32_t col) {
-      return static_cast<int32_t>(list_->ColumnOfPos(line, static_cast<uint32_t>(col)));
+      return static_cast<int32_t>(list_->ColumnOfPos(line, static_cast<uint32_t>(col), side_));
     };
     return s;
   }
@@ -61,7 +62,11 @@ class PaintPlanTest : public ::testing::Test {
     return r;
   }
 
-  THebPaintPlan Plan(const THebPaintRequest& r) { return PlanEditorPaint(r, Source()); }
+  // Columns are counted as the editor of the request's direction counts them.
+  THebPaintPlan Plan(const THebPaintRequest& r) {
+    side_ = PointSideFor(r.Geometry.Engm);
+    return PlanEditorPaint(r, Source());
+  }
 
   static std::vector<const THebPaintRun*> RunsOf(const THebPaintPlan& plan, int32_t line) {
     std::vector<const THebPaintRun*> out;
@@ -76,6 +81,7 @@ class PaintPlanTest : public ::testing::Test {
 
   std::unique_ptr<TNvcParaList> list_;
   std::deque<THebPaintPlan> kept_;
+  TPointSide side_ = TPointSide::BeforeLetter;
 };
 
 TEST_F(PaintPlanTest, HebrewLineIsRightAlignedWithTheFirstByteAtTheRight) {
@@ -172,29 +178,75 @@ TEST_F(PaintPlanTest, SelectionWithHorizontalOffset) {
   EXPECT_EQ(S(runs[1]->Bytes), "ghijklmn");
 }
 
-TEST_F(PaintPlanTest, PointsOverstruckOrInCellsOfTheirOwn) {
+TEST_F(PaintPlanTest, EveryPointOfALetterIsOnItsCell) {
   struct Case {
+    bool engm;
     Bytes line;
     Bytes display;
     int32_t cells;
-    bool overstrike;
   };
   const Case cases[] = {
       // A point after a letter takes no cell; in display order it precedes its letter.
-      {{kAlef, kQamats, kBet}, {kBet, kQamats, kAlef}, 2, true},
-      // A line that starts with a point: every point has a cell.
-      {{kQamats, kAlef, kBet}, {kBet, kAlef, kQamats}, 3, false},
-      // Two points in a row: every point has a cell.
-      {{kAlef, kQamats, kSheva, kBet}, {kBet, kSheva, kQamats, kAlef}, 4, false},
+      {false, {kAlef, kQamats, kBet}, {kBet, kQamats, kAlef}, 2},
+      // A run of points after one letter: all on that letter.
+      {false, {kAlef, kQamats, kDagesh, kBet}, {kBet, kDagesh, kQamats, kAlef}, 2},
+      {false, {kShin, kShinDot, kQamats, kHolam}, {kHolam, kQamats, kShinDot, kShin}, 1},
+      // Points before any letter of a Hebrew line: one cell for the run.
+      {false, {kQamats, kDagesh, kAlef, kBet}, {kBet, kAlef, kDagesh, kQamats}, 3},
+      // Maqaf is a mark of its own.
+      {false, {kAlef, kMaqaf, kBet}, {kBet, kMaqaf, kAlef}, 3},
+      // An English line keeps the points before their letter.
+      {true, {kDagesh, kQamats, kAlef, kBet}, {kDagesh, kQamats, kAlef, kBet}, 2},
+      {true, {kAlef, kQamats, kDagesh, kBet}, {kAlef, kQamats, kDagesh, kBet}, 2},
+      // Points after the last letter of an English line: one cell.
+      {true, {kAlef, kBet, kQamats, kDagesh}, {kAlef, kBet, kQamats, kDagesh}, 3},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.engm << " " << c.line.size() << " bytes");
     SetText({S(c.line)});
-    const auto runs = RunsOf(Keep(Plan(Request(false))), 1);
+    const auto runs = RunsOf(Keep(Plan(Request(c.engm))), 1);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0]->Bytes, c.display);
     EXPECT_EQ(runs[0]->Rect.Width(), c.cells * 10);
-    EXPECT_EQ(runs[0]->Rect.Right, 122);
-    EXPECT_EQ(runs[0]->Overstrike, c.overstrike);
+    if (c.engm) {
+      EXPECT_EQ(runs[0]->Rect.Left, 15);
+    } else {
+      EXPECT_EQ(runs[0]->Rect.Right, 122);
+    }
+    EXPECT_TRUE(runs[0]->Overstrike);
+    // The cells of the plan are the columns the editor counts.
+    const int32_t endColumn = list_->ColumnOfPos(c.line, static_cast<uint32_t>(c.line.size() + 1), side_);
+    EXPECT_EQ(endColumn - 1, c.cells);
+  }
+}
+
+// A selection ends where the editor's columns say, and the cut between
+// runs never parts a letter from its points.
+TEST_F(PaintPlanTest, SelectionNeverPartsALetterFromItsPoints) {
+  struct Case {
+    bool engm;
+    Bytes line;
+    int32_t col1, col2;
+    std::vector<Bytes> runs;  // display order, from the start side
+  };
+  const Case cases[] = {
+      // Hebrew: from bet (position 4) to the end.
+      {false, {kAlef, kQamats, kDagesh, kBet, kGimel}, 4, 6, {{kDagesh, kQamats, kAlef}, {kGimel, kBet}}},
+      // Starting on a point selects from its letter's next cell.
+      {false, {kAlef, kQamats, kDagesh, kBet, kGimel}, 3, 5, {{kDagesh, kQamats, kAlef}, {kBet}, {kGimel}}},
+      // The run without a letter is its own cell.
+      {false, {kQamats, kDagesh, kAlef}, 1, 3, {{kDagesh, kQamats}, {kAlef}}},
+      // English: the points go with the letter after them.
+      {true, {kBet, kDagesh, kQamats, kAlef, kGimel}, 2, 5, {{kBet}, {kDagesh, kQamats, kAlef}, {kGimel}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.engm << " " << c.col1 << "-" << c.col2);
+    SetText({S(c.line)});
+    THebPaintRequest r = Request(c.engm);
+    r.Selection = {1, c.col1, 1, c.col2};
+    const auto runs = RunsOf(Keep(Plan(r)), 1);
+    ASSERT_EQ(runs.size(), c.runs.size());
+    for (size_t i = 0; i < runs.size(); ++i) EXPECT_EQ(runs[i]->Bytes, c.runs[i]) << i;
   }
 }
 

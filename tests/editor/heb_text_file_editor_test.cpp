@@ -215,9 +215,11 @@ TEST_F(HebEditorTest, MouseMappingBothDirections) {
   }
 }
 
-TEST_F(HebEditorTest, PointsAreDecidedForTheClickedAndTheCaretLine) {
-  // Line 1 holds two points in a row (they take cells); line 2 a point that takes none.
-  Load(S({kAlef, kQamats, kSheva, kBet, '\r', '\n', kAlef, kQamats, kBet, kGimel}));
+TEST_F(HebEditorTest, ARunOfPointsTakesNoColumnForClicksOrTheCaret) {
+  // Line 1: alef with qamats and a dagesh it could not take, bet, gimel;
+  // line 2: alef with qamats, bet, gimel. Both points of line 1 ride on alef.
+  constexpr uint8_t kDagesh = 0xCC;
+  Load(S({kAlef, kQamats, kDagesh, kBet, kGimel, '\r', '\n', kAlef, kQamats, kBet, kGimel}));
   f.editor.SetEngm(false);
   NikudOverstrike = false;  // whatever was drawn last
   int32_t line = 0, col = 0;
@@ -225,15 +227,23 @@ TEST_F(HebEditorTest, PointsAreDecidedForTheClickedAndTheCaretLine) {
   EXPECT_EQ(line, 2);
   EXPECT_EQ(col, 4) << "after alef with its point and bet";
   f.editor.MouseToLineCol(98, 5, line, col);
-  EXPECT_EQ(col, 3) << "on line 1 every point is a cell";
-  // The caret on the zero-width point of line 2 drops, and moves a cell right.
-  f.editor.SetCaretPosition(2, 2);
+  EXPECT_EQ(col, 5) << "after alef with both its points and bet";
+  f.editor.MouseToLineCol(60, 5, line, col);
+  EXPECT_EQ(col, 6) << "past the line's end";
+  // The caret on either point of the run drops onto alef's cell.
+  f.editor.SetCaretPosition(1, 1);
   f.editor.PositionCaret(0);
-  EXPECT_EQ(f.host.caretY, 20 + 20 / 3);
-  NikudOverstrike = true;
-  f.editor.SetCaretPosition(1, 2);
+  const int32_t onAlefX = f.host.caretX;
+  for (int32_t pos : {2, 3}) {
+    f.editor.SetCaretPosition(1, pos);
+    f.editor.PositionCaret(0);
+    EXPECT_EQ(f.host.caretY, 20 / 3) << pos;
+    EXPECT_EQ(f.host.caretX, onAlefX) << pos;
+  }
+  f.editor.SetCaretPosition(1, 4);
   f.editor.PositionCaret(0);
-  EXPECT_EQ(f.host.caretY, 0) << "line 1's points take cells: no drop";
+  EXPECT_EQ(f.host.caretY, 0) << "bet takes a cell: no drop";
+  EXPECT_EQ(f.host.caretX, onAlefX - 10);
 }
 
 TEST_F(HebEditorTest, CaretPlacementMirrors) {

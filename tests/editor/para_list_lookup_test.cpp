@@ -15,28 +15,48 @@ using Strings = std::vector<std::string>;
 
 TEST(ParaList, ColumnsWithPointsAndTabs) {
   TNvcParaList list(nullptr, false, 8192);
-  const std::string pointed = "\xE0\xC8\xE1";  // a letter, its point, a letter
+  const std::string pointed = "\xE0\xC8\xE1";     // a letter, its point, a letter
+  const std::string run = "\xE0\xC8\xCC\xE1";    // a letter, two points, a letter
+  const std::string leading = "\xC8\xCC" "ab";    // points before any letter
+  const std::string trailing = "ab\xC8\xCC";      // points after the last letter
+  constexpr TPointSide kAfter = TPointSide::AfterLetter;
+  constexpr TPointSide kBefore = TPointSide::BeforeLetter;
   struct Case {
     std::string line;
     uint32_t pos, column;
+    TPointSide side = kBefore;
   } cases[] = {
       {"abc", 0, 1},       {"abc", 1, 1},       {"abc", 3, 3},      {"abc", 5, 5},
       {"", 4, 4},          {pointed, 2, 2},     {pointed, 3, 2},    {pointed, 4, 3},
       {"\tab", 2, 9},      {"\tab", 3, 10},     {"\tab", 5, 12},    {"a\tb", 3, 9},
-      {"\xC8" "ab", 2, 2},  // a line that starts with a point: points take cells
+      {run, 4, 2},         {run, 5, 3},         {run, 4, 2, kAfter},
+      // A Hebrew line's leading run is one cell; an English line's belongs
+      // to the letter after it.
+      {leading, 2, 2, kAfter},  {leading, 3, 2, kAfter},  {leading, 4, 3, kAfter},
+      {leading, 2, 1, kBefore}, {leading, 3, 1, kBefore}, {leading, 4, 2, kBefore},
+      // An English line's trailing run is one cell; a Hebrew line's belongs
+      // to the letter before it.
+      {trailing, 3, 3, kBefore}, {trailing, 4, 3, kBefore}, {trailing, 5, 4, kBefore},
+      {trailing, 4, 3, kAfter},  {trailing, 5, 3, kAfter},
+      {"\xE0\xC8\xCC\tb", 5, 7},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(list.ColumnOfPos(B(c.line), c.pos), c.column) << c.line << " pos " << c.pos;
+    EXPECT_EQ(list.ColumnOfPos(B(c.line), c.pos, c.side), c.column) << c.line << " pos " << c.pos;
   }
   struct Back {
     std::string line;
     uint32_t column, pos;
+    TPointSide side = kBefore;
   } backs[] = {
       {"abc", 1, 1}, {"abc", 2, 2},  {pointed, 2, 3}, {"\tab", 5, 1}, {"\tab", 9, 2},
       {"\tab", 10, 3}, {"\tab", 11, 4}, {"\tab", 13, 6}, {"", 7, 7},
+      {run, 2, 4}, {run, 3, 5}, {run, 5, 7},
+      {leading, 2, 3, kAfter}, {leading, 3, 4, kAfter}, {leading, 2, 4, kBefore},
+      {trailing, 3, 4, kBefore}, {trailing, 4, 5, kBefore}, {trailing, 3, 5, kAfter},
+      {"a\xC8", 2, 3, kAfter},  // past the points at the end: after them
   };
   for (const auto& c : backs) {
-    EXPECT_EQ(list.PosOfColumn(B(c.line), c.column), c.pos) << c.line << " column " << c.column;
+    EXPECT_EQ(list.PosOfColumn(B(c.line), c.column, c.side), c.pos) << c.line << " column " << c.column;
   }
 }
 

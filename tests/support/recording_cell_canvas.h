@@ -23,8 +23,11 @@ class RecordingCellCanvas : public CellCanvas {
     Cells.push_back({x, y, fontSlot, std::u16string(cluster)});
   }
 
+  const HebrewAdvances* Advances() override { return Widths; }
+
   std::vector<CellRect> Fills;
   std::vector<RecordedCell> Cells;
+  const HebrewAdvances* Widths = nullptr;  // the Hebrew font's, when a test gives them
 };
 
 }  // namespace nuvel::test
