@@ -189,9 +189,17 @@ void Reorder(bool englishDocument, std::span<uint8_t> line) {
 
 void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   if (line.size() < 2) return;
-  // A line without Hebrew is left as it is, in either direction, so that
-  // English text and the tools that work on it keep its order.
-  if (std::none_of(line.begin(), line.end(), [](uint8_t b) { return RawClass(b) == Raw::R; })) return;
+  // An English document turns only Hebrew: a line without it stays as it is.
+  // A Hebrew document shows every line right to left, so its English lines
+  // are kept reversed like any English typed into it.
+  if (englishDocument && std::none_of(line.begin(), line.end(), [](uint8_t b) { return RawClass(b) == Raw::R; })) return;
+  // A Hebrew line without English, numbers or brackets reads the same in
+  // both orders.
+  if (!englishDocument && std::none_of(line.begin(), line.end(), [](uint8_t b) {
+        const Raw c = RawClass(b);
+        return c == Raw::L || c == Raw::EN || Mirrored(b) != b;
+      }))
+    return;
   // A line whose runs come out otherwise when read back (a sign between a
   // number and a letter at the edge of a run) stays as it is, so that the
   // routine always undoes itself.

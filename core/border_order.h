@@ -29,8 +29,8 @@
 namespace nuvel {
 
 // Reorders `line` (bytes of the system's set) in place between the two
-// orders; applying it twice gives the line back. A line without any Hebrew
-// is kept as it is.
+// orders; applying it twice gives the line back. In an English document a
+// line without any Hebrew is kept as it is.
 void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line);
 
 inline void LogicalToStorage(bool englishDocument, std::span<uint8_t> line) { ReorderAtBorder(englishDocument, line); }

@@ -1,5 +1,7 @@
 #include "editor/clipboard_text.h"
 
+#include <memory>
+
 #include "core/charset.h"
 #include "core/conv_buffer.h"
 #include "core/conv_engine.h"
@@ -8,7 +10,7 @@
 #include "core/conv_table.h"
 #include "core/point_order.h"
 #include "core/shared_state.h"
-#include "core/text_reversal.h"
+#include "core/border_order.h"
 #include "formats/windows1255.h"
 
 namespace nuvel {
@@ -22,13 +24,41 @@ void BlankControlBytes(std::vector<uint8_t>& text) {
 
 }  // namespace
 
+namespace {
+
+// The table of mode 2 going out, prepared once for a whole copy.
+std::unique_ptr<ConvTableBytes> Cp1255OutTable() {
+  ConvStateGuard keep(kConvCp1255);
+  std::unique_ptr<ConvTableBytes> table;
+  PrepareConvTable(true, table);
+  return table;
+}
+
+// The chunk in logical order as the desktop's plain text: its pointed
+// letters as letters and points in Unicode's canonical order.
+std::u16string DesktopText(std::vector<uint8_t> chunk, bool englishDocument, const ConvTableBytes& table) {
+  if (!NoConversion) StorageToLogical(englishDocument, chunk);
+  ConvSettings s;
+  s.mode = kConvCp1255;
+  s.table = table.data();
+  s.out = true;
+  std::vector<uint8_t> out;
+  ConvertBytes(s, chunk, out);
+  PutPointsInCanonicalOrder(out);
+  return DecodeWindows1255(out);
+}
+
+}  // namespace
+
 TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, bool englishDocument) {
   TClipboardCopy out;
   std::vector<uint8_t> text;
   if (GetConvMode() == kConvUnicode) {
     for (std::size_t i = 0; i < chunks.size(); ++i) {
       if (i > 0) text.insert(text.end(), {13, 10});
-      text.insert(text.end(), chunks[i].begin(), chunks[i].end());
+      std::vector<uint8_t> chunk = chunks[i];
+      if (!NoConversion) StorageToLogical(englishDocument, chunk);
+      text.insert(text.end(), chunk.begin(), chunk.end());
     }
     BlankControlBytes(text);
     out.unicodeOnly = true;
@@ -36,48 +66,79 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
     HebToWideBuffer(text, std::span<char16_t>(out.unicodeText.data(), out.unicodeText.size()));
     return out;
   }
+  const int mode = GetConvMode();
+  // Windows programs take logical order; the plain text of the desktop is
+  // always logical, whatever the byte text is.
+  const bool reorder = mode == kConvCp1255 && !NoConversion;
+  const bool pointsInOrder = !NoConversion && (mode == kConvCp1255 || mode == kConvWindowsFonts || ForceCP1255);
+  std::u16string desktop;
+  std::unique_ptr<ConvTableBytes> cp1255;
+  if (!reorder) cp1255 = Cp1255OutTable();
   ConvStateGuard keep;
   PrepareConvTable(true);
-  const bool reorder = GetConvMode() == kConvCp1255 && !NoConversion;
-  const bool pointsInOrder = !NoConversion && (GetConvMode() == kConvCp1255 || GetConvMode() == kConvWindowsFonts ||
-                                               ForceCP1255);
   for (std::size_t i = 0; i < chunks.size(); ++i) {
-    std::vector<uint8_t> chunk = chunks[i];
-    if (reorder) {
-      std::string s(chunk.begin(), chunk.end());
-      ReverseScriptRuns(englishDocument, s);
-      chunk.assign(s.begin(), s.end());
+    if (!reorder) {
+      if (i > 0) desktop += u"\r\n";
+      desktop += DesktopText(chunks[i], englishDocument, *cp1255);
     }
+    std::vector<uint8_t> chunk = chunks[i];
+    if (reorder) StorageToLogical(englishDocument, chunk);
     ConvertBuffer(chunk);
     if (pointsInOrder) PutPointsInCanonicalOrder(chunk);
     text.insert(text.end(), chunk.begin(), chunk.end());
     if (i + 1 < chunks.size()) text.insert(text.end(), {13, 10});
   }
   BlankControlBytes(text);
-  out.unicodeText = DecodeWindows1255(text);
+  if (reorder) {
+    out.unicodeText = DecodeWindows1255(text);
+  } else {
+    for (char16_t& c : desktop) {
+      if (c > 0 && c < 10) c = u' ';
+    }
+    out.unicodeText = std::move(desktop);
+  }
   out.bytes = std::move(text);
   return out;
 }
 
-std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste) {
+std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste, std::optional<bool> englishDocument) {
+  const bool reorderable = englishDocument.has_value() && !NoConversion;
+  auto toStorage = [&](std::vector<uint8_t>& text) {
+    if (!reorderable) return;
+    // Line by line: the paste may hold several.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+      if (i == text.size() || text[i] == 13 || text[i] == 10) {
+        LogicalToStorage(*englishDocument, std::span<uint8_t>(text.data() + start, i - start));
+        start = i + 1;
+      }
+    }
+  };
   if (GetConvMode() == kConvUnicode && paste.unicodeText) {
     std::vector<uint8_t> text(paste.unicodeText->size());
     WideToHebBuffer(*paste.unicodeText, text);
     std::erase(text, 0);
+    toStorage(text);
     return text;
   }
   std::vector<uint8_t> text;
+  bool logical = false;
+  ConvStateGuard keep;
   if (paste.bytes) {
     text = *paste.bytes;
+    logical = GetConvMode() == kConvCp1255;
   } else if (paste.unicodeText) {
+    // Plain text of another program: logical order, taken as Windows-1255.
     text = EncodeWindows1255(*paste.unicodeText);
+    if (!NoConversion) SetConvMode(kConvCp1255);
+    logical = true;
   } else {
     return std::nullopt;
   }
   std::erase(text, 0);
-  ConvStateGuard keep;
   PrepareConvTable(false);
   ConvertBuffer(text);
+  if (logical) toStorage(text);
   return text;
 }
 

@@ -29,8 +29,8 @@ struct TClipboardPaste {
 // bytes go through the character set's Unicode table. In other modes each
 // chunk is converted out by the current mode; in mode 2, outside the
 // Program Editor configuration, it is first turned from the document's
-// visual order into logical order (the runs of the script against the
-// document's direction are reversed).
+// storage order into logical order. The plain text for other programs is
+// always in logical order, with points in Unicode's canonical order.
 TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, bool englishDocument);
 
 // The bytes to insert at the caret (line ends split paragraphs there): in
@@ -38,6 +38,10 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
 // system's set (characters without one are dropped); otherwise the byte
 // text, or the plain text as Windows-1255 bytes, converted in by the current
 // mode. Nothing when the clipboard has no text.
-std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste);
+// With `englishDocument`, text in logical order (the plain text of other
+// programs, and the byte text in mode 2) is turned into the document's
+// storage order; without it (single-line fields) the order is kept.
+std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste,
+                                                      std::optional<bool> englishDocument = std::nullopt);
 
 }  // namespace nuvel

@@ -19,8 +19,8 @@ void TEditorLoadTarget::LoadDone() {
 }
 
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
-                               bool sheimFiltered) {
-  TEditorLoadTarget target(editor, diskConv, sheimFiltered);
+                               bool sheimFiltered, bool englishDocument) {
+  TEditorLoadTarget target(editor, diskConv, sheimFiltered, englishDocument);
   return LoadDocument(target, fileName);
 }
 

@@ -18,8 +18,8 @@ namespace nuvel {
 // leaves no undo history behind.
 class TEditorLoadTarget : public TLoadTarget {
  public:
-  TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered)
-      : editor_(editor), diskConv_(diskConv), sheimFiltered_(sheimFiltered) {}
+  TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered, bool englishDocument = true)
+      : editor_(editor), diskConv_(diskConv), sheimFiltered_(sheimFiltered), englishDocument_(englishDocument) {}
 
   uint16_t AppendParaText(std::span<const uint8_t> text) override { return editor_.AppendPara(text); }
   uint32_t ParaCount() const override { return static_cast<uint32_t>(editor_.ParaCount()); }
@@ -33,19 +33,21 @@ class TEditorLoadTarget : public TLoadTarget {
   void ClearText() override { editor_.Clear(true); }
   uint8_t DiskConv() const override { return diskConv_; }
   bool SheimFiltered() const override { return sheimFiltered_; }
+  bool EnglishDocument() const override { return englishDocument_; }
   void LoadDone() override;
 
  private:
   TNvcCustomEditor& editor_;
   uint8_t diskConv_;
   bool sheimFiltered_;
+  bool englishDocument_;
 };
 
 // Loads `fileName` into the editor. The caller reports result.appendError
 // through the editor's error event, and keeps result.lfLineEnds with the
 // document for its next save.
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
-                               bool sheimFiltered);
+                               bool sheimFiltered, bool englishDocument = true);
 
 // A save request that reads the editor's paragraphs (the editor must outlive
 // it and stay unchanged until the save is done), with its wrapping and its

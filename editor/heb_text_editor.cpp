@@ -83,7 +83,7 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   // Taken before reading: a change made while the file is read is noticed.
   const platform::FileStamp stamp = platform::StampOfFile(name);
   SetLoadNotice({});
-  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_);
+  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_, Engm());
   SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
   textForm_ = result.textForm;
@@ -150,7 +150,7 @@ bool THebTextEditor::CopyToClipboard() {
 void THebTextEditor::PasteFromClipboard() {
   TClipboardService* clipboard = CurrentClipboardService();
   if (GetReadOnly() || clipboard == nullptr) return;
-  const auto text = TextFromClipboard(clipboard->Read());
+  const auto text = TextFromClipboard(clipboard->Read(), Engm());
   if (!text || text->empty()) return;
   if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/border_order.h"
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/file_messages.h"
@@ -14,6 +15,7 @@
 #include "core/settings.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
+#include "formats/logical_order_text.h"
 #include "formats/paragraph_out_conversion.h"
 #include "formats/sheim_filter_hook.h"
 #include "formats/text_conversion.h"
@@ -32,6 +34,11 @@ constexpr std::size_t kSavePartBytes = 256 * 1024;
 class TSaveParagraphs {
  public:
   TSaveParagraphs(const TSaveRequest& request, const TSaveRule& rule) : request_(request), rule_(rule) {
+    // Other programs keep their text in logical order.
+    const int mode = request.trTypeFL >= 0 ? request.trTypeFL : GetConvMode();
+    logicalFile_ = CurrentEditConfig() != TEditConfig::ProgramEditor &&
+                   (rule.writer == TWriterKind::Unicode || rule.writer == TWriterKind::Rtf ||
+                    (rule.writer == TWriterKind::Lines && rule.pass == TSavePass::Current && mode == kConvCp1255));
     switch (rule.pass) {
       case TSavePass::None:
         return;
@@ -54,12 +61,19 @@ class TSaveParagraphs {
   std::span<const uint8_t> Get(uint32_t index) {
     std::span<const uint8_t> para = request_.Paragraph(index);
     const bool reverse = rule_.pass == TSavePass::ThreeB2;
-    if (request_.sheimFiltered || reverse) {
+    if (request_.sheimFiltered || reverse || logicalFile_) {
       // The whole-text passes run over a text of this one paragraph.
       TParagraphs& one = single_.Paras();
       one.resize(1);
       one[0].assign(para.begin(), para.end());
-      if (request_.sheimFiltered) RunSheimFilter(single_, kSheimRemoveFilter);
+      if (logicalFile_) StorageToLogical(request_.englishDocument, one[0]);
+      // The Divine Name protection comes off the names as they are written.
+      if (request_.sheimFiltered && logicalFile_) {
+        RunSheimFilter(single_, kSheimRemoveFilter);
+      } else if (request_.sheimFiltered) {
+        TLogicalOrderText logical(single_, request_.englishDocument);
+        RunSheimFilter(logical, kSheimRemoveFilter);
+      }
       if (reverse) ReverseClassRuns(single_);
       para = one[0];
     }
@@ -71,6 +85,7 @@ class TSaveParagraphs {
  private:
   const TSaveRequest& request_;
   const TSaveRule& rule_;
+  bool logicalFile_ = false;
   std::optional<ConvStateGuard> mode_;                  // the pass's mode, put back afterwards
   std::optional<TParagraphOutConversion> conversion_;  // none when the pass changes no byte
   TParaVector single_;

@@ -9,8 +9,10 @@
 #include "core/file_messages.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
+#include "core/shared_state.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
+#include "formats/logical_order_text.h"
 #include "formats/reader_input.h"
 #include "formats/rtf_reader.h"
 #include "formats/sheim_filter_hook.h"
@@ -132,7 +134,23 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
       break;
     }
   }
-  if (result.rule.pass == TLoadPass::General && target.SheimFiltered()) RunSheimFilter(target, kSheimApplyFilter);
+  const bool logicalFile =
+      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf ||
+                        (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
+                         GetConvMode() == kConvCp1255));
+  // The Divine Name protection reads names as they are written: a file of
+  // other programs before its lines are turned into storage order, the
+  // system's own formats through their logical order.
+  if (result.rule.pass == TLoadPass::General && target.SheimFiltered()) {
+    if (logicalFile) {
+      RunSheimFilter(target, kSheimApplyFilter);
+    } else {
+      TLogicalOrderText logical(target, target.EnglishDocument());
+      RunSheimFilter(logical, kSheimApplyFilter);
+    }
+  }
+  // Files of other programs keep their text in logical order.
+  if (logicalFile) TurnParagraphs(target, target.EnglishDocument());
 
   result.losses.lostChars = notes.lostChars + result.conversion.lostChars;
   result.losses.nulBytes = zerosDropped ? in.nulBytes : 0;

@@ -27,6 +27,9 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   virtual bool SheimFiltered() const = 0;
   // Reading is over: refresh, caret to line 1, column 1.
   virtual void LoadDone() = 0;
+  // The document's direction: the storage order that files kept in logical
+  // order (Windows-1255 text, Unicode text, RTF) are turned into.
+  virtual bool EnglishDocument() const { return true; }
 };
 
 // What a load could not keep of a file, for the one message on opening.

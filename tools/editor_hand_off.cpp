@@ -14,11 +14,13 @@
 #include "editor/para_list.h"
 #include "editor/text_file_editor.h"
 #include "formats/load_document.h"
+#include "formats/logical_order_text.h"
 #include "formats/reader_input.h"
 #include "formats/text_readers.h"
 #include "platform/user_temp_folder.h"
 #include "tools/built_in_rules.h"
 #include "tools/filter_file.h"
+#include "tools/sheim_protection.h"
 
 namespace nuvel::tools {
 namespace {
@@ -267,10 +269,17 @@ void FilterEditorText(THebTextEditor& editor, const std::string& ruleFile, std::
 }
 
 void RunBuiltInFilter(int kind, THebTextEditor* editor) {
-  if (editor == nullptr) return;
-  const std::vector<std::string> rules = BuiltInRules(kind);
-  if (rules.empty()) return;
-  FilterEditorText(*editor, std::string(), rules);
+  if (editor == nullptr || BuiltInRules(kind).empty()) return;
+  // The built-in sets protect names, which they match as they are written:
+  // each paragraph is read in logical order, whichever direction the
+  // document stores it in, and only the paragraphs they change are replaced.
+  TEditorRunState state(*editor);
+  TEditorLoadTarget stored(*editor, editor->Disk_Conv(), false, editor->Engm());
+  TLogicalOrderText logical(stored, editor->Engm());
+  ProtectParagraphs(logical, kind);
+  // As a filter run over the whole text, the run is not undone step by step.
+  editor->ParaList().UndoBuffer().Clear();
+  state.TextReplaced();
 }
 
 }  // namespace nuvel::tools

@@ -31,11 +31,21 @@ void ProtectParagraphs(TDocumentText& text, int kind) {
     TDocumentText& text;
     ~EndUpdate() { text.EndUpdate(); }
   } end{text};
+  // Each paragraph is filtered as a line of a file, between line ends, so
+  // that the rules for a name at the start or the end of a line match it.
   const uint32_t count = text.ParaCount();
+  std::vector<uint8_t> line;
   for (uint32_t i = 0; i < count; ++i) {
     const std::span<const uint8_t> para = text.Para(i);
     if (para.empty()) continue;
-    const std::vector<uint8_t> out = RunRules(rules, para);
+    line.assign({'\r', '\n'});
+    line.insert(line.end(), para.begin(), para.end());
+    line.insert(line.end(), {'\r', '\n'});
+    std::vector<uint8_t> out = RunRules(rules, line);
+    if (out.size() >= 4 && out[0] == '\r' && out[1] == '\n' && out[out.size() - 2] == '\r' && out.back() == '\n') {
+      out.erase(out.end() - 2, out.end());
+      out.erase(out.begin(), out.begin() + 2);
+    }
     if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
   }
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Sheim Hashem protection of a document's text in memory, as loading and
 // saving apply and remove it: built-in filter 4 protects the Divine Names,
-// filter 5 takes the protection away. Neither rule set holds a line end or
-// a pattern that reaches past one, so each paragraph is filtered on its own,
-// exactly as the paragraphs would be filtered as the lines of a file.
+// filter 5 takes the protection away; filters 8 and 9 do the same for the
+// English name. No rule set reaches past a line end, so each paragraph is
+// filtered on its own, between line ends, exactly as the paragraphs would be
+// filtered as the lines of a file.
 #include "formats/document_text.h"
 
 namespace nuvel::tools {

@@ -351,6 +351,7 @@ TEST_F(EbookCommandsTest, TagLineBecomesBookmarksWhenScanning) {
 
 TEST_F(EbookCommandsTest, SaveAsEbookExportsAndAnEreaderOriginalIsNotOverwritten) {
   Start();
+  form->Keyboard().EnglishFile = true;  // English text in an English document
   TMDIChild* c = docs->OpenFile(Write("story.txt", "Once\r\nupon\r\n"), 255, true);
   ASSERT_NE(c, nullptr);
   prompts.saves = {docsFolder + "story.pdb"};
@@ -388,6 +389,7 @@ TEST_F(EbookCommandsTest, InstallWritesACopyAwayFromTheDocumentForTheOnlyUser) {
   ASSERT_TRUE(ebooks->PalmEnabled());
   // An unrelated x.pdb beside x.txt is never touched.
   const std::string other = Write("x.pdb", "not ours");
+  form->Keyboard().EnglishFile = true;  // English text in an English document
   TMDIChild* c = docs->OpenFile(Write("x.txt", "Hello\r\nPalm\r\n"), 255, true);
   ASSERT_NE(c, nullptr);
   ASSERT_TRUE(Enabled("SendtoPalm1"));

@@ -173,9 +173,11 @@ TEST_F(FilterCommandsTest, SuperFindRunsARuleFileOverTheCurrentDocument) {
   ASSERT_TRUE(Run("SuperFind1"));
   ASSERT_EQ(findSeen.size(), 1u);
   EXPECT_EQ(findSeen[0].label, "DIDOD.rle");
-  EXPECT_EQ(Text(c), "a<12> \xE1\xE0\r\nb<3>\r\n");
+  // The rules run over the stored text: a Hebrew document keeps English
+  // and numbers reversed ("a12" as "21a").
+  EXPECT_EQ(Text(c), "<21>a \xE1\xE0\r\n<3>b\r\n");
   EXPECT_TRUE(c->HebDoc().Modified());
-  EXPECT_EQ(Text(other), "12\r\n");
+  EXPECT_EQ(Text(other), "21\r\n");
   // The window came back as it was, and is the active one.
   EXPECT_TRUE(c->isMaximized());
   EXPECT_EQ(docs->ActiveChild(), c);
@@ -206,10 +208,12 @@ TEST_F(FilterCommandsTest, SuperFindOverEveryOpenDocument) {
 TEST_F(FilterCommandsTest, AFailingFilterLeavesTheDocumentsAndSaysWhy) {
   TMDIChild* a = Open("a.txt", "one\r\n");
   TMDIChild* b = Open("b.txt", "two\r\n");
+  const std::string textA = Text(a);
+  const std::string textB = Text(b);
   findAnswers.push_back({tools::TRuleFormResult::Run, "missing.rle", false, true});
   ASSERT_TRUE(Run("SuperFind1"));
-  EXPECT_EQ(Text(a), "one\r\n");
-  EXPECT_EQ(Text(b), "two\r\n");
+  EXPECT_EQ(Text(a), textA);
+  EXPECT_EQ(Text(b), textB);
   EXPECT_FALSE(a->HebDoc().Modified() || b->HebDoc().Modified());
   EXPECT_TRUE(Said("Rule file not found: " + folder.Folder() + "missing.RLE"));
   // Said once, not once a document.
@@ -218,7 +222,7 @@ TEST_F(FilterCommandsTest, AFailingFilterLeavesTheDocumentsAndSaysWhy) {
   folder.WriteFile("bad.rle", "x=&\r\n");
   findAnswers.push_back({tools::TRuleFormResult::Run, "bad.rle", false, false});
   ASSERT_TRUE(Run("SuperFind1"));
-  EXPECT_EQ(Text(b), "two\r\n");
+  EXPECT_EQ(Text(b), textB);
   ASSERT_EQ(sink.requests.size(), 2u);
   EXPECT_NE(sink.requests[1].text.find("COMPILATION ERROR in RULE # 1"), std::string::npos);
   EXPECT_EQ(sink.requests[1].type, platform::MsgDlgType::Information);
@@ -244,6 +248,7 @@ TEST_F(FilterCommandsTest, SuperFindOpensRuleFilesForEditing) {
 }
 
 TEST_F(FilterCommandsTest, SortsTheActiveDocument) {
+  form->Keyboard().EnglishFile = true;  // an English list in an English document
   TMDIChild* c = Open("list.txt", "pear\r\nApple\r\nfig\r\napple\r\n");
   sortAnswers.push_back(tools::TSortOptions{true, false});
   ASSERT_TRUE(Run("Sort1"));
@@ -322,8 +327,10 @@ TEST_F(FilterCommandsTest, TheOptionProtectsEveryFileOpened) {
   EXPECT_EQ(Text(Open("again.txt", kNames)), kNames);
   // The English name when its option is on.
   docs->Options.EngSheimProt = true;
+  // The names are matched as they are written; the Hebrew document keeps
+  // the English line reversed.
   TMDIChild* e = Open("english.txt", "the GODLY God\r\n");
-  EXPECT_EQ(Text(e), "the G-DLY G-d\r\n");
+  EXPECT_EQ(Text(e), "d-G YLD-G eht\r\n");
   EXPECT_TRUE(e->HebDoc().EngSheimFiltered());
   EXPECT_FALSE(e->HebDoc().SheimFiltered());
   docs->Options.EngSheimProt = false;

@@ -77,9 +77,9 @@ TEST_F(Printing, HebrewWithPointsPrintsRightAlignedOnTheRightNumberOfPages) {
   // A Hebrew document of 130 lines: how many pages depends on the page's lines.
   std::string text;
   for (int i = 0; i < 130; ++i) text += kPointedLine + "\r\n";
+  form->Keyboard().EnglishFile = false;  // a Hebrew document from the start
   TMDIChild* c = Open(WriteFile("heb.txt", text));
   ASSERT_NE(c, nullptr);
-  c->HebDoc().SetEngm(false);
   ASSERT_TRUE(Print());
   EXPECT_FALSE(selectionOffered);
   ASSERT_EQ(QApplication::overrideCursor(), nullptr);
@@ -128,9 +128,9 @@ TEST_F(Printing, AnExactMultipleLeavesNoEmptySheetAndTheSelectionKeepsItsFirstCh
 
   std::string text;
   for (int i = 1; i <= perPage * 2; ++i) text += "line" + std::to_string(i) + "\r\n";
+  form->Keyboard().EnglishFile = true;  // an English document from the start
   TMDIChild* c = Open(WriteFile("eng.txt", text));
   ASSERT_NE(c, nullptr);
-  c->HebDoc().SetEngm(true);
   ASSERT_TRUE(Print());
   EXPECT_EQ(PageCount(pdf), 2);
 

@@ -119,7 +119,11 @@ TEST_F(ProgramProcess, HebrewDocumentReformatCounterAndBlockCase) {
       "wait 100\n"
       "menu Exit1\n";
   ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
-  EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 AB CD EF\x14\r\n>#<>#\xF2<END\r\n");
+  // The file is Windows-1255 text, kept in logical order: the document
+  // stores each English line reversed and joins the stored lines, so the
+  // joined English reads from its last line to its first; the counter
+  // templates typed at the line's start come first.
+  EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 EF CD AB\x14\r\n<#><#\xF2>END\r\n");
 }
 
 TEST_F(ProgramProcess, ReplaceAHebrewWordThroughTheReplaceDialogAndSave) {
@@ -212,9 +216,10 @@ TEST_F(ProgramProcess, OpenWithSheimHashemProtectionAndSave) {
       "wait 100\n"
       "menu Exit1\n";
   ASSERT_EQ(Run(script, {}), 0) << errors;
-  // The Hebrew names are whole again, the English one keeps its protection,
-  // the line ends are the file's own.
-  EXPECT_EQ(test::ReadWholeFile(file), "G-D \xE9\xE4\xE5\xE4\n\xE0\xEC\xE4\xE9\xED\n");
+  // The Hebrew names are whole again, the English one keeps its protection
+  // (the name at the start of a line, in any case, becomes "G-d"), the line
+  // ends are the file's own.
+  EXPECT_EQ(test::ReadWholeFile(file), "G-d \xE9\xE4\xE5\xE4\n\xE0\xEC\xE4\xE9\xED\n");
   // Nothing was left beside the document or in the program folder.
   EXPECT_FALSE(fs::exists(documents / "TEM-FLT.$$"));
   EXPECT_FALSE(fs::exists(program / "TEM-FLT.$$"));

@@ -93,9 +93,11 @@ class SearchCommands : public testing::Test {
   THebTextEditor& Open(const char* name, const std::string& bytes, bool english) {
     const std::string path = dir.filePath(name).toStdString();
     std::ofstream(path, std::ios::binary) << bytes;
+    // The document's direction is set before the file is read: its lines
+    // are stored in that direction's order.
+    form->Keyboard().EnglishFile = english;
     TMDIChild* c = docs->OpenFile(path, 255, false);
     EXPECT_NE(c, nullptr);
-    c->HebDoc().SetEngm(english);
     return c->HebDoc();
   }
   void Run(const char* item) {

@@ -55,6 +55,7 @@ class TextSearchCommand : public testing::Test {
 TEST_F(TextSearchCommand, OpensOnceSeededWithTheWordAtTheCaret) {
   const std::string name = dir.filePath("letter.txt").toStdString();
   std::ofstream(name, std::ios::binary) << "shalom world\r\n";
+  form->Keyboard().EnglishFile = true;  // an English letter in an English document
   TMDIChild* c = docs->OpenFile(name, 255, false);
   ASSERT_NE(c, nullptr);
   c->HebDoc().SetCaretPosition(1, 2);

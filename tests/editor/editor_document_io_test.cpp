@@ -38,7 +38,7 @@ TEST_F(EditorDocumentIoTest, SaveWorksOnACopyAndClearsTheModifiedFlag) {
   const std::string before = e.Text();
   SetConvMode(0);
   TSaveRequest request = SaveRequestFor(e, temp_.Path("s.rtf").string());
-  request.englishDocument = false;
+  request.englishDocument = true;
   const TSaveResult r = SaveEditorToFile(e, request);
   EXPECT_EQ(r.status, TSaveStatus::Saved);
   EXPECT_NE(temp_.ReadFile("s.rtf").find("\\'e1\\'ccx one\\par"), std::string::npos);

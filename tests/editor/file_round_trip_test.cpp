@@ -15,14 +15,16 @@ class FileRoundTrip : public FormatsTest {
  protected:
   struct Trip {
     std::string saved;
+    TParagraphs stored;
     bool modified = false;
     TLoadResult load;
   };
   // Loads `bytes` as `name` and saves the unedited document to bytes.
-  Trip LoadAndSave(const std::string& name, const std::string& bytes, uint8_t disk) {
+  Trip LoadAndSave(const std::string& name, const std::string& bytes, uint8_t disk, bool english = true) {
     const std::string path = WriteTemp(name, bytes);
     TestLoadTarget t;
     t.diskConv = disk;
+    t.english = english;
     Trip trip;
     trip.load = LoadDocument(t, path);
     trip.modified = t.modified;
@@ -31,6 +33,8 @@ class FileRoundTrip : public FormatsTest {
     request.text = t.paras.Paras();
     request.text.emplace_back();  // the editor's empty last paragraph
     request.diskConv = disk;
+    request.englishDocument = english;
+    trip.stored = t.paras.Paras();
     request.lfLineEnds = trip.load.lfLineEnds;
     request.textForm = trip.load.textForm;
     request.finalLineEnd = trip.load.finalLineEnd;
@@ -62,12 +66,46 @@ TEST_F(FileRoundTrip, UneditedFilesComeBackByteForByte) {
       {"UTF-16 without a mark, as Unicode text", 0, 5, std::string("\xD0\x05\xB8\x05\x41\x00", 6), TTextForm::Utf16},
   };
   for (const auto& c : cases) {
+    for (bool english : {true, false}) {
+      SetConvMode(c.mode);
+      const Trip trip = LoadAndSave("f.txt", c.file, c.disk, english);
+      EXPECT_EQ(trip.load.textForm, c.form) << c.what;
+      EXPECT_EQ(trip.saved, c.file) << c.what << english;
+      EXPECT_FALSE(trip.modified) << c.what;
+      EXPECT_FALSE(trip.load.losses.Any()) << c.what;
+    }
+  }
+}
+
+// Windows-1255 text, Unicode text and RTF come in logical order and are
+// kept in the document's storage order; the system's own formats and DOS
+// text are kept as they are.
+TEST_F(FileRoundTrip, LogicalFilesAreTurnedIntoStorageOrder) {
+  struct Case {
+    const char* what;
+    const char* name;
+    int mode;
+    uint8_t disk;
+    bool english;
+    std::string file;
+    std::string stored;
+  } cases[] = {
+      {"Windows-1255, Hebrew document", "a.txt", 2, 0, false, "\xF7\xE5\xE1\xF5 test file 1234 \xE6\xE4\r\n",
+       "\xF7\xE5\xE1\xF5 4321 elif tset \xE6\xE4"},
+      {"Windows-1255, English document", "a.txt", 2, 0, true, "see \xF9\xEC\xE5\xED 12.5 \xE1\xE9\xFA here\r\n",
+       "see \xFA\xE9\xE1 12.5 \xED\xE5\xEC\xF9 here"},
+      {"UTF-8, Hebrew document", "a.txt", 0, 0, false, "\xD7\x90 2024/05/12 \xD7\x91\n", "\xE0 21/50/4202 \xE1"},
+      {"RTF, Hebrew document", "a.rtf", 0, 0, false, "{\\rtf1\\ansi\\ansicpg1255 \\'e0 abc \\'e1\\par}",
+       "\xE0 cba \xE1"},
+      {"the system's own format", "a.nvw", 2, 0, false, "\xE0 abc\r\n", "\xE0 abc"},
+      {"DOS text", "a.txt", 2, 2, false, "\xE0 abc\r\n", "\xE0 abc "},
+      {"another mode", "a.txt", 4, 0, false, "x abc\r\n", "x abc"},
+  };
+  for (const auto& c : cases) {
     SetConvMode(c.mode);
-    const Trip trip = LoadAndSave("f.txt", c.file, c.disk);
-    EXPECT_EQ(trip.load.textForm, c.form) << c.what;
-    EXPECT_EQ(trip.saved, c.file) << c.what;
-    EXPECT_FALSE(trip.modified) << c.what;
-    EXPECT_FALSE(trip.load.losses.Any()) << c.what;
+    const Trip trip = LoadAndSave(c.name, c.file, c.disk, c.english);
+    ASSERT_FALSE(trip.stored.empty()) << c.what;
+    EXPECT_EQ(S(trip.stored[0]), c.stored) << c.what;
   }
 }
 

@@ -286,6 +286,7 @@ TEST_F(SaveDocumentTest, RoundTrips) {
     ASSERT_EQ(saved.status, TSaveStatus::Saved) << c.name;
     TestLoadTarget t;
     t.diskConv = c.disk;
+    t.english = r.englishDocument;
     LoadDocument(t, r.fileName);
     EXPECT_EQ(t.paras.Paras(), c.text) << c.name << " disk " << int(c.disk) << " mode " << c.mode;
     EXPECT_EQ(GetConvMode(), c.mode);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/border_order.h"
 #include "core/exceptions.h"
 #include "formats/disk_format.h"
 #include "formats/sheim_filter_hook.h"
@@ -14,9 +15,10 @@ namespace {
 
 class LoadDocumentTest : public FormatsTest {
  protected:
-  TestLoadTarget Load(std::string_view name, std::string_view bytes, uint8_t disk = 255) {
+  TestLoadTarget Load(std::string_view name, std::string_view bytes, uint8_t disk = 255, bool english = true) {
     TestLoadTarget t;
     t.diskConv = disk;
+    t.english = english;
     last_ = LoadDocument(t, WriteTemp(name, bytes));
     return t;
   }
@@ -30,8 +32,6 @@ TEST_F(LoadDocumentTest, RtfFromAWordProcessorReadsCorrectly) {
   const std::string rtf = ReadWholeFile(FixturePath("rtf/word_hebrew.rtf"));
   ASSERT_FALSE(rtf.empty());
   SetConvMode(0);
-  const TestLoadTarget t = Load("word.rtf", rtf);
-  EXPECT_EQ(last_.rule.row, 'a');
   const TParagraphs expected = {
       B({0xF9, 0xEC, 0xE5, 0xED, ' ', 0xF2, 0xE5, 0xEC, 0xED}),
       B({0x81, 0xC8, ' ', 0x81, 0xF8, 0xE0, 0xF9, 0xE9, 0xFA, ' ', 0xFA, 0xA4}),
@@ -41,11 +41,22 @@ TEST_F(LoadDocumentTest, RtfFromAWordProcessorReadsCorrectly) {
       B("Cell two"),
       B("Last line without a paragraph end"),
   };
-  EXPECT_EQ(t.paras.Paras(), expected);
-  EXPECT_TRUE(t.modified);  // pointed letters
-  EXPECT_EQ(GetConvMode(), 0);
-  EXPECT_EQ(t.clears, 1);
-  EXPECT_EQ(t.done, 1);
+  // The file is in logical order; a Hebrew document keeps its Hebrew lines
+  // as read and its English lines reversed, an English document the other
+  // way round. Read back in logical order, both hold the file's text.
+  for (const bool english : {false, true}) {
+    const TestLoadTarget t = Load("word.rtf", rtf, 255, english);
+    EXPECT_EQ(last_.rule.row, 'a');
+    TParagraphs logical = t.paras.Paras();
+    for (auto& p : logical) StorageToLogical(english, p);
+    EXPECT_EQ(logical, expected) << english;
+    EXPECT_EQ(t.paras.Paras()[english ? 2 : 0], expected[english ? 2 : 0]);
+    EXPECT_NE(t.paras.Paras()[english ? 0 : 2], expected[english ? 0 : 2]);
+    EXPECT_TRUE(t.modified);  // pointed letters
+    EXPECT_EQ(GetConvMode(), 0);
+    EXPECT_EQ(t.clears, 1);
+    EXPECT_EQ(t.done, 1);
+  }
 }
 
 // A loaded document is modified only when saving it unchanged would not
@@ -90,7 +101,7 @@ TEST_F(LoadDocumentTest, UnicodeFilesAreKnownByTheirBytes) {
   };
   for (const auto& c : cases) {
     SetConvMode(c.mode);
-    const TestLoadTarget t = Load(c.name, c.file, 0);
+    const TestLoadTarget t = Load(c.name, c.file, 0, false);
     EXPECT_EQ(last_.rule.reader, TReaderKind::Unicode) << c.name;
     EXPECT_EQ(t.paras.Paras(), c.paras) << c.name;
     EXPECT_FALSE(t.modified) << c.name;

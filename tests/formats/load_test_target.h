@@ -20,11 +20,13 @@ class TestLoadTarget : public TLoadTarget {
   uint8_t DiskConv() const override { return diskConv; }
   bool SheimFiltered() const override { return sheim; }
   void LoadDone() override { ++done; }
+  bool EnglishDocument() const override { return english; }
 
   TParaVector paras;
   bool modified = false;
   uint8_t diskConv = 255;
   bool sheim = false;
+  bool english = true;
   int clears = 0;
   int done = 0;
 };

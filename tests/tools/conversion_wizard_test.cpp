@@ -235,11 +235,14 @@ TEST_F(WizardFiles, SeveralFilesIntoAFolderAndOneFailureDoesNotStopTheOthers) {
   EXPECT_TRUE(results[2].ok) << results[2].message;
   EXPECT_EQ(results[2].dest, (out() / "b.nvs").string());
   // Read back as Nuvel DOS: the same text.
+  // Both in the direction the files were converted in.
   THebTextEditor back;
+  back.SetEngm(c.englishDocument);
   WizardChoices r;
   r.source = WizardSource::NuvelDos;
   LoadForWizard(back, results[2].dest, r);
   THebTextEditor original;
+  original.SetEngm(c.englishDocument);
   LoadForWizard(original, (in() / "b.txt").string(), c);
   EXPECT_EQ(back.Text(), original.Text());
   // A destination that is the source itself is refused, and the source kept.

@@ -200,13 +200,27 @@ TEST_F(EditorHandOffTest, SaveAfterAFilterWritesTheDocumentsOwnFile) {
 }
 
 TEST_F(EditorHandOffTest, BuiltInFilterOverTheEditor) {
-  Load("\xE9\xE4\xE5\xE4 \xE0\xE1\r\nGOD,");
+  // The sets match names as they are written: in a Hebrew document the
+  // Hebrew is stored as written and the English name reversed ("DOG," is
+  // shown as "GOD,"); in an English document the other way round.
+  editor.SetEngm(false);
+  Load("\xE9\xE4\xE5\xE4 \xE0\xE1\r\nDOG,");
   RunBuiltInFilter(4, &editor);
-  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|GOD,|");
+  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|DOG,");
   RunBuiltInFilter(8, &editor);
-  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|G-d,|");
+  EXPECT_EQ(Paras(editor), "\xE9\x5F\xE5\xE4 \xE0\xE1|d-G,");
+  EXPECT_FALSE(editor.CanUndo());
   RunBuiltInFilter(5, &editor);
-  EXPECT_EQ(Paras(editor), "\xE9\xE4\xE5\xE4 \xE0\xE1|G-d,|");
+  EXPECT_EQ(Paras(editor), "\xE9\xE4\xE5\xE4 \xE0\xE1|d-G,");
+  editor.SetEngm(true);
+  Load("GOD, \xE4\xE5\xE4\xE9\r\n");
+  RunBuiltInFilter(4, &editor);
+  RunBuiltInFilter(8, &editor);
+  EXPECT_EQ(Paras(editor), "G-d, \xE4\xE5\x5F\xE9|");
+  // A name inside a word is left, as in a file.
+  Load("GODLY Godly\r\n");
+  RunBuiltInFilter(8, &editor);
+  EXPECT_EQ(Paras(editor), "G-DLY Godly|");
   // No editor, or a kind the program does not carry: nothing.
   RunBuiltInFilter(4, nullptr);
   editor.SetModified(false);
