@@ -343,6 +343,7 @@ TEST_F(SaveDocumentTest, LargeDocumentsAreWrittenPartByPart) {
     EXPECT_EQ(ReadWholeFile(r.fileName), S(streamed));
     TestLoadTarget t;
     t.diskConv = c.disk;
+    t.english = r.englishDocument;
     LoadDocument(t, r.fileName);
     EXPECT_TRUE(t.paras.Paras() == text) << "read back as " << t.paras.Paras().size() << " paragraphs";
     EXPECT_EQ(GetConvMode(), c.mode);
