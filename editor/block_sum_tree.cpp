@@ -5,18 +5,21 @@ namespace nuvel {
 namespace {
 
 // How many of a node's running totals stay within `rest`: the child holding
-// `rest`. Counted over all slots so the choice costs no branch.
-template <class T, size_t N>
-uint32_t ChildWithin(const T (&sum)[N], T rest) {
-  uint32_t child = 0;
-  for (size_t i = 0; i < N; ++i) child += sum[i] <= rest ? 1u : 0u;
+// `rest`. The last total (the node's whole) always lies above `rest`, so the
+// answer is below 16 and four halvings find it: each compares one total and
+// adds without a branch, within the one cache line of the node.
+uint32_t ChildWithin(const uint32_t (&sum)[16], uint32_t rest) {
+  uint32_t child = sum[7] <= rest ? 8u : 0u;
+  child += sum[child + 3] <= rest ? 4u : 0u;
+  child += sum[child + 1] <= rest ? 2u : 0u;
+  child += sum[child] <= rest ? 1u : 0u;
   return child;
 }
 
 // The running total before `child` (0 for the first), without a branch.
-template <class T, size_t N>
-T TotalBefore(const T (&sum)[N], uint32_t child) {
-  const T mask = T{0} - static_cast<T>(child != 0);
+template <size_t N>
+uint32_t TotalBefore(const uint32_t (&sum)[N], uint32_t child) {
+  const uint32_t mask = 0u - static_cast<uint32_t>(child != 0);
   return sum[(child - 1) & (N - 1)] & mask;
 }
 
@@ -25,9 +28,14 @@ T TotalBefore(const T (&sum)[N], uint32_t child) {
 void TBlockSumTree::Clear() {
   levels_.clear();
   size_ = 0;
+  bases_ = {};
 }
 
-void TBlockSumTree::Append(uint32_t count, uint64_t lines) {
+void TBlockSumTree::RefreshBases() {
+  for (size_t k = 0; k < levels_.size(); ++k) bases_[k] = {levels_[k].counts.data(), levels_[k].lines.data()};
+}
+
+void TBlockSumTree::Append(uint32_t count, uint32_t lines) {
   const size_t block = size_++;
   for (size_t k = 0;; ++k) {
     if (k == levels_.size()) {
@@ -38,7 +46,7 @@ void TBlockSumTree::Append(uint32_t count, uint64_t lines) {
       top.lines.resize(1);
       if (k > 0) {
         const uint32_t countWhole = levels_[k - 1].counts[0].sum[kFan - 1];
-        const uint64_t linesWhole = levels_[k - 1].lines[0].sum[kFan - 1];
+        const uint32_t linesWhole = levels_[k - 1].lines[0].sum[kFan - 1];
         for (size_t i = 0; i < kFan; ++i) {
           top.counts[0].sum[i] = countWhole;
           top.lines[0].sum[i] = linesWhole;
@@ -49,58 +57,67 @@ void TBlockSumTree::Append(uint32_t count, uint64_t lines) {
     Level& level = levels_[k];
     const size_t node = block >> (kFanBits * (k + 1));
     if (node >= level.counts.size()) {
-      level.counts.push_back(CountNode{});
-      level.lines.push_back(LineNode{});
+      level.counts.push_back(SumNode{});
+      level.lines.push_back(SumNode{});
     }
     if (level.counts.size() == 1 && k + 1 == levels_.size()) break;
   }
+  RefreshBases();
   Add(block, count, lines);
 }
 
 void TBlockSumTree::Add(size_t block, int64_t count, int64_t lines) {
   for (size_t k = 0; k < levels_.size(); ++k) {
     const size_t slot = block >> (kFanBits * k);
-    CountNode& counts = levels_[k].counts[slot >> kFanBits];
-    LineNode& lineSums = levels_[k].lines[slot >> kFanBits];
+    SumNode& counts = levels_[k].counts[slot >> kFanBits];
+    SumNode& lineSums = levels_[k].lines[slot >> kFanBits];
     for (size_t i = slot & (kFan - 1); i < kFan; ++i) {
       counts.sum[i] = static_cast<uint32_t>(int64_t{counts.sum[i]} + count);
-      lineSums.sum[i] = static_cast<uint64_t>(static_cast<int64_t>(lineSums.sum[i]) + lines);
+      lineSums.sum[i] = static_cast<uint32_t>(int64_t{lineSums.sum[i]} + lines);
     }
   }
 }
 
 size_t TBlockSumTree::FindEntry(uint32_t& rest, uint64_t& linesBefore) const {
   size_t node = 0;
+  uint32_t r = rest, lines = 0;
   for (size_t k = levels_.size(); k-- > 0;) {
-    const CountNode& counts = levels_[k].counts[node];
-    const uint32_t child = ChildWithin(counts.sum, rest);
-    rest -= TotalBefore(counts.sum, child);
-    linesBefore += TotalBefore(levels_[k].lines[node].sum, child);
+    const SumNode& counts = bases_[k].counts[node];
+    const uint32_t child = ChildWithin(counts.sum, r);
+    r -= TotalBefore(counts.sum, child);
+    lines += TotalBefore(bases_[k].lines[node].sum, child);
     node = node * kFan + child;
   }
+  rest = r;
+  linesBefore += lines;
   return node;
 }
 
 size_t TBlockSumTree::FindEntry(uint32_t& rest) const {
   size_t node = 0;
+  uint32_t r = rest;
   for (size_t k = levels_.size(); k-- > 0;) {
-    const CountNode& counts = levels_[k].counts[node];
-    const uint32_t child = ChildWithin(counts.sum, rest);
-    rest -= TotalBefore(counts.sum, child);
+    const SumNode& counts = bases_[k].counts[node];
+    const uint32_t child = ChildWithin(counts.sum, r);
+    r -= TotalBefore(counts.sum, child);
     node = node * kFan + child;
   }
+  rest = r;
   return node;
 }
 
-size_t TBlockSumTree::FindLine(uint64_t& rest, uint32_t& entriesBefore) const {
+size_t TBlockSumTree::FindLine(uint32_t& rest, uint32_t& entriesBefore) const {
   size_t node = 0;
+  uint32_t r = rest, entries = 0;
   for (size_t k = levels_.size(); k-- > 0;) {
-    const LineNode& lineSums = levels_[k].lines[node];
-    const uint32_t child = ChildWithin(lineSums.sum, rest);
-    rest -= TotalBefore(lineSums.sum, child);
-    entriesBefore += TotalBefore(levels_[k].counts[node].sum, child);
+    const SumNode& lineSums = bases_[k].lines[node];
+    const uint32_t child = ChildWithin(lineSums.sum, r);
+    r -= TotalBefore(lineSums.sum, child);
+    entries += TotalBefore(bases_[k].counts[node].sum, child);
     node = node * kFan + child;
   }
+  rest = r;
+  entriesBefore += entries;
   return node;
 }
 

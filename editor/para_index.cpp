@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/prefetch.h"
+
 namespace nuvel {
 
 TParaIndex::TParaIndex() { Clear(); }
@@ -21,14 +23,28 @@ TParaIndex::Block* TParaIndex::NewBlock() {
     block = &blockChunks_.back()[chunkUsed_++];
   }
   block->count = 0;
-  block->lines = 0;
   return block;
+}
+
+uint32_t TParaIndex::TextHint(const void* text) {
+  if (text == nullptr) return 0;
+  const auto place = reinterpret_cast<uintptr_t>(text);
+  constexpr uintptr_t kHalfSpan = uintptr_t{1} << 34;  // 16 GB either side of the first text
+  if (hintBase_ == 0) hintBase_ = place > kHalfSpan ? place - kHalfSpan : 8;
+  if (place < hintBase_) return 0;
+  const uintptr_t steps = (place - hintBase_) >> 3;
+  return steps <= UINT32_MAX ? static_cast<uint32_t>(steps) : 0;
+}
+
+void TParaIndex::FetchText(uint32_t hint) const {
+  if (hint != 0) PrefetchForRead(reinterpret_cast<const void*>(hintBase_ + (uintptr_t{hint} << 3)));
 }
 
 void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
 
 void TParaIndex::Clear() {
   blocks_.clear();
+  groupEnds_.clear();
   blockChunks_.clear();
   freeBlocks_.clear();
   chunkUsed_ = kBlocksPerChunk;
@@ -36,30 +52,31 @@ void TParaIndex::Clear() {
   treesValid_ = true;
   size_ = 0;
   totalLines_ = 0;
+  hintBase_ = 0;
 }
 
 void TParaIndex::EnsureTrees() const {
   if (treesValid_) return;
   tree_.Clear();
-  for (const BlockRef& ref : blocks_) tree_.Append(ref.block->count, ref.block->lines);
+  for (size_t b = 0; b < blocks_.size(); ++b) tree_.Append(blocks_[b]->count, groupEnds_[b].Lines());
   treesValid_ = true;
 }
 
-void TParaIndex::RecountGroups(BlockRef& ref, uint32_t fromGroup) {
-  const Block& block = *ref.block;
+void TParaIndex::RecountGroups(uint32_t b, uint32_t fromGroup) {
+  const Block& block = *blocks_[b];
+  uint32_t* ends = groupEnds_[b].end;
+  uint32_t sum = fromGroup == 0 ? 0 : ends[fromGroup - 1];
   for (uint32_t g = fromGroup; g < kGroups; ++g) {
-    uint32_t sum = 0;
     const uint32_t end = std::min(block.count, (g + 1) * kGroupSize);
     for (uint32_t i = g * kGroupSize; i < end; ++i) sum += block.entries[i].lines;
-    ref.groupLines[g] = sum;
+    ends[g] = sum;
   }
 }
 
-uint64_t TParaIndex::LinesInBlockBefore(const BlockRef& ref, uint32_t offset) {
-  uint64_t sum = 0;
+uint32_t TParaIndex::LinesInBlockBefore(uint32_t b, uint32_t offset) const {
   const uint32_t group = offset / kGroupSize;
-  for (uint32_t g = 0; g < group; ++g) sum += ref.groupLines[g];
-  for (uint32_t i = group * kGroupSize; i < offset; ++i) sum += ref.block->entries[i].lines;
+  uint32_t sum = group == 0 ? 0 : groupEnds_[b].end[group - 1];
+  for (uint32_t i = group * kGroupSize; i < offset; ++i) sum += blocks_[b]->entries[i].lines;
   return sum;
 }
 
@@ -74,30 +91,33 @@ TParaNodeHandle TParaIndex::At(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b].block->entries[o].node;
+  const Block& block = *blocks_[b];
+  FetchText(block.textHints[o]);
+  return block.entries[o].node;
 }
 
 uint32_t TParaIndex::LinesAt(uint32_t index) const {
   if (index >= size_) return 0;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  return blocks_[b].block->entries[o].lines;
+  return blocks_[b]->entries[o].lines;
 }
 
-void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
+void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, const void* text) {
   index = std::min(index, size_);
   uint32_t b = 0, o = 0;
   if (blocks_.empty()) {
-    blocks_.push_back(BlockRef{NewBlock(), {}});
+    blocks_.push_back(NewBlock());
+    groupEnds_.push_back({});
     treesValid_ = false;
-  } else if (index + blocks_.back().block->count >= size_) {
+  } else if (index + blocks_.back()->count >= size_) {
     // In the last block (where loading appends): no tree walk needed.
     b = static_cast<uint32_t>(blocks_.size() - 1);
-    o = index - (size_ - blocks_[b].block->count);
+    o = index - (size_ - blocks_[b]->count);
   } else {
     Locate(index, b, o);
   }
-  Block* block = blocks_[b].block;
+  Block* block = blocks_[b];
   if (block->count == kBlockSize) {
     // Split. Insertions at or next to the end keep the block full, so a
     // text built by appending fills its blocks.
@@ -106,19 +126,19 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
     Block* fresh = NewBlock();
     fresh->count = block->count - keep;
     std::memcpy(fresh->entries, block->entries + keep, fresh->count * sizeof(Slot));
-    for (uint32_t i = 0; i < fresh->count; ++i) fresh->lines += fresh->entries[i].lines;
-    BlockRef freshRef{fresh, {}};
-    RecountGroups(freshRef, 0);
+    std::memcpy(fresh->textHints, block->textHints + keep, fresh->count * sizeof(uint32_t));
     block->count = keep;
-    block->lines -= fresh->lines;
-    RecountGroups(blocks_[b], keep / kGroupSize);
+    blocks_.insert(blocks_.begin() + b + 1, fresh);
+    groupEnds_.insert(groupEnds_.begin() + b + 1, GroupEnds{});
+    RecountGroups(b, keep / kGroupSize);
+    RecountGroups(b + 1, 0);
+    const uint32_t freshLines = groupEnds_[b + 1].Lines();
     // A block added at the end extends the tree; one in the middle makes it
     // rebuild on the next lookup.
-    const bool atEnd = b + 1 == blocks_.size() && treesValid_;
-    if (atEnd) tree_.Add(b, -int64_t{fresh->count}, -static_cast<int64_t>(fresh->lines));
-    blocks_.insert(blocks_.begin() + b + 1, freshRef);
+    const bool atEnd = b + 2 == blocks_.size() && treesValid_;
     if (atEnd) {
-      tree_.Append(fresh->count, fresh->lines);
+      tree_.Add(b, -int64_t{fresh->count}, -int64_t{freshLines});
+      tree_.Append(fresh->count, freshLines);
     } else {
       treesValid_ = false;
     }
@@ -126,13 +146,14 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines) {
       ++b;
       o -= keep;
     }
-    block = blocks_[b].block;
+    block = blocks_[b];
   }
   std::memmove(block->entries + o + 1, block->entries + o, (block->count - o) * sizeof(Slot));
+  std::memmove(block->textHints + o + 1, block->textHints + o, (block->count - o) * sizeof(uint32_t));
   block->entries[o] = Slot{node, lines};
+  block->textHints[o] = TextHint(text);
   ++block->count;
-  block->lines += lines;
-  RecountGroups(blocks_[b], o / kGroupSize);
+  RecountGroups(b, o / kGroupSize);
   ++size_;
   totalLines_ += lines;
   if (treesValid_) tree_.Add(b, 1, lines);
@@ -142,34 +163,46 @@ void TParaIndex::Erase(uint32_t index) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b].block;
+  Block* block = blocks_[b];
   const uint32_t lines = block->entries[o].lines;
   std::memmove(block->entries + o, block->entries + o + 1, (block->count - o - 1) * sizeof(Slot));
+  std::memmove(block->textHints + o, block->textHints + o + 1, (block->count - o - 1) * sizeof(uint32_t));
   --block->count;
-  block->lines -= lines;
-  RecountGroups(blocks_[b], o / kGroupSize);
+  RecountGroups(b, o / kGroupSize);
   --size_;
   totalLines_ -= lines;
   if (block->count == 0) {
     FreeBlock(block);
     blocks_.erase(blocks_.begin() + b);
+    groupEnds_.erase(groupEnds_.begin() + b);
     treesValid_ = false;
   } else if (treesValid_) {
     tree_.Add(b, -1, -int64_t{lines});
   }
 }
 
+void TParaIndex::SetLinesAndText(uint32_t index, uint32_t lines, const void* text) {
+  if (index >= size_) return;
+  uint32_t b = 0, o = 0;
+  Locate(index, b, o);
+  blocks_[b]->textHints[o] = TextHint(text);
+  SetLinesAt(b, o, lines);
+}
+
 void TParaIndex::SetLines(uint32_t index, uint32_t lines) {
   if (index >= size_) return;
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
-  Block* block = blocks_[b].block;
+  SetLinesAt(b, o, lines);
+}
+
+void TParaIndex::SetLinesAt(uint32_t b, uint32_t o, uint32_t lines) {
+  Block* block = blocks_[b];
   const int64_t delta = int64_t{lines} - int64_t{block->entries[o].lines};
   if (delta == 0) return;
   block->entries[o].lines = lines;
-  uint32_t& group = blocks_[b].groupLines[o / kGroupSize];
-  group = static_cast<uint32_t>(int64_t{group} + delta);
-  block->lines = static_cast<uint64_t>(static_cast<int64_t>(block->lines) + delta);
+  uint32_t* ends = groupEnds_[b].end;
+  for (uint32_t g = o / kGroupSize; g < kGroups; ++g) ends[g] = static_cast<uint32_t>(int64_t{ends[g]} + delta);
   totalLines_ = static_cast<uint64_t>(static_cast<int64_t>(totalLines_) + delta);
   if (treesValid_) tree_.Add(b, 0, delta);
 }
@@ -191,8 +224,8 @@ TParaNodeHandle TParaIndex::Entry(uint32_t index, uint64_t& linesBefore) const {
   uint32_t rest = index;
   uint64_t sum = 0;
   const size_t b = tree_.FindEntry(rest, sum);
-  linesBefore = sum + LinesInBlockBefore(blocks_[b], rest);
-  return blocks_[b].block->entries[rest].node;
+  linesBefore = sum + LinesInBlockBefore(static_cast<uint32_t>(b), rest);
+  return blocks_[b]->entries[rest].node;
 }
 
 uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node) const {
@@ -203,51 +236,48 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   }
   if (line >= totalLines_) line = totalLines_ - 1;
   EnsureTrees();
-  uint64_t rest = line;
+  auto rest = static_cast<uint32_t>(line);
   uint32_t before = 0;
   const size_t b = tree_.FindLine(rest, before);
-  const BlockRef& ref = blocks_[b];
-  const Block& block = *ref.block;
-  // The group holding the line, then the entry within it; both by counting
-  // the running totals that stay within `rest`, without data-dependent
-  // branches. Totals past the block's entries only grow, so they never count.
-  uint64_t total = 0, skipped = 0;
-  uint32_t group = 0;
-  for (uint32_t g = 0; g < kGroups; ++g) {
-    total += ref.groupLines[g];
-    const bool within = total <= rest;
-    group += within ? 1u : 0u;
-    skipped = within ? total : skipped;
-  }
-  rest -= skipped;
-  const Slot* slots = block.entries + group * kGroupSize;
-  uint64_t inGroup = 0, inSkipped = 0;
-  uint32_t o = 0;
+  const Block& block = *blocks_[b];
+  // The group holding the line: the number of running group totals within
+  // `rest`, found in three halvings without a branch (the last total, the
+  // block's whole, lies above `rest`). Then the entry within the group, by
+  // counting its entries' running lines within what is left.
+  static_assert(kGroups == 8);
+  const uint32_t* ends = groupEnds_[b].end;
+  uint32_t group = ends[3] <= rest ? 4u : 0u;
+  group += ends[group + 1] <= rest ? 2u : 0u;
+  group += ends[group] <= rest ? 1u : 0u;
+  const uint32_t skipped = group == 0 ? 0 : ends[(group - 1) & (kGroups - 1)];
+  const uint32_t inGroupRest = rest - skipped;
+  const Slot* slots = block.entries + (group & (kGroups - 1)) * kGroupSize;
+  uint32_t inGroup = 0, inSkipped = 0, o = 0;
+#pragma GCC unroll 8
   for (uint32_t i = 0; i < kGroupSize; ++i) {
     inGroup += slots[i].lines;
-    const bool within = inGroup <= rest;
+    const bool within = inGroup <= inGroupRest;
     o += within ? 1u : 0u;
     inSkipped = within ? inGroup : inSkipped;
   }
   o += group * kGroupSize;
   // Entries with no lines at the end of the block: the last entry holds it.
   o = std::min(o, block.count - 1);
-  linesBefore = line - rest + inSkipped;
-  if (node != nullptr) *node = block.entries[o].node;
+  linesBefore = line - inGroupRest + inSkipped;
+  if (node != nullptr) {
+    FetchText(block.textHints[o]);
+    *node = block.entries[o].node;
+  }
   return before + o;
 }
 
 void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf) {
   totalLines_ = 0;
-  for (auto& ref : blocks_) {
-    Block* block = ref.block;
-    block->lines = 0;
-    for (uint32_t i = 0; i < block->count; ++i) {
-      block->entries[i].lines = linesOf(block->entries[i].node);
-      block->lines += block->entries[i].lines;
-    }
-    RecountGroups(ref, 0);
-    totalLines_ += block->lines;
+  for (uint32_t b = 0; b < blocks_.size(); ++b) {
+    Block* block = blocks_[b];
+    for (uint32_t i = 0; i < block->count; ++i) block->entries[i].lines = linesOf(block->entries[i].node);
+    RecountGroups(b, 0);
+    totalLines_ += groupEnds_[b].Lines();
   }
   treesValid_ = false;
 }

@@ -32,9 +32,14 @@ class TParaIndex {
   // All positions are 0-based paragraph indexes.
   TParaNodeHandle At(uint32_t index) const;
   uint32_t LinesAt(uint32_t index) const;
-  void Insert(uint32_t index, TParaNodeHandle node, uint32_t lines);
+  // `text` is where the entry's bytes lie (null when it has none): lookups
+  // start fetching them together with the node. It is only a guide, so a
+  // text that has moved since costs a wasted fetch, never a wrong answer.
+  void Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, const void* text = nullptr);
   void Erase(uint32_t index);
   void SetLines(uint32_t index, uint32_t lines);
+  // Sets the line count and the place of the text together.
+  void SetLinesAndText(uint32_t index, uint32_t lines, const void* text);
   // Lines of the paragraphs before `index`.
   uint64_t LinesBefore(uint32_t index) const;
   // The node at `index` and the lines of the paragraphs before it.
@@ -57,23 +62,31 @@ class TParaIndex {
   };
   struct Block {
     uint32_t count = 0;
-    uint64_t lines = 0;
     alignas(64) Slot entries[kBlockSize];
+    // Where each entry's text lay when last told (see TextHint).
+    uint32_t textHints[kBlockSize];
   };
-  // A block in text order with the lines of its entries 8g..8g+7 (only those
-  // below its count; 0 past them). The group totals lie beside the pointer,
-  // in a table dense enough to stay in the cache, so finding a line in a
-  // block reads one line of its entries.
-  struct BlockRef {
-    Block* block;
-    uint32_t groupLines[kGroups];
+  // The running totals of a block's entries' lines by groups of eight:
+  // end[g] holds the lines of entries 0..8g+7 (only those below the count),
+  // so the last is the block's whole. They lie in a table of their own beside
+  // the block pointers, dense enough to stay in the cache, so finding a line
+  // in a block reads one line of its entries, and finding a paragraph reads
+  // only the pointers.
+  struct alignas(32) GroupEnds {
+    uint32_t end[kGroups];
+    uint32_t Lines() const { return end[kGroups - 1]; }
   };
 
   void EnsureTrees() const;
-  // Sets the group totals of a block from group `fromGroup` on.
-  static void RecountGroups(BlockRef& ref, uint32_t fromGroup);
-  // Lines of the entries before `offset` in a block.
-  static uint64_t LinesInBlockBefore(const BlockRef& ref, uint32_t offset);
+  // A text's place as 8-byte steps from hintBase_, in 32 bits; 0 when unknown
+  // or too far from the base. The base is taken from the first text told.
+  uint32_t TextHint(const void* text);
+  void FetchText(uint32_t hint) const;
+  // Sets the running group totals of block `b` from group `fromGroup` on.
+  void RecountGroups(uint32_t b, uint32_t fromGroup);
+  // Lines of the entries before `offset` in block `b`.
+  uint32_t LinesInBlockBefore(uint32_t b, uint32_t offset) const;
+  void SetLinesAt(uint32_t block, uint32_t offset, uint32_t lines);
   // Block and offset of an existing entry.
   void Locate(uint32_t index, uint32_t& block, uint32_t& offset) const;
 
@@ -81,16 +94,18 @@ class TParaIndex {
   // the other (as loading does) lie together.
   Block* NewBlock();
   void FreeBlock(Block* block);
-  static constexpr uint32_t kBlocksPerChunk = 256;
+  static constexpr uint32_t kBlocksPerChunk = 32;
   std::vector<std::unique_ptr<Block[]>> blockChunks_;
   std::vector<Block*> freeBlocks_;
   uint32_t chunkUsed_ = kBlocksPerChunk;
 
-  std::vector<BlockRef> blocks_;
+  std::vector<Block*> blocks_;          // in text order
+  std::vector<GroupEnds> groupEnds_;   // of blocks_, by the same number
   mutable TBlockSumTree tree_;  // totals of blocks_, in order
   mutable bool treesValid_ = true;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;
+  uintptr_t hintBase_ = 0;
 };
 
 }  // namespace nuvel

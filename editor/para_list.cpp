@@ -159,23 +159,20 @@ void TNvcParaList::ResetCache() {
 // step from a known neighbour, the first or the last paragraph); after a
 // jump through the index it is left unknown (0) until a caller needs it.
 TParaNode* TNvcParaList::GetParaNode(uint32_t para) {
-  if (para < 1 || para > paraCount_) return nullptr;
-  if (cacheNode_ != 0) {
+  if (para - 1 >= paraCount_) return nullptr;  // also 0, by wrapping around
+  // The cached paragraph or one of its neighbours: one branch tells.
+  if (cacheNode_ != 0 && para - cachePara_ + 1 <= 2) {
     if (cacheLine_ != 0) cacheLine_ -= cacheLineInPara_ - 1;
     cacheLineInPara_ = 1;
-    if (para == cachePara_) return &nodes_[cacheNode_];
     if (para == cachePara_ + 1) {
       if (cacheLine_ != 0) cacheLine_ += nodes_[cacheNode_].LineCount();
       cacheNode_ = nodes_[cacheNode_].Next;
-      cachePara_ = para;
-      return &nodes_[cacheNode_];
-    }
-    if (para + 1 == cachePara_) {
+    } else if (para + 1 == cachePara_) {
       cacheNode_ = nodes_[cacheNode_].Prev;
       if (cacheLine_ != 0) cacheLine_ -= nodes_[cacheNode_].LineCount();
-      cachePara_ = para;
-      return &nodes_[cacheNode_];
     }
+    cachePara_ = para;
+    return &nodes_[cacheNode_];
   }
   if (para == 1) {
     cacheNode_ = head_;
@@ -354,7 +351,7 @@ void TNvcParaList::Link(TParaNodeHandle h, uint32_t para) {
       head_ = h;
     }
   }
-  index_.Insert(para - 1, h, node.LineCount());
+  index_.Insert(para - 1, h, node.LineCount(), node.Length() > 0 ? node.GetText() : nullptr);
   byteCount_ += int64_t{node.Length()} + (paraCount_ > 0 ? 2 : 0);
   ++paraCount_;
   lineCount_ += node.LineCount();

@@ -35,10 +35,9 @@ void TNvcParaList::NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLi
                                   uint32_t last) {
   const uint32_t newLines = node.LineCount();
   const uint32_t firstLine = FirstLineOf(para);
-  if (newLines != oldLines) {
-    lineCount_ = lineCount_ - oldLines + newLines;
-    index_.SetLines(para - 1, newLines);
-  }
+  if (newLines != oldLines) lineCount_ = lineCount_ - oldLines + newLines;
+  // The text may have moved with the edit: the index keeps where it lies.
+  index_.SetLinesAndText(para - 1, newLines, node.Length() > 0 ? node.GetText() : nullptr);
   firstChangedLine_ = firstLine + first - 1;
   lastChangedLine_ = newLines != oldLines ? kToTheEnd : firstLine + last - 1;
 }

@@ -10,7 +10,7 @@ namespace {
 
 struct Totals {
   uint32_t count;
-  uint64_t lines;
+  uint32_t lines;
 };
 
 // Every lookup of the tree against a plain walk over the block totals.
@@ -30,9 +30,9 @@ void ExpectMatches(const TBlockSumTree& tree, const std::vector<Totals>& blocks,
       rest = entries + k;
       ASSERT_EQ(tree.FindEntry(rest), b);
     }
-    for (uint64_t k : {uint64_t{0}, blocks[b].lines - 1}) {
+    for (uint32_t k : {0u, blocks[b].lines - 1}) {
       if (blocks[b].lines == 0) break;
-      uint64_t rest = lines + k;
+      auto rest = static_cast<uint32_t>(lines + k);
       uint32_t entriesBefore = 0;
       ASSERT_EQ(tree.FindLine(rest, entriesBefore), b) << what << " line in block " << b;
       ASSERT_EQ(rest, k);
@@ -53,7 +53,7 @@ TEST(BlockSumTree, LookupsMatchAPlainWalkAcrossLevelBoundaries) {
     TBlockSumTree tree;
     std::vector<Totals> blocks;
     for (size_t b = 0; b < n; ++b) {
-      const Totals t{static_cast<uint32_t>(1 + rng() % 64), rng() % 5 == 0 ? 0 : rng() % 300};
+      const Totals t{static_cast<uint32_t>(1 + rng() % 64), rng() % 5 == 0 ? 0u : static_cast<uint32_t>(rng() % 300)};
       tree.Append(t.count, t.lines);
       blocks.push_back(t);
     }
@@ -64,7 +64,7 @@ TEST(BlockSumTree, LookupsMatchAPlainWalkAcrossLevelBoundaries) {
       const int64_t dl = blocks[b].lines > 10 && rng() % 2 ? -10 : 40;
       tree.Add(b, dc, dl);
       blocks[b].count = static_cast<uint32_t>(blocks[b].count + dc);
-      blocks[b].lines = static_cast<uint64_t>(static_cast<int64_t>(blocks[b].lines) + dl);
+      blocks[b].lines = static_cast<uint32_t>(int64_t{blocks[b].lines} + dl);
     }
     ExpectMatches(tree, blocks, "changed");
   }

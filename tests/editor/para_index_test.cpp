@@ -23,7 +23,7 @@ TEST(ParaIndex, MatchesAPlainSequence) {
         uint32_t at = model.empty() ? 0 : (rng() % 2 ? static_cast<uint32_t>(model.size() - 1)
                                                       : static_cast<uint32_t>(rng() % (model.size() + 1)));
         const uint32_t lines = 1 + rng() % 4;
-        index.Insert(at, next, lines);
+        index.Insert(at, next, lines, rng() % 3 == 0 ? nullptr : &model);
         model.insert(model.begin() + at, {next, lines});
         ++next;
       } else if (op < 7) {
@@ -33,7 +33,16 @@ TEST(ParaIndex, MatchesAPlainSequence) {
       } else {
         const auto at = static_cast<uint32_t>(rng() % model.size());
         const uint32_t lines = 1 + rng() % 6;
-        index.SetLines(at, lines);
+        if (rng() % 2) {
+          index.SetLines(at, lines);
+        } else {
+          // Where the text lies only guides fetching: any place, even none
+          // or one far from every other, leaves the answers alone.
+          static const char kNear[16] = {};
+          const void* places[] = {nullptr, kNear + rng() % 16, reinterpret_cast<const void*>(uintptr_t{1} << 46),
+                                  &model};
+          index.SetLinesAndText(at, lines, places[rng() % 4]);
+        }
         model[at].second = lines;
       }
       if (step % 97 != 0) continue;

@@ -260,6 +260,8 @@ void ExpectMatches(TNvcParaList& list, const TModel& m, std::mt19937& rng) {
   ASSERT_EQ(list.LineCount(), lines.size());
   // Runs of neighbouring lines (the cache) and jumps (the index).
   uint32_t line = 1 + rng() % static_cast<uint32_t>(lines.size());
+  const auto paraCount = static_cast<uint32_t>(m.paras.size());
+  uint32_t para = 1 + rng() % paraCount;
   for (int k = 0; k < 12; ++k) {
     if (k % 4 == 0) line = 1 + rng() % static_cast<uint32_t>(lines.size());
     else line = std::clamp<uint32_t>(rng() % 2 ? line + 1 : line - 1, 1, static_cast<uint32_t>(lines.size()));
@@ -268,7 +270,9 @@ void ExpectMatches(TNvcParaList& list, const TModel& m, std::mt19937& rng) {
     ASSERT_EQ(std::string(text.begin(), text.end()), lines[line - 1].second) << "line " << line;
     uint32_t offset = 0;
     ASSERT_EQ(list.LineToPara(line, offset), lines[line - 1].first);
-    const uint32_t para = 1 + rng() % static_cast<uint32_t>(m.paras.size());
+    // Paragraphs too by runs of neighbours (the cache) and jumps.
+    if (k % 3 == 0) para = 1 + rng() % paraCount;
+    else para = std::clamp<uint32_t>(rng() % 2 ? para + 1 : para - 1, 1, paraCount);
     TParaNode* node = list.GetParaNode(para);
     ASSERT_NE(node, nullptr);
     ASSERT_EQ(std::string(node->Bytes().begin(), node->Bytes().end()), m.paras[para - 1]);
