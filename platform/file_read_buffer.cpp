@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace nuvel::platform {
 namespace {
@@ -46,10 +47,21 @@ bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
     return false;
   }
   // Memory of its own (not the heap), so that its pages can be given back
-  // one by one; a page more than the file's size, to see that it ended.
+  // one by one. The file comes through a small buffer: copied in by the
+  // program, the pages are ready sooner than when the system fills them.
   std::size_t want = WholePages(static_cast<std::size_t>(st.st_size) + 1);
+  uint8_t part[1 << 16];
   for (;;) {
-    if (size_ == capacity_) {
+    const ssize_t n = ::read(fd, part, sizeof part);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      break;
+    }
+    if (n == 0) break;
+    const auto got = static_cast<std::size_t>(n);
+    if (size_ + got > capacity_) {
+      while (want < size_ + got) want *= 2;  // the file grew while it was read
       void* grown = data_ == nullptr ? ::mmap(nullptr, want, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
                                      : ::mremap(data_, capacity_, want, MREMAP_MAYMOVE);
       if (grown == MAP_FAILED) {
@@ -58,16 +70,9 @@ bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
       }
       data_ = static_cast<uint8_t*>(grown);
       capacity_ = want;
-      want *= 2;  // the file grew while it was read
     }
-    const ssize_t n = ::read(fd, data_ + size_, capacity_ - size_);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = errno;
-      break;
-    }
-    if (n == 0) break;
-    size_ += static_cast<std::size_t>(n);
+    std::memcpy(data_ + size_, part, got);
+    size_ += got;
   }
   ::close(fd);
   if (error != 0) Free();
