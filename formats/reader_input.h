@@ -41,10 +41,13 @@ struct TReaderInput {
   bool AtEnd() const { return pos >= data.size(); }
   // A reader calls this where it will read no byte before `pos` again; every
   // megabyte or so the bytes behind are offered to `release`.
-  void Done() {
-    if (pos < nextRelease) return;
-    nextRelease = pos + kReleaseStep;
-    if (release) release(pos);
+  void Done() { DoneBefore(pos); }
+  // The same for a reader that keeps its own place: no byte before `offset`
+  // will be read again.
+  void DoneBefore(std::size_t offset) {
+    if (offset < nextRelease) return;
+    nextRelease = offset + kReleaseStep;
+    if (release) release(offset);
   }
   // True when every line end the file used was a lone LF (and there was one).
   bool LfLineEnds() const { return lfLineEnds > 0 && crLineEnds == 0; }

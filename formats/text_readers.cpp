@@ -216,6 +216,7 @@ uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, 
     if (close) {
       if ((error = Append(sink, para)) != 0) break;
       para.clear();
+      in.DoneBefore(utf8 ? at : 2 * at);
     }
   }
   if (error == 0 && !para.empty()) error = Append(sink, para);

@@ -156,12 +156,16 @@ TEST_F(LoadDocumentTest, DiskFormatFourReads3B2) {
 // is overwritten at once: what is read must be the same as without offers,
 // for every reader that offers, the smart DOS reader's restart included.
 TEST_F(LoadDocumentTest, BytesOfferedBackAreNeverReadAgain) {
-  std::string withMarks, plain, threeB2;
+  std::string withMarks, plain, threeB2, utf8, utf16 = "\xFF\xFE";
   for (int i = 0; i < 60000; ++i) {
     const std::string n = std::to_string(i);
     withMarks += "line " + n + " \xE0\xE1\xC8 text" + (i % 3 == 0 ? "\x14" : "") + "\r\n";
     plain += "line " + n + " of plain DOS text\r\n";
     threeB2 += "$<p>para " + n + " 12.5<>\r\n";
+    const std::string line = "line " + n + " \xD7\x90\xD7\x91 text\r\n";  // alef, bet
+    utf8 += line;
+    for (const char c : "line " + n + " ") utf16 += std::string{c, '\0'};
+    utf16 += std::string("\xD0\x05\xD1\x05", 4) + std::string(" \0t\0\r\0\n\0", 10);
   }
   struct Case {
     const char* what;
@@ -172,6 +176,7 @@ TEST_F(LoadDocumentTest, BytesOfferedBackAreNeverReadAgain) {
       {"lines", kDiskNvw, false, withMarks},          {"DOS text", kDiskDosText, false, plain},
       {"smart DOS", kDiskNvs, true, withMarks},       {"smart DOS, no marks", kDiskNvs, true, plain},
       {"Einstein", kDiskEinstein, false, withMarks}, {"3B2", kDisk3B2, false, threeB2},
+      {"UTF-8", kDiskNvw, false, utf8},              {"UTF-16", kDiskUnicode, false, utf16},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -180,13 +185,13 @@ TEST_F(LoadDocumentTest, BytesOfferedBackAreNeverReadAgain) {
     kept.diskConv = c.disk;
     const TLoadRule rule = LoadRuleFor(kept, "doc.txt");
     const auto* data = reinterpret_cast<const uint8_t*>(c.bytes.data());
-    LoadDocumentBytes(kept, rule, {data, c.bytes.size()});
+    const TLoadResult read = LoadDocumentBytes(kept, rule, {data, c.bytes.size()}, true);
 
     std::vector<uint8_t> copy(data, data + c.bytes.size());
     std::size_t offered = 0;
     TestLoadTarget given;
     given.diskConv = c.disk;
-    LoadDocumentBytes(given, rule, copy, false, [&](std::size_t before) {
+    LoadDocumentBytes(given, rule, copy, true, [&](std::size_t before) {
       EXPECT_GE(before, offered);
       std::fill(copy.begin() + static_cast<std::ptrdiff_t>(offered), copy.begin() + static_cast<std::ptrdiff_t>(before),
                 uint8_t{'Z'});
@@ -194,7 +199,8 @@ TEST_F(LoadDocumentTest, BytesOfferedBackAreNeverReadAgain) {
     });
     EXPECT_GT(offered, c.bytes.size() / 2);
     EXPECT_TRUE(given.paras.Paras() == kept.paras.Paras()) << given.paras.ParaCount() << " paragraphs";
-    EXPECT_GT(kept.paras.ParaCount(), 0u);
+    EXPECT_GT(kept.paras.ParaCount(), 100u);
+    EXPECT_EQ(read.rule.reader == TReaderKind::Unicode, c.what[0] == 'U');
   }
 }
 
