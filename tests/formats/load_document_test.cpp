@@ -59,6 +59,34 @@ TEST_F(LoadDocumentTest, RtfFromAWordProcessorReadsCorrectly) {
   }
 }
 
+// An RTF file LibreOffice wrote from right-to-left and left-to-right
+// paragraphs with English, numbers, a date, brackets and points: a Hebrew
+// document keeps each English phrase and number reversed, so that it shows
+// left to right inside the right-to-left line, and reads back in logical
+// order as LibreOffice's own text.
+TEST_F(LoadDocumentTest, RtfFromLibreOfficeKeepsMixedLinesInStorageOrder) {
+  const std::string rtf = ReadWholeFile(FixturePath("rtf/libreoffice_mixed.rtf"));
+  ASSERT_FALSE(rtf.empty());
+  SetConvMode(0);
+  const TestLoadTarget t = Load("mixed.rtf", rtf, 255, false);
+  ASSERT_EQ(t.paras.Paras().size(), 4u);
+  // shalom "test file 1234" olam, stored with the English run reversed.
+  EXPECT_EQ(S(t.paras.Paras()[0]), "\xF9\xEC\xE5\xED 4321 elif tset \xF2\xE5\xEC\xED");
+  // The date and the price each one run, the brackets mirrored.
+  EXPECT_EQ(S(t.paras.Paras()[1]),
+            "\xE4\xEE\xE7\xE9\xF8 5.21 \xF9\"\xE7 \xE1\xFA\xE0\xF8\xE9\xEA 21/50/4202 )\xE1\xF2\xF8\xEA(");
+  const std::vector<std::string> logical = {
+      "\xF9\xEC\xE5\xED test file 1234 \xF2\xE5\xEC\xED",
+      "\xE4\xEE\xE7\xE9\xF8 12.5 \xF9\"\xE7 \xE1\xFA\xE0\xF8\xE9\xEA 2024/05/12 (\xE1\xF2\xF8\xEA)",
+      "Hello \xF9\xEC\xE5\xED \xF2\xE5\xEC\xED world 12.5",
+  };
+  for (std::size_t i = 0; i < logical.size(); ++i) {
+    std::vector<uint8_t> back = t.paras.Paras()[i];
+    StorageToLogical(false, back);
+    EXPECT_EQ(S(back), logical[i]) << i;
+  }
+}
+
 // A loaded document is modified only when saving it unchanged would not
 // give back the file's bytes.
 TEST_F(LoadDocumentTest, Cp1255LoadIsModifiedOnlyWhenSavingWouldChangeTheFile) {
