@@ -37,7 +37,9 @@ uint32_t TParaIndex::TextHint(const void* text) {
 }
 
 void TParaIndex::FetchText(uint32_t hint) const {
-  if (hint != 0) PrefetchForRead(reinterpret_cast<const void*>(hintBase_ + (uintptr_t{hint} << 3)));
+  // Without a condition: a fetch inside one may be dropped by the compiler,
+  // and fetching the base for an unknown place costs next to nothing.
+  PrefetchForRead(reinterpret_cast<const void*>(hintBase_ + (uintptr_t{hint} << 3)));
 }
 
 void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
