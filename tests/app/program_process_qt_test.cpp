@@ -5,9 +5,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "core/settings.h"
 #include "platform/profile.h"
@@ -77,6 +79,49 @@ class ProgramProcess : public testing::Test {
   fs::path documents;
   std::string errors;
 };
+
+// Files of other programs with English, numbers and points inside Hebrew
+// lines: opened and left, the program quits without a question; edited and
+// edited back, each is saved byte for byte as it came.
+TEST_F(ProgramProcess, FilesOfOtherProgramsQuitUnaskedAndSaveBackByteForByte) {
+  std::string libreOffice;
+  {
+    std::ifstream in(std::string(NUVEL_FIXTURES_DIR) + "/rtf/libreoffice_mixed.rtf", std::ios::binary);
+    libreOffice.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  ASSERT_FALSE(libreOffice.empty());
+  // shalom "test file 1234" olam / "Hello" shalom "2024/05/12" / bereshit bara, pointed, "12.5"
+  const std::string utf8 =
+      "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D test file 1234 \xD7\xA2\xD7\x95\xD7\x9C\xD7\x9D\n"
+      "Hello \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 2024/05/12\n"
+      "\xD7\x91\xD6\xB0\xD6\xBC\xD7\xA8\xD6\xB5\xD7\x90\xD7\xA9\xD6\xB4\xD7\x81\xD7\x99\xD7\xAA 12.5\n";
+  const std::string cp1255 =
+      "\xF9\xEC\xE5\xED test file 1234 \xF2\xE5\xEC\xED\r\n"
+      "Hello \xF9\xEC\xE5\xED 2024/05/12\r\n"
+      "\xE1\xC0\xCC\xF8\xC5\xE0\xF9\xC4\xD1\xE9\xFA 12.5\r\n";
+  struct Case {
+    const char* name;
+    const std::string& bytes;
+    bool edit;
+  } cases[] = {
+      {"windows.txt", cp1255, false}, {"unicode.txt", utf8, false}, {"office.rtf", libreOffice, false},
+      {"windows.txt", cp1255, true},  {"unicode.txt", utf8, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.edit ? " edited" : " unedited"));
+    const fs::path file = documents / c.name;
+    Write(file, c.bytes);
+    fs::last_write_time(file, fs::last_write_time(file) - std::chrono::hours(1));
+    const auto before = fs::last_write_time(file);
+    // Typed against a Hebrew document's direction, "x" stays under the
+    // caret, where Delete takes it away again: the text is as it was, but
+    // edited.
+    const std::string script = c.edit ? "type x\nkey Delete\nmenu Save1\nwait 100\nmenu Exit1\n" : "wait 300\nmenu Exit1\n";
+    ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
+    EXPECT_EQ(test::ReadWholeFile(file), c.bytes);
+    EXPECT_EQ(fs::last_write_time(file) != before, c.edit) << "saved only when edited";
+  }
+}
 
 TEST_F(ProgramProcess, OpenHebrewFileTypeSaveQuit) {
   // "shalom" in Windows-1255, on two lines.
