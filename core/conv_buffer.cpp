@@ -18,7 +18,12 @@ void ConvertWhole(Bytes& text) {
   if (ForceCP1255) SetConvMode(kConvCp1255);
   const ConvSettings settings = CurrentConvSettings();
   if (!ModeConvertsBytes(settings.mode) || settings.table == nullptr) return;
-  const std::span<const uint8_t> in(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  const std::span<uint8_t> bytes(reinterpret_cast<uint8_t*>(text.data()), text.size());
+  if (const auto size = ConvertBytesInPlace(settings, bytes)) {
+    text.resize(*size);
+    return;
+  }
+  const std::span<const uint8_t> in(bytes);
   std::vector<uint8_t> out;
   ConvertBytes(settings, in, out);
   if constexpr (std::is_same_v<Bytes, std::vector<uint8_t>>) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/charset.h"
+#include "core/conv_cp1255_runs.h"
 
 namespace nuvel {
 namespace {
@@ -338,43 +339,37 @@ void ConvertBytes(const ConvSettings& s, std::span<const uint8_t> in, std::vecto
     for (std::size_t i = 0; i < in.size(); ++i) o[i] = t[in[i]];
     return;
   }
+  if (s.mode == kConvCp1255) {
+    if (s.out) {
+      DecomposeCp1255Runs(s, in, out);
+    } else {
+      ComposeCp1255Runs(s, in, out);
+    }
+    return;
+  }
+  ConvertBytesByStep(s, in, out);
+}
+
+std::optional<std::size_t> ConvertBytesInPlace(const ConvSettings& s, std::span<uint8_t> text) {
+  if (s.table == nullptr) return std::nullopt;
+  const uint8_t* t = s.table;
+  if (s.mode == kConvWindows31 || s.mode == kConvNuvelDos || s.mode == kConvEinstein) {
+    for (uint8_t& b : text) b = t[b];
+    return text.size();
+  }
+  if (s.mode == kConvCp1255 && !s.out) return ComposeCp1255Runs(s, text.data(), text.size(), text.data(), 0);
+  return std::nullopt;
+}
+
+void ConvertBytesByStep(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  if (!ModeConvertsBytes(s.mode) || s.table == nullptr) {
+    out.insert(out.end(), in.begin(), in.end());
+    return;
+  }
   out.reserve(out.size() + in.size() + in.size() / 8 + 16);
-  Step step{s, t, in, out};
+  Step step{s, s.table, in, out};
   std::size_t i = 0;
-  const std::size_t n = in.size();
-  if (s.mode == kConvCp1255 && !s.out) {
-    // Fast path for plain bytes: those whose table entry is neither the
-    // composition mark nor a point.
-    while (i < n) {
-      const uint8_t b = in[i];
-      const uint8_t r = t[b];
-      if (r != kComposeMark && (r < 0xC0 || r > 0xD3)) {
-        out.push_back(r);
-        ++i;
-      } else {
-        i = step.Compose(i);
-      }
-    }
-    return;
-  }
-  if (s.mode == kConvCp1255 && s.out) {
-    while (i < n) {
-      if (!step.removed.empty() && step.IsRemoved(i)) {
-        ++i;
-        continue;
-      }
-      const uint8_t b = in[i];
-      const uint8_t r = t[b];
-      if (r != kComposeMark && b != kHolam) {
-        out.push_back(r);
-        ++i;
-      } else {
-        i = step.Decompose(i);
-      }
-    }
-    return;
-  }
-  while (i < n) {
+  while (i < in.size()) {
     if (!step.removed.empty() && step.IsRemoved(i)) {
       ++i;
       continue;

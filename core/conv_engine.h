@@ -50,7 +50,17 @@ bool ModeConvertsBytes(int mode);
 // converted text before `in`: composition may change its last two bytes.
 // Modes that change no bytes copy `in` unchanged. A mode that needs a table
 // and has none copies unchanged too.
+// Mode 2 runs through a 256-entry table and composes only where needed.
 void ConvertBytes(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
+
+// Converts `text` where it stands when the mode never makes it longer
+// (modes 1, 4 and 5, and mode 2 going in) and answers its new length;
+// answers nothing, with `text` untouched, in every other case.
+std::optional<std::size_t> ConvertBytesInPlace(const ConvSettings& s, std::span<uint8_t> text);
+
+// The same conversion one byte at a time through the composing code in
+// every mode: what the table-driven runs of ConvertBytes must equal.
+void ConvertBytesByStep(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
 
 // Converts the byte at `pos` of `buf` in place, with the bytes before it as
 // already converted text. Bytes it inserts or removes shift the rest of the

@@ -1,10 +1,12 @@
 #include "core/point_order.h"
 
-#include <algorithm>
+#include <array>
 
 namespace nuvel {
 
-uint8_t PointCombiningClass(uint8_t b) {
+namespace {
+
+constexpr uint8_t ClassOf(uint8_t b) {
   if (b >= 0xC0 && b <= 0xC9) return static_cast<uint8_t>(10 + (b - 0xC0));  // sheva .. holam
   switch (b) {
     case 0xCA: return 19;  // holam haser for vav
@@ -18,18 +20,38 @@ uint8_t PointCombiningClass(uint8_t b) {
   }
 }
 
+constexpr std::array<uint8_t, 256> kClasses = [] {
+  std::array<uint8_t, 256> t{};
+  for (int b = 0; b < 256; ++b) t[b] = ClassOf(static_cast<uint8_t>(b));
+  return t;
+}();
+
+}  // namespace
+
+uint8_t PointCombiningClass(uint8_t b) { return kClasses[b]; }
+
 void PutPointsInCanonicalOrder(std::span<uint8_t> text) {
+  uint8_t* p = text.data();
+  const std::size_t n = text.size();
   std::size_t i = 0;
-  while (i < text.size()) {
-    if (PointCombiningClass(text[i]) == 0) {
+  while (i < n) {
+    if (kClasses[p[i]] == 0) {
       ++i;
       continue;
     }
     std::size_t end = i + 1;
-    while (end < text.size() && PointCombiningClass(text[end]) != 0) ++end;
-    if (end - i > 1) {
-      std::stable_sort(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(end),
-                       [](uint8_t a, uint8_t b) { return PointCombiningClass(a) < PointCombiningClass(b); });
+    while (end < n && kClasses[p[end]] != 0) ++end;
+    // Runs are a few points long: an insertion sort, which keeps the order
+    // of points of equal class.
+    for (std::size_t j = i + 1; j < end; ++j) {
+      const uint8_t b = p[j];
+      const uint8_t c = kClasses[b];
+      std::size_t k = j;
+      while (k > i && kClasses[p[k - 1]] > c) {
+        p[k] = p[k - 1];
+        --k;
+      }
+      p[k] = b;
     }
     i = end;
   }

@@ -1,6 +1,8 @@
 #include "formats/text_conversion.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,12 +20,21 @@ namespace {
 constexpr bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
 
 // Shin, point, holam becomes shin, the dot code of the holam's place, point.
+// No change makes or unmakes another match (neither the dot nor a point is
+// a shin), so each holam is looked at once, found by memchr.
 void MoveHolamOfShin(std::vector<uint8_t>& p, uint8_t dot) {
-  for (std::size_t i = 0; i + 2 < p.size(); ++i) {
-    if (p[i] == kShin && IsPoint(p[i + 1]) && p[i + 2] == kHolam) {
-      p[i + 2] = p[i + 1];
-      p[i + 1] = dot;
+  if (p.size() < 3) return;
+  uint8_t* const begin = p.data();
+  uint8_t* const end = begin + p.size();
+  uint8_t* h = begin + 2;
+  while (h < end) {
+    h = static_cast<uint8_t*>(std::memchr(h, kHolam, static_cast<std::size_t>(end - h)));
+    if (h == nullptr) break;
+    if (h[-2] == kShin && IsPoint(h[-1])) {
+      h[0] = h[-1];
+      h[-1] = dot;
     }
+    ++h;
   }
 }
 
@@ -54,6 +65,47 @@ uint64_t CountLostBytes(std::span<const uint8_t> para, const ConvTableBytes& in,
   return lost;
 }
 
+constexpr bool PassesThroughTable(uint8_t b) { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
+
+// The outside bytes that come back unchanged from a conversion in and out
+// whatever stands around them: each is turned by the table alone both ways
+// (no composition, decomposition, point ordering or holam move touches it)
+// and the table of direction out gives back the byte itself. A paragraph of
+// such bytes alone needs no conversion back to prove that saving it would
+// give the same bytes, and loses no character. Empty for the modes that
+// convert by more than their tables.
+struct RoundTripBytes {
+  std::array<bool, 256> proven{};
+  bool any = false;
+};
+
+RoundTripBytes ProvenRoundTrip(int mode, const ConvTableBytes& in, const ConvTableBytes& out) {
+  RoundTripBytes r;
+  const bool tableOnly = mode == kConvWindows31 || mode == kConvNuvelDos || mode == kConvEinstein;
+  if (!tableOnly && mode != kConvCp1255) return r;
+  for (int i = 0; i < 256; ++i) {
+    const auto b = static_cast<uint8_t>(i);
+    const uint8_t own = in[b];
+    bool ok = out[own] == b;
+    if (ok && !tableOnly) {
+      const bool composes = !PassesThroughTable(b) && (own == kComposeMark || IsPoint(own));
+      const bool decomposes = own == kHolam || (!PassesThroughTable(own) && out[own] == kComposeMark);
+      ok = !composes && !decomposes && !IsPoint(b);
+    }
+    r.proven[b] = ok;
+    r.any = r.any || ok;
+  }
+  return r;
+}
+
+bool AllProven(const RoundTripBytes& r, std::span<const uint8_t> para) {
+  if (!r.any) return false;
+  for (uint8_t b : para) {
+    if (!r.proven[b]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TConvertReport ConvertText(TDocumentText& text, bool toOutside) {
@@ -71,10 +123,12 @@ TConvertReport ConvertText(TDocumentText& text, bool toOutside) {
   // Going in, the table of the way back decides what the text could not keep.
   std::unique_ptr<ConvTableBytes> backTable;
   ConvSettings back = s;
+  RoundTripBytes proven;
   if (!toOutside) {
     PrepareConvTable(true, backTable);
     back.table = backTable->data();
     back.out = true;
+    proven = ProvenRoundTrip(mode, *table, *backTable);
   }
   const bool countBytes = !toOutside && mode != kConv3B2;
   text.BeginUpdate();
@@ -85,11 +139,16 @@ TConvertReport ConvertText(TDocumentText& text, bool toOutside) {
     if (para.empty()) continue;
     if (toOutside) {
       ConvertParagraphOut(s, para, out);
+    } else if (AllProven(proven, para)) {
+      out.resize(para.size());
+      for (std::size_t k = 0; k < para.size(); ++k) out[k] = (*table)[para[k]];
     } else {
       out.clear();
       ConvertBytes(s, para, out);
-      ConvertParagraphOut(back, out, again);
-      if (!std::equal(again.begin(), again.end(), para.begin(), para.end())) report.changed = true;
+      if (!report.changed) {
+        ConvertParagraphOut(back, out, again);
+        if (!std::equal(again.begin(), again.end(), para.begin(), para.end())) report.changed = true;
+      }
       if (countBytes) report.lostChars += CountLostBytes(para, *table, *backTable);
     }
     if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);

@@ -1,0 +1,217 @@
+#include "core/conv_cp1255_runs.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "core/charset.h"
+
+namespace nuvel {
+namespace {
+
+constexpr bool PassesThroughTable(uint8_t b) { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
+constexpr bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
+// Points that may stand between a letter and its dagesh or dot.
+constexpr bool IsVowelBetween(uint8_t b) { return (b >= 0xC0 && b <= 0xCB) || b == 0xCD || b == 0xCF; }
+
+// Letters that have a form with dagesh in the set.
+constexpr bool HasDageshForm(uint8_t b) {
+  switch (b) {
+    case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: case 0xE6: case 0xE8:
+    case 0xE9: case 0xEA: case 0xEB: case 0xEC: case 0xEE: case 0xF0: case 0xF1:
+    case 0xF4: case 0xF6: case 0xF7: case 0xF9: case 0xFA:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size_t n, uint8_t* o, std::size_t k) {
+  const uint8_t* t = s.table;
+  // One entry a byte: the table's byte, and above it whether the byte is
+  // marked for composition or stands for a point. A point is copied unless
+  // the byte before it is a final kaf or a holam; a marked byte always takes
+  // the composing code.
+  constexpr uint32_t kMarked = 0x100;
+  constexpr uint32_t kPointed = 0x200;
+  std::array<uint16_t, 256> e;
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t r = t[b];
+    const bool outside = !PassesThroughTable(static_cast<uint8_t>(b));
+    e[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
+                                 (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
+  }
+  // The bytes before which a point takes the composing code, as the kPointed bit.
+  std::array<uint16_t, 256> before{};
+  before[kFinalKaf] = kPointed;
+  before[kHolam] = kPointed;
+  // A byte written before the input, or none: no point composes with it then.
+  uint8_t last = k > 0 ? o[k - 1] : 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const uint8_t b = p[i];
+    const uint32_t a = e[b];
+    if (((a & kMarked) | (a & before[last])) == 0) {
+      o[k++] = static_cast<uint8_t>(a);
+      last = static_cast<uint8_t>(a);
+      continue;
+    }
+    const uint8_t r = t[b];
+    uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
+    if (r == kComposeMark) {
+      // The letter a dagesh or dot belongs to: the last byte before the
+      // vowels that end the output.
+      std::size_t at = k;
+      while (at > 0 && IsVowelBetween(o[at - 1])) --at;
+      uint8_t* letter = at > 0 ? &o[at - 1] : nullptr;
+      if (b == kHolam) {
+        if (prev && *prev == kVav) {
+          *prev = 0x8D;
+        } else if (prev && *prev == kLamed) {
+          *prev = 0x8F;
+        } else if (prev && *prev == 0x8C) {  // lamed with dagesh
+          *prev = 0x93;
+        } else {
+          o[k++] = kHolam;
+        }
+      } else if (b == kDagesh) {
+        if (letter && HasDageshForm(*letter)) {
+          *letter = static_cast<uint8_t>(*letter - 0x60);
+        } else if (letter && *letter == 0x8F) {  // lamed with holam
+          *letter = 0x93;
+        } else if (letter && *letter == 0x95) {  // shin with shin dot
+          *letter = 0x98;
+        } else if (letter && *letter == 0x9B) {  // shin with sin dot
+          *letter = 0x99;
+        } else {
+          o[k++] = kDagesh;
+        }
+      } else if (b == s.shin_dot) {
+        if (letter && *letter == kShin) {
+          *letter = 0x95;
+        } else if (letter && *letter == 0x99) {
+          *letter = 0x98;
+        } else {
+          o[k++] = kShinDot;
+        }
+      } else if (b == s.sin_dot) {
+        if (letter && *letter == kShin) {
+          *letter = 0x9B;
+        } else if (letter && *letter == 0x99) {
+          // Shin with dagesh already carries the sin dot.
+        } else {
+          o[k++] = kHolam;
+        }
+      }
+      // Any other marked byte is dropped.
+    } else if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
+      *prev = r == kSheva ? 0x87 : 0x92;
+    } else if (prev && *prev == kHolam) {
+      // Holam goes after the other points.
+      *prev = r;
+      o[k++] = kHolam;
+    } else {
+      o[k++] = r;
+    }
+    last = k > 0 ? o[k - 1] : 0;
+  }
+  return k;
+}
+
+void ComposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  // Composition never writes more bytes than it reads.
+  const std::size_t k = out.size();
+  out.resize(k + in.size());
+  out.resize(ComposeCp1255Runs(s, in.data(), in.size(), out.data(), k));
+}
+
+void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  const uint8_t* t = s.table;
+  // One entry a byte: up to three bytes it is written as, their count, and
+  // whether it takes the composing code after all (a shin with dagesh and
+  // sin dot, which looks ahead; a holam whose table byte is not a holam,
+  // which stays a holam after a shin).
+  constexpr uint32_t kSpecialBit = 0x80000000u;
+  std::array<uint32_t, 256> e;
+  for (int i = 0; i < 256; ++i) {
+    const auto b = static_cast<uint8_t>(i);
+    uint32_t bytes = t[b];
+    uint32_t count = 1;
+    bool special = b == kHolam && t[b] != kHolam && !(!PassesThroughTable(b) && t[b] == kComposeMark);
+    if (!PassesThroughTable(b) && t[b] == kComposeMark) {
+      const auto parts = PointedLetterParts(b);
+      if (parts.empty()) {
+        bytes = b;
+      } else {
+        bytes = 0;
+        count = static_cast<uint32_t>(parts.size());
+        for (std::size_t j = 0; j < parts.size(); ++j) bytes |= uint32_t{t[parts[j]]} << (8 * j);
+        special = b == 0x99;
+      }
+    }
+    e[i] = bytes | (count << 24) | (special ? kSpecialBit : 0);
+  }
+  const uint8_t shin = t[kShin];
+  const uint8_t* p = in.data();
+  const std::size_t n = in.size();
+  // Input positions a shin with dagesh and sin dot took out: the holam after
+  // its next point. Ascending; `nextRemoved` is the first not yet passed.
+  std::vector<std::size_t> removed;
+  std::size_t passed = 0;
+  constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+  std::size_t nextRemoved = kNone;
+  auto isRemoved = [&](std::size_t j) { return std::binary_search(removed.begin(), removed.end(), j); };
+  auto live = [&](std::size_t j) {
+    while (isRemoved(j)) ++j;
+    return j;
+  };
+  // Room is made a chunk at a time: a byte writes at most three, and each
+  // write stores three.
+  constexpr std::size_t kChunk = 4096;
+  constexpr std::size_t kRoom = kChunk * 3 + 3;
+  std::size_t k = out.size();
+  out.resize(k + n + kRoom);
+  std::size_t i = 0;
+  while (i < n) {
+    if (out.size() - k < kRoom) out.resize(std::max(out.size() + out.size() / 2, k + kRoom + (n - i)));
+    uint8_t* o = out.data();
+    const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
+    while (i < stop) {
+      const uint32_t a = e[p[i]];
+      if (a & kSpecialBit) break;
+      o[k] = static_cast<uint8_t>(a);
+      o[k + 1] = static_cast<uint8_t>(a >> 8);
+      o[k + 2] = static_cast<uint8_t>(a >> 16);
+      k += (a >> 24) & 3;
+      ++i;
+    }
+    if (i == n) break;
+    if (i == nextRemoved) {
+      ++i;
+      ++passed;
+      nextRemoved = passed < removed.size() ? removed[passed] : kNone;
+      continue;
+    }
+    if (i == stop) continue;
+    const uint8_t b = p[i++];
+    if (b != 0x99) {
+      // A holam right after a shin stays a holam whatever the table says.
+      const bool afterShin = k > 0 && o[k - 1] == shin;
+      o[k++] = afterShin ? kHolam : t[b];
+      continue;
+    }
+    for (uint8_t part : PointedLetterParts(b)) o[k++] = t[part];
+    // Shin with dagesh and sin dot, then a point and a holam: the holam that
+    // stood for the sin dot goes.
+    const std::size_t next = live(i);
+    const std::size_t after = live(next + 1);
+    if (after < n && IsPoint(t[p[next]]) && t[p[after]] == kHolam) {
+      removed.insert(std::upper_bound(removed.begin(), removed.end(), after), after);
+      nextRemoved = removed[passed];
+    }
+  }
+  out.resize(k);
+}
+
+}  // namespace nuvel
