@@ -344,7 +344,8 @@ uint16_t TNvcParaList::InsertLines(TParaListView* view, uint32_t& para, std::spa
 uint16_t TNvcParaList::AppendPara(std::span<const uint8_t> bytes, bool trim) {
   const TParaNodeHandle h = nodes_.New();
   try {
-    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_);
+    // Loaded text goes to the arena: most of it is never edited.
+    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_, &nodes_.TextArena());
   } catch (const std::bad_alloc&) {
     nodes_.Free(h);
     return kEditorNoMemory;

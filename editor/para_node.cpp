@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "editor/para_text_arena.h"
 #include "editor/wrap_routines.h"
 
 namespace nuvel {
@@ -35,9 +36,19 @@ void SetParaAllocHook(TParaAllocHook hook) { gAllocHook = hook; }
 
 TParaNode::~TParaNode() { FreeBuffers(); }
 
-void TParaNode::FreeBuffers() {
-  std::free(text_);
+void TParaNode::FreeText() {
+  if (text_ == nullptr) return;
+  if ((capacity_ & kArenaText) != 0) {
+    TParaTextArena::Release(text_);
+  } else {
+    std::free(text_);
+  }
   text_ = nullptr;
+  capacity_ = 0;
+}
+
+void TParaNode::FreeBuffers() {
+  FreeText();
   if (lineCapacity_ > kInlineStarts) std::free(heapStarts_);
   lineCapacity_ = kInlineStarts;
   inlineStarts_[0] = 0;
@@ -51,14 +62,20 @@ void TParaNode::Reset() {
   lineCount_ = 1;
 }
 
-void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize) {
+void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena) {
   Reset();
   const auto zero = std::find(text.begin(), text.end(), uint8_t{0});
   const auto n = static_cast<uint32_t>(zero - text.begin());
   if (n > 0) {
-    // The smallest multiple of 8 above n leaves room for the terminator.
-    const uint32_t capacity = (n + 8) & ~uint32_t{7};
-    auto* buffer = static_cast<uint8_t*>(AllocateBytes(capacity));
+    // The smallest multiple of 8 above n leaves room for the terminator; in
+    // the arena the terminator alone.
+    uint32_t capacity = (n + 8) & ~uint32_t{7};
+    uint8_t* buffer = nullptr;
+    if (arena != nullptr && (gAllocHook == nullptr || gAllocHook(n + 1))) {
+      buffer = arena->Allocate(n + 1);
+      if (buffer != nullptr) capacity = (n + 1) | kArenaText;
+    }
+    if (buffer == nullptr) buffer = static_cast<uint8_t*>(AllocateBytes(capacity));
     if (buffer == nullptr) throw std::bad_alloc();
     std::memcpy(buffer, text.data(), n);
     buffer[n] = 0;
@@ -72,14 +89,14 @@ void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32
 const uint8_t* TParaNode::GetText() const { return text_ != nullptr ? text_ : kEmptyText; }
 
 bool TParaNode::ReserveText(uint32_t need) {
-  if (need <= capacity_) return true;
+  if (need <= Capacity()) return true;
   const uint64_t rounded = (uint64_t{need} + 15) / 16 * 16;
   if (rounded > UINT32_MAX) return false;
   auto* buffer = static_cast<uint8_t*>(AllocateBytes(static_cast<std::size_t>(rounded)));
   if (buffer == nullptr) return false;
   if (text_ != nullptr) {
     std::memcpy(buffer, text_, std::size_t{length_} + 1);
-    std::free(text_);
+    FreeText();
   } else {
     buffer[0] = 0;
   }
@@ -210,7 +227,7 @@ bool TParaNode::Overlaps(std::span<const uint8_t> s) const {
   if (text_ == nullptr || s.empty()) return false;
   const auto a = reinterpret_cast<std::uintptr_t>(s.data());
   const auto b = reinterpret_cast<std::uintptr_t>(text_);
-  return a < b + capacity_ && b < a + s.size();
+  return a < b + Capacity() && b < a + s.size();
 }
 
 uint16_t TParaNode::InsertText(std::span<const uint8_t> s, uint32_t p, int32_t wrapColumn, uint32_t tabSize,

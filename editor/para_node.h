@@ -26,6 +26,8 @@ inline constexpr uint16_t kNodeOutOfMemory = 263;
 using TParaAllocHook = bool (*)(std::size_t bytes);
 void SetParaAllocHook(TParaAllocHook hook);
 
+class TParaTextArena;
+
 class TParaNode {
  public:
   TParaNode() = default;
@@ -35,13 +37,14 @@ class TParaNode {
 
   // Copies the bytes of `text` up to the first zero byte, allocates the line
   // table and wraps. Replaces any earlier content. Throws std::bad_alloc when
-  // a buffer cannot be had.
-  void Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize);
+  // a buffer cannot be had. With `arena`, a short text is put there, with no
+  // room to spare (a paragraph read from a file, which most often stays as it is).
+  void Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena = nullptr);
   // Frees the text and the line table; the node reads as the empty text.
   void Reset();
 
   uint32_t Length() const { return length_; }
-  uint32_t Capacity() const { return capacity_; }
+  uint32_t Capacity() const { return capacity_ & ~kArenaText; }
   uint32_t LineCount() const { return lineCount_; }
   uint32_t LineStartsCapacity() const { return lineCapacity_; }
   // Zero-terminated text; the shared empty string when there is no buffer.
@@ -83,6 +86,9 @@ class TParaNode {
  private:
   friend class TParaNodeTable;
   static constexpr uint32_t kInlineStarts = 2;
+  // Marks in capacity_ a text whose room is in a TParaTextArena (paragraphs
+  // are far shorter than 2 GB).
+  static constexpr uint32_t kArenaText = 0x80000000u;
 
   const uint32_t* Starts() const { return lineCapacity_ <= kInlineStarts ? inlineStarts_ : heapStarts_; }
   uint32_t* Starts() { return lineCapacity_ <= kInlineStarts ? inlineStarts_ : heapStarts_; }
@@ -91,6 +97,7 @@ class TParaNode {
   void Rewrap(uint32_t offset, uint32_t inserted, uint32_t removed, int32_t wrapColumn, uint32_t tabSize,
               uint32_t& firstLine, uint32_t& lastLine);
   void FreeBuffers();
+  void FreeText();
 
   uint8_t* text_ = nullptr;
   uint32_t length_ = 0;

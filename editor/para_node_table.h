@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/para_node.h"
+#include "editor/para_text_arena.h"
 
 namespace nuvel {
 
@@ -29,6 +30,8 @@ class TParaNodeTable {
   const TParaNode& operator[](TParaNodeHandle handle) const { return const_cast<TParaNodeTable*>(this)->Slot(handle); }
   // Number of nodes in use.
   uint32_t LiveCount() const { return live_; }
+  // Where the texts of paragraphs read in one go are put.
+  TParaTextArena& TextArena() { return arena_; }
 
  private:
   static constexpr uint32_t kChunkBits = 12;
@@ -38,6 +41,7 @@ class TParaNodeTable {
     return chunks_[handle >> kChunkBits][handle & (kChunkSize - 1)];
   }
 
+  TParaTextArena arena_;  // before the nodes, which let go of their texts when they go
   std::vector<std::unique_ptr<TParaNode[]>> chunks_;
   uint32_t issued_ = 1;  // next never-used handle; 0 is reserved
   TParaNodeHandle freeHead_ = 0;
