@@ -1,6 +1,7 @@
 #include "core/border_order.h"
 
 #include <algorithm>
+#include <array>
 
 namespace nuvel {
 namespace {
@@ -12,7 +13,7 @@ enum class Dir : uint8_t { Hebrew, Latin, Number, Neutral };
 
 enum class Raw : uint8_t { R, L, EN, ES, ET, CS, N };
 
-Raw RawClass(uint8_t b) {
+constexpr Raw RawClassOf(uint8_t b) {
   if (b >= '0' && b <= '9') return Raw::EN;
   if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return Raw::L;
   if (b >= 0x81 && b <= 0x9B) return Raw::R;  // pointed letters
@@ -36,41 +37,7 @@ Raw RawClass(uint8_t b) {
   }
 }
 
-// The classes of a line: a single separator between two digits, and signs
-// next to a number, belong to the number. Both rules read the same either
-// way round, so a reversed run gets the same classes, reversed.
-std::vector<Dir> Classes(std::span<const uint8_t> line) {
-  const std::size_t n = line.size();
-  std::vector<Raw> raw(n);
-  for (std::size_t i = 0; i < n; ++i) raw[i] = RawClass(line[i]);
-  std::vector<Raw> w = raw;
-  for (std::size_t i = 1; i + 1 < n; ++i) {
-    if ((raw[i] == Raw::ES || raw[i] == Raw::CS) && raw[i - 1] == Raw::EN && raw[i + 1] == Raw::EN) w[i] = Raw::EN;
-  }
-  for (std::size_t i = 0; i < n;) {
-    if (w[i] != Raw::ET) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < n && w[end] == Raw::ET) ++end;
-    const bool byNumber = (i > 0 && w[i - 1] == Raw::EN) || (end < n && w[end] == Raw::EN);
-    if (byNumber) std::fill(w.begin() + static_cast<std::ptrdiff_t>(i), w.begin() + static_cast<std::ptrdiff_t>(end), Raw::EN);
-    i = end;
-  }
-  std::vector<Dir> d(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    switch (w[i]) {
-      case Raw::R: d[i] = Dir::Hebrew; break;
-      case Raw::L: d[i] = Dir::Latin; break;
-      case Raw::EN: d[i] = Dir::Number; break;
-      default: d[i] = Dir::Neutral; break;
-    }
-  }
-  return d;
-}
-
-uint8_t Mirrored(uint8_t b) {
+constexpr uint8_t MirroredOf(uint8_t b) {
   switch (b) {
     case '(': return ')';
     case ')': return '(';
@@ -85,6 +52,76 @@ uint8_t Mirrored(uint8_t b) {
     default: return b;
   }
 }
+
+// The two byte properties as tables: every byte of every turned line is
+// looked up several times.
+template <class T, class F>
+constexpr std::array<T, 256> ByteTable(F f) {
+  std::array<T, 256> t{};
+  for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = f(static_cast<uint8_t>(b));
+  return t;
+}
+constexpr std::array<Raw, 256> kRawClass = ByteTable<Raw>(RawClassOf);
+constexpr std::array<uint8_t, 256> kMirrored = ByteTable<uint8_t>(MirroredOf);
+// Bit (1 << class) of a byte's class, and bit 8 for a bracket.
+constexpr std::array<uint16_t, 256> kClassBits = ByteTable<uint16_t>([](uint8_t b) {
+  return static_cast<uint16_t>((1u << static_cast<unsigned>(RawClassOf(b))) | (MirroredOf(b) != b ? 1u << 8 : 0u));
+});
+Raw RawClass(uint8_t b) { return kRawClass[b]; }
+uint8_t Mirrored(uint8_t b) { return kMirrored[b]; }
+
+// Buffers a thread reuses from line to line: turning a file's lines on
+// load and save allocates nothing per line.
+struct Scratch {
+  std::vector<Raw> raw;
+  std::vector<Dir> d;
+  std::vector<Dir> reversed;
+  std::vector<uint8_t> turned;
+  std::vector<uint8_t> back;
+};
+
+Scratch& Buffers() {
+  thread_local Scratch scratch;
+  return scratch;
+}
+
+// The classes of a line: a single separator between two digits, and signs
+// next to a number, belong to the number. Both rules read the same either
+// way round, so a reversed run gets the same classes, reversed. (The first
+// rule can be applied in place: a separator it changes has a digit on each
+// side, so no neighbour that it reads is itself a changed separator.)
+const std::vector<Dir>& Classes(std::span<const uint8_t> line, Scratch& s) {
+  const std::size_t n = line.size();
+  std::vector<Raw>& w = s.raw;
+  w.resize(n);
+  for (std::size_t i = 0; i < n; ++i) w[i] = RawClass(line[i]);
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    if ((w[i] == Raw::ES || w[i] == Raw::CS) && w[i - 1] == Raw::EN && w[i + 1] == Raw::EN) w[i] = Raw::EN;
+  }
+  for (std::size_t i = 0; i < n;) {
+    if (w[i] != Raw::ET) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < n && w[end] == Raw::ET) ++end;
+    const bool byNumber = (i > 0 && w[i - 1] == Raw::EN) || (end < n && w[end] == Raw::EN);
+    if (byNumber) std::fill(w.begin() + static_cast<std::ptrdiff_t>(i), w.begin() + static_cast<std::ptrdiff_t>(end), Raw::EN);
+    i = end;
+  }
+  std::vector<Dir>& d = s.d;
+  d.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    switch (w[i]) {
+      case Raw::R: d[i] = Dir::Hebrew; break;
+      case Raw::L: d[i] = Dir::Latin; break;
+      case Raw::EN: d[i] = Dir::Number; break;
+      default: d[i] = Dir::Neutral; break;
+    }
+  }
+  return d;
+}
+
 
 void Reverse(std::span<uint8_t> line, std::size_t from, std::size_t to) {
   std::reverse(line.begin() + static_cast<std::ptrdiff_t>(from), line.begin() + static_cast<std::ptrdiff_t>(to));
@@ -106,45 +143,60 @@ void ReverseNumbers(std::span<uint8_t> line, std::span<const Dir> cls, std::size
   }
 }
 
-void HebrewDocument(std::span<uint8_t> line, const std::vector<Dir>& d) {
+// Mirrors the brackets of line[from, to).
+void MirrorBrackets(std::span<uint8_t> line, std::size_t from, std::size_t to) {
+  for (std::size_t k = from; k < to; ++k) line[k] = Mirrored(line[k]);
+}
+
+// A Hebrew document's turn, stretch by stretch: only a stretch without
+// Hebrew that holds a letter or a digit has runs, and only its classes are
+// worked out (a neighbour outside a stretch is Hebrew, which joins nothing,
+// so they are the classes the whole line would give it).
+void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
   const std::size_t n = line.size();
-  std::vector<bool> inRun(n, false);
   std::size_t i = 0;
   while (i < n) {
-    if (d[i] == Dir::Hebrew) {
+    if (RawClass(line[i]) == Raw::R) {
       ++i;
       continue;
     }
-    // A stretch without Hebrew, cut to its first and last letter or digit.
     std::size_t end = i;
-    while (end < n && d[end] != Dir::Hebrew) ++end;
-    std::size_t first = i;
-    while (first < end && d[first] == Dir::Neutral) ++first;
-    std::size_t last = end;
-    while (last > first && d[last - 1] == Dir::Neutral) --last;
-    if (first < last) {
-      const bool latin = std::any_of(d.begin() + static_cast<std::ptrdiff_t>(first),
-                                     d.begin() + static_cast<std::ptrdiff_t>(last), [](Dir c) { return c == Dir::Latin; });
-      if (latin) {
-        Reverse(line, first, last);
-      } else {
-        ReverseNumbers(line, std::span<const Dir>(d).subspan(first, last - first), first);
-      }
-      std::fill(inRun.begin() + static_cast<std::ptrdiff_t>(first), inRun.begin() + static_cast<std::ptrdiff_t>(last),
-                latin);
-      if (!latin) {
-        for (std::size_t k = first; k < last; ++k) inRun[k] = d[k] == Dir::Number;
+    bool runs = false;
+    for (; end < n; ++end) {
+      const Raw c = RawClass(line[end]);
+      if (c == Raw::R) break;
+      runs = runs || c == Raw::L || c == Raw::EN;
+    }
+    if (!runs) {
+      // Right to left, a bracket shows the other way round.
+      MirrorBrackets(line, i, end);
+      i = end;
+      continue;
+    }
+    const std::span<uint8_t> stretch = line.subspan(i, end - i);
+    const std::vector<Dir>& d = Classes(stretch, s);
+    // The stretch cut to its first and last letter or digit.
+    std::size_t first = 0;
+    while (d[first] == Dir::Neutral) ++first;
+    std::size_t last = d.size();
+    while (d[last - 1] == Dir::Neutral) --last;
+    MirrorBrackets(stretch, 0, first);
+    MirrorBrackets(stretch, last, d.size());
+    const bool latin = std::any_of(d.begin() + static_cast<std::ptrdiff_t>(first),
+                                   d.begin() + static_cast<std::ptrdiff_t>(last), [](Dir c) { return c == Dir::Latin; });
+    if (latin) {
+      Reverse(stretch, first, last);
+    } else {
+      ReverseNumbers(stretch, std::span<const Dir>(d).subspan(first, last - first), first);
+      for (std::size_t k = first; k < last; ++k) {
+        if (d[k] != Dir::Number) stretch[k] = Mirrored(stretch[k]);
       }
     }
     i = end;
   }
-  // Right to left, a bracket shows the other way round.
-  for (std::size_t k = 0; k < n; ++k) {
-    if (!inRun[k]) line[k] = Mirrored(line[k]);
-  }
 }
 
-void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d) {
+void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch& s) {
   const std::size_t n = line.size();
   std::size_t i = 0;
   while (i < n) {
@@ -163,8 +215,8 @@ void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d) {
       // The run reversed; inside it numbers still read left to right and
       // brackets show the other way round.
       Reverse(line, first, last);
-      std::vector<Dir> reversed(d.begin() + static_cast<std::ptrdiff_t>(first),
-                                d.begin() + static_cast<std::ptrdiff_t>(last));
+      std::vector<Dir>& reversed = s.reversed;
+      reversed.assign(d.begin() + static_cast<std::ptrdiff_t>(first), d.begin() + static_cast<std::ptrdiff_t>(last));
       std::reverse(reversed.begin(), reversed.end());
       ReverseNumbers(line, reversed, first);
       for (std::size_t k = first; k < last; ++k) {
@@ -176,12 +228,11 @@ void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d) {
 }
 
 // One way of the reordering, by the runs `line` holds.
-void Reorder(bool englishDocument, std::span<uint8_t> line) {
-  const std::vector<Dir> d = Classes(line);
+void Reorder(bool englishDocument, std::span<uint8_t> line, Scratch& s) {
   if (englishDocument) {
-    EnglishDocument(line, d);
+    EnglishDocument(line, Classes(line, s), s);
   } else {
-    HebrewDocument(line, d);
+    HebrewDocument(line, s);
   }
 }
 
@@ -189,25 +240,34 @@ void Reorder(bool englishDocument, std::span<uint8_t> line) {
 
 void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   if (line.size() < 2) return;
+  // Which classes the line holds, and whether it has a bracket, in one pass.
+  unsigned present = 0;
+  for (uint8_t b : line) present |= kClassBits[b];
+  auto holds = [present](Raw c) { return (present & (1u << static_cast<unsigned>(c))) != 0; };
   // An English document turns only Hebrew: a line without it stays as it is.
   // A Hebrew document shows every line right to left, so its English lines
   // are kept reversed like any English typed into it.
-  if (englishDocument && std::none_of(line.begin(), line.end(), [](uint8_t b) { return RawClass(b) == Raw::R; })) return;
+  if (englishDocument && !holds(Raw::R)) return;
   // A Hebrew line without English, numbers or brackets reads the same in
   // both orders.
-  if (!englishDocument && std::none_of(line.begin(), line.end(), [](uint8_t b) {
-        const Raw c = RawClass(b);
-        return c == Raw::L || c == Raw::EN || Mirrored(b) != b;
-      }))
+  if (!englishDocument && !holds(Raw::L) && !holds(Raw::EN) && (present & (1u << 8)) == 0) return;
+  Scratch& s = Buffers();
+  std::vector<uint8_t>& turned = s.turned;
+  turned.assign(line.begin(), line.end());
+  Reorder(englishDocument, turned, s);
+  if (std::equal(turned.begin(), turned.end(), line.begin(), line.end())) return;
+  // Without separators or signs every byte's class is its own, so the turn
+  // reads the same reversed runs back: only such joins need the check.
+  if (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS)) {
+    std::copy(turned.begin(), turned.end(), line.begin());
     return;
+  }
   // A line whose runs come out otherwise when read back (a sign between a
   // number and a letter at the edge of a run) stays as it is, so that the
   // routine always undoes itself.
-  std::vector<uint8_t> turned(line.begin(), line.end());
-  Reorder(englishDocument, turned);
-  if (std::equal(turned.begin(), turned.end(), line.begin(), line.end())) return;
-  std::vector<uint8_t> back = turned;
-  Reorder(englishDocument, back);
+  std::vector<uint8_t>& back = s.back;
+  back.assign(turned.begin(), turned.end());
+  Reorder(englishDocument, back, s);
   if (std::equal(back.begin(), back.end(), line.begin(), line.end())) std::copy(turned.begin(), turned.end(), line.begin());
 }
 

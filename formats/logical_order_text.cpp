@@ -20,6 +20,8 @@ void TLogicalOrderText::ReplacePara(uint32_t index, std::span<const uint8_t> byt
 }
 
 void TurnParagraphs(TDocumentText& text, bool englishDocument) {
+  // The editor does not redraw while the pass runs.
+  text.BeginUpdate();
   std::vector<uint8_t> p;
   for (uint32_t i = 0; i < text.ParaCount(); ++i) {
     const std::span<const uint8_t> para = text.Para(i);
@@ -27,6 +29,7 @@ void TurnParagraphs(TDocumentText& text, bool englishDocument) {
     LogicalToStorage(englishDocument, p);
     if (!std::equal(p.begin(), p.end(), para.begin(), para.end())) text.ReplacePara(i, p);
   }
+  text.EndUpdate();
 }
 
 }  // namespace nuvel
