@@ -7,6 +7,11 @@
 
 namespace nuvel {
 
+namespace {
+// 1 when a <= b, else 0, as arithmetic.
+inline uint32_t AtMost(uint32_t a, uint32_t b) { return static_cast<uint32_t>((uint64_t{b} - a) >> 63) ^ 1u; }
+}  // namespace
+
 TParaIndex::TParaIndex() { Clear(); }
 TParaIndex::~TParaIndex() = default;
 
@@ -36,10 +41,12 @@ uint32_t TParaIndex::TextHint(const void* text) {
   return steps <= UINT32_MAX ? static_cast<uint32_t>(steps) : 0;
 }
 
-void TParaIndex::FetchText(uint32_t hint) const {
+void TParaIndex::FetchText(uint32_t hint, uint32_t ahead) const {
   // Without a condition: a fetch inside one may be dropped by the compiler,
   // and fetching the base for an unknown place costs next to nothing.
-  PrefetchForRead(reinterpret_cast<const void*>(hintBase_ + (uintptr_t{hint} << 3)));
+  const uintptr_t text = hintBase_ + (uintptr_t{hint} << 3);
+  PrefetchForRead(reinterpret_cast<const void*>(text));
+  PrefetchForRead(reinterpret_cast<const void*>(text + ahead));
 }
 
 void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
@@ -243,31 +250,39 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   const size_t b = tree_.FindLine(rest, before);
   const Block& block = *blocks_[b];
   // The group holding the line: the number of running group totals within
-  // `rest`, found in three halvings without a branch (the last total, the
-  // block's whole, lies above `rest`). Then the entry within the group, by
-  // counting its entries' running lines within what is left.
+  // `rest`, found in three halvings (the last total, the block's whole, lies
+  // above `rest`). Then the entry within the group: the number of its
+  // entries' running lines within what is left. All by arithmetic on the
+  // comparisons, not branches: the entries come from memory, and a branch on
+  // them that goes wrong would throw away the work after it.
   static_assert(kGroups == 8);
   const uint32_t* ends = groupEnds_[b].end;
-  uint32_t group = ends[3] <= rest ? 4u : 0u;
-  group += ends[group + 1] <= rest ? 2u : 0u;
-  group += ends[group] <= rest ? 1u : 0u;
-  const uint32_t skipped = group == 0 ? 0 : ends[(group - 1) & (kGroups - 1)];
+  uint32_t group = AtMost(ends[3], rest) * 4;
+  group += AtMost(ends[group + 1], rest) * 2;
+  group += AtMost(ends[group], rest);
+  const uint32_t skipped = ends[(group - 1) & (kGroups - 1)] & (0u - static_cast<uint32_t>(group != 0));
   const uint32_t inGroupRest = rest - skipped;
-  const Slot* slots = block.entries + (group & (kGroups - 1)) * kGroupSize;
-  uint32_t inGroup = 0, inSkipped = 0, o = 0;
+  // The group's text places lie on another cache line than its entries:
+  // both are asked for now, before the entries are read.
+  PrefetchForRead(block.textHints + group * kGroupSize);
+  const Slot* slots = block.entries + group * kGroupSize;
+  uint32_t run = 0, inSkipped = 0, o = 0;
 #pragma GCC unroll 8
   for (uint32_t i = 0; i < kGroupSize; ++i) {
-    inGroup += slots[i].lines;
-    const bool within = inGroup <= inGroupRest;
-    o += within ? 1u : 0u;
-    inSkipped = within ? inGroup : inSkipped;
+    run += slots[i].lines;
+    const uint32_t within = AtMost(run, inGroupRest);
+    o += within;
+    inSkipped += slots[i].lines & (0u - within);
   }
   o += group * kGroupSize;
   // Entries with no lines at the end of the block: the last entry holds it.
   o = std::min(o, block.count - 1);
   linesBefore = line - inGroupRest + inSkipped;
   if (node != nullptr) {
-    FetchText(block.textHints[o]);
+    // The paragraph's first bytes, and about where the line lies in it when
+    // it is not the first: a screen line takes about a cache line.
+    const uint32_t lineInPara = std::min<uint32_t>(inGroupRest - inSkipped, 64);
+    FetchText(block.textHints[o], lineInPara * 64);
     *node = block.entries[o].node;
   }
   return before + o;

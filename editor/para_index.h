@@ -81,7 +81,8 @@ class TParaIndex {
   // A text's place as 8-byte steps from hintBase_, in 32 bits; 0 when unknown
   // or too far from the base. The base is taken from the first text told.
   uint32_t TextHint(const void* text);
-  void FetchText(uint32_t hint) const;
+  // Starts fetching the text at `hint` and the bytes `ahead` of its start.
+  void FetchText(uint32_t hint, uint32_t ahead = 0) const;
   // Sets the running group totals of block `b` from group `fromGroup` on.
   void RecountGroups(uint32_t b, uint32_t fromGroup);
   // Lines of the entries before `offset` in block `b`.

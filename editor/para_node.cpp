@@ -120,7 +120,12 @@ std::span<const uint8_t> TParaNode::GetLine(uint32_t n) const {
   if (n < 1 || n > lineCount_) return {kEmptyText, 0};
   const uint32_t* starts = Starts();
   const uint32_t begin = starts[n - 1];
-  const uint32_t end = n < lineCount_ ? starts[n] : length_;
+  // The next line's start, or the length on the last line, chosen by a mask
+  // rather than a branch: after a jump the node has just come from memory.
+  const uint32_t last = lineCount_ - 1;
+  const uint32_t next = starts[std::min(n, last)];
+  const uint32_t onLast = 0u - static_cast<uint32_t>(n > last);
+  const uint32_t end = (length_ & onLast) | (next & ~onLast);
   return {GetText() + begin, end - begin};
 }
 
