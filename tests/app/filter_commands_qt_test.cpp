@@ -85,7 +85,8 @@ class FilterCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
     savedProgPath_ = ProgPath;
-    // Hebrew documents, read without conversion: their bytes are as stored.
+    // Hebrew documents; their files are read as Windows-1255 text, the
+    // word-processor mode.
     folder.WriteFile("NuvelW.INI",
                      "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nENG_FILE=0\r\nConversion=0\r\n");
     folder.CopyShippedFile("NuvStr.DLL");
