@@ -1,5 +1,6 @@
 #include "formats/load_document.h"
 
+#include <optional>
 #include <span>
 
 #include "core/conv_engine.h"
@@ -117,6 +118,13 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   result.finalLineEnd = notes.finalLineEnd;
   const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;
 
+  // Files of other programs keep their text in logical order: they are
+  // turned into storage order, in the conversion pass where there is one.
+  const bool logicalFile =
+      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf ||
+                        (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
+                         GetConvMode() == kConvCp1255));
+  const std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;
   switch (result.rule.pass) {
     case TLoadPass::None:
       break;
@@ -130,27 +138,17 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
     case TLoadPass::General: {
       // Unicode text was read as Windows-1255 bytes, whatever the mode.
       ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
-      result.conversion = ConvertText(target, false);
+      result.conversion = ConvertText(target, false, turnFor);
       break;
     }
   }
-  const bool logicalFile =
-      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf ||
-                        (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
-                         GetConvMode() == kConvCp1255));
-  // The Divine Name protection reads names as they are written: a file of
-  // other programs before its lines are turned into storage order, the
-  // system's own formats through their logical order.
+  if (logicalFile && !result.conversion.turned) TurnParagraphs(target, target.EnglishDocument());
+  // The Divine Name protection reads names as they are written, in logical
+  // order, whichever direction the document stores them in.
   if (result.rule.pass == TLoadPass::General && target.SheimFiltered()) {
-    if (logicalFile) {
-      RunSheimFilter(target, kSheimApplyFilter);
-    } else {
-      TLogicalOrderText logical(target, target.EnglishDocument());
-      RunSheimFilter(logical, kSheimApplyFilter);
-    }
+    TLogicalOrderText logical(target, target.EnglishDocument());
+    RunSheimFilter(logical, kSheimApplyFilter);
   }
-  // Files of other programs keep their text in logical order.
-  if (logicalFile) TurnParagraphs(target, target.EnglishDocument());
 
   result.losses.lostChars = notes.lostChars + result.conversion.lostChars;
   result.losses.nulBytes = zerosDropped ? in.nulBytes : 0;

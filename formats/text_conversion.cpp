@@ -1,5 +1,7 @@
 #include "formats/text_conversion.h"
 
+#include "core/border_order.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -108,7 +110,7 @@ bool AllProven(const RoundTripBytes& r, std::span<const uint8_t> para) {
 
 }  // namespace
 
-TConvertReport ConvertText(TDocumentText& text, bool toOutside) {
+TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
   TConvertReport report;
   const int mode = GetConvMode();
   if (mode == kConvNone || mode == kConvUnicode) return report;
@@ -151,8 +153,10 @@ TConvertReport ConvertText(TDocumentText& text, bool toOutside) {
       }
       if (countBytes) report.lostChars += CountLostBytes(para, *table, *backTable);
     }
+    if (turnFor && !toOutside) LogicalToStorage(*turnFor, out);
     if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
   }
+  report.turned = turnFor.has_value() && !toOutside;
   if (report.changed) text.SetModified(true);
   text.EndUpdate();
   return report;

@@ -3,6 +3,7 @@
 // reader and saving runs on its copy of the text, and the digit-run reversal
 // of 3B2 text.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace nuvel {
 struct TConvertReport {
   uint64_t lostChars = 0;  // outside characters the system's set has no byte for
   bool changed = false;    // converting the text back out would not give the same bytes
+  bool turned = false;     // the paragraphs were turned into storage order as well
 };
 
 // Converts every paragraph by the current conversion mode, from the outside
@@ -26,7 +28,12 @@ struct TConvertReport {
 // differs, the report says so and the text is marked modified (a flag set
 // before, by a reader, is never cleared). The shared conversion state is the
 // same afterwards.
-TConvertReport ConvertText(TDocumentText& text, bool toOutside);
+// With `turnFor` (going in), each converted paragraph is also turned from
+// logical order into the storage order of a document of that direction
+// (true: English), in the same pass, so that a paragraph is replaced at
+// most once; the report says whether that was done (not when the mode
+// converts no byte).
+TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor = std::nullopt);
 
 // Converts one paragraph out by `s` as ConvertText does.
 void ConvertParagraphOut(const ConvSettings& s, std::span<const uint8_t> para, std::vector<uint8_t>& out);
