@@ -256,9 +256,10 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   turned.assign(line.begin(), line.end());
   Reorder(englishDocument, turned, s);
   if (std::equal(turned.begin(), turned.end(), line.begin(), line.end())) return;
-  // Without separators or signs every byte's class is its own, so the turn
-  // reads the same reversed runs back: only such joins need the check.
-  if (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS)) {
+  // Without separators or signs every byte's class is its own, and without
+  // digits nothing joins them, so the turn reads the same reversed runs
+  // back: only such joins need the check.
+  if (!holds(Raw::EN) || (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS))) {
     std::copy(turned.begin(), turned.end(), line.begin());
     return;
   }

@@ -26,27 +26,93 @@ constexpr bool HasDageshForm(uint8_t b) {
   }
 }
 
+// Entries of the composing direction: the table's byte, and above it
+// whether the byte is marked for composition or stands for a point. A point
+// is copied unless the byte before it is a final kaf or a holam; a marked
+// byte always takes the composing code.
+constexpr uint32_t kMarked = 0x100;
+constexpr uint32_t kPointed = 0x200;
+
+// Entries of the decomposing direction: up to three bytes a byte is written
+// as, their count, and whether it takes the composing code after all (a
+// shin with dagesh and sin dot, which looks ahead; a holam whose table byte
+// is not a holam, which stays a holam after a shin).
+constexpr uint32_t kSpecialBit = 0x80000000u;
+
+// The entries made last, kept with the table and dot codes they were made
+// from: a conversion pass calls once a paragraph with the same table.
+template <typename Entry>
+struct EntryCache {
+  ConvTableBytes table{};
+  uint8_t shin_dot = 0;
+  uint8_t sin_dot = 0;
+  bool made = false;
+  std::array<Entry, 256> entries{};
+
+  bool Holds(const ConvSettings& s) const {
+    return made && shin_dot == s.shin_dot && sin_dot == s.sin_dot &&
+           std::equal(table.begin(), table.end(), s.table);
+  }
+  void Keep(const ConvSettings& s) {
+    std::copy(s.table, s.table + 256, table.begin());
+    shin_dot = s.shin_dot;
+    sin_dot = s.sin_dot;
+    made = true;
+  }
+};
+
+const std::array<uint16_t, 256>& ComposeEntries(const ConvSettings& s) {
+  thread_local EntryCache<uint16_t> cache;
+  if (cache.Holds(s)) return cache.entries;
+  const uint8_t* t = s.table;
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t r = t[b];
+    const bool outside = !PassesThroughTable(static_cast<uint8_t>(b));
+    cache.entries[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
+                                             (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
+  }
+  cache.Keep(s);
+  return cache.entries;
+}
+
+const std::array<uint32_t, 256>& DecomposeEntries(const ConvSettings& s) {
+  thread_local EntryCache<uint32_t> cache;
+  if (cache.Holds(s)) return cache.entries;
+  const uint8_t* t = s.table;
+  for (int i = 0; i < 256; ++i) {
+    const auto b = static_cast<uint8_t>(i);
+    uint32_t bytes = t[b];
+    uint32_t count = 1;
+    bool special = b == kHolam && t[b] != kHolam && !(!PassesThroughTable(b) && t[b] == kComposeMark);
+    if (!PassesThroughTable(b) && t[b] == kComposeMark) {
+      const auto parts = PointedLetterParts(b);
+      if (parts.empty()) {
+        bytes = b;
+      } else {
+        bytes = 0;
+        count = static_cast<uint32_t>(parts.size());
+        for (std::size_t j = 0; j < parts.size(); ++j) bytes |= uint32_t{t[parts[j]]} << (8 * j);
+        special = b == 0x99;
+      }
+    }
+    cache.entries[i] = bytes | (count << 24) | (special ? kSpecialBit : 0);
+  }
+  cache.Keep(s);
+  return cache.entries;
+}
+
 }  // namespace
 
 std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size_t n, uint8_t* o, std::size_t k) {
   const uint8_t* t = s.table;
-  // One entry a byte: the table's byte, and above it whether the byte is
-  // marked for composition or stands for a point. A point is copied unless
-  // the byte before it is a final kaf or a holam; a marked byte always takes
-  // the composing code.
-  constexpr uint32_t kMarked = 0x100;
-  constexpr uint32_t kPointed = 0x200;
-  std::array<uint16_t, 256> e;
-  for (int b = 0; b < 256; ++b) {
-    const uint8_t r = t[b];
-    const bool outside = !PassesThroughTable(static_cast<uint8_t>(b));
-    e[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
-                                 (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
-  }
+  const std::array<uint16_t, 256>& e = ComposeEntries(s);
   // The bytes before which a point takes the composing code, as the kPointed bit.
-  std::array<uint16_t, 256> before{};
-  before[kFinalKaf] = kPointed;
-  before[kHolam] = kPointed;
+  static constexpr std::array<uint16_t, 256> before = [] {
+    std::array<uint16_t, 256> b{};
+    b[kFinalKaf] = kPointed;
+    b[kHolam] = kPointed;
+    return b;
+  }();
   // A byte written before the input, or none: no point composes with it then.
   uint8_t last = k > 0 ? o[k - 1] : 0;
   for (std::size_t i = 0; i < n; ++i) {
@@ -128,30 +194,7 @@ void ComposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::
 
 void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
-  // One entry a byte: up to three bytes it is written as, their count, and
-  // whether it takes the composing code after all (a shin with dagesh and
-  // sin dot, which looks ahead; a holam whose table byte is not a holam,
-  // which stays a holam after a shin).
-  constexpr uint32_t kSpecialBit = 0x80000000u;
-  std::array<uint32_t, 256> e;
-  for (int i = 0; i < 256; ++i) {
-    const auto b = static_cast<uint8_t>(i);
-    uint32_t bytes = t[b];
-    uint32_t count = 1;
-    bool special = b == kHolam && t[b] != kHolam && !(!PassesThroughTable(b) && t[b] == kComposeMark);
-    if (!PassesThroughTable(b) && t[b] == kComposeMark) {
-      const auto parts = PointedLetterParts(b);
-      if (parts.empty()) {
-        bytes = b;
-      } else {
-        bytes = 0;
-        count = static_cast<uint32_t>(parts.size());
-        for (std::size_t j = 0; j < parts.size(); ++j) bytes |= uint32_t{t[parts[j]]} << (8 * j);
-        special = b == 0x99;
-      }
-    }
-    e[i] = bytes | (count << 24) | (special ? kSpecialBit : 0);
-  }
+  const std::array<uint32_t, 256>& e = DecomposeEntries(s);
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
@@ -166,15 +209,14 @@ void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std
     while (isRemoved(j)) ++j;
     return j;
   };
-  // Room is made a chunk at a time: a byte writes at most three, and each
-  // write stores three.
+  // Room is made a chunk at a time: a byte writes at most three.
   constexpr std::size_t kChunk = 4096;
-  constexpr std::size_t kRoom = kChunk * 3 + 3;
+  auto room = [&](std::size_t from) { return 3 * std::min(kChunk, n - from) + 3; };
   std::size_t k = out.size();
-  out.resize(k + n + kRoom);
+  out.resize(k + n + room(0));
   std::size_t i = 0;
   while (i < n) {
-    if (out.size() - k < kRoom) out.resize(std::max(out.size() + out.size() / 2, k + kRoom + (n - i)));
+    if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
     uint8_t* o = out.data();
     const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
     while (i < stop) {

@@ -5,10 +5,11 @@
 namespace nuvel {
 
 void TEditorLoadTarget::ReplacePara(uint32_t index, std::span<const uint8_t> bytes) {
+  // The load's own replacement: no undo record (the load leaves no history),
+  // and the modified flag stays the loader's.
   TNvcParaList& list = editor_.ParaList();
   const bool modified = list.Modified();
-  const uint32_t para = index + 1;
-  list.ReplaceText(&editor_, para, bytes, list.ParaLength(para), 1);
+  list.ReplaceParaForLoad(index + 1, bytes);
   list.SetModified(modified);
 }
 

@@ -119,6 +119,10 @@ class TNvcParaList {
   // Adds a paragraph before the last one, for loading: no limit check, no
   // undo record (the history is cleared), no marker or view update.
   uint16_t AppendPara(std::span<const uint8_t> bytes, bool trim);
+  // Gives paragraph `para` new bytes, for loading, on the same terms: no
+  // limit check, no undo record, no marker or view update. The paragraph is
+  // wrapped once for its new bytes.
+  uint16_t ReplaceParaForLoad(uint32_t para, std::span<const uint8_t> bytes);
   uint16_t CheckLimits(uint32_t para, uint32_t newParas, int64_t addBytes);
 
   // Undo and redo one group; caret comes back as the position to show. A

@@ -357,4 +357,28 @@ uint16_t TNvcParaList::AppendPara(std::span<const uint8_t> bytes, bool trim) {
   return kEditorOk;
 }
 
+uint16_t TNvcParaList::ReplaceParaForLoad(uint32_t para, std::span<const uint8_t> bytes) {
+  TParaNode* node = GetParaNode(para);
+  if (node == nullptr) return kEditorOk;
+  // Bytes from the paragraph itself, or with a zero byte (where a new
+  // paragraph's text would end), take the editing road.
+  if (node->Overlaps(bytes) || std::find(bytes.begin(), bytes.end(), uint8_t{0}) != bytes.end()) {
+    return ReplaceText(nullptr, para, bytes, node->Length(), 1);
+  }
+  const uint32_t oldLines = node->LineCount();
+  const int64_t oldLength = node->Length();
+  try {
+    node->Create(bytes, EffectiveWrapColumn(), tabSize_);
+  } catch (const std::bad_alloc&) {
+    node->Create({}, EffectiveWrapColumn(), tabSize_);
+    byteCount_ -= oldLength;
+    NoteLineChange(para, *node, oldLines, 1, node->LineCount());
+    return kEditorNoMemory;
+  }
+  byteCount_ += int64_t{node->Length()} - oldLength;
+  NoteLineChange(para, *node, oldLines, 1, node->LineCount());
+  modified_ = true;
+  return kEditorOk;
+}
+
 }  // namespace nuvel
