@@ -120,8 +120,7 @@ class TNvcParaList {
   // undo record (the history is cleared), no marker or view update.
   uint16_t AppendPara(std::span<const uint8_t> bytes, bool trim);
   // Gives paragraph `para` new bytes, for loading, on the same terms: no
-  // limit check, no undo record, no marker or view update. The paragraph is
-  // wrapped once for its new bytes.
+  // limit check, no undo record, no marker or view update.
   uint16_t ReplaceParaForLoad(uint32_t para, std::span<const uint8_t> bytes);
   uint16_t CheckLimits(uint32_t para, uint32_t newParas, int64_t addBytes);
 

@@ -360,23 +360,19 @@ uint16_t TNvcParaList::AppendPara(std::span<const uint8_t> bytes, bool trim) {
 uint16_t TNvcParaList::ReplaceParaForLoad(uint32_t para, std::span<const uint8_t> bytes) {
   TParaNode* node = GetParaNode(para);
   if (node == nullptr) return kEditorOk;
-  // Bytes from the paragraph itself, or with a zero byte (where a new
-  // paragraph's text would end), take the editing road.
-  if (node->Overlaps(bytes) || std::find(bytes.begin(), bytes.end(), uint8_t{0}) != bytes.end()) {
-    return ReplaceText(nullptr, para, bytes, node->Length(), 1);
+  if (node->Overlaps(bytes)) {
+    const std::vector<uint8_t> copy(bytes.begin(), bytes.end());
+    return ReplaceParaForLoad(para, copy);
   }
+  // The new bytes go where the old ones were when they fit (a conversion in
+  // composes, a turn keeps the length), and the paragraph is wrapped again.
   const uint32_t oldLines = node->LineCount();
   const int64_t oldLength = node->Length();
-  try {
-    node->Create(bytes, EffectiveWrapColumn(), tabSize_);
-  } catch (const std::bad_alloc&) {
-    node->Create({}, EffectiveWrapColumn(), tabSize_);
-    byteCount_ -= oldLength;
-    NoteLineChange(para, *node, oldLines, 1, node->LineCount());
-    return kEditorNoMemory;
-  }
+  uint32_t first = 0, last = 0;
+  const uint16_t rc = node->ReplaceText(1, node->Length(), bytes, EffectiveWrapColumn(), tabSize_, first, last);
+  if (rc != kEditorOk) return rc;
   byteCount_ += int64_t{node->Length()} - oldLength;
-  NoteLineChange(para, *node, oldLines, 1, node->LineCount());
+  NoteLineChange(para, *node, oldLines, first, last);
   modified_ = true;
   return kEditorOk;
 }
