@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/charset.h"
+#include "core/point_order.h"
 
 namespace nuvel {
 namespace {
@@ -38,6 +39,8 @@ constexpr uint32_t kPointed = 0x200;
 // shin with dagesh and sin dot, which looks ahead; a holam whose table byte
 // is not a holam, which stays a holam after a shin).
 constexpr uint32_t kSpecialBit = 0x80000000u;
+// And whether any byte it is written as is a point with a combining class.
+constexpr uint32_t kPointBit = 0x40000000u;
 
 // The entries made last, kept with the table and dot codes they were made
 // from: a conversion pass calls once a paragraph with the same table.
@@ -95,7 +98,9 @@ const std::array<uint32_t, 256>& DecomposeEntries(const ConvSettings& s) {
         special = b == 0x99;
       }
     }
-    cache.entries[i] = bytes | (count << 24) | (special ? kSpecialBit : 0);
+    bool point = false;
+    for (uint32_t j = 0; j < count; ++j) point = point || PointCombiningClass(static_cast<uint8_t>(bytes >> (8 * j))) != 0;
+    cache.entries[i] = bytes | (count << 24) | (special ? kSpecialBit : 0) | (point ? kPointBit : 0);
   }
   cache.Keep(s);
   return cache.entries;
@@ -192,9 +197,20 @@ void ComposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::
   out.resize(ComposeCp1255Runs(s, in.data(), in.size(), out.data(), k));
 }
 
-void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+namespace {
+
+// Decomposition; with `Ordered`, each byte written also takes the savers'
+// two passes at once: a holam after a shin and a point becomes that point
+// with the sin dot before it, and a point is put into Unicode's canonical
+// order among the points before it. Done byte by byte as they are written
+// this gives what the passes over the whole output give: bytes without a
+// combining class never move, so the shin two bytes back and the single
+// point between are the bytes the whole-output pass would see.
+template <bool Ordered>
+void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
   const std::array<uint32_t, 256>& e = DecomposeEntries(s);
+  const uint32_t slow = Ordered ? (kSpecialBit | kPointBit) : kSpecialBit;
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
@@ -214,14 +230,35 @@ void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std
   auto room = [&](std::size_t from) { return 3 * std::min(kChunk, n - from) + 3; };
   std::size_t k = out.size();
   out.resize(k + n + room(0));
+  uint8_t* o = out.data();
+  auto put = [&](uint8_t x) {
+    if constexpr (Ordered) {
+      if (x == kHolam && k >= 2 && o[k - 2] == kShin && IsPoint(o[k - 1])) {
+        x = o[k - 1];
+        o[k - 1] = s.sin_dot;
+      }
+      const uint8_t c = PointCombiningClass(x);
+      std::size_t j = k;
+      if (c != 0) {
+        while (j > 0 && PointCombiningClass(o[j - 1]) > c) {
+          o[j] = o[j - 1];
+          --j;
+        }
+      }
+      o[j] = x;
+      ++k;
+    } else {
+      o[k++] = x;
+    }
+  };
   std::size_t i = 0;
   while (i < n) {
     if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
-    uint8_t* o = out.data();
+    o = out.data();
     const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
     while (i < stop) {
       const uint32_t a = e[p[i]];
-      if (a & kSpecialBit) break;
+      if (a & slow) break;
       o[k] = static_cast<uint8_t>(a);
       o[k + 1] = static_cast<uint8_t>(a >> 8);
       o[k + 2] = static_cast<uint8_t>(a >> 16);
@@ -236,14 +273,21 @@ void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std
       continue;
     }
     if (i == stop) continue;
+    const uint32_t a = e[p[i]];
     const uint8_t b = p[i++];
+    if (!(a & kSpecialBit)) {
+      // Bytes with points: each put in its place.
+      const uint32_t count = (a >> 24) & 3;
+      for (uint32_t j = 0; j < count; ++j) put(static_cast<uint8_t>(a >> (8 * j)));
+      continue;
+    }
     if (b != 0x99) {
       // A holam right after a shin stays a holam whatever the table says.
       const bool afterShin = k > 0 && o[k - 1] == shin;
-      o[k++] = afterShin ? kHolam : t[b];
+      put(afterShin ? kHolam : t[b]);
       continue;
     }
-    for (uint8_t part : PointedLetterParts(b)) o[k++] = t[part];
+    for (uint8_t part : PointedLetterParts(b)) put(t[part]);
     // Shin with dagesh and sin dot, then a point and a holam: the holam that
     // stood for the sin dot goes.
     const std::size_t next = live(i);
@@ -254,6 +298,25 @@ void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std
     }
   }
   out.resize(k);
+}
+
+}  // namespace
+
+void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  Decompose<false>(s, in, out);
+}
+
+void WriteCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
+  out.clear();
+  // A shin written as a byte with a combining class could move, and the
+  // holam after it would no longer see it: the passes then go one by one.
+  if (PointCombiningClass(s.table[kShin]) != 0) {
+    Decompose<false>(s, in, out);
+    MoveHolamOfShin(out, s.sin_dot);
+    PutPointsInCanonicalOrder(out);
+    return;
+  }
+  Decompose<true>(s, in, out);
 }
 
 }  // namespace nuvel

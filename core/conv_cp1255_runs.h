@@ -28,4 +28,10 @@ std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* in, std::siz
 // the table of direction out.
 void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
 
+// The system's set -> Windows-1255 as the savers write it, into `out`
+// (emptied first): decomposed, then a shin's point and holam written as the
+// shin, the sin dot and the point (MoveHolamOfShin), then the points of
+// every letter in Unicode's canonical order, all in the one pass.
+void WriteCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
+
 }  // namespace nuvel

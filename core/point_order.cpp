@@ -1,6 +1,7 @@
 #include "core/point_order.h"
 
 #include <array>
+#include <cstring>
 
 namespace nuvel {
 
@@ -54,6 +55,24 @@ void PutPointsInCanonicalOrder(std::span<uint8_t> text) {
       p[k] = b;
     }
     i = end;
+  }
+}
+
+// No change makes or unmakes another match (neither the dot nor a point is
+// a shin), so each holam is looked at once, found by memchr.
+void MoveHolamOfShin(std::span<uint8_t> text, uint8_t dot) {
+  if (text.size() < 3) return;
+  uint8_t* const begin = text.data();
+  uint8_t* const end = begin + text.size();
+  uint8_t* h = begin + 2;
+  while (h < end) {
+    h = static_cast<uint8_t*>(std::memchr(h, 0xC9, static_cast<std::size_t>(end - h)));  // holam
+    if (h == nullptr) break;
+    if (h[-2] == 0xF9 && h[-1] >= 0xC0 && h[-1] <= 0xD3) {  // shin, point
+      h[0] = h[-1];
+      h[-1] = dot;
+    }
+    ++h;
   }
 }
 

@@ -17,4 +17,8 @@ uint8_t PointCombiningClass(uint8_t b);
 // of points of equal class.
 void PutPointsInCanonicalOrder(std::span<uint8_t> text);
 
+// A shin, a point (0xC0-0xD3) and a holam become the shin, `dot` (the code
+// of the sin dot the holam stood for) and the point.
+void MoveHolamOfShin(std::span<uint8_t> text, uint8_t dot);
+
 }  // namespace nuvel

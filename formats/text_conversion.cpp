@@ -10,6 +10,7 @@
 
 #include "core/charset.h"
 #include "core/conv_buffer.h"
+#include "core/conv_cp1255_runs.h"
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
@@ -21,31 +22,16 @@ namespace {
 
 constexpr bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
 
-// Shin, point, holam becomes shin, the dot code of the holam's place, point.
-// No change makes or unmakes another match (neither the dot nor a point is
-// a shin), so each holam is looked at once, found by memchr.
-void MoveHolamOfShin(std::vector<uint8_t>& p, uint8_t dot) {
-  if (p.size() < 3) return;
-  uint8_t* const begin = p.data();
-  uint8_t* const end = begin + p.size();
-  uint8_t* h = begin + 2;
-  while (h < end) {
-    h = static_cast<uint8_t*>(std::memchr(h, kHolam, static_cast<std::size_t>(end - h)));
-    if (h == nullptr) break;
-    if (h[-2] == kShin && IsPoint(h[-1])) {
-      h[0] = h[-1];
-      h[-1] = dot;
-    }
-    ++h;
-  }
-}
-
 }  // namespace
 
 void ConvertParagraphOut(const ConvSettings& s, std::span<const uint8_t> para, std::vector<uint8_t>& out) {
+  if (s.mode == kConvCp1255 && s.table != nullptr) {
+    WriteCp1255Runs(s, para, out);
+    return;
+  }
   out.clear();
   ConvertBytes(s, para, out);
-  if (s.mode == kConvCp1255 || s.mode == kConvWindowsFonts) {
+  if (s.mode == kConvWindowsFonts) {
     MoveHolamOfShin(out, s.sin_dot);
     PutPointsInCanonicalOrder(out);
   } else if (s.mode == kConv3B2) {

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/charset.h"
+#include "core/conv_cp1255_runs.h"
 #include "core/conv_engine.h"
+#include "core/point_order.h"
 #include "tests/core/conversion_fixture.h"
 
 namespace nuvel {
@@ -88,6 +90,18 @@ void ExpectSameAsStepwise(const ConvSettings& s, const std::vector<uint8_t>& in,
   }
 }
 
+// The savers' one-pass writing against decomposition byte by byte followed
+// by the holam move and the canonical order over the whole output.
+void ExpectWrittenAsByPasses(const ConvSettings& s, const std::vector<uint8_t>& in, const char* what) {
+  std::vector<uint8_t> fast = {0x41};  // emptied first
+  WriteCp1255Runs(s, in, fast);
+  std::vector<uint8_t> slow;
+  ConvertBytesByStep(s, in, slow);
+  MoveHolamOfShin(slow, s.sin_dot);
+  PutPointsInCanonicalOrder(slow);
+  ASSERT_EQ(fast, slow) << what << ", " << in.size() << " bytes";
+}
+
 class ConversionRuns : public test::ConversionTest {
  protected:
   // The shipped mode 2 table of one direction.
@@ -112,9 +126,11 @@ TEST_F(ConversionRuns, SameAsStepwiseWithTheShippedTables) {
       const std::vector<uint8_t> text = MixedText(random, 1 + random() % 60);
       ExpectSameAsStepwise(s, text, {}, "shipped table");
       ExpectSameAsStepwise(s, text, MixedText(random, 1 + random() % 4), "shipped table");
+      if (out) ExpectWrittenAsByPasses(s, text, "shipped table");
     }
     // One long text crosses the chunks the output grows by.
     ExpectSameAsStepwise(s, MixedText(random, 40000), {}, "long text");
+    if (out) ExpectWrittenAsByPasses(s, MixedText(random, 40000), "long text");
   }
 }
 
@@ -130,6 +146,7 @@ TEST_F(ConversionRuns, SameAsStepwiseWithAnyTable) {
     const std::vector<uint8_t> text = MixedText(random, 1 + random() % 80);
     ExpectSameAsStepwise(s, text, {}, "random table");
     ExpectSameAsStepwise(s, text, MixedText(random, 3), "random table");
+    if (s.out) ExpectWrittenAsByPasses(s, text, "random table");
   }
 }
 
