@@ -157,7 +157,8 @@ class TNvcParaList {
   uint32_t FirstLineOf(uint32_t para);
   uint32_t CachedFirstLine();
   void ResetCache();
-  void NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLines, uint32_t first, uint32_t last);
+  void NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLines, const uint8_t* oldText, uint32_t first,
+                      uint32_t last);
   void Link(TParaNodeHandle h, uint32_t para);
   TParaNodeHandle Unlink(uint32_t para);
   uint16_t LinkNode(TParaListView* view, uint32_t para, TParaNodeHandle h, bool rewrap);

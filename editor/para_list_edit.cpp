@@ -31,13 +31,16 @@ void TNvcParaList::Record(uint8_t kind, std::span<const uint8_t> data, uint32_t 
   if (!inUndo_) undo_->Add(kind, modified_, data, pos, para);
 }
 
-void TNvcParaList::NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLines, uint32_t first,
-                                  uint32_t last) {
+void TNvcParaList::NoteLineChange(uint32_t para, TParaNode& node, uint32_t oldLines, const uint8_t* oldText,
+                                  uint32_t first, uint32_t last) {
   const uint32_t newLines = node.LineCount();
   const uint32_t firstLine = FirstLineOf(para);
   if (newLines != oldLines) lineCount_ = lineCount_ - oldLines + newLines;
-  // The text may have moved with the edit: the index keeps where it lies.
-  index_.SetLinesAndText(para - 1, newLines, node.Length() > 0 ? node.GetText() : nullptr);
+  // The index keeps the line count and where the text lies, which an edit
+  // that needed room has moved.
+  if (newLines != oldLines || node.GetText() != oldText) {
+    index_.SetLinesAndText(para - 1, newLines, node.Length() > 0 ? node.GetText() : nullptr);
+  }
   firstChangedLine_ = firstLine + first - 1;
   lastChangedLine_ = newLines != oldLines ? kToTheEnd : firstLine + last - 1;
 }
@@ -61,6 +64,7 @@ uint16_t TNvcParaList::InsertText(TParaListView* view, uint32_t para, std::span<
   }
   if (count == 0 && pad == 0) return kEditorOk;
   const uint32_t oldLines = node->LineCount();
+  const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
   const uint16_t rc = node->InsertText(bytes, pos, EffectiveWrapColumn(), tabSize_, first, last);
   if (rc != kEditorOk) return rc;
@@ -70,7 +74,7 @@ uint16_t TNvcParaList::InsertText(TParaListView* view, uint32_t para, std::span<
     Record(kUndoInsert, bytes, pos, para);
   }
   byteCount_ += int64_t{count} + pad;
-  NoteLineChange(para, *node, oldLines, first, last);
+  NoteLineChange(para, *node, oldLines, oldText, first, last);
   MoveMarkers(Change::TextInserted, para, pos, count);
   Notify(view, Change::TextInserted, para, pos, count);
   modified_ = true;
@@ -87,10 +91,11 @@ void TNvcParaList::DeleteText(TParaListView* view, uint32_t para, uint32_t pos, 
   if (count == 0) return;
   Record(kUndoDelete, node->Bytes().subspan(pos - 1, count), pos, para);
   const uint32_t oldLines = node->LineCount();
+  const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
   node->DeleteText(pos, count, EffectiveWrapColumn(), tabSize_, first, last);
   byteCount_ -= count;
-  NoteLineChange(para, *node, oldLines, first, last);
+  NoteLineChange(para, *node, oldLines, oldText, first, last);
   MoveMarkers(Change::TextDeleted, para, pos, count);
   Notify(view, Change::TextDeleted, para, pos, count);
   modified_ = true;
@@ -120,12 +125,13 @@ uint16_t TNvcParaList::ReplaceText(TParaListView* view, uint32_t para, std::span
   const auto oldSpan = node->Bytes().subspan(pos - 1, m);
   const std::vector<uint8_t> oldBytes(oldSpan.begin(), oldSpan.end());
   const uint32_t oldLines = node->LineCount();
+  const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
   const uint16_t rc = node->ReplaceText(pos, m, newBytes, EffectiveWrapColumn(), tabSize_, first, last);
   if (rc != kEditorOk) return rc;
   if (!inUndo_) undo_->AddReplace(modified_, para, newBytes, oldBytes, pos);
   byteCount_ += d;
-  NoteLineChange(para, *node, oldLines, first, last);
+  NoteLineChange(para, *node, oldLines, oldText, first, last);
   if (d < 0) {
     // The surplus old bytes went from behind the new ones.
     MoveMarkers(Change::TextDeleted, para, pos + l, static_cast<uint32_t>(-d));
