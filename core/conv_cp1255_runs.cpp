@@ -38,9 +38,16 @@ constexpr uint32_t kPointed = 0x200;
 // as, their count, and whether it takes the composing code after all (a
 // shin with dagesh and sin dot, which looks ahead; a holam whose table byte
 // is not a holam, which stays a holam after a shin).
-constexpr uint32_t kSpecialBit = 0x80000000u;
-// And whether any byte it is written as is a point with a combining class.
-constexpr uint32_t kPointBit = 0x40000000u;
+// For the savers' one pass, the combining class of the first and of the
+// last byte it is written as, and whether it must be put byte by byte
+// (it holds a holam, which may move after a shin, or its own points are
+// out of canonical order).
+constexpr uint64_t kSpecialBit = 0x80000000u;
+constexpr uint64_t kPutBit = uint64_t{1} << 48;
+// Set unless the byte is written as one byte without a combining class.
+constexpr uint64_t kNotSingleBit = uint64_t{1} << 49;
+constexpr unsigned kFirstClassShift = 32;
+constexpr unsigned kLastClassShift = 40;
 
 // The entries made last, kept with the table and dot codes they were made
 // from: a conversion pass calls once a paragraph with the same table.
@@ -78,8 +85,8 @@ const std::array<uint16_t, 256>& ComposeEntries(const ConvSettings& s) {
   return cache.entries;
 }
 
-const std::array<uint32_t, 256>& DecomposeEntries(const ConvSettings& s) {
-  thread_local EntryCache<uint32_t> cache;
+const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
+  thread_local EntryCache<uint64_t> cache;
   if (cache.Holds(s)) return cache.entries;
   const uint8_t* t = s.table;
   for (int i = 0; i < 256; ++i) {
@@ -98,9 +105,19 @@ const std::array<uint32_t, 256>& DecomposeEntries(const ConvSettings& s) {
         special = b == 0x99;
       }
     }
-    bool point = false;
-    for (uint32_t j = 0; j < count; ++j) point = point || PointCombiningClass(static_cast<uint8_t>(bytes >> (8 * j))) != 0;
-    cache.entries[i] = bytes | (count << 24) | (special ? kSpecialBit : 0) | (point ? kPointBit : 0);
+    bool put = false;
+    uint8_t previous = 0;
+    for (uint32_t j = 0; j < count; ++j) {
+      const auto x = static_cast<uint8_t>(bytes >> (8 * j));
+      const uint8_t c = PointCombiningClass(x);
+      put = put || x == kHolam || (j > 0 && c != 0 && previous > c);
+      previous = c;
+    }
+    const uint8_t first = PointCombiningClass(static_cast<uint8_t>(bytes));
+    const bool single = count == 1 && first == 0 && !special && !put;
+    cache.entries[i] = uint64_t{bytes} | (uint64_t{count} << 24) | (special ? kSpecialBit : 0) | (put ? kPutBit : 0) |
+                       (uint64_t{first} << kFirstClassShift) | (uint64_t{previous} << kLastClassShift) |
+                       (single ? 0 : kNotSingleBit);
   }
   cache.Keep(s);
   return cache.entries;
@@ -209,8 +226,8 @@ namespace {
 template <bool Ordered>
 void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
-  const std::array<uint32_t, 256>& e = DecomposeEntries(s);
-  const uint32_t slow = Ordered ? (kSpecialBit | kPointBit) : kSpecialBit;
+  const std::array<uint64_t, 256>& e = DecomposeEntries(s);
+  const uint64_t slow = Ordered ? (kSpecialBit | kPutBit) : kSpecialBit;
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
@@ -256,9 +273,28 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
     if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
     o = out.data();
     const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
+    // The class of the last byte written: a point whose class is below it
+    // goes back among the points before it.
+    uint64_t lastClass = k > 0 ? PointCombiningClass(o[k - 1]) : 0;
+    // Eight at a time while each is one byte without a class.
+    while (i + 8 <= stop) {
+      uint64_t all = 0;
+      for (int j = 0; j < 8; ++j) all |= e[p[i + j]];
+      if (all & kNotSingleBit) break;
+      for (int j = 0; j < 8; ++j) o[k + j] = static_cast<uint8_t>(e[p[i + j]]);
+      k += 8;
+      i += 8;
+      lastClass = 0;
+    }
     while (i < stop) {
-      const uint32_t a = e[p[i]];
-      if (a & slow) break;
+      const uint64_t a = e[p[i]];
+      if constexpr (Ordered) {
+        const uint64_t first = (a >> kFirstClassShift) & 0xFF;
+        if ((a & slow) != 0 || (first != 0 && lastClass > first)) break;
+        lastClass = (a >> kLastClassShift) & 0xFF;
+      } else {
+        if (a & slow) break;
+      }
       o[k] = static_cast<uint8_t>(a);
       o[k + 1] = static_cast<uint8_t>(a >> 8);
       o[k + 2] = static_cast<uint8_t>(a >> 16);
@@ -273,11 +309,11 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
       continue;
     }
     if (i == stop) continue;
-    const uint32_t a = e[p[i]];
+    const uint64_t a = e[p[i]];
     const uint8_t b = p[i++];
     if (!(a & kSpecialBit)) {
       // Bytes with points: each put in its place.
-      const uint32_t count = (a >> 24) & 3;
+      const auto count = static_cast<uint32_t>((a >> 24) & 3);
       for (uint32_t j = 0; j < count; ++j) put(static_cast<uint8_t>(a >> (8 * j)));
       continue;
     }

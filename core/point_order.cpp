@@ -7,29 +7,9 @@ namespace nuvel {
 
 namespace {
 
-constexpr uint8_t ClassOf(uint8_t b) {
-  if (b >= 0xC0 && b <= 0xC9) return static_cast<uint8_t>(10 + (b - 0xC0));  // sheva .. holam
-  switch (b) {
-    case 0xCA: return 19;  // holam haser for vav
-    case 0xCB: return 20;  // qubuts
-    case 0xCC: return 21;  // dagesh
-    case 0xCD: return 22;  // meteg
-    case 0xCF: return 23;  // rafe
-    case 0xD1: return 24;  // shin dot
-    case 0xD2: return 25;  // sin dot
-    default: return 0;
-  }
-}
-
-constexpr std::array<uint8_t, 256> kClasses = [] {
-  std::array<uint8_t, 256> t{};
-  for (int b = 0; b < 256; ++b) t[b] = ClassOf(static_cast<uint8_t>(b));
-  return t;
-}();
+constexpr const std::array<uint8_t, 256>& kClasses = point_order_detail::kClasses;
 
 }  // namespace
-
-uint8_t PointCombiningClass(uint8_t b) { return kClasses[b]; }
 
 void PutPointsInCanonicalOrder(std::span<uint8_t> text) {
   uint8_t* p = text.data();
