@@ -374,11 +374,12 @@ uint16_t TNvcParaList::ReplaceParaForLoad(uint32_t para, std::span<const uint8_t
   // composes, a turn keeps the length), and the paragraph is wrapped again.
   const uint32_t oldLines = node->LineCount();
   const int64_t oldLength = node->Length();
+  const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
   const uint16_t rc = node->ReplaceText(1, node->Length(), bytes, EffectiveWrapColumn(), tabSize_, first, last);
   if (rc != kEditorOk) return rc;
   byteCount_ += int64_t{node->Length()} - oldLength;
-  NoteLineChange(para, *node, oldLines, first, last);
+  NoteLineChange(para, *node, oldLines, oldText, first, last);
   modified_ = true;
   return kEditorOk;
 }
