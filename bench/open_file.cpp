@@ -175,12 +175,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "The program or cat failed (did the program ask a question on quitting?).\n");
     return 2;
   }
-  std::vector<double> catPlain, catPointed, openPlain, openPointed;
+  std::vector<double> catPlain, catPointed, openPlain, openPointed, startAlone;
   for (int r = 0; r < rounds; ++r) {
     catPlain.push_back(cat(plainFile));
     openPlain.push_back(open(plainFile));
     catPointed.push_back(cat(pointedFile));
     openPointed.push_back(open(pointedFile));
+    startAlone.push_back(RunTimed({nuvel}, env));
   }
   const double cp = Median(catPlain), cq = Median(catPointed);
   const double op = Median(openPlain), oq = Median(openPointed);
@@ -195,6 +196,10 @@ int main(int argc, char** argv) {
   std::printf("open with points / without points:  %6.2f  target <= %.1f  %s\n", ratioPoints, kPointsTarget,
               AtMost(ratioPoints, kPointsTarget));
   std::printf("(open with points / cat: %.1f)\n", oq / cq);
+  // What the program's start and first paint alone take, without a file.
+  const double alone = Median(startAlone);
+  std::printf("(start and quit without a file: %.3f s = %.1f x cat; the load itself: %.1f x cat)\n", alone, alone / cp,
+              (op - alone) / cp);
   std::error_code ignored;
   fs::remove_all(root, ignored);
   const bool all = ratioCat <= kCatTarget && ratioPoints <= kPointsTarget;
