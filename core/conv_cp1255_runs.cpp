@@ -123,6 +123,32 @@ const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
   return cache.entries;
 }
 
+// What a holam (0), dagesh (1), shin dot (2) or sin dot (3) does after a
+// byte that is not a vowel: replaces that byte, appends a byte, or nothing.
+constexpr uint16_t kReplace = 0;
+constexpr uint16_t kAppend = 1;
+constexpr uint16_t kNothing = 2;
+constexpr std::array<std::array<uint16_t, 256>, 4> kMarkActions = [] {
+  auto act = [](uint16_t what, uint8_t value) { return static_cast<uint16_t>((what << 8) | value); };
+  std::array<std::array<uint16_t, 256>, 4> a{};
+  for (int i = 0; i < 256; ++i) {
+    const auto x = static_cast<uint8_t>(i);
+    a[0][i] = x == kVav     ? act(kReplace, 0x8D)
+              : x == kLamed ? act(kReplace, 0x8F)
+              : x == 0x8C   ? act(kReplace, 0x93)  // lamed with dagesh
+                            : act(kAppend, kHolam);
+    a[1][i] = HasDageshForm(x) ? act(kReplace, static_cast<uint8_t>(x - 0x60))
+              : x == 0x8F      ? act(kReplace, 0x93)  // lamed with holam
+              : x == 0x95      ? act(kReplace, 0x98)  // shin with shin dot
+              : x == 0x9B      ? act(kReplace, 0x99)  // shin with sin dot
+                               : act(kAppend, kDagesh);
+    a[2][i] = x == kShin ? act(kReplace, 0x95) : x == 0x99 ? act(kReplace, 0x98) : act(kAppend, kShinDot);
+    // Shin with dagesh already carries the sin dot.
+    a[3][i] = x == kShin ? act(kReplace, 0x9B) : x == 0x99 ? act(kNothing, 0) : act(kAppend, kHolam);
+  }
+  return a;
+}();
+
 }  // namespace
 
 std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size_t n, uint8_t* o, std::size_t k) {
@@ -146,6 +172,26 @@ std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size
       continue;
     }
     const uint8_t r = t[b];
+    if (r == kComposeMark) {
+      // A holam, or a dagesh or dot right after its letter: what it does
+      // depends on the byte before alone.
+      const int kind = b == kHolam ? 0 : b == kDagesh ? 1 : b == s.shin_dot ? 2 : b == s.sin_dot ? 3 : 4;
+      if (kind == 4) {
+        last = k > 0 ? o[k - 1] : 0;
+        continue;  // any other marked byte is dropped
+      }
+      if (kind == 0 || k == 0 || !IsVowelBetween(o[k - 1])) {
+        const uint16_t act = kMarkActions[static_cast<std::size_t>(kind)][last];
+        const uint8_t value = static_cast<uint8_t>(act);
+        if ((act >> 8) == kReplace) {
+          o[k - 1] = value;
+        } else if ((act >> 8) == kAppend) {
+          o[k++] = value;
+        }
+        last = k > 0 ? o[k - 1] : 0;
+        continue;
+      }
+    }
     uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
     if (r == kComposeMark) {
       // The letter a dagesh or dot belongs to: the last byte before the
