@@ -1,6 +1,6 @@
 #pragma once
 // Room for the texts of paragraphs read in one go (a document being opened):
-// texts are laid one after another in blocks of a megabyte instead of each
+// texts are laid one after another in blocks of 256 KB instead of each
 // in an allocation of its own, which saves the allocator's header and
 // rounding on every paragraph. A text keeps its room until its node lets it
 // go (an edit that needs more room moves it to an allocation of its own); a
@@ -26,7 +26,7 @@ class TParaTextArena {
   // Blocks held by all arenas, for tests that look for leaks.
   static std::size_t BlocksInUse();
 
-  static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+  static constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
   // Texts longer than this get an allocation of their own.
   static constexpr std::size_t kLargestText = std::size_t{16} << 10;
 
