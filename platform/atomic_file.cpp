@@ -463,22 +463,31 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   return ReplaceFileContents(path.string(), bytes, options).Ok();
 }
 
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error) {
+int OpenRegularFileToRead(const std::filesystem::path& path, int& error, uint64_t& size) {
   error = 0;
+  size = 0;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = errno;
-    return false;
+    return -1;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;  // a device, a pipe: not a file to read
     ::close(fd);
-    return false;
+    return -1;
   }
+  size = static_cast<uint64_t>(st.st_size);
+  return fd;
+}
+
+bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error) {
+  uint64_t size = 0;
+  const int fd = OpenRegularFileToRead(path, error, size);
+  if (fd < 0) return false;
   bytes.clear();
   try {
-    bytes.reserve(static_cast<size_t>(st.st_size));
+    bytes.reserve(static_cast<size_t>(size));
     char buffer[1 << 16];
     for (;;) {
       const ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -109,6 +109,10 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
 // Reads a whole file as bytes. Returns false when it is not a regular file
 // or cannot be read; `error` then holds the system's error number.
+// Opens `path` for reading when it is a regular file (not a folder, a
+// device or a pipe): the descriptor and the file's size then, or -1 with
+// `error` set.
+int OpenRegularFileToRead(const std::filesystem::path& path, int& error, uint64_t& size);
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error);
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
 

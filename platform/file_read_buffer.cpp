@@ -1,5 +1,7 @@
 #include "platform/file_read_buffer.h"
 
+#include "platform/atomic_file.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -34,22 +36,13 @@ void FileReadBuffer::Free() {
 
 bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
   Free();
-  error = 0;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    error = errno;
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;  // a device, a pipe: not a file to read
-    ::close(fd);
-    return false;
-  }
+  uint64_t size = 0;
+  const int fd = OpenRegularFileToRead(path, error, size);
+  if (fd < 0) return false;
   // Memory of its own (not the heap), so that its pages can be given back
   // one by one. The file comes through a small buffer: copied in by the
   // program, the pages are ready sooner than when the system fills them.
-  std::size_t want = WholePages(static_cast<std::size_t>(st.st_size) + 1);
+  std::size_t want = WholePages(static_cast<std::size_t>(size) + 1);
   uint8_t part[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, part, sizeof part);
