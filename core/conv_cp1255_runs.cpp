@@ -173,73 +173,29 @@ std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size
     }
     const uint8_t r = t[b];
     if (r == kComposeMark) {
-      // A holam, or a dagesh or dot right after its letter: what it does
-      // depends on the byte before alone.
       const int kind = b == kHolam ? 0 : b == kDagesh ? 1 : b == s.shin_dot ? 2 : b == s.sin_dot ? 3 : 4;
-      if (kind == 4) {
-        last = k > 0 ? o[k - 1] : 0;
-        continue;  // any other marked byte is dropped
-      }
-      if (kind == 0 || k == 0 || !IsVowelBetween(o[k - 1])) {
-        const uint16_t act = kMarkActions[static_cast<std::size_t>(kind)][last];
+      if (kind != 4) {
+        // A holam acts on the byte before it; a dagesh or dot on its letter:
+        // the last byte before the vowels that end the output.
+        std::size_t at = k;
+        if (kind != 0) {
+          while (at > 0 && IsVowelBetween(o[at - 1])) --at;
+        }
+        const uint16_t act = kMarkActions[static_cast<std::size_t>(kind)][at > 0 ? o[at - 1] : 0];
         const uint8_t value = static_cast<uint8_t>(act);
-        if ((act >> 8) == kReplace) {
-          o[k - 1] = value;
-        } else if ((act >> 8) == kAppend) {
+        if ((act >> 8) == kReplace && at > 0) {
+          o[at - 1] = value;
+        } else if ((act >> 8) != kNothing) {
           o[k++] = value;
-        }
-        last = k > 0 ? o[k - 1] : 0;
-        continue;
-      }
-    }
-    uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
-    if (r == kComposeMark) {
-      // The letter a dagesh or dot belongs to: the last byte before the
-      // vowels that end the output.
-      std::size_t at = k;
-      while (at > 0 && IsVowelBetween(o[at - 1])) --at;
-      uint8_t* letter = at > 0 ? &o[at - 1] : nullptr;
-      if (b == kHolam) {
-        if (prev && *prev == kVav) {
-          *prev = 0x8D;
-        } else if (prev && *prev == kLamed) {
-          *prev = 0x8F;
-        } else if (prev && *prev == 0x8C) {  // lamed with dagesh
-          *prev = 0x93;
-        } else {
-          o[k++] = kHolam;
-        }
-      } else if (b == kDagesh) {
-        if (letter && HasDageshForm(*letter)) {
-          *letter = static_cast<uint8_t>(*letter - 0x60);
-        } else if (letter && *letter == 0x8F) {  // lamed with holam
-          *letter = 0x93;
-        } else if (letter && *letter == 0x95) {  // shin with shin dot
-          *letter = 0x98;
-        } else if (letter && *letter == 0x9B) {  // shin with sin dot
-          *letter = 0x99;
-        } else {
-          o[k++] = kDagesh;
-        }
-      } else if (b == s.shin_dot) {
-        if (letter && *letter == kShin) {
-          *letter = 0x95;
-        } else if (letter && *letter == 0x99) {
-          *letter = 0x98;
-        } else {
-          o[k++] = kShinDot;
-        }
-      } else if (b == s.sin_dot) {
-        if (letter && *letter == kShin) {
-          *letter = 0x9B;
-        } else if (letter && *letter == 0x99) {
-          // Shin with dagesh already carries the sin dot.
-        } else {
-          o[k++] = kHolam;
         }
       }
       // Any other marked byte is dropped.
-    } else if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
+      last = k > 0 ? o[k - 1] : 0;
+      continue;
+    }
+    // A point after a final kaf or a holam.
+    uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
+    if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
       *prev = r == kSheva ? 0x87 : 0x92;
     } else if (prev && *prev == kHolam) {
       // Holam goes after the other points.
