@@ -1,5 +1,7 @@
 #include "app/print_command_qt.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QPainter>
 #include <QPrintDialog>
@@ -129,11 +131,18 @@ void PrintDocument(QPrinter& printer, TMDIChild& child) {
 
 void AttachPrinting(MainCommands& commands, DocumentWindows& docs, PrintHooks hooks) {
   auto shared = std::make_shared<PrintHooks>(std::move(hooks));
-  // One printer for the run, so that Print Setup's choices hold for later printouts.
-  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  commands.On("Print1", [&docs, shared, printer] {
+  // One printer for the run, so that Print Setup's choices hold for later
+  // printouts. It is made on first use: making one asks the print system
+  // for its printers, which the program's start need not wait for.
+  auto made = std::make_shared<std::unique_ptr<QPrinter>>();
+  auto printerOf = [made]() -> QPrinter* {
+    if (!*made) *made = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return made->get();
+  };
+  commands.On("Print1", [&docs, shared, printerOf] {
     TMDIChild* child = docs.ActiveChild();
     if (!child) return;
+    QPrinter* printer = printerOf();
     const bool selection = child->CurrentEditor()->Editor().HasSelection();
     printer->setPrintRange(QPrinter::AllPages);
     printer->setFromTo(0, 0);
@@ -141,7 +150,7 @@ void AttachPrinting(MainCommands& commands, DocumentWindows& docs, PrintHooks ho
     if (shared->run) {
       ok = shared->run(*printer, selection);
     } else {
-      QPrintDialog dialog(printer.get(), docs.Area()->window());
+      QPrintDialog dialog(printer, docs.Area()->window());
       dialog.setOption(QAbstractPrintDialog::PrintSelection, selection);
       dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
       dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -155,12 +164,13 @@ void AttachPrinting(MainCommands& commands, DocumentWindows& docs, PrintHooks ho
                  platform::mbOK);
     }
   });
-  commands.On("PrintSetup1", [&docs, shared, printer] {
+  commands.On("PrintSetup1", [&docs, shared, printerOf] {
+    QPrinter* printer = printerOf();
     if (shared->setup) {
       shared->setup(*printer);
       return;
     }
-    QPageSetupDialog dialog(printer.get(), docs.Area()->window());
+    QPageSetupDialog dialog(printer, docs.Area()->window());
     dialog.exec();
   });
 }
