@@ -1,5 +1,7 @@
 #include "app/main_menu_layout.h"
 
+#include <unordered_set>
+
 namespace nuvel {
 
 namespace {
@@ -222,9 +224,13 @@ const std::vector<MenuItemDef>& MainMenuLayout() {
 
 bool IsSubmenu(std::string_view name) {
   if (name.empty()) return false;
-  for (const auto& item : MainMenuLayout())
-    if (item.parent == name) return true;
-  return false;
+  // The names items sit in, gathered once: the menus are refreshed often.
+  static const std::unordered_set<std::string_view> parents = [] {
+    std::unordered_set<std::string_view> set;
+    for (const auto& item : MainMenuLayout()) set.insert(item.parent);
+    return set;
+  }();
+  return parents.contains(name);
 }
 
 const std::vector<ToolButtonDef>& SpeedPanelLayout() {
