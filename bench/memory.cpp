@@ -25,9 +25,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "bench/mixed_text.h"
 
 extern char** environ;
 
@@ -36,33 +37,9 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// Paragraphs separated by CR LF, as the storage benchmark makes them.
+// The storage benchmark's paragraphs, each ended by CR LF.
 std::string MakeText(double megabytes) {
-  static const char* const kEnglish[] = {"the", "editor", "keeps", "every", "paragraph", "of", "text",
-                                         "in", "one", "node", "and", "wraps", "lines", "at", "eighty",
-                                         "columns,", "quickly.", "bilingual", "Hebrew-English", "word"};
-  const auto paragraphs = static_cast<uint32_t>(megabytes * 20000);
-  std::mt19937 rng(2026);
-  std::string text;
-  text.reserve(size_t{paragraphs} * 52);
-  for (uint32_t p = 0; p < paragraphs; ++p) {
-    const uint32_t target = rng() % 91;
-    const size_t begin = text.size();
-    while (text.size() - begin < target) {
-      if (text.size() > begin) text += ' ';
-      if (rng() % 2) {
-        text += kEnglish[rng() % 20];
-      } else {
-        const uint32_t n = 2 + rng() % 6;
-        for (uint32_t i = 0; i < n; ++i) {
-          text += static_cast<char>(0xE0 + rng() % 27);
-          if (rng() % 6 == 0) text += static_cast<char>(0xC0 + rng() % 9);
-        }
-      }
-    }
-    text += "\r\n";
-  }
-  return text;
+  return nuvel::bench::MakeMixedText(static_cast<uint32_t>(megabytes * 20000)) + "\r\n";
 }
 
 void Write(const fs::path& path, const std::string& bytes) {

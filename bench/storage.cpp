@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/mixed_text.h"
 #include "editor/para_list.h"
 
 namespace {
@@ -28,37 +29,6 @@ size_t HeapInUse() {
   return info.uordblks + info.hblkhd;
 }
 
-// The text: paragraphs separated by CR LF.
-std::string MakeText(uint32_t paragraphs, std::vector<uint32_t>& starts) {
-  static const char* const kEnglish[] = {"the", "editor", "keeps", "every", "paragraph", "of", "text",
-                                         "in", "one", "node", "and", "wraps", "lines", "at", "eighty",
-                                         "columns,", "quickly.", "bilingual", "Hebrew-English", "word"};
-  std::mt19937 rng(2026);
-  std::string text;
-  text.reserve(size_t{paragraphs} * 52);
-  std::string word;
-  for (uint32_t p = 0; p < paragraphs; ++p) {
-    starts.push_back(static_cast<uint32_t>(text.size()));
-    const uint32_t target = rng() % 91;
-    const size_t begin = text.size();
-    while (text.size() - begin < target) {
-      if (text.size() > begin) text += ' ';
-      if (rng() % 2) {
-        text += kEnglish[rng() % 20];
-      } else {
-        // A Hebrew word of letters, now and then with a vowel point.
-        const uint32_t n = 2 + rng() % 6;
-        for (uint32_t i = 0; i < n; ++i) {
-          text += static_cast<char>(0xE0 + rng() % 27);
-          if (rng() % 6 == 0) text += static_cast<char>(0xC0 + rng() % 9);
-        }
-      }
-    }
-    if (p + 1 < paragraphs) text += "\r\n";
-  }
-  return text;
-}
-
 const char* Verdict(double ratio, double target) { return ratio <= target ? "PASS" : "BELOW TARGET"; }
 
 // Returns true when every target is met.
@@ -66,7 +36,7 @@ bool RunSize(double megabytes) {
   const auto kParagraphs = static_cast<uint32_t>(megabytes * 20000);
   std::printf("=== %.0f MB ===\n", megabytes);
   std::vector<uint32_t> starts;
-  const std::string text = MakeText(kParagraphs, starts);
+  const std::string text = nuvel::bench::MakeMixedText(kParagraphs, &starts);
   starts.push_back(static_cast<uint32_t>(text.size()) + 2);
   const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
   auto paragraph = [&](uint32_t i) {

@@ -5,27 +5,11 @@
 #include <limits>
 
 #include "core/charset.h"
+#include "core/conv_letters.h"
 #include "core/point_order.h"
 
 namespace nuvel {
 namespace {
-
-constexpr bool PassesThroughTable(uint8_t b) { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
-constexpr bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
-// Points that may stand between a letter and its dagesh or dot.
-constexpr bool IsVowelBetween(uint8_t b) { return (b >= 0xC0 && b <= 0xCB) || b == 0xCD || b == 0xCF; }
-
-// Letters that have a form with dagesh in the set.
-constexpr bool HasDageshForm(uint8_t b) {
-  switch (b) {
-    case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: case 0xE6: case 0xE8:
-    case 0xE9: case 0xEA: case 0xEB: case 0xEC: case 0xEE: case 0xF0: case 0xF1:
-    case 0xF4: case 0xF6: case 0xF7: case 0xF9: case 0xFA:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // Entries of the composing direction: the table's byte, and above it
 // whether the byte is marked for composition or stands for a point. A point

@@ -6,6 +6,7 @@
 
 #include "core/charset.h"
 #include "core/conv_cp1255_runs.h"
+#include "core/conv_letters.h"
 
 namespace nuvel {
 namespace {
@@ -22,7 +23,6 @@ struct Step {
   std::vector<uint8_t>& out;
   std::vector<std::size_t> removed = {};
 
-  bool PassesThroughTable(uint8_t b) const { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
   bool IsRemoved(std::size_t j) const {
     for (std::size_t r : removed) {
       if (r == j) return true;
@@ -40,20 +40,7 @@ struct Step {
     std::sort(removed.begin(), removed.end());
   }
 
-  static bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
   static uint8_t Swap9899(uint8_t b) { return b == 0x98 ? 0x99 : b == 0x99 ? 0x98 : b; }
-  // Letters that have a form with dagesh in the set: bet gimel dalet he vav
-  // zayin tet yod final-kaf kaf lamed mem nun samekh pe tsadi qof shin tav.
-  static bool HasDageshForm(uint8_t b) {
-    switch (b) {
-      case 0xE1: case 0xE2: case 0xE3: case 0xE4: case 0xE5: case 0xE6: case 0xE8:
-      case 0xE9: case 0xEA: case 0xEB: case 0xEC: case 0xEE: case 0xF0: case 0xF1:
-      case 0xF4: case 0xF6: case 0xF7: case 0xF9: case 0xFA:
-        return true;
-      default:
-        return false;
-    }
-  }
 
   // ---- Modes 2 and 9, direction out: decomposition of pointed letters.
   std::size_t Decompose(std::size_t i) {
@@ -87,7 +74,6 @@ struct Step {
   // ---- Modes 2 and 9, direction in: composition of pointed letters.
   // Points that may stand between a letter and its dagesh or dot: the
   // vowels (Unicode's canonical order puts them first), the meteg and rafe.
-  static bool IsVowelBetween(uint8_t b) { return (b >= 0xC0 && b <= 0xCB) || b == 0xCD || b == 0xCF; }
   // The converted letter that a dagesh or dot at the end of `out` belongs to:
   // the last byte before the vowels that end `out`; out.size() when none.
   std::size_t LetterBeforeVowels() const {
@@ -392,7 +378,7 @@ std::size_t ConvertCharAt(const ConvSettings& s, std::vector<uint8_t>& buf, std:
   // context reaches back over that run to its letter, as the whole
   // conversion sees it.
   std::size_t k = pos;
-  while (k > 0 && Step::IsVowelBetween(buf[k - 1])) --k;
+  while (k > 0 && IsVowelBetween(buf[k - 1])) --k;
   const std::size_t overVowels = k > 0 ? pos - (k - 1) : pos;
   const std::size_t context = std::max(std::min<std::size_t>(pos, 2), overVowels);
   std::vector<uint8_t> out(buf.begin() + static_cast<std::ptrdiff_t>(pos - context),

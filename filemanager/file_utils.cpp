@@ -11,9 +11,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/path_parts.h"
+
 namespace nuvel {
 
 namespace fs = std::filesystem;
+using platform::FolderOf;
+using platform::NameOf;
 
 namespace {
 
@@ -53,18 +57,6 @@ class Fd {
  private:
   int fd_;
 };
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool Exists(const std::string& path) {
   struct stat st;

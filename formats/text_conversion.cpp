@@ -1,28 +1,23 @@
 #include "formats/text_conversion.h"
 
-#include "core/border_order.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "core/border_order.h"
 #include "core/charset.h"
 #include "core/conv_buffer.h"
 #include "core/conv_cp1255_runs.h"
 #include "core/conv_guard.h"
+#include "core/conv_letters.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
 #include "core/point_order.h"
 #include "core/shared_state.h"
 
 namespace nuvel {
-namespace {
-
-constexpr bool IsPoint(uint8_t b) { return b >= 0xC0 && b <= 0xD3; }
-
-}  // namespace
 
 void ConvertParagraphOut(const ConvSettings& s, std::span<const uint8_t> para, std::vector<uint8_t>& out) {
   if (s.mode == kConvCp1255 && s.table != nullptr) {
@@ -53,7 +48,6 @@ uint64_t CountLostBytes(std::span<const uint8_t> para, const ConvTableBytes& in,
   return lost;
 }
 
-constexpr bool PassesThroughTable(uint8_t b) { return b == 0 || b == 9 || (b >= 32 && b <= 127); }
 
 // The outside bytes that come back unchanged from a conversion in and out
 // whatever stands around them: each is turned by the table alone both ways

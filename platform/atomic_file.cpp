@@ -16,6 +16,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/path_parts.h"
+
 namespace nuvel::platform {
 
 namespace {
@@ -77,18 +79,6 @@ void SyncFolder(const std::string& folder) {
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string Join(const std::string& folder, std::string_view name) {
