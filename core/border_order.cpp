@@ -154,22 +154,44 @@ void MirrorBrackets(std::span<uint8_t> line, std::size_t from, std::size_t to) {
 // so they are the classes the whole line would give it).
 void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
   const std::size_t n = line.size();
+  constexpr unsigned kLetters = 1u << static_cast<unsigned>(Raw::L);
+  constexpr unsigned kDigits = 1u << static_cast<unsigned>(Raw::EN);
+  constexpr unsigned kHebrew = 1u << static_cast<unsigned>(Raw::R);
   std::size_t i = 0;
   while (i < n) {
-    if (RawClass(line[i]) == Raw::R) {
+    if (kClassBits[line[i]] & kHebrew) {
       ++i;
       continue;
     }
+    // The stretch up to the next Hebrew, with the classes it holds, and its
+    // first and last Latin letter.
     std::size_t end = i;
-    bool runs = false;
+    unsigned present = 0;
+    std::size_t firstLetter = n, lastLetter = 0;
     for (; end < n; ++end) {
-      const Raw c = RawClass(line[end]);
-      if (c == Raw::R) break;
-      runs = runs || c == Raw::L || c == Raw::EN;
+      const unsigned bits = kClassBits[line[end]];
+      if (bits & kHebrew) break;
+      if (bits & kLetters) {
+        firstLetter = std::min(firstLetter, end);
+        lastLetter = end + 1;
+      }
+      present |= bits;
     }
-    if (!runs) {
+    if ((present & (kLetters | kDigits)) == 0) {
       // Right to left, a bracket shows the other way round.
-      MirrorBrackets(line, i, end);
+      if (present & (1u << 8)) MirrorBrackets(line, i, end);
+      i = end;
+      continue;
+    }
+    if ((present & kDigits) == 0) {
+      // Without digits nothing joins: the run is the stretch from its first
+      // to its last letter, reversed; brackets outside it show the other
+      // way round.
+      if (present & (1u << 8)) {
+        MirrorBrackets(line, i, firstLetter);
+        MirrorBrackets(line, lastLetter, end);
+      }
+      Reverse(line, firstLetter, lastLetter);
       i = end;
       continue;
     }
@@ -182,9 +204,7 @@ void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
     while (d[last - 1] == Dir::Neutral) --last;
     MirrorBrackets(stretch, 0, first);
     MirrorBrackets(stretch, last, d.size());
-    const bool latin = std::any_of(d.begin() + static_cast<std::ptrdiff_t>(first),
-                                   d.begin() + static_cast<std::ptrdiff_t>(last), [](Dir c) { return c == Dir::Latin; });
-    if (latin) {
+    if (present & kLetters) {
       Reverse(stretch, first, last);
     } else {
       ReverseNumbers(stretch, std::span<const Dir>(d).subspan(first, last - first), first);
@@ -252,17 +272,17 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // both orders.
   if (!englishDocument && !holds(Raw::L) && !holds(Raw::EN) && (present & (1u << 8)) == 0) return;
   Scratch& s = Buffers();
+  // Without separators or signs every byte's class is its own, and without
+  // digits nothing joins them, so the turn reads the same reversed runs
+  // back: only such joins need the check, and other lines turn in place.
+  if (!holds(Raw::EN) || (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS))) {
+    Reorder(englishDocument, line, s);
+    return;
+  }
   std::vector<uint8_t>& turned = s.turned;
   turned.assign(line.begin(), line.end());
   Reorder(englishDocument, turned, s);
   if (std::equal(turned.begin(), turned.end(), line.begin(), line.end())) return;
-  // Without separators or signs every byte's class is its own, and without
-  // digits nothing joins them, so the turn reads the same reversed runs
-  // back: only such joins need the check.
-  if (!holds(Raw::EN) || (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS))) {
-    std::copy(turned.begin(), turned.end(), line.begin());
-    return;
-  }
   // A line whose runs come out otherwise when read back (a sign between a
   // number and a letter at the edge of a run) stays as it is, so that the
   // routine always undoes itself.

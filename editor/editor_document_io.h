@@ -22,6 +22,7 @@ class TEditorLoadTarget : public TLoadTarget {
       : editor_(editor), diskConv_(diskConv), sheimFiltered_(sheimFiltered), englishDocument_(englishDocument) {}
 
   uint16_t AppendParaText(std::span<const uint8_t> text) override { return editor_.AppendPara(text); }
+  bool TrimsTrailingBlanks() const override { return editor_.TrimWhiteSpace(); }
   uint32_t ParaCount() const override { return static_cast<uint32_t>(editor_.ParaCount()); }
   std::span<const uint8_t> Para(uint32_t index) const override {
     return editor_.GetPara(static_cast<int32_t>(index) + 1);

@@ -2,7 +2,20 @@
 
 #include <new>
 
+#include "platform/large_pages.h"
+
 namespace nuvel {
+namespace {
+
+constexpr std::size_t ChunkBytes(uint32_t nodes) { return std::size_t{nodes} * sizeof(TParaNode); }
+
+}  // namespace
+
+TParaNodeTable::~TParaNodeTable() {
+  // Every node ever issued was made in its chunk; the free ones hold nothing.
+  for (uint32_t h = 1; h < issued_; ++h) Slot(h).~TParaNode();
+  for (TParaNode* chunk : chunks_) platform::UnmapLargeBlock(chunk, ChunkBytes(kChunkSize));
+}
 
 TParaNodeHandle TParaNodeTable::New() {
   TParaNodeHandle handle = 0;
@@ -12,7 +25,13 @@ TParaNodeHandle TParaNodeTable::New() {
   } else {
     if (issued_ == UINT32_MAX) throw std::bad_alloc();
     handle = issued_;
-    if ((handle >> kChunkBits) >= chunks_.size()) chunks_.push_back(std::make_unique<TParaNode[]>(kChunkSize));
+    if ((handle >> kChunkBits) >= chunks_.size()) {
+      chunks_.reserve(chunks_.size() + 1);
+      void* chunk = platform::MapLargeBlock(ChunkBytes(kChunkSize), !chunks_.empty());
+      if (chunk == nullptr) throw std::bad_alloc();
+      chunks_.push_back(static_cast<TParaNode*>(chunk));
+    }
+    new (&Slot(handle)) TParaNode;
     ++issued_;
   }
   TParaNode& node = Slot(handle);

@@ -1,8 +1,9 @@
 #include "editor/para_text_arena.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <new>
+
+#include "platform/large_pages.h"
 
 namespace nuvel {
 
@@ -21,7 +22,7 @@ std::atomic<std::size_t> gBlocks{0};
 
 void FreeBlock(TParaTextArena::Block* block) {
   block->~Block();
-  std::free(block);
+  platform::UnmapLargeBlock(block, TParaTextArena::kBlockBytes);
   --gBlocks;
 }
 
@@ -36,13 +37,15 @@ TParaTextArena::~TParaTextArena() {
 uint8_t* TParaTextArena::Allocate(std::size_t bytes) {
   if (bytes == 0 || bytes > kLargestText) return nullptr;
   if (current_ == nullptr || current_->used + bytes > kBlockBytes) {
-    void* memory = std::aligned_alloc(kBlockBytes, kBlockBytes);
+    static_assert(kBlockBytes == platform::kLargePage, "a block is found from a text's address by its alignment");
+    void* memory = platform::MapLargeBlock(kBlockBytes, blocksMade_ > 0);
     if (memory == nullptr) return nullptr;
     if (current_ != nullptr) {
       current_->current = false;
       if (current_->live == 0) FreeBlock(current_);
     }
     ++gBlocks;
+    ++blocksMade_;
     current_ = new (memory) Block;
     current_->current = true;
     current_->used = static_cast<uint32_t>(kHeader);

@@ -1,8 +1,11 @@
 #pragma once
 // Room for the texts of paragraphs read in one go (a document being opened):
-// texts are laid one after another in blocks of 256 KB instead of each
-// in an allocation of its own, which saves the allocator's header and
-// rounding on every paragraph. A text keeps its room until its node lets it
+// texts are laid one after another in blocks of 2 MB instead of each in an
+// allocation of its own, which saves the allocator's header and rounding on
+// every paragraph. Once a text holds more than one block, blocks come in
+// large pages (see platform/large_pages.h), which a large file's load fills
+// with few faults; the first stays in small pages, so a short text takes
+// only the memory it touches. A text keeps its room until its node lets it
 // go (an edit that needs more room moves it to an allocation of its own); a
 // block goes back to the system when the last of its texts is let go.
 #include <cstddef>
@@ -26,7 +29,7 @@ class TParaTextArena {
   // Blocks held by all arenas, for tests that look for leaks.
   static std::size_t BlocksInUse();
 
-  static constexpr std::size_t kBlockBytes = std::size_t{256} << 10;
+  static constexpr std::size_t kBlockBytes = std::size_t{2} << 20;
   // Texts longer than this get an allocation of their own.
   static constexpr std::size_t kLargestText = std::size_t{16} << 10;
 
@@ -35,6 +38,7 @@ class TParaTextArena {
 
  private:
   Block* current_ = nullptr;
+  std::size_t blocksMade_ = 0;
 };
 
 }  // namespace nuvel

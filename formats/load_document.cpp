@@ -14,6 +14,7 @@
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
 #include "formats/logical_order_text.h"
+#include "formats/paragraph_in_conversion.h"
 #include "formats/reader_input.h"
 #include "formats/rtf_reader.h"
 #include "formats/sheim_filter_hook.h"
@@ -24,7 +25,10 @@
 namespace nuvel {
 namespace {
 
-uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoadResult& result,
+// Runs the reader of `kind`, which puts its paragraphs into `sink` (the
+// target itself, or a conversion in front of it); the RTF reader works on the
+// target.
+uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TParaSink& sink, TLoadResult& result,
                    TUnicodeReadNotes& notes) {
   switch (kind) {
     case TReaderKind::None:
@@ -36,20 +40,20 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TLoa
       return reader.AppendError();
     }
     case TReaderKind::Lines:
-      return ReadLines(in, target);
+      return ReadLines(in, sink);
     case TReaderKind::DosText:
-      return ReadDosText(in, target);
+      return ReadDosText(in, sink);
     case TReaderKind::SmartDos:
-      return ReadSmartDos(in, target, ReadIniBool("GENPREFS", "Smart_Load"));
+      return ReadSmartDos(in, sink, ReadIniBool("GENPREFS", "Smart_Load"));
     case TReaderKind::Einstein:
       in.lineEndChar = kEinsteinLineEnd;
-      return ReadSmartDos(in, target, ReadIniBool("GENPREFS", "Smart_Load"));
+      return ReadSmartDos(in, sink, ReadIniBool("GENPREFS", "Smart_Load"));
     case TReaderKind::ThreeB2:
-      return Read3B2(in, target, DefaultStyle3B2());
+      return Read3B2(in, sink, DefaultStyle3B2());
     case TReaderKind::NulRecords:
-      return ReadNulRecords(in, target);
+      return ReadNulRecords(in, sink);
     case TReaderKind::Unicode:
-      return ReadUnicodeText(in, target,
+      return ReadUnicodeText(in, sink,
                              CurrentEditConfig() == TEditConfig::NuvelDos || CurrentEditConfig() == TEditConfig::Tag,
                              IsUtf8Form(result.textForm), &notes);
   }
@@ -76,6 +80,37 @@ bool MayBeUnicodeText(const TLoadRule& rule) {
     default:
       return false;
   }
+}
+
+// Converts each paragraph a reader reads before it goes on to the target, so
+// that it is stored once, in its final form.
+class TConvertingSink final : public TParaSink {
+ public:
+  TConvertingSink(TParaSink& to, TParagraphInConversion& conversion)
+      : to_(to), conversion_(conversion), trims_(to.TrimsTrailingBlanks()) {}
+  uint16_t AppendParaText(std::span<const uint8_t> text) override {
+    // Blanks the target would drop are dropped before the conversion, which
+    // then sees the paragraph the target keeps (a line of one bracket and a
+    // blank turns otherwise than the bracket alone).
+    if (trims_) {
+      while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text = text.first(text.size() - 1);
+    }
+    if (text.empty()) return to_.AppendParaText(text);
+    conversion_.Convert(text, converted_);
+    return to_.AppendParaText(converted_);
+  }
+
+ private:
+  TParaSink& to_;
+  TParagraphInConversion& conversion_;
+  const bool trims_;
+  std::vector<uint8_t> converted_;
+};
+
+// Readers whose paragraphs can be converted one by one as they are read:
+// each line is one paragraph, which the target stores as it is given.
+bool ConvertsWhileReading(const TLoadRule& rule) {
+  return rule.pass == TLoadPass::General && (rule.reader == TReaderKind::Lines || rule.reader == TReaderKind::Unicode);
 }
 
 }  // namespace
@@ -113,11 +148,6 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   TReaderInput in(bytes);
   in.release = std::move(release);
   TUnicodeReadNotes notes;
-  result.appendError = RunReader(result.rule.reader, in, target, result, notes);
-  result.lfLineEnds = in.LfLineEnds();
-  result.finalLineEnd = notes.finalLineEnd;
-  const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;
-
   // Files of other programs keep their text in logical order: they are
   // turned into storage order, in the conversion pass where there is one.
   const bool logicalFile =
@@ -125,6 +155,24 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
                         (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
                          GetConvMode() == kConvCp1255));
   const std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;
+  bool converted = false;
+  if (ConvertsWhileReading(result.rule)) {
+    // Unicode text was read as Windows-1255 bytes, whatever the mode.
+    ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
+    TParagraphInConversion conversion(turnFor);
+    if (conversion.Converts()) {
+      TConvertingSink sink(target, conversion);
+      result.appendError = RunReader(result.rule.reader, in, target, sink, result, notes);
+      result.conversion = conversion.Report();
+      if (result.conversion.changed) target.SetModified(true);
+      converted = true;
+    }
+  }
+  if (!converted) result.appendError = RunReader(result.rule.reader, in, target, target, result, notes);
+  result.lfLineEnds = in.LfLineEnds();
+  result.finalLineEnd = notes.finalLineEnd;
+  const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;
+
   switch (result.rule.pass) {
     case TLoadPass::None:
       break;
@@ -136,6 +184,7 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
       break;
     }
     case TLoadPass::General: {
+      if (ConvertsWhileReading(result.rule)) break;  // converted as it was read, or nothing to convert
       // Unicode text was read as Windows-1255 bytes, whatever the mode.
       ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
       result.conversion = ConvertText(target, false, turnFor);

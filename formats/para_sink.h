@@ -14,6 +14,10 @@ class TParaSink {
   // paragraph, or as several when it is longer than the sink's paragraph
   // limit. Returns 0, or the editor error code (263-268) that stopped it.
   virtual uint16_t AppendParaText(std::span<const uint8_t> text) = 0;
+  // True when the sink drops the trailing blanks and tabs of what it is
+  // given (an editor that trims them), so that whatever works on the text
+  // before it can drop them first and see what the sink will keep.
+  virtual bool TrimsTrailingBlanks() const { return false; }
 };
 
 }  // namespace nuvel

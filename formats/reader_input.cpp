@@ -1,5 +1,7 @@
 #include "formats/reader_input.h"
 
+#include <algorithm>
+
 namespace nuvel {
 
 TReaderInput::TReaderInput(std::span<const uint8_t> whole) : file(whole), data(whole) {
@@ -13,21 +15,32 @@ TLineResult ReadLine(TReaderInput& in, std::vector<uint8_t>& line, std::size_t m
   if (max <= 2) return r;
   const std::size_t limit = max - 2;
   const auto& d = in.data;
+  const uint8_t* bytes = d.data();
+  const uint8_t lineEnd = in.lineEndChar;
   while (in.pos < d.size()) {
-    const uint8_t b = d[in.pos];
-    if (b == 13 || b == 10 || b == in.lineEndChar) break;
+    // The bytes up to the next line end or zero byte, as far as the limit
+    // allows, go in at once.
+    const std::size_t stop = std::min(d.size(), in.pos + (limit - r.length));
+    std::size_t run = in.pos;
+    while (run < stop) {
+      const uint8_t b = bytes[run];
+      if (b == 13 || b == 10 || b == lineEnd || b == 0) break;
+      ++run;
+    }
+    line.insert(line.end(), bytes + in.pos, bytes + run);
+    r.length += run - in.pos;
+    in.pos = run;
+    if (in.pos >= d.size()) break;
+    const uint8_t b = bytes[in.pos];
+    if (b == 13 || b == 10 || b == lineEnd) break;
     if (r.length == limit) {
       r.cut = true;
       break;
     }
+    // A zero byte: dropped.
     ++in.pos;
-    if (b == 0) {
-      in.nulSeen = true;
-      ++in.nulBytes;
-      continue;
-    }
-    line.push_back(b);
-    ++r.length;
+    in.nulSeen = true;
+    ++in.nulBytes;
   }
   if (in.pos >= d.size()) return r;
   const uint8_t at = d[in.pos];

@@ -1,5 +1,7 @@
 #include "formats/text_conversion.h"
 
+#include "formats/paragraph_in_conversion.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -80,10 +82,10 @@ RoundTripBytes ProvenRoundTrip(int mode, const ConvTableBytes& in, const ConvTab
   return r;
 }
 
-bool AllProven(const RoundTripBytes& r, std::span<const uint8_t> para) {
-  if (!r.any) return false;
+bool AllProven(const std::array<bool, 256>& proven, bool any, std::span<const uint8_t> para) {
+  if (!any) return false;
   for (uint8_t b : para) {
-    if (!r.proven[b]) return false;
+    if (!proven[b]) return false;
   }
   return true;
 }
@@ -91,55 +93,82 @@ bool AllProven(const RoundTripBytes& r, std::span<const uint8_t> para) {
 }  // namespace
 
 TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
+  if (!toOutside) {
+    const int mode = GetConvMode();
+    if (mode == kConvNone || mode == kConvUnicode) return {};
+    TParagraphInConversion in(turnFor);
+    if (!in.Converts()) return {};
+    text.BeginUpdate();
+    std::vector<uint8_t> out;
+    for (uint32_t i = 0; i < text.ParaCount(); ++i) {
+      const std::span<const uint8_t> para = text.Para(i);
+      if (para.empty()) continue;
+      in.Convert(para, out);
+      if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
+    }
+    if (in.Report().changed) text.SetModified(true);
+    text.EndUpdate();
+    return in.Report();
+  }
   TConvertReport report;
   const int mode = GetConvMode();
   if (mode == kConvNone || mode == kConvUnicode) return report;
-  // The pass prepares tables of its own and leaves the shared state as it was.
+  // The pass prepares a table of its own and leaves the shared state as it was.
   ConvStateGuard keep;
   std::unique_ptr<ConvTableBytes> table;
-  PrepareConvTable(toOutside, table);
+  PrepareConvTable(true, table);
   ConvSettings s = CurrentConvSettings();
   s.table = table->data();
-  s.out = toOutside;
+  s.out = true;
   if (!ModeConvertsBytes(mode)) return report;
-  // Going in, the table of the way back decides what the text could not keep.
-  std::unique_ptr<ConvTableBytes> backTable;
-  ConvSettings back = s;
-  RoundTripBytes proven;
-  if (!toOutside) {
-    PrepareConvTable(true, backTable);
-    back.table = backTable->data();
-    back.out = true;
-    proven = ProvenRoundTrip(mode, *table, *backTable);
-  }
-  const bool countBytes = !toOutside && mode != kConv3B2;
   text.BeginUpdate();
   std::vector<uint8_t> out;
-  std::vector<uint8_t> again;
   for (uint32_t i = 0; i < text.ParaCount(); ++i) {
     const std::span<const uint8_t> para = text.Para(i);
     if (para.empty()) continue;
-    if (toOutside) {
-      ConvertParagraphOut(s, para, out);
-    } else if (AllProven(proven, para)) {
-      out.resize(para.size());
-      for (std::size_t k = 0; k < para.size(); ++k) out[k] = (*table)[para[k]];
-    } else {
-      out.clear();
-      ConvertBytes(s, para, out);
-      if (!report.changed) {
-        ConvertParagraphOut(back, out, again);
-        if (!std::equal(again.begin(), again.end(), para.begin(), para.end())) report.changed = true;
-      }
-      if (countBytes) report.lostChars += CountLostBytes(para, *table, *backTable);
-    }
-    if (turnFor && !toOutside) LogicalToStorage(*turnFor, out);
+    ConvertParagraphOut(s, para, out);
     if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
   }
-  report.turned = turnFor.has_value() && !toOutside;
-  if (report.changed) text.SetModified(true);
   text.EndUpdate();
   return report;
+}
+
+TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : turnFor_(turnFor) {
+  const int mode = GetConvMode();
+  if (mode == kConvNone || mode == kConvUnicode) return;
+  PrepareConvTable(false, table_);
+  settings_ = CurrentConvSettings();
+  settings_.table = table_->data();
+  settings_.out = false;
+  if (!ModeConvertsBytes(mode)) return;
+  converts_ = true;
+  report_.turned = turnFor.has_value();
+  // The table of the way back decides what the text could not keep.
+  PrepareConvTable(true, backTable_);
+  back_ = settings_;
+  back_.table = backTable_->data();
+  back_.out = true;
+  const RoundTripBytes proven = ProvenRoundTrip(mode, *table_, *backTable_);
+  proven_ = proven.proven;
+  anyProven_ = proven.any;
+  countBytes_ = mode != kConv3B2;
+}
+
+void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<uint8_t>& out) {
+  const ConvTableBytes& table = *table_;
+  if (AllProven(proven_, anyProven_, para)) {
+    out.resize(para.size());
+    for (std::size_t k = 0; k < para.size(); ++k) out[k] = table[para[k]];
+  } else {
+    out.clear();
+    ConvertBytes(settings_, para, out);
+    if (!report_.changed) {
+      ConvertParagraphOut(back_, out, again_);
+      if (!std::equal(again_.begin(), again_.end(), para.begin(), para.end())) report_.changed = true;
+    }
+    if (countBytes_) report_.lostChars += CountLostBytes(para, table, *backTable_);
+  }
+  if (turnFor_) LogicalToStorage(*turnFor_, out);
 }
 
 void ReverseClassRuns(TDocumentText& text) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "core/conv_engine.h"
+#include "formats/text_conversion.h"
 #include "tests/formats/formats_test_support.h"
+#include "tests/formats/load_test_target.h"
 
 namespace nuvel::test {
 namespace {
@@ -26,6 +31,54 @@ TEST_F(EditorDocumentIoTest, LoadConvertsWithoutModifiedFlagOrUndoHistory) {
   EXPECT_EQ(e.Text(), "\x81x\r\n");
   EXPECT_FALSE(e.Modified());  // saving it gives back the file's bytes
   EXPECT_FALSE(e.CanUndo());
+}
+
+// A text file's lines are converted, and turned into storage order, as they
+// are read: the editor must hold what reading the lines as they are, the
+// editor trimming their trailing blanks, and converting the whole text
+// afterwards gives. Random lines of pointed Hebrew, English, numbers with
+// separators and signs, brackets, tabs and trailing blanks, in both
+// directions and in a mode that composes and one that only maps bytes.
+TEST_F(EditorDocumentIoTest, LinesConvertedAsTheyAreReadMatchAConversionAfterReading) {
+  std::mt19937 random(1255);
+  const std::string pool = "\xE0\xE1\xE5\xEC\xF9\xFA\xC8\xCC\xC9\xD1\xD2\xC4" "abcXYZ0123456789.,+-$%()[] \t\x93";
+  std::string file;
+  for (int line = 0; line < 3000; ++line) {
+    const std::size_t length = random() % 40;
+    for (std::size_t k = 0; k < length; ++k) file += pool[random() % pool.size()];
+    if (random() % 4 == 0) file += random() % 2 ? "  " : " \t";
+    file += "\r\n";
+  }
+  const std::string name = WriteTemp("mixed.txt", file);
+  for (const int mode : {int{kConvCp1255}, int{kConvNuvelDos}}) {
+    for (const bool english : {false, true}) {
+      SetConvMode(mode);
+      TNvcTextFileEditor e;
+      const TLoadResult r = LoadEditorFromFile(e, name, 0, false, english);
+      ASSERT_EQ(r.rule.reader, TReaderKind::Lines);
+
+      TestLoadTarget expected;
+      LoadDocumentBytes(expected, {r.rule.row, TReaderKind::Lines, TLoadPass::None, 0},
+                        std::span(reinterpret_cast<const uint8_t*>(file.data()), file.size()), false, {});
+      for (auto& p : expected.paras.Paras()) {
+        while (!p.empty() && (p.back() == ' ' || p.back() == '\t')) p.pop_back();
+      }
+      const TConvertReport report =
+          ConvertText(expected, false, mode == kConvCp1255 ? std::optional<bool>(english) : std::nullopt);
+
+      // The editor ends with the empty paragraph after the last line end.
+      ASSERT_EQ(static_cast<std::size_t>(e.ParaCount()), expected.paras.Paras().size() + 1) << mode << english;
+      EXPECT_TRUE(e.GetPara(e.ParaCount()).empty());
+      for (int32_t p = 1; p < e.ParaCount(); ++p) {
+        const auto got = e.GetPara(p);
+        ASSERT_EQ(std::vector<uint8_t>(got.begin(), got.end()), expected.paras.Paras()[p - 1])
+            << "mode " << mode << (english ? " English" : " Hebrew") << " paragraph " << p;
+      }
+      EXPECT_EQ(r.conversion.changed, report.changed) << mode << english;
+      EXPECT_EQ(r.conversion.lostChars, report.lostChars) << mode << english;
+      EXPECT_EQ(e.Modified(), report.changed) << mode << english;
+    }
+  }
 }
 
 TEST_F(EditorDocumentIoTest, SaveWorksOnACopyAndClearsTheModifiedFlag) {

@@ -132,6 +132,27 @@ TEST(TextReaders, LineLimitOf32766Bytes) {
   }
 }
 
+// Dropped zero bytes take no room in a line; a line at its limit is cut
+// before the zero byte that follows it.
+TEST(TextReaders, ZeroBytesTakeNoRoomInALine) {
+  using std::string_literals::operator""s;
+  struct Case {
+    std::string file;
+    std::vector<std::size_t> paras;
+  } cases[] = {
+      {Rep('x', 100) + "\0"s + Rep('x', 32666) + "\r\n", {32766}},
+      {Rep('x', 32766) + "\0y\r\n"s, {32766, 1}},
+      {"\0\0ab\0\r\n\0c"s, {2, 1}},
+  };
+  for (const auto& c : cases) {
+    const Read got = ReadWith(Reader::Lines, c.file);
+    std::vector<std::size_t> sizes;
+    for (const auto& p : got.paras) sizes.push_back(p.size());
+    EXPECT_EQ(sizes, c.paras) << c.file.size();
+    EXPECT_TRUE(got.nul);
+  }
+}
+
 TEST(TextReaders, DosTextClosesAParagraphAt32518Bytes) {
   // 400 lines of 99 letters: each adds 100 bytes with its blank.
   std::string file;

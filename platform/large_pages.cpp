@@ -1,0 +1,43 @@
+#include "platform/large_pages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace nuvel::platform {
+namespace {
+
+std::size_t WholeLargePages(std::size_t bytes) { return (bytes + kLargePage - 1) / kLargePage * kLargePage; }
+
+}  // namespace
+
+void* MapLargeBlock(std::size_t bytes, bool largePages) {
+  const std::size_t size = WholeLargePages(bytes == 0 ? 1 : bytes);
+  // Mapped one large page longer, then trimmed to a large-page boundary at
+  // both ends, so that every large page of the block can be a real one.
+  void* raw = ::mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(raw);
+  const std::uintptr_t aligned = (start + kLargePage - 1) / kLargePage * kLargePage;
+  if (aligned > start) ::munmap(raw, aligned - start);
+  const std::uintptr_t tail = start + size + kLargePage - (aligned + size);
+  if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+  void* block = reinterpret_cast<void*>(aligned);
+  if (largePages) AdviseLargePages(block, size);
+  return block;
+}
+
+void UnmapLargeBlock(void* block, std::size_t bytes) {
+  if (block != nullptr) ::munmap(block, WholeLargePages(bytes == 0 ? 1 : bytes));
+}
+
+void AdviseLargePages(void* start, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  ::madvise(start, bytes, MADV_HUGEPAGE);
+#else
+  (void)start;
+  (void)bytes;
+#endif
+}
+
+}  // namespace nuvel::platform
