@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace nuvel {
 namespace {
@@ -247,6 +249,56 @@ void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch
   }
 }
 
+// Bit 0: a Hebrew byte; bit 1: a Latin letter.
+constexpr std::array<uint8_t, 256> kLetterKind = ByteTable<uint8_t>([](uint8_t b) {
+  const Raw c = RawClassOf(b);
+  return static_cast<uint8_t>(c == Raw::R ? 1 : c == Raw::L ? 2 : 0);
+});
+
+// A Hebrew document's turn of a line without digits and brackets: each run
+// from the first to the last Latin letter of a stretch without Hebrew is
+// reversed; nothing else moves. The line is read 64 bytes at a time into
+// masks of its Hebrew bytes and Latin letters, and the runs are found from
+// the masks, so that the common line of words costs a few operations a byte
+// and one step per run rather than a branch per byte.
+void TurnLatinRuns(std::span<uint8_t> line) {
+  const std::size_t n = line.size();
+  constexpr std::size_t kNone = ~std::size_t{0};
+  std::size_t first = kNone;  // first letter of the run being read
+  std::size_t last = 0;       // its last letter so far
+  for (std::size_t base = 0; base < n; base += 64) {
+    const std::size_t m = std::min<std::size_t>(64, n - base);
+    uint64_t hebrew = 0, latin = 0;
+    for (std::size_t k = 0; k < m; ++k) {
+      const uint64_t kind = kLetterKind[line[base + k]];
+      hebrew |= (kind & 1) << k;
+      latin |= (kind >> 1) << k;
+    }
+    std::size_t pos = 0;  // bits before it are read
+    while (pos < m) {
+      const uint64_t ahead = pos == 0 ? ~uint64_t{0} : ~uint64_t{0} << pos;
+      if (first == kNone) {
+        const uint64_t letters = latin & ahead;
+        if (letters == 0) break;
+        const auto k = static_cast<std::size_t>(std::countr_zero(letters));
+        first = last = base + k;
+        pos = k + 1;
+        continue;
+      }
+      // In a run: it ends at the next Hebrew byte, at the last letter before.
+      const uint64_t stop = hebrew & ahead;
+      const uint64_t before = stop == 0 ? ~uint64_t{0} : (stop & -stop) - 1;
+      const uint64_t letters = latin & ahead & before;
+      if (letters != 0) last = base + 63 - static_cast<std::size_t>(std::countl_zero(letters));
+      if (stop == 0) break;
+      Reverse(line, first, last + 1);
+      first = kNone;
+      pos = static_cast<std::size_t>(std::countr_zero(stop)) + 1;
+    }
+  }
+  if (first != kNone) Reverse(line, first, last + 1);
+}
+
 // One way of the reordering, by the runs `line` holds.
 void Reorder(bool englishDocument, std::span<uint8_t> line, Scratch& s) {
   if (englishDocument) {
@@ -271,6 +323,10 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // A Hebrew line without English, numbers or brackets reads the same in
   // both orders.
   if (!englishDocument && !holds(Raw::L) && !holds(Raw::EN) && (present & (1u << 8)) == 0) return;
+  if (!englishDocument && !holds(Raw::EN) && (present & (1u << 8)) == 0) {
+    TurnLatinRuns(line);
+    return;
+  }
   Scratch& s = Buffers();
   // Without separators or signs every byte's class is its own, and without
   // digits nothing joins them, so the turn reads the same reversed runs
