@@ -38,7 +38,8 @@ class TBlockSumTree {
   static constexpr size_t kFan = 16;
   static constexpr unsigned kFanBits = 4;
   // Running totals over a node's children: slot i holds the children 0..i
-  // together; slots past the last child repeat the node's whole.
+  // together; slots past the last child repeat the node's whole. Each is kept
+  // with its top bit flipped, so that signed comparisons order them.
   struct alignas(64) SumNode {
     uint32_t sum[kFan];
   };
@@ -47,6 +48,8 @@ class TBlockSumTree {
     std::vector<SumNode> lines;
   };
 
+  // A node whose totals are all 0.
+  static SumNode EmptyNode();
   // Takes the levels' node arrays into bases_ after they may have moved.
   void RefreshBases();
 

@@ -1,15 +1,49 @@
 #include "editor/para_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "editor/prefetch.h"
 
 namespace nuvel {
 
 namespace {
+
+#if defined(__SSE2__)
+// Each lane of `v` greater than `r`'s, both read as unsigned.
+inline __m128i Above(__m128i v, __m128i r) {
+  const __m128i bias = _mm_set1_epi32(INT32_MIN);
+  return _mm_cmpgt_epi32(_mm_xor_si128(v, bias), _mm_xor_si128(r, bias));
+}
+// One bit per lane of two comparison results, lanes 0..7.
+inline uint32_t LaneBits(__m128i low, __m128i high) {
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(_mm_packs_epi32(low, high), _mm_setzero_si128())));
+}
+#else
 // 1 when a <= b, else 0, as arithmetic.
 inline uint32_t AtMost(uint32_t a, uint32_t b) { return static_cast<uint32_t>((uint64_t{b} - a) >> 63) ^ 1u; }
+#endif
+
+// How many of eight rising running totals stay within `rest`, when the last
+// of them does not.
+inline uint32_t CountWithin(const uint32_t (&ends)[8], uint32_t rest) {
+#if defined(__SSE2__)
+  const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
+  const auto* v = reinterpret_cast<const __m128i*>(ends);
+  const uint32_t above = LaneBits(Above(_mm_load_si128(v), r), Above(_mm_load_si128(v + 1), r));
+  return static_cast<uint32_t>(std::countr_zero(above | 0x80u));
+#else
+  uint32_t n = AtMost(ends[3], rest) * 4;
+  n += AtMost(ends[n + 1], rest) * 2;
+  return n + AtMost(ends[n], rest);
+#endif
+}
+
 }  // namespace
 
 TParaIndex::TParaIndex() { Clear(); }
@@ -250,30 +284,21 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   const size_t b = tree_.FindLine(rest, before);
   const Block& block = *blocks_[b];
   // The group holding the line: the number of running group totals within
-  // `rest`, found in three halvings (the last total, the block's whole, lies
-  // above `rest`). Then the entry within the group: the number of its
-  // entries' running lines within what is left. All by arithmetic on the
-  // comparisons, not branches: the entries come from memory, and a branch on
-  // them that goes wrong would throw away the work after it.
-  static_assert(kGroups == 8);
+  // `rest` (the last, the block's whole, lies above it). Then the entry
+  // within the group: the number of its entries' running lines within what
+  // is left. All by arithmetic on the comparisons, not branches: the entries
+  // come from memory, and a branch on them that goes wrong would throw away
+  // the work after it.
+  static_assert(kGroups == 8 && kGroupSize == 8);
   const uint32_t* ends = groupEnds_[b].end;
-  uint32_t group = AtMost(ends[3], rest) * 4;
-  group += AtMost(ends[group + 1], rest) * 2;
-  group += AtMost(ends[group], rest);
+  const uint32_t group = CountWithin(groupEnds_[b].end, rest);
   const uint32_t skipped = ends[(group - 1) & (kGroups - 1)] & (0u - static_cast<uint32_t>(group != 0));
   const uint32_t inGroupRest = rest - skipped;
   // The group's text places lie on another cache line than its entries:
   // both are asked for now, before the entries are read.
   PrefetchForRead(block.textHints + group * kGroupSize);
-  const Slot* slots = block.entries + group * kGroupSize;
-  uint32_t run = 0, inSkipped = 0, o = 0;
-#pragma GCC unroll 8
-  for (uint32_t i = 0; i < kGroupSize; ++i) {
-    run += slots[i].lines;
-    const uint32_t within = AtMost(run, inGroupRest);
-    o += within;
-    inSkipped += slots[i].lines & (0u - within);
-  }
+  uint32_t o = 0, inSkipped = 0;
+  EntryWithin(block.entries + group * kGroupSize, inGroupRest, o, inSkipped);
   o += group * kGroupSize;
   // Entries with no lines at the end of the block: the last entry holds it.
   o = std::min(o, block.count - 1);
@@ -286,6 +311,39 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
     *node = block.entries[o].node;
   }
   return before + o;
+}
+
+void TParaIndex::EntryWithin(const Slot* slots, uint32_t rest, uint32_t& entry, uint32_t& linesBefore) {
+#if defined(__SSE2__)
+  // The eight line counts (every second lane of the group's line), their
+  // running totals by shifting and adding, and all eight compared at once.
+  const auto* v = reinterpret_cast<const float*>(slots);
+  const __m128i low = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v), _mm_load_ps(v + 4), 0xDD));
+  const __m128i high = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v + 8), _mm_load_ps(v + 12), 0xDD));
+  __m128i runLow = _mm_add_epi32(low, _mm_slli_si128(low, 4));
+  runLow = _mm_add_epi32(runLow, _mm_slli_si128(runLow, 8));
+  __m128i runHigh = _mm_add_epi32(high, _mm_slli_si128(high, 4));
+  runHigh = _mm_add_epi32(runHigh, _mm_slli_si128(runHigh, 8));
+  runHigh = _mm_add_epi32(runHigh, _mm_shuffle_epi32(runLow, 0xFF));
+  const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
+  const __m128i aboveLow = Above(runLow, r), aboveHigh = Above(runHigh, r);
+  entry = static_cast<uint32_t>(std::countr_zero(LaneBits(aboveLow, aboveHigh) | 0x100u));
+  // The lines of the entries within: the sum of those not above.
+  __m128i sum = _mm_add_epi32(_mm_andnot_si128(aboveLow, low), _mm_andnot_si128(aboveHigh, high));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+  linesBefore = static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
+#else
+  uint32_t run = 0, within = 0, n = 0;
+  for (uint32_t i = 0; i < kGroupSize; ++i) {
+    run += slots[i].lines;
+    const uint32_t in = AtMost(run, rest);
+    n += in;
+    within += slots[i].lines & (0u - in);
+  }
+  entry = n;
+  linesBefore = within;
+#endif
 }
 
 void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf) {

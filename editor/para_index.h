@@ -77,6 +77,9 @@ class TParaIndex {
     uint32_t Lines() const { return end[kGroups - 1]; }
   };
 
+  // The number of entries among eight from `slots` whose running lines stay
+  // within `rest`, and their lines.
+  static void EntryWithin(const Slot* slots, uint32_t rest, uint32_t& entry, uint32_t& linesBefore);
   void EnsureTrees() const;
   // A text's place as 8-byte steps from hintBase_, in 32 bits; 0 when unknown
   // or too far from the base. The base is taken from the first text told.
