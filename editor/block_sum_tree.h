@@ -4,7 +4,7 @@
 // children in one cache line for entries and one for lines, so a lookup reads
 // one line per level and picks the child by comparing all 16 totals at once,
 // without a branch that depends on the data. A million paragraphs in blocks
-// of 64 need four levels, the upper three of which stay in the cache. Totals
+// of 256 need three levels, which stay in the cache. Totals
 // are 32-bit: a text holds fewer than 2^32 paragraphs and screen lines.
 #include <array>
 #include <cstddef>

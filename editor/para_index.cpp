@@ -29,18 +29,23 @@ inline uint32_t LaneBits(__m128i low, __m128i high) {
 inline uint32_t AtMost(uint32_t a, uint32_t b) { return static_cast<uint32_t>((uint64_t{b} - a) >> 63) ^ 1u; }
 #endif
 
-// How many of eight rising running totals stay within `rest`, when the last
-// of them does not.
-inline uint32_t CountWithin(const uint32_t (&ends)[8], uint32_t rest) {
+// How many of N rising running totals stay within `rest`, when the last of
+// them does not.
+template <size_t N>
+inline uint32_t CountWithin(const uint32_t (&ends)[N], uint32_t rest) {
+  static_assert(N % 8 == 0 && N <= 32);
 #if defined(__SSE2__)
   const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
   const auto* v = reinterpret_cast<const __m128i*>(ends);
-  const uint32_t above = LaneBits(Above(_mm_load_si128(v), r), Above(_mm_load_si128(v + 1), r));
-  return static_cast<uint32_t>(std::countr_zero(above | 0x80u));
+  uint32_t above = 1u << (N - 1);
+  for (size_t i = 0; i < N / 8; ++i) {
+    above |= LaneBits(Above(_mm_load_si128(v + 2 * i), r), Above(_mm_load_si128(v + 2 * i + 1), r)) << (8 * i);
+  }
+  return static_cast<uint32_t>(std::countr_zero(above));
 #else
-  uint32_t n = AtMost(ends[3], rest) * 4;
-  n += AtMost(ends[n + 1], rest) * 2;
-  return n + AtMost(ends[n], rest);
+  uint32_t n = 0;
+  for (size_t step = N / 2; step > 0; step /= 2) n += AtMost(ends[n + step - 1], rest) * step;
+  return n;
 #endif
 }
 
@@ -289,7 +294,7 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   // is left. All by arithmetic on the comparisons, not branches: the entries
   // come from memory, and a branch on them that goes wrong would throw away
   // the work after it.
-  static_assert(kGroups == 8 && kGroupSize == 8);
+  static_assert(kGroupSize == 8);
   const uint32_t* ends = groupEnds_[b].end;
   const uint32_t group = CountWithin(groupEnds_[b].end, rest);
   const uint32_t skipped = ends[(group - 1) & (kGroups - 1)] & (0u - static_cast<uint32_t>(group != 0));

@@ -1,13 +1,15 @@
 #pragma once
 // The order of a text's paragraphs with the screen-line count of each, kept
-// in blocks of up to 64 entries under a 16-way tree of block totals (entries
-// and lines). It answers "which node is paragraph n" and "which paragraph
-// holds screen line l" in a few cache-line reads, so a jump anywhere in a long
-// text costs little more than a step. The lines of each group of eight entries
-// of a block are kept too, and a group's entries fill one cache line, so
-// finding a line reads one line of the block. Insertion
-// and removal touch one block; the tree is rebuilt lazily after a block is
-// split or dropped.
+// in blocks of up to 256 entries under a 16-way tree of block totals
+// (entries and lines). It answers "which node is paragraph n" and "which
+// paragraph holds screen line l" in a few cache-line reads, so a jump anywhere
+// in a long text costs little more than a step. Blocks this large keep the
+// tree at three levels up to a million paragraphs: each level is work that
+// stands between a jump and its first read from memory. The lines of each
+// group of eight entries of a block are kept too, and a group's entries fill
+// one cache line, so finding a line reads one line of the block. Insertion and
+// removal touch one block; the tree is rebuilt lazily after a block is split
+// or dropped.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,7 +53,7 @@ class TParaIndex {
   void RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf);
 
  private:
-  static constexpr uint32_t kBlockSize = 64;
+  static constexpr uint32_t kBlockSize = 256;
   static constexpr uint32_t kGroupSize = 8;
   static constexpr uint32_t kGroups = kBlockSize / kGroupSize;
   // A paragraph's node and line count side by side, so a lookup reads one
@@ -72,7 +74,7 @@ class TParaIndex {
   // the block pointers, dense enough to stay in the cache, so finding a line
   // in a block reads one line of its entries, and finding a paragraph reads
   // only the pointers.
-  struct alignas(32) GroupEnds {
+  struct alignas(64) GroupEnds {
     uint32_t end[kGroups];
     uint32_t Lines() const { return end[kGroups - 1]; }
   };
