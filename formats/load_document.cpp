@@ -13,6 +13,7 @@
 #include "core/shared_state.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
+#include "formats/lines_read_ahead.h"
 #include "formats/logical_order_text.h"
 #include "formats/paragraph_in_conversion.h"
 #include "formats/reader_input.h"
@@ -107,6 +108,9 @@ class TConvertingSink final : public TParaSink {
   std::vector<uint8_t> converted_;
 };
 
+// The parts a large file's lines are converted in ahead of the document.
+constexpr std::size_t kReadAheadPart = std::size_t{512} << 10;
+
 // Readers whose paragraphs can be converted one by one as they are read:
 // each line is one paragraph, which the target stores as it is given.
 bool ConvertsWhileReading(const TLoadRule& rule) {
@@ -161,9 +165,16 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
     ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
     TParagraphInConversion conversion(turnFor);
     if (conversion.Converts()) {
-      TConvertingSink sink(target, conversion);
-      result.appendError = RunReader(result.rule.reader, in, target, sink, result, notes);
-      result.conversion = conversion.Report();
+      if (result.rule.reader == TReaderKind::Lines && WorthReadingAhead(in, kReadAheadPart)) {
+        // A large file's lines are converted on worker threads while the
+        // document takes in those done.
+        const TMakeInConversion make = [&turnFor] { return std::make_unique<TParagraphInConversion>(turnFor); };
+        result.appendError = ReadLinesAhead(in, target, make, result.conversion, kReadAheadPart);
+      } else {
+        TConvertingSink sink(target, conversion);
+        result.appendError = RunReader(result.rule.reader, in, target, sink, result, notes);
+        result.conversion = conversion.Report();
+      }
       if (result.conversion.changed) target.SetModified(true);
       converted = true;
     }
