@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
+#include <memory>
 
 #include "core/charset.h"
 #include "core/conv_letters.h"
@@ -22,26 +24,19 @@ constexpr uint32_t kPointed = 0x200;
 // as, their count, and whether it takes the composing code after all (a
 // shin with dagesh and sin dot, which looks ahead; a holam whose table byte
 // is not a holam, which stays a holam after a shin).
-// For the savers' one pass, the combining class of the first and of the
-// last byte it is written as, and whether it must be put byte by byte
-// (it holds a holam, which may move after a shin, or its own points are
-// out of canonical order).
 constexpr uint64_t kSpecialBit = 0x80000000u;
-constexpr uint64_t kPutBit = uint64_t{1} << 48;
 // Set unless the byte is written as one byte without a combining class.
 constexpr uint64_t kNotSingleBit = uint64_t{1} << 49;
-constexpr unsigned kFirstClassShift = 32;
-constexpr unsigned kLastClassShift = 40;
 
-// The entries made last, kept with the table and dot codes they were made
-// from: a conversion pass calls once a paragraph with the same table.
-template <typename Entry>
-struct EntryCache {
+// What was made last from a table and the dot codes, kept with them: a
+// conversion pass calls once a paragraph with the same table.
+template <typename Value>
+struct MadeFromTable {
   ConvTableBytes table{};
   uint8_t shin_dot = 0;
   uint8_t sin_dot = 0;
   bool made = false;
-  std::array<Entry, 256> entries{};
+  Value value{};
 
   bool Holds(const ConvSettings& s) const {
     return made && shin_dot == s.shin_dot && sin_dot == s.sin_dot &&
@@ -56,22 +51,22 @@ struct EntryCache {
 };
 
 const std::array<uint16_t, 256>& ComposeEntries(const ConvSettings& s) {
-  thread_local EntryCache<uint16_t> cache;
-  if (cache.Holds(s)) return cache.entries;
+  thread_local MadeFromTable<std::array<uint16_t, 256>> cache;
+  if (cache.Holds(s)) return cache.value;
   const uint8_t* t = s.table;
   for (int b = 0; b < 256; ++b) {
     const uint8_t r = t[b];
     const bool outside = !PassesThroughTable(static_cast<uint8_t>(b));
-    cache.entries[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
-                                             (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
+    cache.value[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
+                                           (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
   }
   cache.Keep(s);
-  return cache.entries;
+  return cache.value;
 }
 
 const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
-  thread_local EntryCache<uint64_t> cache;
-  if (cache.Holds(s)) return cache.entries;
+  thread_local MadeFromTable<std::array<uint64_t, 256>> cache;
+  if (cache.Holds(s)) return cache.value;
   const uint8_t* t = s.table;
   for (int i = 0; i < 256; ++i) {
     const auto b = static_cast<uint8_t>(i);
@@ -89,22 +84,12 @@ const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
         special = b == 0x99;
       }
     }
-    bool put = false;
-    uint8_t previous = 0;
-    for (uint32_t j = 0; j < count; ++j) {
-      const auto x = static_cast<uint8_t>(bytes >> (8 * j));
-      const uint8_t c = PointCombiningClass(x);
-      put = put || x == kHolam || (j > 0 && c != 0 && previous > c);
-      previous = c;
-    }
-    const uint8_t first = PointCombiningClass(static_cast<uint8_t>(bytes));
-    const bool single = count == 1 && first == 0 && !special && !put;
-    cache.entries[i] = uint64_t{bytes} | (uint64_t{count} << 24) | (special ? kSpecialBit : 0) | (put ? kPutBit : 0) |
-                       (uint64_t{first} << kFirstClassShift) | (uint64_t{previous} << kLastClassShift) |
-                       (single ? 0 : kNotSingleBit);
+    const bool single = count == 1 && PointCombiningClass(static_cast<uint8_t>(bytes)) == 0 && !special;
+    cache.value[i] = uint64_t{bytes} | (uint64_t{count} << 24) | (special ? kSpecialBit : 0) |
+                     (single ? 0 : kNotSingleBit);
   }
   cache.Keep(s);
-  return cache.entries;
+  return cache.value;
 }
 
 // What a holam (0), dagesh (1), shin dot (2) or sin dot (3) does after a
@@ -202,6 +187,133 @@ void ComposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::
 
 namespace {
 
+// Puts `x` after the `k` bytes written at `o` as the savers' one pass does:
+// a holam after a shin and a point becomes that point with `sinDot` before
+// it, and a point goes back among the points before it into Unicode's
+// canonical order.
+void PutInCanonicalPlace(uint8_t* o, std::size_t& k, uint8_t x, uint8_t sinDot) {
+  if (x == kHolam && k >= 2 && o[k - 2] == kShin && IsPoint(o[k - 1])) {
+    x = o[k - 1];
+    o[k - 1] = sinDot;
+  }
+  const uint8_t c = PointCombiningClass(x);
+  std::size_t j = k;
+  if (c != 0) {
+    while (j > 0 && PointCombiningClass(o[j - 1]) > c) {
+      o[j] = o[j - 1];
+      --j;
+    }
+  }
+  o[j] = x;
+  ++k;
+}
+
+// The savers' one pass by pairs of bytes. Most bytes are a base (written
+// as bytes the first of which has no combining class) or a point (written
+// as one byte with a class); a point right after a base is written together
+// with it. What a base and the point after it give never depends on the
+// bytes written before the base (its first byte stops every point that goes
+// back), so one table holds it for every base and point: a byte is then
+// written by one look-up, with no branch on what it is. Anything else (a
+// point after a point, a byte the table leaves to the composing code) stops
+// the pairs and is put byte by byte.
+struct WritePair {
+  uint8_t bytes[4];  // written 4 at a time; `length` count
+  uint8_t length;
+  uint8_t flags;
+};
+constexpr uint8_t kPairStops = 1;     // put byte by byte instead
+constexpr uint8_t kPairAbsorbed = 2;  // a point: written with the base before it
+// A point's column: its byte less this (1-19); column 0 when no point follows.
+constexpr uint8_t kPointColumnBase = 0xBF;
+constexpr std::size_t kPairColumns = 32;
+
+struct WritePairs {
+  std::array<WritePair, 256 * kPairColumns> pairs{};  // by byte and the column of the byte after it
+  std::array<uint8_t, 256> column{};                   // 0 unless the byte is a point
+  std::array<uint8_t, 256> notBase{};                  // kPairAbsorbed unless the byte is a base
+};
+
+// The one pass of `parts` (and `point`, when not 0) after each of two
+// different bytes before; empty when the two differ.
+std::vector<uint8_t> PutAlone(std::span<const uint8_t> parts, uint8_t point, uint8_t sinDot) {
+  std::vector<uint8_t> got[2];
+  for (int before = 0; before < 2; ++before) {
+    uint8_t o[8] = {0, static_cast<uint8_t>(before == 0 ? 0 : kShin)};
+    std::size_t k = 2;
+    for (uint8_t x : parts) PutInCanonicalPlace(o, k, x, sinDot);
+    if (point != 0) PutInCanonicalPlace(o, k, point, sinDot);
+    got[before].assign(o + 2, o + k);
+  }
+  if (got[0] != got[1]) return {};
+  return got[0];
+}
+
+const WritePairs& WritePairEntries(const ConvSettings& s, const std::array<uint64_t, 256>& e) {
+  thread_local std::unique_ptr<MadeFromTable<WritePairs>> cache;
+  if (!cache) cache = std::make_unique<MadeFromTable<WritePairs>>();
+  if (cache->Holds(s)) return cache->value;
+  WritePairs& w = cache->value;
+  enum Kind : uint8_t { kBase, kPoint, kOther };
+  std::array<Kind, 256> kind{};
+  std::array<std::array<uint8_t, 3>, 256> parts{};
+  for (int b = 0; b < 256; ++b) {
+    const uint64_t a = e[b];
+    const auto count = static_cast<uint32_t>((a >> 24) & 3);
+    for (uint32_t j = 0; j < 3; ++j) parts[b][j] = static_cast<uint8_t>(a >> (8 * j));
+    const uint8_t first = PointCombiningClass(parts[b][0]);
+    kind[b] = (a & kSpecialBit) ? kOther : first == 0 ? kBase : count == 1 ? kPoint : kOther;
+    w.column[b] = kind[b] == kPoint ? static_cast<uint8_t>(parts[b][0] - kPointColumnBase) : 0;
+    w.notBase[b] = kind[b] == kBase ? 0 : kPairAbsorbed;
+  }
+  for (int b = 0; b < 256; ++b) {
+    const auto count = static_cast<std::size_t>((e[b] >> 24) & 3);
+    for (std::size_t c = 0; c < kPairColumns; ++c) {
+      WritePair& pair = w.pairs[b * kPairColumns + c];
+      pair = WritePair{};
+      if (kind[b] == kPoint) {
+        pair.flags = kPairAbsorbed;
+        continue;
+      }
+      const auto point = static_cast<uint8_t>(c == 0 ? 0 : c + kPointColumnBase);
+      const std::vector<uint8_t> got =
+          kind[b] == kBase && (c == 0 || PointCombiningClass(point) != 0)
+              ? PutAlone(std::span<const uint8_t>(parts[b].data(), count), point, s.sin_dot)
+              : std::vector<uint8_t>{};
+      if (got.empty()) {
+        pair.flags = kPairStops;
+        continue;
+      }
+      std::copy(got.begin(), got.end(), pair.bytes);
+      pair.length = static_cast<uint8_t>(got.size());
+    }
+  }
+  cache->Keep(s);
+  return w;
+}
+
+// Writes positions `i` to `lim` - 1 by pairs (reading up to p[lim]) and
+// answers where it stopped: at a byte that must be put byte by byte, or
+// past `lim` when p[lim] was written with the base before it. Room for 4
+// bytes per position is taken at `o + k`.
+std::size_t WriteByPairs(const WritePairs& w, const uint8_t* p, std::size_t i, std::size_t lim, uint8_t* o,
+                         std::size_t& k) {
+  const std::size_t start = i;
+  std::size_t at = k;
+  // A point at the start has no base written with it.
+  uint8_t prevNotBase = kPairAbsorbed;
+  for (; i < lim; ++i) {
+    const WritePair& pair = w.pairs[p[i] * kPairColumns + w.column[p[i + 1]]];
+    if (pair.flags & (kPairStops | prevNotBase)) break;
+    std::memcpy(o + at, pair.bytes, 4);
+    at += pair.length;
+    prevNotBase = w.notBase[p[i]];
+  }
+  k = at;
+  if (i == lim && i > start && prevNotBase == 0 && w.column[p[i]] != 0) ++i;
+  return i;
+}
+
 // Decomposition; with `Ordered`, each byte written also takes the savers'
 // two passes at once: a holam after a shin and a point becomes that point
 // with the sin dot before it, and a point is put into Unicode's canonical
@@ -213,7 +325,7 @@ template <bool Ordered>
 void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
   const std::array<uint64_t, 256>& e = DecomposeEntries(s);
-  const uint64_t slow = Ordered ? (kSpecialBit | kPutBit) : kSpecialBit;
+  const WritePairs* pairs = Ordered ? &WritePairEntries(s, e) : nullptr;
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
@@ -228,28 +340,16 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
     while (isRemoved(j)) ++j;
     return j;
   };
-  // Room is made a chunk at a time: a byte writes at most three.
+  // Room is made a chunk at a time: a byte writes at most three, and pairs
+  // are written 4 bytes at a time.
   constexpr std::size_t kChunk = 4096;
-  auto room = [&](std::size_t from) { return 3 * std::min(kChunk, n - from) + 3; };
+  auto room = [&](std::size_t from) { return 3 * std::min(kChunk, n - from) + 4; };
   std::size_t k = out.size();
   out.resize(k + n + room(0));
   uint8_t* o = out.data();
   auto put = [&](uint8_t x) {
     if constexpr (Ordered) {
-      if (x == kHolam && k >= 2 && o[k - 2] == kShin && IsPoint(o[k - 1])) {
-        x = o[k - 1];
-        o[k - 1] = s.sin_dot;
-      }
-      const uint8_t c = PointCombiningClass(x);
-      std::size_t j = k;
-      if (c != 0) {
-        while (j > 0 && PointCombiningClass(o[j - 1]) > c) {
-          o[j] = o[j - 1];
-          --j;
-        }
-      }
-      o[j] = x;
-      ++k;
+      PutInCanonicalPlace(o, k, x, s.sin_dot);
     } else {
       o[k++] = x;
     }
@@ -259,33 +359,30 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
     if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
     o = out.data();
     const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
-    // The class of the last byte written: a point whose class is below it
-    // goes back among the points before it.
-    uint64_t lastClass = k > 0 ? PointCombiningClass(o[k - 1]) : 0;
     // Eight at a time while each is one byte without a class.
     while (i + 8 <= stop) {
-      uint64_t all = 0;
-      for (int j = 0; j < 8; ++j) all |= e[p[i + j]];
-      if (all & kNotSingleBit) break;
-      for (int j = 0; j < 8; ++j) o[k + j] = static_cast<uint8_t>(e[p[i + j]]);
+      const uint64_t a[8] = {e[p[i]],     e[p[i + 1]], e[p[i + 2]], e[p[i + 3]],
+                             e[p[i + 4]], e[p[i + 5]], e[p[i + 6]], e[p[i + 7]]};
+      if ((a[0] | a[1] | a[2] | a[3] | a[4] | a[5] | a[6] | a[7]) & kNotSingleBit) break;
+      const uint8_t bytes[8] = {static_cast<uint8_t>(a[0]), static_cast<uint8_t>(a[1]), static_cast<uint8_t>(a[2]),
+                                static_cast<uint8_t>(a[3]), static_cast<uint8_t>(a[4]), static_cast<uint8_t>(a[5]),
+                                static_cast<uint8_t>(a[6]), static_cast<uint8_t>(a[7])};
+      std::memcpy(o + k, bytes, 8);
       k += 8;
       i += 8;
-      lastClass = 0;
     }
-    while (i < stop) {
-      const uint64_t a = e[p[i]];
-      if constexpr (Ordered) {
-        const uint64_t first = (a >> kFirstClassShift) & 0xFF;
-        if ((a & slow) != 0 || (first != 0 && lastClass > first)) break;
-        lastClass = (a >> kLastClassShift) & 0xFF;
-      } else {
-        if (a & slow) break;
+    if constexpr (Ordered) {
+      if (i + 1 < stop) i = WriteByPairs(*pairs, p, i, stop - 1, o, k);
+    } else {
+      while (i < stop) {
+        const uint64_t a = e[p[i]];
+        if (a & kSpecialBit) break;
+        o[k] = static_cast<uint8_t>(a);
+        o[k + 1] = static_cast<uint8_t>(a >> 8);
+        o[k + 2] = static_cast<uint8_t>(a >> 16);
+        k += (a >> 24) & 3;
+        ++i;
       }
-      o[k] = static_cast<uint8_t>(a);
-      o[k + 1] = static_cast<uint8_t>(a >> 8);
-      o[k + 2] = static_cast<uint8_t>(a >> 16);
-      k += (a >> 24) & 3;
-      ++i;
     }
     if (i == n) break;
     if (i == nextRemoved) {
