@@ -12,6 +12,8 @@ constexpr std::size_t ChunkBytes(uint32_t nodes) { return std::size_t{nodes} * s
 }  // namespace
 
 TParaNodeTable::~TParaNodeTable() {
+  static_assert(ChunkBytes(kChunkSize) % platform::kLargePage == 0,
+                "a chunk should fill its large pages: choose its size by the node's");
   // Every node ever issued was made in its chunk; the free ones hold nothing.
   for (uint32_t h = 1; h < issued_; ++h) Slot(h).~TParaNode();
   for (TParaNode* chunk : chunks_) platform::UnmapLargeBlock(chunk, ChunkBytes(kChunkSize));
