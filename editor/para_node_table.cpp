@@ -33,6 +33,12 @@ TParaNodeHandle TParaNodeTable::New() {
       if (chunk == nullptr) throw std::bad_alloc();
       chunks_.push_back(static_cast<TParaNode*>(chunk));
     }
+    // The first chunk starts in small pages, for a short text; once a text
+    // outgrows its first large page, the rest of the chunk comes in large ones.
+    if (handle == platform::kLargePage / sizeof(TParaNode)) {
+      platform::AdviseLargePages(reinterpret_cast<uint8_t*>(chunks_[0]) + platform::kLargePage,
+                                 ChunkBytes(kChunkSize) - platform::kLargePage);
+    }
     new (&Slot(handle)) TParaNode;
     ++issued_;
   }
