@@ -37,7 +37,9 @@ class FileReadBufferTest : public testing::Test {
 
 TEST_F(FileReadBufferTest, ReadsAsReadFileBytesDoes) {
   const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, page - 1, page, page + 1, std::size_t{5} << 20}) {
+  // Large files are read by several threads, a range each.
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, page - 1, page, page + 1, std::size_t{5} << 20,
+                                 (std::size_t{16} << 20) + 1, (std::size_t{41} << 20) + 12345}) {
     SCOPED_TRACE(size);
     const fs::path path = Write("f.txt", Text(size));
     FileReadBuffer buffer;
