@@ -80,14 +80,6 @@ uint32_t TParaIndex::TextHint(const void* text) {
   return steps <= UINT32_MAX ? static_cast<uint32_t>(steps) : 0;
 }
 
-void TParaIndex::FetchText(uint32_t hint, uint32_t ahead) const {
-  // Without a condition: a fetch inside one may be dropped by the compiler,
-  // and fetching the base for an unknown place costs next to nothing.
-  const uintptr_t text = hintBase_ + (uintptr_t{hint} << 3);
-  PrefetchForRead(reinterpret_cast<const void*>(text));
-  PrefetchForRead(reinterpret_cast<const void*>(text + ahead));
-}
-
 void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
 
 void TParaIndex::Clear() {
@@ -103,8 +95,7 @@ void TParaIndex::Clear() {
   hintBase_ = 0;
 }
 
-void TParaIndex::EnsureTrees() const {
-  if (treesValid_) return;
+void TParaIndex::RebuildTrees() const {
   tree_.Clear();
   for (size_t b = 0; b < blocks_.size(); ++b) tree_.Append(blocks_[b]->count, groupEnds_[b].Lines());
   treesValid_ = true;
@@ -133,15 +124,6 @@ void TParaIndex::Locate(uint32_t index, uint32_t& block, uint32_t& offset) const
   uint32_t rest = index;
   block = static_cast<uint32_t>(tree_.FindEntry(rest));
   offset = rest;
-}
-
-TParaNodeHandle TParaIndex::At(uint32_t index) const {
-  if (index >= size_) return 0;
-  uint32_t b = 0, o = 0;
-  Locate(index, b, o);
-  const Block& block = *blocks_[b];
-  FetchText(block.textHints[o]);
-  return block.entries[o].node;
 }
 
 uint32_t TParaIndex::LinesAt(uint32_t index) const {
