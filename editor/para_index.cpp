@@ -90,6 +90,7 @@ void TParaIndex::Clear() {
   chunkUsed_ = kBlocksPerChunk;
   tree_.Clear();
   treesValid_ = true;
+  fullRun_ = 0;
   size_ = 0;
   totalLines_ = 0;
   hintBase_ = 0;
@@ -99,6 +100,13 @@ void TParaIndex::RebuildTrees() const {
   tree_.Clear();
   for (size_t b = 0; b < blocks_.size(); ++b) tree_.Append(blocks_[b]->count, groupEnds_[b].Lines());
   treesValid_ = true;
+  fullRun_ = 0;
+  NoteCountsChanged(0, static_cast<uint32_t>(blocks_.size()));
+}
+
+void TParaIndex::NoteCountsChanged(uint32_t first, uint32_t last) const {
+  fullRun_ = std::min(fullRun_, first);
+  while (fullRun_ <= last && fullRun_ < blocks_.size() && blocks_[fullRun_]->count == kBlockSize) ++fullRun_;
 }
 
 void TParaIndex::RecountGroups(uint32_t b, uint32_t fromGroup) {
@@ -120,10 +128,8 @@ uint32_t TParaIndex::LinesInBlockBefore(uint32_t b, uint32_t offset) const {
 }
 
 void TParaIndex::Locate(uint32_t index, uint32_t& block, uint32_t& offset) const {
-  EnsureTrees();
-  uint32_t rest = index;
-  block = static_cast<uint32_t>(tree_.FindEntry(rest));
-  offset = rest;
+  offset = index;
+  block = BlockOf(offset);
 }
 
 uint32_t TParaIndex::LinesAt(uint32_t index) const {
@@ -147,6 +153,7 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, co
   } else {
     Locate(index, b, o);
   }
+  const uint32_t first = b;
   Block* block = blocks_[b];
   if (block->count == kBlockSize) {
     // Split. Insertions at or next to the end keep the block full, so a
@@ -187,6 +194,7 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, co
   ++size_;
   totalLines_ += lines;
   if (treesValid_) tree_.Add(b, 1, lines);
+  NoteCountsChanged(first, b + 1);
 }
 
 void TParaIndex::Erase(uint32_t index) {
@@ -209,6 +217,7 @@ void TParaIndex::Erase(uint32_t index) {
   } else if (treesValid_) {
     tree_.Add(b, -1, -int64_t{lines});
   }
+  NoteCountsChanged(b, b);
 }
 
 void TParaIndex::SetLinesAndText(uint32_t index, uint32_t lines, const void* text) {

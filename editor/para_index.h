@@ -38,9 +38,8 @@ class TParaIndex {
   // keeps under way at once.
   TParaNodeHandle At(uint32_t index) const {
     if (index >= size_) return 0;
-    EnsureTrees();
     uint32_t rest = index;
-    const Block& block = *blocks_[tree_.FindEntry(rest)];
+    const Block& block = *blocks_[BlockOf(rest)];
     FetchText(block.textHints[rest]);
     return block.entries[rest].node;
   }
@@ -117,6 +116,22 @@ class TParaIndex {
   void SetLinesAt(uint32_t block, uint32_t offset, uint32_t lines);
   // Block and offset of an existing entry.
   void Locate(uint32_t index, uint32_t& block, uint32_t& offset) const;
+  // The block of existing entry `rest`, leaving `rest` as its place there.
+  // In the run of full blocks at the start (all of a text as loaded) that
+  // is arithmetic; past it, a walk down the tree.
+  uint32_t BlockOf(uint32_t& rest) const {
+    if (rest < fullRun_ * kBlockSize) {
+      const uint32_t block = rest / kBlockSize;
+      rest %= kBlockSize;
+      return block;
+    }
+    EnsureTrees();
+    return static_cast<uint32_t>(tree_.FindEntry(rest));
+  }
+  // Blocks `first` to `last` (and the blocks after them, by their place)
+  // have changed: the run of full blocks ends before them at most, or grows
+  // over those of them that are full now.
+  void NoteCountsChanged(uint32_t first, uint32_t last) const;
 
   // Blocks come from chunks of neighbouring memory, so blocks made one after
   // the other (as loading does) lie together.
@@ -131,6 +146,9 @@ class TParaIndex {
   std::vector<GroupEnds> groupEnds_;   // of blocks_, by the same number
   mutable TBlockSumTree tree_;  // totals of blocks_, in order
   mutable bool treesValid_ = true;
+  // How many blocks from the first hold kBlockSize entries each; a block
+  // further on may be full too (counted again when the tree is rebuilt).
+  mutable uint32_t fullRun_ = 0;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;
   uintptr_t hintBase_ = 0;

@@ -129,5 +129,56 @@ TEST(ParaIndex, LongTextWithEmptyLineCountsMatchesAPlainSequence) {
   EXPECT_GT(index.LinesAt(last), 0u);
 }
 
+
+// A text loaded by appending fills its blocks, and paragraphs in the run of
+// full blocks are found by arithmetic. Edits that empty, refill, split and
+// drop blocks inside and at the end of that run must leave every lookup
+// right: each step is checked against a vector.
+TEST(ParaIndex, EditsAroundTheRunOfFullBlocksMatchAPlainSequence) {
+  constexpr uint32_t kBlock = 256;  // entries of a full block
+  struct Edit {
+    const char* what;
+    bool insert;
+    uint32_t at;
+  };
+  const Edit edits[] = {
+      {"remove from the first block", false, 3},
+      {"refill the first block", true, 3},
+      {"insert at the end of a full block", true, 2 * kBlock},
+      {"insert in the middle of a full block", true, 3 * kBlock + 100},
+      {"remove the entry added alone", false, 2 * kBlock},
+      {"insert before the last entry", true, 8 * kBlock - 1},
+      {"remove from the last full block", false, 7 * kBlock + 5},
+  };
+  TParaIndex index;
+  std::vector<TParaNodeHandle> model;
+  for (TParaNodeHandle h = 1; h <= 8 * kBlock; ++h) {
+    index.Insert(index.Size(), h, 1);
+    model.push_back(h);
+  }
+  TParaNodeHandle next = 10000;
+  for (const Edit& edit : edits) {
+    if (edit.insert) {
+      index.Insert(edit.at, next, 1);
+      model.insert(model.begin() + edit.at, next++);
+    } else {
+      index.Erase(edit.at);
+      model.erase(model.begin() + edit.at);
+    }
+    ASSERT_EQ(index.Size(), model.size()) << edit.what;
+    for (uint32_t i = 0; i < model.size(); ++i) {
+      ASSERT_EQ(index.At(i), model[i]) << edit.what << ", entry " << i;
+      uint64_t before = 0;
+      ASSERT_EQ(index.FindLine(i, before), i) << edit.what;
+    }
+  }
+  // A block emptied to nothing goes, and the blocks after it move up.
+  for (uint32_t n = 0; n < kBlock / 2; ++n) {
+    index.Erase(kBlock);
+    model.erase(model.begin() + kBlock);
+  }
+  for (uint32_t i = 0; i < model.size(); ++i) ASSERT_EQ(index.At(i), model[i]) << "after emptying, entry " << i;
+}
+
 }  // namespace
 }  // namespace nuvel
