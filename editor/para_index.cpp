@@ -38,6 +38,7 @@ inline uint32_t CountWithin(const uint32_t (&ends)[N], uint32_t rest) {
   const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
   const auto* v = reinterpret_cast<const __m128i*>(ends);
   uint32_t above = 1u << (N - 1);
+#pragma GCC unroll 4
   for (size_t i = 0; i < N / 8; ++i) {
     above |= LaneBits(Above(_mm_load_si128(v + 2 * i), r), Above(_mm_load_si128(v + 2 * i + 1), r)) << (8 * i);
   }
@@ -267,6 +268,39 @@ TParaNodeHandle TParaIndex::Entry(uint32_t index, uint64_t& linesBefore) const {
   return blocks_[b]->entries[rest].node;
 }
 
+inline void TParaIndex::EntryWithin(const Slot* slots, uint32_t rest, uint32_t& entry, uint32_t& linesBefore) {
+#if defined(__SSE2__)
+  // The eight line counts (every second lane of the group's line), their
+  // running totals by shifting and adding, and all eight compared at once.
+  const auto* v = reinterpret_cast<const float*>(slots);
+  const __m128i low = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v), _mm_load_ps(v + 4), 0xDD));
+  const __m128i high = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v + 8), _mm_load_ps(v + 12), 0xDD));
+  __m128i runLow = _mm_add_epi32(low, _mm_slli_si128(low, 4));
+  runLow = _mm_add_epi32(runLow, _mm_slli_si128(runLow, 8));
+  __m128i runHigh = _mm_add_epi32(high, _mm_slli_si128(high, 4));
+  runHigh = _mm_add_epi32(runHigh, _mm_slli_si128(runHigh, 8));
+  runHigh = _mm_add_epi32(runHigh, _mm_shuffle_epi32(runLow, 0xFF));
+  const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
+  const __m128i aboveLow = Above(runLow, r), aboveHigh = Above(runHigh, r);
+  entry = static_cast<uint32_t>(std::countr_zero(LaneBits(aboveLow, aboveHigh) | 0x100u));
+  // The lines of the entries within: the sum of those not above.
+  __m128i sum = _mm_add_epi32(_mm_andnot_si128(aboveLow, low), _mm_andnot_si128(aboveHigh, high));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+  linesBefore = static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
+#else
+  uint32_t run = 0, within = 0, n = 0;
+  for (uint32_t i = 0; i < kGroupSize; ++i) {
+    run += slots[i].lines;
+    const uint32_t in = AtMost(run, rest);
+    n += in;
+    within += slots[i].lines & (0u - in);
+  }
+  entry = n;
+  linesBefore = within;
+#endif
+}
+
 uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node) const {
   if (size_ == 0 || totalLines_ == 0) {
     linesBefore = 0;
@@ -309,38 +343,6 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   return before + o;
 }
 
-void TParaIndex::EntryWithin(const Slot* slots, uint32_t rest, uint32_t& entry, uint32_t& linesBefore) {
-#if defined(__SSE2__)
-  // The eight line counts (every second lane of the group's line), their
-  // running totals by shifting and adding, and all eight compared at once.
-  const auto* v = reinterpret_cast<const float*>(slots);
-  const __m128i low = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v), _mm_load_ps(v + 4), 0xDD));
-  const __m128i high = _mm_castps_si128(_mm_shuffle_ps(_mm_load_ps(v + 8), _mm_load_ps(v + 12), 0xDD));
-  __m128i runLow = _mm_add_epi32(low, _mm_slli_si128(low, 4));
-  runLow = _mm_add_epi32(runLow, _mm_slli_si128(runLow, 8));
-  __m128i runHigh = _mm_add_epi32(high, _mm_slli_si128(high, 4));
-  runHigh = _mm_add_epi32(runHigh, _mm_slli_si128(runHigh, 8));
-  runHigh = _mm_add_epi32(runHigh, _mm_shuffle_epi32(runLow, 0xFF));
-  const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest));
-  const __m128i aboveLow = Above(runLow, r), aboveHigh = Above(runHigh, r);
-  entry = static_cast<uint32_t>(std::countr_zero(LaneBits(aboveLow, aboveHigh) | 0x100u));
-  // The lines of the entries within: the sum of those not above.
-  __m128i sum = _mm_add_epi32(_mm_andnot_si128(aboveLow, low), _mm_andnot_si128(aboveHigh, high));
-  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
-  sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
-  linesBefore = static_cast<uint32_t>(_mm_cvtsi128_si32(sum));
-#else
-  uint32_t run = 0, within = 0, n = 0;
-  for (uint32_t i = 0; i < kGroupSize; ++i) {
-    run += slots[i].lines;
-    const uint32_t in = AtMost(run, rest);
-    n += in;
-    within += slots[i].lines & (0u - in);
-  }
-  entry = n;
-  linesBefore = within;
-#endif
-}
 
 void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf) {
   totalLines_ = 0;
