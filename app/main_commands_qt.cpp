@@ -94,6 +94,8 @@ void MainCommands::Run(const QString& item) {
 }
 
 void MainCommands::Refresh() {
+  refreshWaiting_ = batches_ > 0;
+  if (refreshWaiting_) return;
   const CommandState state = CurrentState();
   const auto& layout = MainMenuLayout();
   for (const MenuItemDef& def : layout) {

@@ -58,6 +58,20 @@ class MainCommands : public QObject {
   void Run(const QString& item);
   // Applies the rules to every item, proxy, button and submenu.
   void Refresh();
+  // While one lives, refreshes wait and are made once when the last goes:
+  // for registering many handlers at once (each would refresh everything).
+  class Batch {
+   public:
+    explicit Batch(MainCommands& commands) : commands_(commands) { ++commands_.batches_; }
+    ~Batch() {
+      if (--commands_.batches_ == 0 && commands_.refreshWaiting_) commands_.Refresh();
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    MainCommands& commands_;
+  };
   // Refreshes whenever `menu` is about to open.
   void RefreshOnShow(QMenu* menu);
 
@@ -65,6 +79,8 @@ class MainCommands : public QObject {
   std::function<void(const QString&)> OnRan;
 
  private:
+  int batches_ = 0;
+  bool refreshWaiting_ = false;
   void Connect(const QString& item);
   CommandState CurrentState() const;
 

@@ -97,6 +97,8 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
   docs->TabBar()->setVisible(form.Options.ShowFileTabs);
 
   MainCommands& on = *form.Commands;
+  // Every command is registered before the menus are refreshed once.
+  MainCommands::Batch batch(on);
   on.On("Open1", [docs] { docs->Open1Click(); });
   on.On("Newfile", [docs] { docs->New1Click(); });
   on.On("OpenFile", [docs] { docs->Open1Click(); });

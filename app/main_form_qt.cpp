@@ -196,6 +196,7 @@ void TMainForm::BuildMenus() {
   Commands = new MainCommands(surface, this);
   for (const auto& [name, menu] : menus_) Commands->RefreshOnShow(menu);
 
+  MainCommands::Batch batch(*Commands);
   auto on = [this](const char* name, void (TMainForm::*handler)()) {
     Commands->On(name, [this, handler] { (this->*handler)(); });
   };

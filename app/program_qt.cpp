@@ -9,6 +9,7 @@
 
 #include "app/document_windows_qt.h"
 #include "app/file_managers_qt.h"
+#include "app/main_commands_qt.h"
 #include "app/main_form_documents_qt.h"
 #include "app/main_form_qt.h"
 #include "app/program_icon_qt.h"
@@ -104,17 +105,21 @@ bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<S
 
   form_ = std::make_unique<TMainForm>();
   form_->installEventFilter(new QuitWithMainWindow(form_.get()));
-  docs_ = AttachDocumentWindows(*form_);
-  if (guard_) {
-    QObject::connect(guard_.get(), &SingleInstanceGuard::SecondInstance, form_.get(),
-                     [form = form_.get()](const QByteArray& file) { form->SecondInstance(file.toStdString()); });
-  }
-  form_->SetCommandLineArgument(argument);
+  {
+    // The menus are refreshed once, when every command is in place.
+    MainCommands::Batch batch(*form_->Commands);
+    docs_ = AttachDocumentWindows(*form_);
+    if (guard_) {
+      QObject::connect(guard_.get(), &SingleInstanceGuard::SecondInstance, form_.get(),
+                       [form = form_.get()](const QByteArray& file) { form->SecondInstance(file.toStdString()); });
+    }
+    form_->SetCommandLineArgument(argument);
 
-  // The file manager windows: the first one, shown when it was showing at
-  // the last end, and a second one when the settings ask for it.
-  fileManagers_ = AttachFileManagers(*form_, *docs_);
-  fileManagers_->StartUp();
+    // The file manager windows: the first one, shown when it was showing at
+    // the last end, and a second one when the settings ask for it.
+    fileManagers_ = AttachFileManagers(*form_, *docs_);
+    fileManagers_->StartUp();
+  }
 
   form_->ShowByState();
   // The splash goes when the main window is up and the loop runs.

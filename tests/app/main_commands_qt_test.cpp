@@ -234,5 +234,38 @@ TEST_F(MainCommandsTest, EveryShownItemHasACommand) {
   EXPECT_TRUE(without.empty()) << ::testing::PrintToString(without);
 }
 
+// Handlers registered in a batch enable their items once, when the last
+// batch ends; a refresh asked for meanwhile is not lost.
+TEST(MainCommandsBatch, RefreshesOnceTheLastBatchEnds) {
+  QAction open(QStringLiteral("Open"));
+  QAction exit(QStringLiteral("Exit"));
+  open.setEnabled(false);
+  exit.setEnabled(false);
+  CommandSurface surface;
+  surface.item = [&](const QString& name) -> QAction* {
+    return name == QLatin1String("Open1") ? &open : name == QLatin1String("Exit1") ? &exit : nullptr;
+  };
+  MainCommands commands(surface, nullptr);
+  {
+    MainCommands::Batch outer(commands);
+    commands.On("Open1", [] {});
+    {
+      MainCommands::Batch inner(commands);
+      commands.On("Exit1", [] {});
+    }
+    EXPECT_FALSE(open.isEnabled());
+    EXPECT_FALSE(exit.isEnabled());
+  }
+  EXPECT_TRUE(open.isEnabled());
+  EXPECT_TRUE(exit.isEnabled());
+  // Outside a batch a handler enables its item at once.
+  QAction help(QStringLiteral("Help"));
+  help.setEnabled(false);
+  surface.item = [&](const QString& name) -> QAction* { return name == QLatin1String("Contents1") ? &help : nullptr; };
+  MainCommands alone(surface, nullptr);
+  alone.On("Contents1", [] {});
+  EXPECT_TRUE(help.isEnabled());
+}
+
 }  // namespace
 }  // namespace nuvel
