@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "core/charset.h"
 #include "core/conv_letters.h"
@@ -14,11 +15,15 @@ namespace nuvel {
 namespace {
 
 // Entries of the composing direction: the table's byte, and above it
-// whether the byte is marked for composition or stands for a point. A point
+// whether the byte is marked for composition (and which mark) or stands
+// for a point. A point
 // is copied unless the byte before it is a final kaf or a holam; a marked
 // byte always takes the composing code.
 constexpr uint32_t kMarked = 0x100;
 constexpr uint32_t kPointed = 0x200;
+// For a marked byte, above these: which mark it is (its row of kMarkActions,
+// 4 for a byte that is dropped).
+constexpr unsigned kMarkKindShift = 10;
 
 // Entries of the decomposing direction: up to three bytes a byte is written
 // as, their count, and whether it takes the composing code after all (a
@@ -57,7 +62,9 @@ const std::array<uint16_t, 256>& ComposeEntries(const ConvSettings& s) {
   for (int b = 0; b < 256; ++b) {
     const uint8_t r = t[b];
     const bool outside = !PassesThroughTable(static_cast<uint8_t>(b));
-    cache.value[b] = static_cast<uint16_t>(r | (outside && r == kComposeMark ? kMarked : 0) |
+    const bool marked = outside && r == kComposeMark;
+    const unsigned kind = b == kHolam ? 0 : b == kDagesh ? 1 : b == s.shin_dot ? 2 : b == s.sin_dot ? 3 : 4;
+    cache.value[b] = static_cast<uint16_t>(r | (marked ? kMarked | (kind << kMarkKindShift) : 0) |
                                            (outside && r != kComposeMark && IsPoint(r) ? kPointed : 0));
   }
   cache.Keep(s);
@@ -120,8 +127,196 @@ constexpr std::array<std::array<uint16_t, 256>, 4> kMarkActions = [] {
 
 }  // namespace
 
+namespace {
+
+// The composing code for one byte `b` after the `k` bytes written at `o`;
+// answers the new count.
+std::size_t ComposeByte(const ConvSettings& s, uint8_t b, uint8_t* o, std::size_t k) {
+  const uint8_t r = s.table[b];
+  if (PassesThroughTable(b) || (r != kComposeMark && !IsPoint(r))) {
+    o[k++] = r;
+    return k;
+  }
+  if (r == kComposeMark) {
+    const int kind = b == kHolam ? 0 : b == kDagesh ? 1 : b == s.shin_dot ? 2 : b == s.sin_dot ? 3 : 4;
+    // Any other marked byte is dropped.
+    if (kind == 4) return k;
+    // A holam acts on the byte before it; a dagesh or dot on its letter:
+    // the last byte before the vowels that end the output.
+    std::size_t at = k;
+    if (kind != 0) {
+      while (at > 0 && IsVowelBetween(o[at - 1])) --at;
+    }
+    const uint16_t act = kMarkActions[static_cast<std::size_t>(kind)][at > 0 ? o[at - 1] : 0];
+    const uint8_t value = static_cast<uint8_t>(act);
+    if ((act >> 8) == kReplace && at > 0) {
+      o[at - 1] = value;
+    } else if ((act >> 8) != kNothing) {
+      o[k++] = value;
+    }
+    return k;
+  }
+  // A point after a final kaf or a holam.
+  uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
+  if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
+    *prev = r == kSheva ? 0x87 : 0x92;
+  } else if (prev && *prev == kHolam) {
+    // Holam goes after the other points.
+    *prev = r;
+    o[k++] = kHolam;
+  } else {
+    o[k++] = r;
+  }
+  return k;
+}
+
+// Reading pointed text by the state of its letter. A dagesh or dot acts on
+// the letter (the last byte written that is not a vowel) and a holam right
+// after it on that letter too; in ordinary text each replaces the letter by
+// its pointed form. The letter then follows from the byte it was written as
+// and the set of marks met since, and that state changes by two operations
+// on a register for every byte: a letter sets it, a vowel counts itself,
+// a mark adds itself. So the loop runs with no branch
+// on the bytes and no chain of look-ups from byte to byte: each byte is
+// written, and the letter written again, from tables. What the state does
+// not tell (a mark that would be written, or met twice; a holam after a
+// vowel; a point after a final kaf; a fourth vowel; a holam written)
+// stops the loop, and
+// that byte takes the composing code.
+//
+// State bits: the letter's byte as written, how many vowels followed it
+// (up to 3), and the marks met (holam, dagesh, shin dot, sin dot: rows of
+// kMarkActions).
+constexpr unsigned kVowelCountShift = 8;
+constexpr uint32_t kOneVowel = 1u << kVowelCountShift;
+constexpr unsigned kMarkSetShift = 10;
+constexpr std::size_t kLetterStates = std::size_t{1} << 14;
+// What a byte is, for what stops the loop: a mark (bits 0-3 by its row), a
+// point that composes after a final kaf, a vowel (stops after three), or a
+// byte that always stops it.
+constexpr uint8_t kPointAfterKaf = 0x10;
+constexpr uint8_t kVowelAfterThree = 0x20;
+constexpr uint8_t kAlwaysStops = 0x40;
+
+struct LetterStep {
+  uint16_t keep;   // the state bits it keeps
+  uint16_t add;    // and what it adds to them
+  uint8_t byte;    // what it writes
+  uint8_t length;  // 1 if it writes, 0 for a mark
+  uint8_t what;    // its kind, as above
+};
+
+struct LetterStates {
+  std::array<LetterStep, 256> steps{};
+  // By state: the letter, and above it how far before the end it stands.
+  std::array<uint16_t, kLetterStates> place{};
+  std::array<uint8_t, kLetterStates> stops{};   // the kinds of byte that stop the loop, by state
+};
+
+// The letter `first` becomes by the marks in `marks` (bits by row of
+// kMarkActions), in every order; none when some order gives another byte or
+// writes a mark instead of replacing the letter.
+std::optional<uint8_t> LetterWithMarks(uint8_t first, unsigned marks) {
+  std::array<unsigned, 4> rows{};
+  unsigned count = 0;
+  for (unsigned m = 0; m < 4; ++m) {
+    if (marks & (1u << m)) rows[count++] = m;
+  }
+  std::optional<uint8_t> got;
+  do {
+    uint8_t letter = first;
+    for (unsigned j = 0; j < count; ++j) {
+      const uint16_t act = kMarkActions[rows[j]][letter];
+      if ((act >> 8) == kAppend) return std::nullopt;
+      if ((act >> 8) == kReplace) letter = static_cast<uint8_t>(act);
+    }
+    if (got && *got != letter) return std::nullopt;
+    got = letter;
+  } while (std::next_permutation(rows.begin(), rows.begin() + count));
+  return got;
+}
+
+const LetterStates& LetterStateEntries(const ConvSettings& s, const std::array<uint16_t, 256>& e) {
+  thread_local std::unique_ptr<MadeFromTable<LetterStates>> cache;
+  if (!cache) cache = std::make_unique<MadeFromTable<LetterStates>>();
+  if (cache->Holds(s)) return cache->value;
+  LetterStates& l = cache->value;
+  constexpr uint16_t kAll = kLetterStates - 1;
+  for (int b = 0; b < 256; ++b) {
+    const uint16_t a = e[b];
+    LetterStep& step = l.steps[b];
+    if (a & kMarked) {
+      const unsigned kind = (a >> kMarkKindShift) & 7;
+      step = {kAll, static_cast<uint16_t>(kind < 4 ? 1u << (kMarkSetShift + kind) : 0), 0, 0,
+              static_cast<uint8_t>(kind < 4 ? 1u << kind : 0)};
+      continue;
+    }
+    const auto r = static_cast<uint8_t>(a);
+    const bool vowel = IsVowelBetween(r);
+    step.keep = vowel ? kAll : 0;
+    step.add = vowel ? static_cast<uint16_t>(kOneVowel) : r;
+    step.byte = r;
+    step.length = 1;
+    step.what = static_cast<uint8_t>((r == kHolam ? kAlwaysStops : 0) | ((a & kPointed) ? kPointAfterKaf : 0) |
+                                     (vowel ? kVowelAfterThree : 0));
+  }
+  for (std::size_t state = 0; state < kLetterStates; ++state) {
+    const auto first = static_cast<uint8_t>(state);
+    const auto vowels = static_cast<unsigned>((state >> kVowelCountShift) & 3);
+    const auto marks = static_cast<unsigned>(state >> kMarkSetShift);
+    const std::optional<uint8_t> letter = LetterWithMarks(first, marks);
+    l.place[state] = static_cast<uint16_t>(letter.value_or(0) | ((vowels + 1) << 8));
+    uint8_t stops = kAlwaysStops | (vowels == 3 ? kVowelAfterThree : 0);
+    for (unsigned m = 0; m < 4; ++m) {
+      const bool bad = (marks & (1u << m)) || (m == 0 && vowels != 0) || !LetterWithMarks(first, marks | (1u << m));
+      if (bad) stops |= static_cast<uint8_t>(1u << m);
+    }
+    if (vowels == 0 && letter == kFinalKaf) stops |= kPointAfterKaf;
+    l.stops[state] = stops;
+  }
+  cache->Keep(s);
+  return l;
+}
+
+struct Read {
+  std::size_t in;   // the next byte to read
+  std::size_t out;  // the bytes written
+};
+
+// Reads from p[i] on by letter states; answers where it stopped (at a byte
+// for the composing code, or at `n`) and the bytes written. It never writes
+// past the place of the byte it reads, so it may read in place.
+Read ReadByLetterStates(const LetterStates& l, const uint8_t* p, std::size_t i, std::size_t n, uint8_t* o,
+                        std::size_t k) {
+  // The letter: the last byte before the vowels that end the output. None,
+  // or a holam last (a point after it goes before it): not now.
+  std::size_t at = k;
+  while (at > 0 && IsVowelBetween(o[at - 1])) --at;
+  if (at == 0 || o[k - 1] == kHolam) return {i, k};
+  if (k - at > 3) return {i, k};
+  uint32_t state = o[at - 1] | static_cast<uint32_t>((k - at) << kVowelCountShift);
+  // One byte: false when it must take the composing code.
+  auto read = [&](uint8_t b) {
+    const LetterStep& step = l.steps[b];
+    if (l.stops[state] & step.what) return false;
+    state = (state & step.keep) + step.add;
+    o[k] = step.byte;
+    k += step.length;
+    const uint16_t place = l.place[state];
+    o[k - (place >> 8)] = static_cast<uint8_t>(place);
+    return true;
+  };
+  for (; i + 2 <= n; i += 2) {
+    if (!read(p[i])) return {i, k};
+    if (!read(p[i + 1])) return {i + 1, k};
+  }
+  if (i < n && read(p[i])) ++i;
+  return {i, k};
+}
+
+}  // namespace
+
 std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size_t n, uint8_t* o, std::size_t k) {
-  const uint8_t* t = s.table;
   const std::array<uint16_t, 256>& e = ComposeEntries(s);
   // The bytes before which a point takes the composing code, as the kPointed bit.
   static constexpr std::array<uint16_t, 256> before = [] {
@@ -130,50 +325,27 @@ std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* p, std::size
     b[kHolam] = kPointed;
     return b;
   }();
-  // A byte written before the input, or none: no point composes with it then.
+  // Byte by byte while the text has no points: a byte written before the
+  // input, or none (no point composes with it then).
   uint8_t last = k > 0 ? o[k - 1] : 0;
-  for (std::size_t i = 0; i < n; ++i) {
+  std::size_t i = 0;
+  for (; i < n; ++i) {
     const uint8_t b = p[i];
     const uint32_t a = e[b];
-    if (((a & kMarked) | (a & before[last])) == 0) {
-      o[k++] = static_cast<uint8_t>(a);
-      last = static_cast<uint8_t>(a);
-      continue;
+    if (((a & kMarked) | (a & before[last])) != 0) break;
+    o[k++] = static_cast<uint8_t>(a);
+    last = static_cast<uint8_t>(a);
+  }
+  // Text with points: by letter states.
+  if (i < n) {
+    const LetterStates& l = LetterStateEntries(s, e);
+    for (;;) {
+      k = ComposeByte(s, p[i++], o, k);
+      const Read read = ReadByLetterStates(l, p, i, n, o, k);
+      i = read.in;
+      k = read.out;
+      if (i == n) break;
     }
-    const uint8_t r = t[b];
-    if (r == kComposeMark) {
-      const int kind = b == kHolam ? 0 : b == kDagesh ? 1 : b == s.shin_dot ? 2 : b == s.sin_dot ? 3 : 4;
-      if (kind != 4) {
-        // A holam acts on the byte before it; a dagesh or dot on its letter:
-        // the last byte before the vowels that end the output.
-        std::size_t at = k;
-        if (kind != 0) {
-          while (at > 0 && IsVowelBetween(o[at - 1])) --at;
-        }
-        const uint16_t act = kMarkActions[static_cast<std::size_t>(kind)][at > 0 ? o[at - 1] : 0];
-        const uint8_t value = static_cast<uint8_t>(act);
-        if ((act >> 8) == kReplace && at > 0) {
-          o[at - 1] = value;
-        } else if ((act >> 8) != kNothing) {
-          o[k++] = value;
-        }
-      }
-      // Any other marked byte is dropped.
-      last = k > 0 ? o[k - 1] : 0;
-      continue;
-    }
-    // A point after a final kaf or a holam.
-    uint8_t* prev = k > 0 ? &o[k - 1] : nullptr;
-    if ((r == kSheva || r == kQamats) && prev && *prev == kFinalKaf) {
-      *prev = r == kSheva ? 0x87 : 0x92;
-    } else if (prev && *prev == kHolam) {
-      // Holam goes after the other points.
-      *prev = r;
-      o[k++] = kHolam;
-    } else {
-      o[k++] = r;
-    }
-    last = k > 0 ? o[k - 1] : 0;
   }
   return k;
 }
