@@ -4,6 +4,12 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace nuvel {
 namespace {
@@ -249,34 +255,115 @@ void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch
   }
 }
 
-// Bit 0: a Hebrew byte; bit 1: a Latin letter.
+// Bit 0: a Hebrew byte; bit 1: a Latin letter; bit 2: a digit or a bracket.
 constexpr std::array<uint8_t, 256> kLetterKind = ByteTable<uint8_t>([](uint8_t b) {
   const Raw c = RawClassOf(b);
-  return static_cast<uint8_t>(c == Raw::R ? 1 : c == Raw::L ? 2 : 0);
+  return static_cast<uint8_t>((c == Raw::R ? 1 : 0) | (c == Raw::L ? 2 : 0) |
+                              (c == Raw::EN || MirroredOf(b) != b ? 4 : 0));
 });
+
+// Where a block of up to 64 bytes holds Hebrew, Latin letters and digits or
+// brackets: bit k for byte k.
+struct BlockKinds {
+  uint64_t hebrew = 0;
+  uint64_t latin = 0;
+  uint64_t special = 0;
+};
+
+[[maybe_unused]] BlockKinds KindsByTable(const uint8_t* p, std::size_t m) {
+  BlockKinds k;
+  for (std::size_t i = 0; i < m; ++i) {
+    const uint64_t kind = kLetterKind[p[i]];
+    k.hebrew |= (kind & 1) << i;
+    k.latin |= ((kind >> 1) & 1) << i;
+    k.special |= (kind >> 2) << i;
+  }
+  return k;
+}
+
+#if defined(__SSE2__)
+// Bytes of `x` within [lo, hi], as 0xFF.
+inline __m128i InRange(__m128i x, uint8_t lo, uint8_t hi) {
+  const __m128i t = _mm_sub_epi8(x, _mm_set1_epi8(static_cast<char>(lo)));
+  return _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(static_cast<char>(hi - lo))), t);
+}
+inline __m128i Is(__m128i x, uint8_t b) { return _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(b))); }
+inline uint64_t Mask16(__m128i m, int shift) {
+  return static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(m))) << shift;
+}
+
+// The kinds of 64 bytes, 16 at a time, by the same byte classes as the table.
+BlockKinds Kinds64(const uint8_t* p) {
+  BlockKinds k;
+  for (int part = 0; part < 4; ++part) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+    const __m128i hebrew = _mm_or_si128(_mm_or_si128(InRange(x, 0x81, 0x9B), InRange(x, 0xC0, 0xD6)),
+                                        _mm_or_si128(InRange(x, 0xE0, 0xFA), Is(x, 0xFE)));
+    __m128i latin = InRange(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z');
+    latin = _mm_or_si128(latin, _mm_or_si128(InRange(x, 0xD8, 0xDF), InRange(x, 0xFB, 0xFD)));
+    latin = _mm_or_si128(latin, _mm_or_si128(_mm_or_si128(Is(x, 0xAA), Is(x, 0xB5)), _mm_or_si128(Is(x, 0xBA), Is(x, 0xFF))));
+    __m128i special = _mm_or_si128(InRange(x, '0', '9'), _mm_or_si128(InRange(x, 0xB2, 0xB3), Is(x, 0xB9)));
+    special = _mm_or_si128(special, _mm_or_si128(_mm_or_si128(Is(x, '('), Is(x, ')')), _mm_or_si128(Is(x, '<'), Is(x, '>'))));
+    special = _mm_or_si128(special, _mm_or_si128(_mm_or_si128(Is(x, '['), Is(x, ']')), _mm_or_si128(Is(x, '{'), Is(x, '}'))));
+    special = _mm_or_si128(special, _mm_or_si128(Is(x, 0xAB), Is(x, 0xBB)));
+    k.hebrew |= Mask16(hebrew, 16 * part);
+    k.latin |= Mask16(latin, 16 * part);
+    k.special |= Mask16(special, 16 * part);
+  }
+  return k;
+}
+#endif
+
+BlockKinds Kinds(const uint8_t* p, std::size_t m) {
+#if defined(__SSE2__)
+  if (m == 64) return Kinds64(p);
+  // A last, shorter block is read from a copy padded with zero bytes, which
+  // are of none of the kinds.
+  alignas(16) uint8_t padded[64] = {};
+  std::memcpy(padded, p, m);
+  return Kinds64(padded);
+#else
+  return KindsByTable(p, m);
+#endif
+}
+
+// The kinds of a line's bytes, a block of 64 bytes at a time.
+struct LineKinds {
+  std::vector<BlockKinds> blocks;
+  bool latin = false;
+  bool special = false;
+};
+
+void ReadKinds(std::span<const uint8_t> line, LineKinds& kinds) {
+  kinds.blocks.resize((line.size() + 63) / 64);
+  uint64_t latin = 0, special = 0;
+  for (std::size_t b = 0; b < kinds.blocks.size(); ++b) {
+    const std::size_t base = 64 * b;
+    kinds.blocks[b] = Kinds(line.data() + base, std::min<std::size_t>(64, line.size() - base));
+    latin |= kinds.blocks[b].latin;
+    special |= kinds.blocks[b].special;
+  }
+  kinds.latin = latin != 0;
+  kinds.special = special != 0;
+}
 
 // A Hebrew document's turn of a line without digits and brackets: each run
 // from the first to the last Latin letter of a stretch without Hebrew is
-// reversed; nothing else moves. The line is read 64 bytes at a time into
-// masks of its Hebrew bytes and Latin letters, and the runs are found from
-// the masks, so that the common line of words costs a few operations a byte
-// and one step per run rather than a branch per byte.
-void TurnLatinRuns(std::span<uint8_t> line) {
-  const std::size_t n = line.size();
+// reversed; nothing else moves. The runs are found from masks of the line's
+// Hebrew bytes and Latin letters, a step per run rather than a branch per
+// byte.
+void TurnLatinRuns(std::span<uint8_t> line, const LineKinds& kinds) {
   constexpr std::size_t kNone = ~std::size_t{0};
   std::size_t first = kNone;  // first letter of the run being read
   std::size_t last = 0;       // its last letter so far
-  for (std::size_t base = 0; base < n; base += 64) {
-    const std::size_t m = std::min<std::size_t>(64, n - base);
-    uint64_t hebrew = 0, latin = 0;
-    for (std::size_t k = 0; k < m; ++k) {
-      const uint64_t kind = kLetterKind[line[base + k]];
-      hebrew |= (kind & 1) << k;
-      latin |= (kind >> 1) << k;
-    }
+  for (std::size_t b = 0; b < kinds.blocks.size(); ++b) {
+    const std::size_t base = 64 * b;
+    const std::size_t m = std::min<std::size_t>(64, line.size() - base);
+    const uint64_t hebrew = kinds.blocks[b].hebrew;
+    const uint64_t latin = kinds.blocks[b].latin;
     std::size_t pos = 0;  // bits before it are read
     while (pos < m) {
-      const uint64_t ahead = pos == 0 ? ~uint64_t{0} : ~uint64_t{0} << pos;
+      const uint64_t ahead = ~uint64_t{0} << pos;
       if (first == kNone) {
         const uint64_t letters = latin & ahead;
         if (letters == 0) break;
@@ -312,6 +399,16 @@ void Reorder(bool englishDocument, std::span<uint8_t> line, Scratch& s) {
 
 void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   if (line.size() < 2) return;
+  if (!englishDocument) {
+    // A Hebrew document's common line, of words without digits or
+    // brackets, is turned from the kinds of its bytes alone.
+    thread_local LineKinds kinds;
+    ReadKinds(line, kinds);
+    if (!kinds.special) {
+      if (kinds.latin) TurnLatinRuns(line, kinds);
+      return;
+    }
+  }
   // Which classes the line holds, and whether it has a bracket, in one pass.
   unsigned present = 0;
   for (uint8_t b : line) present |= kClassBits[b];
@@ -323,10 +420,6 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // A Hebrew line without English, numbers or brackets reads the same in
   // both orders.
   if (!englishDocument && !holds(Raw::L) && !holds(Raw::EN) && (present & (1u << 8)) == 0) return;
-  if (!englishDocument && !holds(Raw::EN) && (present & (1u << 8)) == 0) {
-    TurnLatinRuns(line);
-    return;
-  }
   Scratch& s = Buffers();
   // Without separators or signs every byte's class is its own, and without
   // digits nothing joins them, so the turn reads the same reversed runs

@@ -41,7 +41,7 @@ class TParagraphInConversion {
   std::unique_ptr<ConvTableBytes> backTable_;
   ConvSettings settings_{};
   ConvSettings back_{};
-  std::array<bool, 256> proven_{};  // bytes that come back unchanged whatever stands around them
+  std::array<uint8_t, 256> unproven_{};  // 0: a byte that comes back unchanged whatever stands around it
   bool anyProven_ = false;
   bool countBytes_ = false;
   bool converts_ = false;

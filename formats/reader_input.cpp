@@ -1,8 +1,42 @@
 #include "formats/reader_input.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace nuvel {
+namespace {
+
+// The first offset in [from, stop) holding CR, LF, the line-end byte or a
+// zero byte, or `stop`: sixteen bytes at a time where the processor allows.
+std::size_t FindLineStop(const uint8_t* bytes, std::size_t from, std::size_t stop, uint8_t lineEnd) {
+  std::size_t at = from;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8(13);
+  const __m128i lf = _mm_set1_epi8(10);
+  const __m128i end = _mm_set1_epi8(static_cast<char>(lineEnd));
+  const __m128i zero = _mm_setzero_si128();
+  while (at + 16 <= stop) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(x, end), _mm_cmpeq_epi8(x, zero)));
+    if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0) {
+      return at + static_cast<std::size_t>(std::countr_zero(mask));
+    }
+    at += 16;
+  }
+#endif
+  for (; at < stop; ++at) {
+    const uint8_t b = bytes[at];
+    if (b == 13 || b == 10 || b == lineEnd || b == 0) break;
+  }
+  return at;
+}
+
+}  // namespace
 
 TReaderInput::TReaderInput(std::span<const uint8_t> whole) : file(whole), data(whole) {
   std::size_t n = data.size();
@@ -21,12 +55,7 @@ TLineResult ReadLine(TReaderInput& in, std::vector<uint8_t>& line, std::size_t m
     // The bytes up to the next line end or zero byte, as far as the limit
     // allows, go in at once.
     const std::size_t stop = std::min(d.size(), in.pos + (limit - r.length));
-    std::size_t run = in.pos;
-    while (run < stop) {
-      const uint8_t b = bytes[run];
-      if (b == 13 || b == 10 || b == lineEnd || b == 0) break;
-      ++run;
-    }
+    const std::size_t run = FindLineStop(bytes, in.pos, stop, lineEnd);
     line.insert(line.end(), bytes + in.pos, bytes + run);
     r.length += run - in.pos;
     in.pos = run;

@@ -82,14 +82,6 @@ RoundTripBytes ProvenRoundTrip(int mode, const ConvTableBytes& in, const ConvTab
   return r;
 }
 
-bool AllProven(const std::array<bool, 256>& proven, bool any, std::span<const uint8_t> para) {
-  if (!any) return false;
-  for (uint8_t b : para) {
-    if (!proven[b]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
@@ -149,17 +141,27 @@ TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : tu
   back_.table = backTable_->data();
   back_.out = true;
   const RoundTripBytes proven = ProvenRoundTrip(mode, *table_, *backTable_);
-  proven_ = proven.proven;
+  for (int b = 0; b < 256; ++b) unproven_[static_cast<std::size_t>(b)] = proven.proven[static_cast<std::size_t>(b)] ? 0 : 1;
   anyProven_ = proven.any;
   countBytes_ = mode != kConv3B2;
 }
 
 void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<uint8_t>& out) {
   const ConvTableBytes& table = *table_;
-  if (AllProven(proven_, anyProven_, para)) {
+  // Most paragraphs hold only bytes that come back unchanged: mapped by the
+  // table and checked in one pass; any other byte sends the paragraph the
+  // long way.
+  uint8_t unproven = 1;
+  if (anyProven_) {
     out.resize(para.size());
-    for (std::size_t k = 0; k < para.size(); ++k) out[k] = table[para[k]];
-  } else {
+    unproven = 0;
+    for (std::size_t k = 0; k < para.size(); ++k) {
+      const uint8_t b = para[k];
+      out[k] = table[b];
+      unproven |= unproven_[b];
+    }
+  }
+  if (unproven != 0) {
     out.clear();
     ConvertBytes(settings_, para, out);
     if (!report_.changed) {
