@@ -92,6 +92,7 @@ void TParaIndex::Clear() {
   tree_.Clear();
   treesValid_ = true;
   fullRun_ = 0;
+  LinesOrEntriesChanged();
   size_ = 0;
   totalLines_ = 0;
   hintBase_ = 0;
@@ -103,6 +104,17 @@ void TParaIndex::RebuildTrees() const {
   treesValid_ = true;
   fullRun_ = 0;
   NoteCountsChanged(0, static_cast<uint32_t>(blocks_.size()));
+}
+
+bool TParaIndex::LineTableReady() const {
+  if (lineTable_.Valid()) return true;
+  // Built only once lookups come without changes between them, so that
+  // edits each followed by a lookup do not build it every time.
+  if (++lookupsSinceChange_ < kLookupsBeforeLineTable) return false;
+  lineTable_.Start();
+  for (size_t b = 0; b < blocks_.size(); ++b) lineTable_.AddBlock(groupEnds_[b].Lines(), blocks_[b]->count);
+  lineTable_.Finish();
+  return true;
 }
 
 void TParaIndex::NoteCountsChanged(uint32_t first, uint32_t last) const {
@@ -141,6 +153,7 @@ uint32_t TParaIndex::LinesAt(uint32_t index) const {
 }
 
 void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, const void* text) {
+  LinesOrEntriesChanged();
   index = std::min(index, size_);
   uint32_t b = 0, o = 0;
   if (blocks_.empty()) {
@@ -200,6 +213,7 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, co
 
 void TParaIndex::Erase(uint32_t index) {
   if (index >= size_) return;
+  LinesOrEntriesChanged();
   uint32_t b = 0, o = 0;
   Locate(index, b, o);
   Block* block = blocks_[b];
@@ -240,6 +254,7 @@ void TParaIndex::SetLinesAt(uint32_t b, uint32_t o, uint32_t lines) {
   Block* block = blocks_[b];
   const int64_t delta = int64_t{lines} - int64_t{block->entries[o].lines};
   if (delta == 0) return;
+  LinesOrEntriesChanged();
   block->entries[o].lines = lines;
   uint32_t* ends = groupEnds_[b].end;
   for (uint32_t g = o / kGroupSize; g < kGroups; ++g) ends[g] = static_cast<uint32_t>(int64_t{ends[g]} + delta);
@@ -311,7 +326,8 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   EnsureTrees();
   auto rest = static_cast<uint32_t>(line);
   uint32_t before = 0;
-  const size_t b = tree_.FindLine(rest, before);
+  uint32_t b = LineTableReady() ? lineTable_.Find(rest, before) : TBlockLineTable::kNotFound;
+  if (b == TBlockLineTable::kNotFound) b = static_cast<uint32_t>(tree_.FindLine(rest, before));
   const Block& block = *blocks_[b];
   // The group holding the line: the number of running group totals within
   // `rest` (the last, the block's whole, lies above it). Then the entry
@@ -346,6 +362,7 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
 
 void TParaIndex::RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf) {
   totalLines_ = 0;
+  LinesOrEntriesChanged();
   for (uint32_t b = 0; b < blocks_.size(); ++b) {
     Block* block = blocks_[b];
     for (uint32_t i = 0; i < block->count; ++i) block->entries[i].lines = linesOf(block->entries[i].node);

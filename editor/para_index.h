@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/block_line_table.h"
 #include "editor/block_sum_tree.h"
 #include "editor/para_node.h"
 #include "editor/prefetch.h"
@@ -132,6 +133,13 @@ class TParaIndex {
   // have changed: the run of full blocks ends before them at most, or grows
   // over those of them that are full now.
   void NoteCountsChanged(uint32_t first, uint32_t last) const;
+  // Whether lineTable_ may answer, building it when lookups have come
+  // without changes for a while.
+  bool LineTableReady() const;
+  void LinesOrEntriesChanged() {
+    lineTable_.Invalidate();
+    lookupsSinceChange_ = 0;
+  }
 
   // Blocks come from chunks of neighbouring memory, so blocks made one after
   // the other (as loading does) lie together.
@@ -149,6 +157,11 @@ class TParaIndex {
   // How many blocks from the first hold kBlockSize entries each; a block
   // further on may be full too (counted again when the tree is rebuilt).
   mutable uint32_t fullRun_ = 0;
+  // The block starts by lines, for finding lines without the tree; built
+  // after kLookupsBeforeLineTable lookups in a row without a change.
+  static constexpr uint32_t kLookupsBeforeLineTable = 256;
+  mutable TBlockLineTable lineTable_;
+  mutable uint32_t lookupsSinceChange_ = 0;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;
   uintptr_t hintBase_ = 0;

@@ -1,0 +1,43 @@
+#pragma once
+// Where each block of the paragraph index starts, in screen lines and in
+// entries, and for each run of 2^k lines the block its first line lies in.
+// The block holding a line is then found by reading one bucket and comparing
+// the starts of the 16 blocks from there at once, instead of walking down the
+// index's tree level by level: a jump to a line has fewer instructions before
+// its reads from memory, so more jumps are under way at once. The table is
+// built whole, so any change of a block's lines or entries makes it stale
+// until it is built again.
+#include <cstdint>
+#include <vector>
+
+namespace nuvel {
+
+class TBlockLineTable {
+ public:
+  // Starts a new table; blocks are then added in order and Finish seals it.
+  void Start();
+  void AddBlock(uint32_t lines, uint32_t entries);
+  void Finish();
+  void Invalidate() { valid_ = false; }
+  bool Valid() const { return valid_; }
+
+  // The block holding line `rest` (below the total of lines) of a valid
+  // table: `rest` is left as the line's place in that block and
+  // `entriesBefore` is set to the entries of the blocks before it. A block
+  // with no lines is passed over for the next. kNotFound, with nothing
+  // changed, when the line lies past the 16 blocks from its bucket's first.
+  static constexpr uint32_t kNotFound = UINT32_MAX;
+  uint32_t Find(uint32_t& rest, uint32_t& entriesBefore) const;
+
+ private:
+  static constexpr uint32_t kSpan = 16;  // blocks compared at once
+  std::vector<uint32_t> lineStarts_;     // per block, then kSpan copies of "past every line"
+  std::vector<uint32_t> entryStarts_;    // per block
+  std::vector<uint32_t> bucketBlock_;    // per 2^bucketBits_ lines
+  uint32_t bucketBits_ = 0;
+  uint32_t lines_ = 0;
+  uint32_t entries_ = 0;
+  bool valid_ = false;
+};
+
+}  // namespace nuvel
