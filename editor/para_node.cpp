@@ -64,8 +64,8 @@ void TParaNode::Reset() {
 
 void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena) {
   Reset();
-  const auto zero = std::find(text.begin(), text.end(), uint8_t{0});
-  const auto n = static_cast<uint32_t>(zero - text.begin());
+  const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
+  const auto n = static_cast<uint32_t>(zero == nullptr ? text.size() : static_cast<const uint8_t*>(zero) - text.data());
   if (n > 0) {
     // The smallest multiple of 8 above n leaves room for the terminator; in
     // the arena the terminator alone.
