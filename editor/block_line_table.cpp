@@ -2,10 +2,6 @@
 
 #include <bit>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace nuvel {
 
 void TBlockLineTable::Start() {
@@ -41,27 +37,5 @@ void TBlockLineTable::Finish() {
   valid_ = true;
 }
 
-uint32_t TBlockLineTable::Find(uint32_t& rest, uint32_t& entriesBefore) const {
-  const uint32_t first = bucketBlock_[rest >> bucketBits_];
-  const uint32_t* starts = lineStarts_.data() + first;
-  // How many of the 16 starts lie within `rest` (the first always does).
-#if defined(__SSE2__)
-  const __m128i bias = _mm_set1_epi32(INT32_MIN);
-  const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest ^ 0x80000000u));
-  const auto* v = reinterpret_cast<const __m128i*>(starts);
-  const auto above = [&](int i) { return _mm_cmpgt_epi32(_mm_xor_si128(_mm_loadu_si128(v + i), bias), r); };
-  const __m128i bits = _mm_packs_epi16(_mm_packs_epi32(above(0), above(1)), _mm_packs_epi32(above(2), above(3)));
-  const auto within =
-      static_cast<uint32_t>(std::countr_zero(static_cast<uint32_t>(_mm_movemask_epi8(bits)) | (1u << kSpan)));
-#else
-  uint32_t within = 0;
-  while (within < kSpan && starts[within] <= rest) ++within;
-#endif
-  if (within == kSpan) return kNotFound;
-  const uint32_t block = first + within - 1;
-  rest -= lineStarts_[block];
-  entriesBefore = entryStarts_[block];
-  return block;
-}
 
 }  // namespace nuvel

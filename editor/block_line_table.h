@@ -7,8 +7,13 @@
 // its reads from memory, so more jumps are under way at once. The table is
 // built whole, so any change of a block's lines or entries makes it stale
 // until it is built again.
+#include <bit>
 #include <cstdint>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace nuvel {
 
@@ -27,7 +32,29 @@ class TBlockLineTable {
   // with no lines is passed over for the next. kNotFound, with nothing
   // changed, when the line lies past the 16 blocks from its bucket's first.
   static constexpr uint32_t kNotFound = UINT32_MAX;
-  uint32_t Find(uint32_t& rest, uint32_t& entriesBefore) const;
+  // Inline: it lies on the path of every jump to a line.
+  uint32_t Find(uint32_t& rest, uint32_t& entriesBefore) const {
+    const uint32_t first = bucketBlock_[rest >> bucketBits_];
+    const uint32_t* starts = lineStarts_.data() + first;
+    // How many of the 16 starts lie within `rest` (the first always does).
+#if defined(__SSE2__)
+    const __m128i bias = _mm_set1_epi32(INT32_MIN);
+    const __m128i r = _mm_set1_epi32(static_cast<int32_t>(rest ^ 0x80000000u));
+    const auto* v = reinterpret_cast<const __m128i*>(starts);
+    const auto above = [&](int i) { return _mm_cmpgt_epi32(_mm_xor_si128(_mm_loadu_si128(v + i), bias), r); };
+    const __m128i bits = _mm_packs_epi16(_mm_packs_epi32(above(0), above(1)), _mm_packs_epi32(above(2), above(3)));
+    const auto within =
+        static_cast<uint32_t>(std::countr_zero(static_cast<uint32_t>(_mm_movemask_epi8(bits)) | (1u << kSpan)));
+#else
+    uint32_t within = 0;
+    while (within < kSpan && starts[within] <= rest) ++within;
+#endif
+    if (within == kSpan) return kNotFound;
+    const uint32_t block = first + within - 1;
+    rest -= lineStarts_[block];
+    entriesBefore = entryStarts_[block];
+    return block;
+  }
 
  private:
   static constexpr uint32_t kSpan = 16;  // blocks compared at once

@@ -106,8 +106,7 @@ void TParaIndex::RebuildTrees() const {
   NoteCountsChanged(0, static_cast<uint32_t>(blocks_.size()));
 }
 
-bool TParaIndex::LineTableReady() const {
-  if (lineTable_.Valid()) return true;
+bool TParaIndex::BuildLineTable() const {
   // Built only once lookups come without changes between them, so that
   // edits each followed by a lookup do not build it every time.
   if (++lookupsSinceChange_ < kLookupsBeforeLineTable) return false;

@@ -135,7 +135,8 @@ class TParaIndex {
   void NoteCountsChanged(uint32_t first, uint32_t last) const;
   // Whether lineTable_ may answer, building it when lookups have come
   // without changes for a while.
-  bool LineTableReady() const;
+  bool LineTableReady() const { return lineTable_.Valid() || BuildLineTable(); }
+  bool BuildLineTable() const;
   void LinesOrEntriesChanged() {
     lineTable_.Invalidate();
     lookupsSinceChange_ = 0;
