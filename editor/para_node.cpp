@@ -13,7 +13,6 @@ namespace nuvel {
 
 namespace {
 
-const uint8_t kEmptyText[1] = {0};
 TParaAllocHook gAllocHook = nullptr;
 
 void* AllocateBytes(std::size_t bytes) {
@@ -86,7 +85,6 @@ void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32
   Wrap(wrapColumn, tabSize);
 }
 
-const uint8_t* TParaNode::GetText() const { return text_ != nullptr ? text_ : kEmptyText; }
 
 bool TParaNode::ReserveText(uint32_t need) {
   if (need <= Capacity()) return true;
@@ -114,19 +112,6 @@ void TParaNode::ReserveLines(uint32_t count) {
   if (lineCapacity_ > kInlineStarts) std::free(heapStarts_);
   heapStarts_ = table;
   lineCapacity_ = capacity;
-}
-
-std::span<const uint8_t> TParaNode::GetLine(uint32_t n) const {
-  if (n < 1 || n > lineCount_) return {kEmptyText, 0};
-  const uint32_t* starts = Starts();
-  const uint32_t begin = starts[n - 1];
-  // The next line's start, or the length on the last line, chosen by a mask
-  // rather than a branch: after a jump the node has just come from memory.
-  const uint32_t last = lineCount_ - 1;
-  const uint32_t next = starts[std::min(n, last)];
-  const uint32_t onLast = 0u - static_cast<uint32_t>(n > last);
-  const uint32_t end = (length_ & onLast) | (next & ~onLast);
-  return {GetText() + begin, end - begin};
 }
 
 uint32_t TParaNode::PosToLine(uint32_t p, uint32_t& column) const {

@@ -28,6 +28,9 @@ void SetParaAllocHook(TParaAllocHook hook);
 
 class TParaTextArena;
 
+// What a node without a buffer reads as: the empty text.
+inline constexpr uint8_t kEmptyParaText[1] = {0};
+
 class TParaNode {
  public:
   TParaNode() = default;
@@ -48,13 +51,25 @@ class TParaNode {
   uint32_t LineCount() const { return lineCount_; }
   uint32_t LineStartsCapacity() const { return lineCapacity_; }
   // Zero-terminated text; the shared empty string when there is no buffer.
-  const uint8_t* GetText() const;
+  const uint8_t* GetText() const { return text_ != nullptr ? text_ : kEmptyParaText; }
   std::span<const uint8_t> Bytes() const { return {GetText(), length_}; }
   // 0-based byte offsets at which lines 1..LineCount start.
   std::span<const uint32_t> LineStarts() const { return {Starts(), lineCount_}; }
 
-  // Line n (from 1); empty outside 1..LineCount.
-  std::span<const uint8_t> GetLine(uint32_t n) const;
+  // Line n (from 1); empty outside 1..LineCount. Inline: a jump to a screen
+  // line ends here, with the node just come from memory.
+  std::span<const uint8_t> GetLine(uint32_t n) const {
+    if (n < 1 || n > lineCount_) return {kEmptyParaText, 0};
+    const uint32_t* starts = Starts();
+    const uint32_t begin = starts[n - 1];
+    // The next line's start, or the length on the last line, chosen by a
+    // mask rather than a branch.
+    const uint32_t last = lineCount_ - 1;
+    const uint32_t next = starts[n < last ? n : last];
+    const uint32_t onLast = 0u - static_cast<uint32_t>(n > last);
+    const uint32_t end = (length_ & onLast) | (next & ~onLast);
+    return {GetText() + begin, end - begin};
+  }
   // Line (from 1) holding byte position p (from 1) and the column within it.
   uint32_t PosToLine(uint32_t p, uint32_t& column) const;
 
