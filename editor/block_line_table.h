@@ -32,6 +32,11 @@ class TBlockLineTable {
   // with no lines is passed over for the next. kNotFound, with nothing
   // changed, when the line lies past the 16 blocks from its bucket's first.
   static constexpr uint32_t kNotFound = UINT32_MAX;
+  // Lines of block `block` of a valid table.
+  uint32_t LinesOf(uint32_t block) const {
+    const uint32_t next = lineStarts_[block + 1];
+    return (next < lines_ ? next : lines_) - lineStarts_[block];
+  }
   // Inline: it lies on the path of every jump to a line.
   uint32_t Find(uint32_t& rest, uint32_t& entriesBefore) const {
     const uint32_t first = bucketBlock_[rest >> bucketBits_];

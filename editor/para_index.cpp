@@ -326,8 +326,23 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   auto rest = static_cast<uint32_t>(line);
   uint32_t before = 0;
   uint32_t b = LineTableReady() ? lineTable_.Find(rest, before) : TBlockLineTable::kNotFound;
-  if (b == TBlockLineTable::kNotFound) b = static_cast<uint32_t>(tree_.FindLine(rest, before));
+  const bool fromTable = b != TBlockLineTable::kNotFound;
+  if (!fromTable) b = static_cast<uint32_t>(tree_.FindLine(rest, before));
   const Block& block = *blocks_[b];
+  if (fromTable) {
+    // The group the line lies in were the block's lines spread evenly over
+    // full groups: its entries (and those on either side) and their text
+    // places are asked for now, beside the group totals that tell the group
+    // for sure, instead of after them.
+    const uint32_t lines = lineTable_.LinesOf(b);
+    const uint32_t guess = lines == 0 ? 0 : static_cast<uint32_t>(uint64_t{rest} * kBlockSize / lines) / kGroupSize;
+    const uint32_t low = guess == 0 ? 0 : guess - 1;
+    const uint32_t high = guess + 1 < kGroups ? guess + 1 : kGroups - 1;
+    PrefetchForRead(block.entries + low * kGroupSize);
+    PrefetchForRead(block.entries + guess * kGroupSize);
+    PrefetchForRead(block.entries + high * kGroupSize);
+    PrefetchForRead(block.textHints + guess * kGroupSize);
+  }
   // The group holding the line: the number of running group totals within
   // `rest` (the last, the block's whole, lies above it). Then the entry
   // within the group: the number of its entries' running lines within what
