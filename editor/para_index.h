@@ -139,6 +139,7 @@ class TParaIndex {
   bool BuildLineTable() const;
   void LinesOrEntriesChanged() {
     lineTable_.Invalidate();
+    groupTable_.Invalidate();
     lookupsSinceChange_ = 0;
   }
 
@@ -162,6 +163,10 @@ class TParaIndex {
   // after kLookupsBeforeLineTable lookups in a row without a change.
   static constexpr uint32_t kLookupsBeforeLineTable = 256;
   mutable TBlockLineTable lineTable_;
+  // The same for the groups of every block (kGroups each, empty ones
+  // included, so group g is group g % kGroups of block g / kGroups): a line
+  // is then found in its group without reading its block's group totals.
+  mutable TBlockLineTable groupTable_;
   mutable uint32_t lookupsSinceChange_ = 0;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;
