@@ -401,7 +401,8 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   if (line.size() < 2) return;
   if (!englishDocument) {
     // A Hebrew document's common line, of words without digits or
-    // brackets, is turned from the kinds of its bytes alone.
+    // brackets, is turned from the kinds of its bytes alone (a line without
+    // English either reads the same in both orders).
     thread_local LineKinds kinds;
     ReadKinds(line, kinds);
     if (!kinds.special) {
@@ -417,9 +418,6 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // A Hebrew document shows every line right to left, so its English lines
   // are kept reversed like any English typed into it.
   if (englishDocument && !holds(Raw::R)) return;
-  // A Hebrew line without English, numbers or brackets reads the same in
-  // both orders.
-  if (!englishDocument && !holds(Raw::L) && !holds(Raw::EN) && (present & (1u << 8)) == 0) return;
   Scratch& s = Buffers();
   // Without separators or signs every byte's class is its own, and without
   // digits nothing joins them, so the turn reads the same reversed runs

@@ -45,50 +45,54 @@ std::vector<std::size_t> PartEnds(std::span<const uint8_t> data, std::size_t par
   return ends;
 }
 
-void ReadPart(const TReaderInput& whole, TPart& part, TParagraphInConversion& conversion, bool trim) {
+// The input of one part: its bytes all text (only the file's end is
+// trimmed), with the file's line-end byte.
+TReaderInput PartInput(const TReaderInput& whole, const TPart& part) {
   TReaderInput in(whole.data.subspan(part.begin, part.end - part.begin));
-  // Converting in and dropping blanks never lengthens a line.
-  part.out.text.clear();
-  part.out.ends.clear();
-  part.out.text.reserve(part.end - part.begin);
-  in.data = in.file;  // a part keeps its last bytes: only the file's end is trimmed
+  in.data = in.file;
   in.lineEndChar = whole.lineEndChar;
-  std::vector<uint8_t> line, converted;
-  while (!in.AtEnd()) {
-    line.clear();
-    if (ReadLine(in, line, kLineBufferSize).cut) ++part.splitLines;
-    std::span<const uint8_t> text(line);
-    if (trim) {
-      while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text = text.first(text.size() - 1);
-    }
-    if (!text.empty()) {
-      conversion.Convert(text, converted);
-      part.out.text.insert(part.out.text.end(), converted.begin(), converted.end());
-    }
-    part.out.ends.push_back(static_cast<uint32_t>(part.out.text.size()));
-  }
+  return in;
+}
+
+// What reading the part noted.
+void NoteRead(const TReaderInput& in, TPart& part) {
   part.nulBytes = in.nulBytes;
   part.nulSeen = in.nulSeen;
   part.crLineEnds = in.crLineEnds;
   part.lfLineEnds = in.lfLineEnds;
 }
 
+void ReadPart(const TReaderInput& whole, TPart& part, TParagraphInConversion& conversion, bool trim) {
+  TReaderInput in = PartInput(whole, part);
+  // Converting in and dropping blanks never lengthens a line.
+  part.out.text.clear();
+  part.out.ends.clear();
+  part.out.text.reserve(part.end - part.begin);
+  std::vector<uint8_t> line, converted;
+  while (!in.AtEnd()) {
+    line.clear();
+    if (ReadLine(in, line, kLineBufferSize).cut) ++part.splitLines;
+    const std::span<const uint8_t> text = trim ? WithoutTrailingBlanks(line) : std::span<const uint8_t>(line);
+    if (!text.empty()) {
+      conversion.Convert(text, converted);
+      part.out.text.insert(part.out.text.end(), converted.begin(), converted.end());
+    }
+    part.out.ends.push_back(static_cast<uint32_t>(part.out.text.size()));
+  }
+  NoteRead(in, part);
+}
+
 // What reading the first `lines` lines of a part notes, and where they end:
 // for a part whose appending stopped at its line `lines`.
 void ReadPartLines(const TReaderInput& whole, TPart& part, std::size_t lines) {
-  TReaderInput in(whole.data.subspan(part.begin, part.end - part.begin));
-  in.data = in.file;
-  in.lineEndChar = whole.lineEndChar;
+  TReaderInput in = PartInput(whole, part);
   std::vector<uint8_t> line;
   part.splitLines = 0;
   for (std::size_t i = 0; i < lines && !in.AtEnd(); ++i) {
     line.clear();
     if (ReadLine(in, line, kLineBufferSize).cut) ++part.splitLines;
   }
-  part.nulBytes = in.nulBytes;
-  part.nulSeen = in.nulSeen;
-  part.crLineEnds = in.crLineEnds;
-  part.lfLineEnds = in.lfLineEnds;
+  NoteRead(in, part);
   part.end = part.begin + in.pos;
 }
 

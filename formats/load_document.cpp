@@ -93,9 +93,7 @@ class TConvertingSink final : public TParaSink {
     // Blanks the target would drop are dropped before the conversion, which
     // then sees the paragraph the target keeps (a line of one bracket and a
     // blank turns otherwise than the bracket alone).
-    if (trims_) {
-      while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text = text.first(text.size() - 1);
-    }
+    if (trims_) text = WithoutTrailingBlanks(text);
     if (text.empty()) return to_.AppendParaText(text);
     conversion_.Convert(text, converted_);
     return to_.AppendParaText(converted_);

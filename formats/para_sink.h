@@ -20,4 +20,10 @@ class TParaSink {
   virtual bool TrimsTrailingBlanks() const { return false; }
 };
 
+// `text` without the trailing blanks and tabs such a sink drops.
+inline std::span<const uint8_t> WithoutTrailingBlanks(std::span<const uint8_t> text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text = text.first(text.size() - 1);
+  return text;
+}
+
 }  // namespace nuvel

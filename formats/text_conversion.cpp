@@ -1,7 +1,5 @@
 #include "formats/text_conversion.h"
 
-#include "formats/paragraph_in_conversion.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -18,6 +16,8 @@
 #include "core/conv_table.h"
 #include "core/point_order.h"
 #include "core/shared_state.h"
+#include "formats/paragraph_in_conversion.h"
+#include "formats/paragraph_out_conversion.h"
 
 namespace nuvel {
 
@@ -82,47 +82,36 @@ RoundTripBytes ProvenRoundTrip(int mode, const ConvTableBytes& in, const ConvTab
   return r;
 }
 
-}  // namespace
-
-TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
-  if (!toOutside) {
-    const int mode = GetConvMode();
-    if (mode == kConvNone || mode == kConvUnicode) return {};
-    TParagraphInConversion in(turnFor);
-    if (!in.Converts()) return {};
-    text.BeginUpdate();
-    std::vector<uint8_t> out;
-    for (uint32_t i = 0; i < text.ParaCount(); ++i) {
-      const std::span<const uint8_t> para = text.Para(i);
-      if (para.empty()) continue;
-      in.Convert(para, out);
-      if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
-    }
-    if (in.Report().changed) text.SetModified(true);
-    text.EndUpdate();
-    return in.Report();
-  }
-  TConvertReport report;
-  const int mode = GetConvMode();
-  if (mode == kConvNone || mode == kConvUnicode) return report;
-  // The pass prepares a table of its own and leaves the shared state as it was.
-  ConvStateGuard keep;
-  std::unique_ptr<ConvTableBytes> table;
-  PrepareConvTable(true, table);
-  ConvSettings s = CurrentConvSettings();
-  s.table = table->data();
-  s.out = true;
-  if (!ModeConvertsBytes(mode)) return report;
-  text.BeginUpdate();
+// Replaces every paragraph of `text` that `convert` changes.
+template <class Convert>
+void ReplaceConverted(TDocumentText& text, Convert&& convert) {
   std::vector<uint8_t> out;
   for (uint32_t i = 0; i < text.ParaCount(); ++i) {
     const std::span<const uint8_t> para = text.Para(i);
     if (para.empty()) continue;
-    ConvertParagraphOut(s, para, out);
+    convert(para, out);
     if (!std::equal(out.begin(), out.end(), para.begin(), para.end())) text.ReplacePara(i, out);
   }
+}
+
+}  // namespace
+
+TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
+  if (toOutside) {
+    const TParagraphOutConversion out;
+    if (!out.Converts()) return {};
+    text.BeginUpdate();
+    ReplaceConverted(text, [&out](std::span<const uint8_t> para, std::vector<uint8_t>& o) { out.Convert(para, o); });
+    text.EndUpdate();
+    return {};
+  }
+  TParagraphInConversion in(turnFor);
+  if (!in.Converts()) return {};
+  text.BeginUpdate();
+  ReplaceConverted(text, [&in](std::span<const uint8_t> para, std::vector<uint8_t>& o) { in.Convert(para, o); });
+  if (in.Report().changed) text.SetModified(true);
   text.EndUpdate();
-  return report;
+  return in.Report();
 }
 
 TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : turnFor_(turnFor) {

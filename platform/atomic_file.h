@@ -107,12 +107,12 @@ AtomicWriteResult ReplaceFileContents(const std::string& path, std::string_view 
 // made. False, the old file untouched, when the write failed.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
-// Reads a whole file as bytes. Returns false when it is not a regular file
-// or cannot be read; `error` then holds the system's error number.
 // Opens `path` for reading when it is a regular file (not a folder, a
 // device or a pipe): the descriptor and the file's size then, or -1 with
 // `error` set.
 int OpenRegularFileToRead(const std::filesystem::path& path, int& error, uint64_t& size);
+// Reads a whole file as bytes. Returns false when it is not a regular file
+// or cannot be read; `error` then holds the system's error number.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, int& error);
 bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
 

@@ -97,7 +97,7 @@ bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
       error = ENOMEM;
       return false;
     }
-    capacity_ = (want + kLargePage - 1) / kLargePage * kLargePage;
+    capacity_ = WholeLargePages(want);
     size_ = ReadInParallel(fd, data_, static_cast<std::size_t>(size), error);
   }
   while (error == 0) {
@@ -113,7 +113,7 @@ bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
         UnmapLargeBlock(data_, capacity_);
       }
       data_ = grown;
-      capacity_ = (want + kLargePage - 1) / kLargePage * kLargePage;
+      capacity_ = WholeLargePages(want);
     }
     const ssize_t n = ::pread(fd, data_ + size_, std::min<std::size_t>(capacity_ - size_, std::size_t{1} << 30),
                               static_cast<off_t>(size_));
@@ -133,9 +133,8 @@ bool FileReadBuffer::Read(const std::filesystem::path& path, int& error) {
 void FileReadBuffer::ReleaseBefore(std::size_t offset) {
   if (data_ == nullptr) return;
   // Whole large pages only: giving back part of one would split it, slowly.
-  constexpr std::uintptr_t kBlock = kLargePage;
   const auto start = reinterpret_cast<std::uintptr_t>(data_);
-  const std::uintptr_t until = (start + std::min(offset, size_)) / kBlock * kBlock;
+  const std::uintptr_t until = (start + std::min(offset, size_)) / kLargePage * kLargePage;
   if (until <= start) return;
   const std::size_t end = static_cast<std::size_t>(until - start);
   if (end <= released_) return;

@@ -5,11 +5,6 @@
 #include <cstdint>
 
 namespace nuvel::platform {
-namespace {
-
-std::size_t WholeLargePages(std::size_t bytes) { return (bytes + kLargePage - 1) / kLargePage * kLargePage; }
-
-}  // namespace
 
 void* MapLargeBlock(std::size_t bytes, bool largePages) {
   const std::size_t size = WholeLargePages(bytes == 0 ? 1 : bytes);
@@ -18,7 +13,7 @@ void* MapLargeBlock(std::size_t bytes, bool largePages) {
   void* raw = ::mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
   const auto start = reinterpret_cast<std::uintptr_t>(raw);
-  const std::uintptr_t aligned = (start + kLargePage - 1) / kLargePage * kLargePage;
+  const std::uintptr_t aligned = WholeLargePages(start);
   if (aligned > start) ::munmap(raw, aligned - start);
   const std::uintptr_t tail = start + size + kLargePage - (aligned + size);
   if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + size), tail);

@@ -11,6 +11,9 @@ namespace nuvel::platform {
 // The size of a large page, and the granularity large blocks are mapped in.
 inline constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
+// `bytes` rounded up to whole large pages.
+constexpr std::size_t WholeLargePages(std::size_t bytes) { return (bytes + kLargePage - 1) / kLargePage * kLargePage; }
+
 // Maps `bytes` (rounded up to whole large pages) of zeroed memory aligned to a
 // large page; nullptr when the system has no memory for it. Without
 // `largePages` the memory comes a 4 KB page at a time, as it is first touched:
