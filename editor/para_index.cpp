@@ -111,17 +111,14 @@ bool TParaIndex::BuildLineTable() const {
   // edits each followed by a lookup do not build it every time.
   if (++lookupsSinceChange_ < kLookupsBeforeLineTable) return false;
   lineTable_.Start();
-  groupTable_.Start();
+  lineMap_.Start(totalLines_, size_);
   for (size_t b = 0; b < blocks_.size(); ++b) {
-    lineTable_.AddBlock(groupEnds_[b].Lines(), blocks_[b]->count);
-    const uint32_t* ends = groupEnds_[b].end;
-    for (uint32_t g = 0; g < kGroups; ++g) {
-      const uint32_t entries = std::min(blocks_[b]->count, (g + 1) * kGroupSize);
-      groupTable_.AddBlock(ends[g] - (g == 0 ? 0 : ends[g - 1]), entries - std::min(entries, g * kGroupSize));
-    }
+    const Block& block = *blocks_[b];
+    lineTable_.AddBlock(groupEnds_[b].Lines(), block.count);
+    for (uint32_t i = 0; i < block.count; ++i) lineMap_.AddPara(block.entries[i].lines);
   }
   lineTable_.Finish();
-  groupTable_.Finish();
+  lineMap_.Finish();
   return true;
 }
 
@@ -335,26 +332,13 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   auto rest = static_cast<uint32_t>(line);
   uint32_t before = 0;
   if (LineTableReady()) {
-    // The line's group straight from the table of group starts; its entries
-    // are the next read.
-    const uint32_t g = groupTable_.Find(rest, before);
-    if (g != TBlockLineTable::kNotFound) {
-      const Block& block = *blocks_[g / kGroups];
-      const uint32_t first = (g % kGroups) * kGroupSize;
-      PrefetchForRead(block.textHints + first);
-      uint32_t o = 0, inSkipped = 0;
-      EntryWithin(block.entries + first, rest, o, inSkipped);
-      o = std::min(o, block.count - 1 - first);
-      linesBefore = line - rest + inSkipped;
-      if (node != nullptr) {
-        const uint32_t lineInPara = std::min<uint32_t>(rest - inSkipped, 64);
-        FetchText(block.textHints[first + o], lineInPara * 64);
-        *node = block.entries[first + o].node;
-      }
-      return before + o;
+    uint32_t index = 0, lineInPara = 0;
+    TParaNodeHandle found = 0;
+    if (FindLineInMap(rest, index, lineInPara, found)) {
+      linesBefore = line - lineInPara;
+      if (node != nullptr) *node = found;
+      return index;
     }
-    rest = static_cast<uint32_t>(line);
-    before = 0;
   }
   uint32_t b = LineTableReady() ? lineTable_.Find(rest, before) : TBlockLineTable::kNotFound;
   const bool fromTable = b != TBlockLineTable::kNotFound;

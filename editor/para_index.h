@@ -17,6 +17,7 @@
 
 #include "editor/block_line_table.h"
 #include "editor/block_sum_tree.h"
+#include "editor/line_para_map.h"
 #include "editor/para_node.h"
 #include "editor/prefetch.h"
 
@@ -60,6 +61,23 @@ class TParaIndex {
   // The paragraph holding 0-based screen line `line` (below TotalLines) and
   // the number of lines before that paragraph.
   uint32_t FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHandle* node = nullptr) const;
+  // The same from the line map alone, for a jump to a line with as little
+  // work as can be before its reads from memory: the paragraph holding
+  // `line`, its node and the line's place there (from 0), with the
+  // paragraph's text asked for. False, with nothing set, when the map is not
+  // built or leaves the line to FindLine.
+  bool FindLineInMap(uint32_t line, uint32_t& index, uint32_t& lineInPara, TParaNodeHandle& node) const {
+    if (!lineMap_.Valid() || line >= totalLines_) return false;
+    uint32_t para = 0, place = 0;
+    if (!lineMap_.Find(line, para, place) || para >= fullRun_ * kBlockSize) return false;
+    const Block& block = *blocks_[para / kBlockSize];
+    const uint32_t offset = para % kBlockSize;
+    FetchText(block.textHints[offset], place * 64);
+    node = block.entries[offset].node;
+    index = para;
+    lineInPara = place;
+    return true;
+  }
   // Takes every entry's line count anew from `linesOf`.
   void RecountLines(const std::function<uint32_t(TParaNodeHandle)>& linesOf);
 
@@ -139,7 +157,7 @@ class TParaIndex {
   bool BuildLineTable() const;
   void LinesOrEntriesChanged() {
     lineTable_.Invalidate();
-    groupTable_.Invalidate();
+    lineMap_.Invalidate();
     lookupsSinceChange_ = 0;
   }
 
@@ -163,10 +181,9 @@ class TParaIndex {
   // after kLookupsBeforeLineTable lookups in a row without a change.
   static constexpr uint32_t kLookupsBeforeLineTable = 256;
   mutable TBlockLineTable lineTable_;
-  // The same for the groups of every block (kGroups each, empty ones
-  // included, so group g is group g % kGroups of block g / kGroups): a line
-  // is then found in its group without reading its block's group totals.
-  mutable TBlockLineTable groupTable_;
+  // The paragraph of every line, built with lineTable_: a line is then found
+  // without reading its block's group totals.
+  mutable TLineParaMap lineMap_;
   mutable uint32_t lookupsSinceChange_ = 0;
   uint32_t size_ = 0;
   uint64_t totalLines_ = 0;

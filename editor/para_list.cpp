@@ -203,7 +203,7 @@ uint32_t TNvcParaList::FirstLineOf(uint32_t para) {
   return GetParaNode(para) != nullptr ? CachedFirstLine() : lineCount_ + 1;
 }
 
-TParaNode* TNvcParaList::GetLineText(uint32_t line, std::span<const uint8_t>& text) {
+TParaNode* TNvcParaList::FindLineText(uint32_t line, std::span<const uint8_t>& text) {
   text = {kNoBytes, 0};
   if (!wordWrap_) {
     TParaNode* node = GetParaNode(line);

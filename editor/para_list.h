@@ -83,7 +83,24 @@ class TNvcParaList {
   // Lookups.
   TParaNode* GetParaNode(uint32_t para);
   // Node, bytes of screen line `line`; null and empty outside the text.
-  TParaNode* GetLineText(uint32_t line, std::span<const uint8_t>& text);
+  // Inline where the index's line map answers a jump: the fewer the
+  // instructions before its reads from memory, the more jumps the processor
+  // keeps under way at once.
+  TParaNode* GetLineText(uint32_t line, std::span<const uint8_t>& text) {
+    uint32_t index = 0, place = 0;
+    TParaNodeHandle h = 0;
+    if (wordWrap_ && line - 1 < lineCount_ && !NearCachedLine(line) &&
+        index_.FindLineInMap(line - 1, index, place, h)) {
+      cacheNode_ = h;
+      cachePara_ = index + 1;
+      cacheLine_ = line;
+      cacheLineInPara_ = place + 1;
+      TParaNode& node = nodes_[h];
+      text = node.GetLine(place + 1);
+      return &node;
+    }
+    return FindLineText(line, text);
+  }
   // Screen line of (para, pos) and its column within the line.
   uint32_t LineOf(uint32_t para, uint32_t pos, uint32_t& column);
   // Paragraph of a screen line and the 0-based offset of the line's start;
@@ -153,6 +170,12 @@ class TNvcParaList {
   enum class Change { TextInserted, TextDeleted, ParaInserted, ParaDeleted, ParaJoined };
 
   TParaNode& NodeAt(TParaNodeHandle h) { return nodes_[h]; }
+  // GetLineText for all the lines its inline part leaves.
+  TParaNode* FindLineText(uint32_t line, std::span<const uint8_t>& text);
+  // Whether `line` is the cached line or one of its neighbours.
+  bool NearCachedLine(uint32_t line) const {
+    return cacheNode_ != 0 && cacheLine_ != 0 && line - cacheLine_ + 1 <= 2;
+  }
   TParaNodeHandle HandleOf(uint32_t para);
   uint32_t FirstLineOf(uint32_t para);
   uint32_t CachedFirstLine();

@@ -284,6 +284,46 @@ void ExpectMatches(TNvcParaList& list, const TModel& m, std::mt19937& rng) {
   EXPECT_EQ(list.GetParaNode(static_cast<uint32_t>(m.paras.size()) + 1), nullptr);
 }
 
+// Jumps to lines of a text left unchanged long enough for the index to
+// answer them from its table of every line's paragraph, among paragraphs of
+// one line, of none and of hundreds, each followed by steps to the
+// neighbouring lines from where the jump left the list; then an edit, after
+// which the table is stale, and the same again.
+TEST(ParaList, LineJumpsOnAnUnchangedTextMatchAModel) {
+  TModel m;
+  m.wrap = 20;
+  std::mt19937 rng(12);
+  m.paras.clear();
+  for (int p = 0; p < 3000; ++p) {
+    const uint32_t words = p % 500 == 7 ? 1500 : p % 4 == 0 ? 0 : 1 + rng() % 6;
+    std::string s;
+    for (uint32_t w = 0; w < words; ++w) s += (w ? " " : "") + std::string(1 + rng() % 8, static_cast<char>('a' + w % 26));
+    m.paras.push_back(s);
+  }
+  TNvcParaList list(nullptr, true, 65535);
+  list.SetWrapColumn(m.wrap);
+  Fill(list, m.paras);
+  for (int round = 0; round < 2; ++round) {
+    const auto lines = m.Lines();
+    ASSERT_EQ(list.LineCount(), lines.size());
+    const auto count = static_cast<uint32_t>(lines.size());
+    for (int n = 0; n < 2000; ++n) {
+      const uint32_t jump = 1 + rng() % count;
+      for (uint32_t line : {jump, jump + 1, jump, jump - 1}) {
+        if (line < 1 || line > count) continue;
+        std::span<const uint8_t> text;
+        ASSERT_NE(list.GetLineText(line, text), nullptr);
+        ASSERT_EQ(std::string(text.begin(), text.end()), lines[line - 1].second) << "line " << line;
+        uint32_t offset = 0;
+        ASSERT_EQ(list.LineToPara(line, offset), lines[line - 1].first) << "line " << line;
+      }
+    }
+    // Typing into a long paragraph changes its lines and those after it.
+    ASSERT_EQ(list.InsertText(nullptr, 8, B("xx yy zz "), 1), 0);
+    m.paras[7].insert(0, "xx yy zz ");
+  }
+}
+
 TEST(ParaList, TotalsAndLookupsMatchAModelAfterRandomEdits) {
   for (uint32_t seed = 1; seed <= 30; ++seed) {
     std::mt19937 rng(seed);
