@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 #include "editor/prefetch.h"
+#include "platform/large_pages.h"
 
 namespace nuvel {
 
@@ -61,11 +64,23 @@ TParaIndex::Block* TParaIndex::NewBlock() {
     block = freeBlocks_.back();
     freeBlocks_.pop_back();
   } else {
-    if (chunkUsed_ == kBlocksPerChunk) {
-      blockChunks_.push_back(std::make_unique<Block[]>(kBlocksPerChunk));
+    if (chunkUsed_ == chunkBlocks_) {
+      if (blockChunks_.empty()) {
+        void* chunk = ::operator new(kFirstChunkBlocks * sizeof(Block), std::align_val_t{alignof(Block)});
+        blockChunks_.emplace_back(static_cast<Block*>(chunk), ChunkRelease{false});
+        chunkBlocks_ = kFirstChunkBlocks;
+      } else {
+        blockChunks_.reserve(blockChunks_.size() + 1);
+        // Large pages from the third chunk on: the second is touched a small
+        // page at a time, as a text of middle size uses little of it.
+        void* chunk = platform::MapLargeBlock(kLargeChunkBlocks * sizeof(Block), blockChunks_.size() >= 2);
+        if (chunk == nullptr) throw std::bad_alloc();
+        blockChunks_.emplace_back(static_cast<Block*>(chunk), ChunkRelease{true});
+        chunkBlocks_ = kLargeChunkBlocks;
+      }
       chunkUsed_ = 0;
     }
-    block = &blockChunks_.back()[chunkUsed_++];
+    block = new (blockChunks_.back().get() + chunkUsed_++) Block;
   }
   block->count = 0;
   return block;
@@ -83,12 +98,23 @@ uint32_t TParaIndex::TextHint(const void* text) {
 
 void TParaIndex::FreeBlock(Block* block) { freeBlocks_.push_back(block); }
 
+void TParaIndex::ChunkRelease::operator()(Block* blocks) const {
+  // Blocks hold plain values only: the memory goes without destroying them.
+  static_assert(std::is_trivially_destructible_v<Block>);
+  if (mapped) {
+    platform::UnmapLargeBlock(blocks, kLargeChunkBlocks * sizeof(Block));
+  } else {
+    ::operator delete(blocks, std::align_val_t{alignof(Block)});
+  }
+}
+
 void TParaIndex::Clear() {
   blocks_.clear();
   groupEnds_.clear();
   blockChunks_.clear();
   freeBlocks_.clear();
-  chunkUsed_ = kBlocksPerChunk;
+  chunkUsed_ = 0;
+  chunkBlocks_ = 0;
   tree_.Clear();
   treesValid_ = true;
   fullRun_ = 0;
@@ -160,6 +186,10 @@ uint32_t TParaIndex::LinesAt(uint32_t index) const {
 void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, const void* text) {
   LinesOrEntriesChanged();
   index = std::min(index, size_);
+  if (index + 1 >= size_ && !blocks_.empty() && blocks_.back()->count < kBlockSize) {
+    InsertAtEnd(index + 1 == size_, node, lines, text);
+    return;
+  }
   uint32_t b = 0, o = 0;
   if (blocks_.empty()) {
     blocks_.push_back(NewBlock());
@@ -214,6 +244,29 @@ void TParaIndex::Insert(uint32_t index, TParaNodeHandle node, uint32_t lines, co
   totalLines_ += lines;
   if (treesValid_) tree_.Add(b, 1, lines);
   NoteCountsChanged(first, b + 1);
+}
+
+void TParaIndex::InsertAtEnd(bool beforeLast, TParaNodeHandle node, uint32_t lines, const void* text) {
+  const auto b = static_cast<uint32_t>(blocks_.size() - 1);
+  Block& block = *blocks_[b];
+  const uint32_t count = block.count++;
+  const uint32_t o = beforeLast ? count - 1 : count;
+  if (beforeLast) {
+    block.entries[count] = block.entries[o];
+    block.textHints[count] = block.textHints[o];
+  }
+  block.entries[o] = Slot{node, lines};
+  block.textHints[o] = TextHint(text);
+  // The running totals from the new entry's group on take its lines (those
+  // of the groups past the count hold the block's whole); an entry moved on
+  // into the next group leaves its group's total.
+  uint32_t* ends = groupEnds_[b].end;
+  for (uint32_t g = o / kGroupSize; g < kGroups; ++g) ends[g] += lines;
+  if (beforeLast && count % kGroupSize == 0) ends[o / kGroupSize] -= block.entries[count].lines;
+  ++size_;
+  totalLines_ += lines;
+  if (treesValid_) tree_.Add(b, 1, lines);
+  if (block.count == kBlockSize) NoteCountsChanged(b, b);
 }
 
 void TParaIndex::Erase(uint32_t index) {

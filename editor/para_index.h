@@ -128,6 +128,10 @@ class TParaIndex {
     PrefetchForRead(reinterpret_cast<const void*>(TextPlace(hint) + ahead));
   }
   uintptr_t TextPlace(uint32_t hint) const { return hintBase_ + (uintptr_t{hint} << 3); }
+  // Insert at the end, or before the last entry, when the last block has
+  // room: the way a text being loaded grows (before the text's own last
+  // paragraph), with at most one entry to move and no groups to count again.
+  void InsertAtEnd(bool beforeLast, TParaNodeHandle node, uint32_t lines, const void* text);
   // Sets the running group totals of block `b` from group `fromGroup` on.
   void RecountGroups(uint32_t b, uint32_t fromGroup);
   // Lines of the entries before `offset` in block `b`.
@@ -162,13 +166,22 @@ class TParaIndex {
   }
 
   // Blocks come from chunks of neighbouring memory, so blocks made one after
-  // the other (as loading does) lie together.
+  // the other (as loading does) lie together. The first chunk is small, for
+  // the many short texts; the later ones are as large as a large page, and
+  // from the third on they are given large pages, as a long text being
+  // loaded would otherwise take a fault every few blocks.
   Block* NewBlock();
   void FreeBlock(Block* block);
-  static constexpr uint32_t kBlocksPerChunk = 32;
-  std::vector<std::unique_ptr<Block[]>> blockChunks_;
+  static constexpr uint32_t kFirstChunkBlocks = 32;
+  static constexpr uint32_t kLargeChunkBlocks = 2u * 1024 * 1024 / sizeof(Block);
+  struct ChunkRelease {
+    bool mapped = false;  // from MapLargeBlock, else from the heap
+    void operator()(Block* blocks) const;
+  };
+  std::vector<std::unique_ptr<Block, ChunkRelease>> blockChunks_;
   std::vector<Block*> freeBlocks_;
-  uint32_t chunkUsed_ = kBlocksPerChunk;
+  uint32_t chunkUsed_ = 0;
+  uint32_t chunkBlocks_ = 0;  // of the last chunk
 
   std::vector<Block*> blocks_;          // in text order
   std::vector<GroupEnds> groupEnds_;   // of blocks_, by the same number
