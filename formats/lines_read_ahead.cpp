@@ -98,7 +98,7 @@ void ReadPartLines(const TReaderInput& whole, TPart& part, std::size_t lines) {
 
 std::size_t Workers() {
   const unsigned n = std::thread::hardware_concurrency();
-  return std::clamp<std::size_t>(n > 1 ? n - 1 : 0, 0, 4);
+  return std::clamp<std::size_t>(n > 1 ? n - 1 : 0, 0, 6);
 }
 
 }  // namespace
