@@ -7,9 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <chrono>
 
 #include "app/single_instance_name.h"
 #include "platform/program_path.h"
@@ -17,43 +18,29 @@
 namespace nuvel {
 namespace {
 
-// The longest socket path the system takes (sun_path less its final zero).
-constexpr qsizetype kSocketPathLimit = 107;
-
 // A later copy's messages and the first copy's answer, one line each.
 constexpr char kTaken[] = "ok\n";
 constexpr char kConfirm[] = "go\n";
 
-bool Abstract(const QString& name) { return !name.contains(QLatin1Char('/')); }
-
 enum class Exchanged { Taken, NotListening, NoAnswer };
 
-// Reads from `socket` until `line` (ending in "\n") has come, or the deadline.
-bool AwaitLine(QLocalSocket& socket, QByteArray& buffer, const char* line, const QDeadlineTimer& deadline) {
-  for (;;) {
-    buffer.append(socket.readAll());
-    if (buffer.indexOf('\n') >= 0) return buffer.startsWith(line);
-    if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState) return false;
-    socket.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
-  }
-}
+std::string SocketNameBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 // Hands the name to the copy listening on `socketName`.
 Exchanged Exchange(const QString& socketName, const QByteArray& fileName, int waitMs) {
-  QLocalSocket socket;
-  if (Abstract(socketName)) socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-  socket.connectToServer(socketName);
-  if (!socket.waitForConnected(waitMs)) return Exchanged::NotListening;
-  const QDeadlineTimer deadline(waitMs);
+  using Clock = std::chrono::steady_clock;
+  const auto wait = std::chrono::milliseconds(waitMs);
+  const platform::LocalSocket socket = platform::ConnectLocal(SocketNameBytes(socketName), Clock::now() + wait);
+  if (!socket.IsOpen()) return Exchanged::NotListening;
+  const auto deadline = Clock::now() + wait;
   QByteArray message = fileName.toPercentEncoding();
   message.append('\n');
-  socket.write(message);
-  QByteArray answer;
-  if (!socket.waitForBytesWritten(waitMs) || !AwaitLine(socket, answer, kTaken, deadline)) return Exchanged::NoAnswer;
-  socket.write(kConfirm);
-  if (!socket.waitForBytesWritten(waitMs)) return Exchanged::NoAnswer;
-  socket.disconnectFromServer();
-  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(waitMs);
+  std::string answer;
+  if (!platform::WriteLocal(socket, message.toStdString(), deadline) ||
+      !platform::ReadLocalLine(socket, answer, deadline) || answer.rfind(kTaken, 0) != 0) {
+    return Exchanged::NoAnswer;
+  }
+  if (!platform::WriteLocal(socket, kConfirm, deadline)) return Exchanged::NoAnswer;
   return Exchanged::Taken;
 }
 
@@ -69,12 +56,18 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& key, const QString& fold
   socketName_ = QDir(folder).filePath(key + ".sock");
   // Beyond the length a socket path may have, the name lives in the
   // system's abstract socket space, where the key's hash keeps it apart.
-  if (QFile::encodeName(socketName_).size() > kSocketPathLimit) socketName_ = key;
+  if (QFile::encodeName(socketName_).size() > static_cast<qsizetype>(platform::kLocalSocketNameLimit)) socketName_ = key;
   TakeLock();
 }
 
 SingleInstanceGuard::~SingleInstanceGuard() {
-  if (server_) server_->close();
+  // Each notifier goes before its socket.
+  for (auto& [fd, talk] : talks_) delete talk.notifier;
+  talks_.clear();
+  delete listenNotifier_;
+  // The socket's file goes with its listener.
+  if (listener_.IsOpen() && socketName_.contains(QLatin1Char('/'))) ::unlink(SocketNameBytes(socketName_).c_str());
+  listener_.Close();
   if (first_) lock_->unlock();
 }
 
@@ -90,51 +83,62 @@ bool SingleInstanceGuard::TakeLock() {
 
 bool SingleInstanceGuard::Listen() {
   if (!first_) return false;
-  if (server_) return server_->isListening();
-  server_ = new QLocalServer(this);
-  if (Abstract(socketName_)) {
-    server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-  } else {
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    // The lock is ours, so a socket file left by a copy that ended badly is stale.
-    QLocalServer::removeServer(socketName_);
-  }
-  if (!server_->listen(socketName_)) return false;
-  connect(server_, &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptConnection);
+  if (listenTried_) return listener_.IsOpen();
+  listenTried_ = true;
+  // The lock is ours, so a socket file left by a copy that ended badly is
+  // stale and is replaced.
+  listener_ = platform::ListenLocal(SocketNameBytes(socketName_), /*userOnly=*/true);
+  if (!listener_.IsOpen()) return false;
+  listenNotifier_ = new QSocketNotifier(listener_.Fd(), QSocketNotifier::Read, this);
+  connect(listenNotifier_, &QSocketNotifier::activated, this, &SingleInstanceGuard::AcceptConnections);
   return true;
 }
 
-void SingleInstanceGuard::AcceptConnection() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    struct Talk {
-      QByteArray buffer;
-      QByteArray name;
-      bool answered = false;
-    };
-    auto talk = std::make_shared<Talk>();
-    auto step = [this, socket, talk] {
-      talk->buffer.append(socket->readAll());
-      for (qsizetype end; (end = talk->buffer.indexOf('\n')) >= 0;) {
-        const QByteArray line = talk->buffer.left(end);
-        talk->buffer.remove(0, end + 1);
-        if (!talk->answered) {
-          talk->name = QByteArray::fromPercentEncoding(line);
-          talk->answered = true;
-          socket->write(kTaken);
-          socket->flush();
-        } else {
-          // Only a confirmed name is opened: a copy that gave up waiting
-          // starts on its own and opens its file itself.
-          socket->disconnectFromServer();
-          if (line + '\n' == kConfirm) emit SecondInstance(talk->name);
-          return;
-        }
-      }
-    };
-    connect(socket, &QLocalSocket::readyRead, this, step);
-    if (socket->bytesAvailable() > 0) step();
+void SingleInstanceGuard::AcceptConnections() {
+  for (platform::LocalSocket socket = platform::AcceptLocal(listener_); socket.IsOpen();
+       socket = platform::AcceptLocal(listener_)) {
+    const int fd = socket.Fd();
+    Talk& talk = talks_[fd];
+    talk.socket = std::move(socket);
+    talk.notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(talk.notifier, &QSocketNotifier::activated, this, [this, fd] { Read(fd); });
+    Read(fd);
   }
+}
+
+void SingleInstanceGuard::Read(int fd) {
+  const auto found = talks_.find(fd);
+  if (found == talks_.end()) return;
+  Talk& talk = found->second;
+  const bool open = platform::ReadLocalAvailable(talk.socket, talk.buffer);
+  for (std::size_t end; (end = talk.buffer.find('\n')) != std::string::npos;) {
+    const std::string line = talk.buffer.substr(0, end);
+    talk.buffer.erase(0, end + 1);
+    if (!talk.answered) {
+      talk.name = QByteArray::fromPercentEncoding(QByteArray::fromStdString(line));
+      talk.answered = true;
+      // A few bytes on a fresh connection: the system takes them at once.
+      platform::WriteLocal(talk.socket, kTaken, std::chrono::steady_clock::now());
+    } else {
+      // Only a confirmed name is opened: a copy that gave up waiting
+      // starts on its own and opens its file itself. The talk ends first,
+      // as opening the file may run events.
+      const bool confirmed = line + '\n' == kConfirm;
+      const QByteArray name = talk.name;
+      EndTalk(fd);
+      if (confirmed) emit SecondInstance(name);
+      return;
+    }
+  }
+  if (!open) EndTalk(fd);
+}
+
+void SingleInstanceGuard::EndTalk(int fd) {
+  const auto found = talks_.find(fd);
+  if (found == talks_.end()) return;
+  found->second.notifier->setEnabled(false);
+  found->second.notifier->deleteLater();
+  talks_.erase(found);
 }
 
 bool SingleInstanceGuard::HandOff(const QByteArray& fileName, int waitMs) {

@@ -12,12 +12,17 @@
 // first copy that is still starting (holding the lock, not yet listening) is
 // asked again for a bounded time; one that does not answer (stopped, hung)
 // is given up on, and the later copy starts as a program of its own.
-#include <QLocalServer>
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
-#include <QByteArray>
 #include <QString>
+#include <map>
 #include <memory>
+#include <string>
+
+#include "platform/local_socket.h"
+
+class QSocketNotifier;
 
 namespace nuvel {
 
@@ -52,12 +57,27 @@ class SingleInstanceGuard : public QObject {
   void SecondInstance(const QByteArray& fileName);
 
  private:
+  // A later copy's connection to the first: what it has sent so far, and
+  // the name once its first line came.
+  struct Talk {
+    platform::LocalSocket socket;
+    QSocketNotifier* notifier = nullptr;
+    std::string buffer;
+    QByteArray name;
+    bool answered = false;
+  };
+
   bool TakeLock();
-  void AcceptConnection();
+  void AcceptConnections();
+  void Read(int fd);
+  void EndTalk(int fd);
 
   QString socketName_;
   std::unique_ptr<QLockFile> lock_;
-  QLocalServer* server_ = nullptr;
+  platform::LocalSocket listener_;
+  QSocketNotifier* listenNotifier_ = nullptr;
+  bool listenTried_ = false;
+  std::map<int, Talk> talks_;  // by the socket's descriptor
   bool first_ = false;
   bool listenNow_ = true;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +92,10 @@ TEST(SingleInstance, LaterCopyBecomesFirstWhenTheFirstHasEnded) {
   ASSERT_TRUE(first->IsFirst());
   SingleInstanceGuard second(key, dir.path());
   EXPECT_FALSE(second.IsFirst());
+  const QString socket = first->SocketName();
+  ASSERT_TRUE(QFile::exists(socket));
   first.reset();
+  EXPECT_FALSE(QFile::exists(socket)) << "the socket's file goes with the copy that listened";
   EXPECT_FALSE(second.HandOff("x", 500));
   EXPECT_TRUE(second.IsFirst());
   // And it takes files from the next copy.
