@@ -1,7 +1,7 @@
 #pragma once
 // The byte search of the editor's find and replace: one pattern searched
 // paragraph by paragraph, exact or without regard to ASCII case. Candidates
-// are filtered eight bytes at a time by the pattern's first and last byte;
+// are filtered sixteen or eight bytes at a time by the pattern's first and last byte;
 // where words cannot be read that way the skip-table search is used. Only ASCII letters fold: a wider rule would turn Hebrew
 // letters (0xE0-0xFA in the system's set) into vowel points.
 #include <cstddef>
