@@ -45,6 +45,14 @@ ConvSettings CurrentConvSettings() {
   return s;
 }
 
+ConvSettings PreparedConvSettings(bool out, std::unique_ptr<ConvTableBytes>& table) {
+  PrepareConvTable(out, table);
+  ConvSettings s = CurrentConvSettings();
+  s.table = table->data();
+  s.out = out;
+  return s;
+}
+
 void ConvertBuffer(std::vector<uint8_t>& text) { ConvertWhole(text); }
 
 void ConvertBuffer(std::string& text) { ConvertWhole(text); }

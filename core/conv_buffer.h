@@ -3,17 +3,22 @@
 // as the loader, the savers and the clipboard use it.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/conv_engine.h"
+#include "core/conv_table.h"
 
 namespace nuvel {
 
 // The settings of the conversion in progress: the current mode, ConvTable,
 // the direction of the last prepared table and the dot codes.
 ConvSettings CurrentConvSettings();
+// The same with a table of its own: `table` prepared for the current mode
+// and the direction `out` (see PrepareConvTable), and the settings using it.
+ConvSettings PreparedConvSettings(bool out, std::unique_ptr<ConvTableBytes>& table);
 
 // Converts `text` in place by the current mode with ConvTable (prepared by
 // the caller); its length may change. Nothing happens under the Program

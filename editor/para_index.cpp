@@ -384,7 +384,8 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
   EnsureTrees();
   auto rest = static_cast<uint32_t>(line);
   uint32_t before = 0;
-  if (LineTableReady()) {
+  const bool tableReady = LineTableReady();
+  if (tableReady) {
     uint32_t index = 0, lineInPara = 0;
     TParaNodeHandle found = 0;
     if (FindLineInMap(rest, index, lineInPara, found)) {
@@ -393,7 +394,7 @@ uint32_t TParaIndex::FindLine(uint64_t line, uint64_t& linesBefore, TParaNodeHan
       return index;
     }
   }
-  uint32_t b = LineTableReady() ? lineTable_.Find(rest, before) : TBlockLineTable::kNotFound;
+  uint32_t b = tableReady ? lineTable_.Find(rest, before) : TBlockLineTable::kNotFound;
   const bool fromTable = b != TBlockLineTable::kNotFound;
   if (!fromTable) b = static_cast<uint32_t>(tree_.FindLine(rest, before));
   const Block& block = *blocks_[b];

@@ -211,12 +211,9 @@ TParaNode* TNvcParaList::FindLineText(uint32_t line, std::span<const uint8_t>& t
     return node;
   }
   if (line < 1 || line > lineCount_) return nullptr;
-  bool found = false;
-  if (cacheNode_ != 0 && cacheLine_ != 0) {
+  if (NearCachedLine(line)) {
     const TParaNode& node = nodes_[cacheNode_];
-    if (line == cacheLine_) {
-      found = true;
-    } else if (line == cacheLine_ + 1) {
+    if (line == cacheLine_ + 1) {
       if (cacheLineInPara_ < node.LineCount()) {
         ++cacheLineInPara_;
       } else {
@@ -225,7 +222,6 @@ TParaNode* TNvcParaList::FindLineText(uint32_t line, std::span<const uint8_t>& t
         cacheLineInPara_ = 1;
       }
       ++cacheLine_;
-      found = true;
     } else if (line + 1 == cacheLine_) {
       if (cacheLineInPara_ > 1) {
         --cacheLineInPara_;
@@ -235,10 +231,8 @@ TParaNode* TNvcParaList::FindLineText(uint32_t line, std::span<const uint8_t>& t
         cacheLineInPara_ = nodes_[cacheNode_].LineCount();
       }
       --cacheLine_;
-      found = true;
     }
-  }
-  if (!found) {
+  } else {
     uint64_t before = 0;
     TParaNodeHandle h = 0;
     const uint32_t index = index_.FindLine(line - 1, before, &h);

@@ -2,7 +2,6 @@
 
 #include "core/conv_buffer.h"
 #include "core/conv_mode.h"
-#include "core/conv_table.h"
 #include "formats/text_conversion.h"
 
 namespace nuvel {
@@ -10,10 +9,7 @@ namespace nuvel {
 TParagraphOutConversion::TParagraphOutConversion() {
   const int mode = GetConvMode();
   if (mode == kConvNone || mode == kConvUnicode) return;
-  PrepareConvTable(true, table_);
-  settings_ = CurrentConvSettings();
-  settings_.table = table_->data();
-  settings_.out = true;
+  settings_ = PreparedConvSettings(true, table_);
   converts_ = ModeConvertsBytes(mode);
 }
 

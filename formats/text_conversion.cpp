@@ -117,18 +117,12 @@ TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bo
 TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : turnFor_(turnFor) {
   const int mode = GetConvMode();
   if (mode == kConvNone || mode == kConvUnicode) return;
-  PrepareConvTable(false, table_);
-  settings_ = CurrentConvSettings();
-  settings_.table = table_->data();
-  settings_.out = false;
+  settings_ = PreparedConvSettings(false, table_);
   if (!ModeConvertsBytes(mode)) return;
   converts_ = true;
   report_.turned = turnFor.has_value();
   // The table of the way back decides what the text could not keep.
-  PrepareConvTable(true, backTable_);
-  back_ = settings_;
-  back_.table = backTable_->data();
-  back_.out = true;
+  back_ = PreparedConvSettings(true, backTable_);
   const RoundTripBytes proven = ProvenRoundTrip(mode, *table_, *backTable_);
   for (int b = 0; b < 256; ++b) unproven_[static_cast<std::size_t>(b)] = proven.proven[static_cast<std::size_t>(b)] ? 0 : 1;
   anyProven_ = proven.any;
