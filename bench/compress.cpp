@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_report.h"
+#include "bench/process_run.h"
+#include "bench/scratch_folder.h"
 #include "formats/doc_file.h"
 #include "formats/lzh_file.h"
 
@@ -108,12 +111,11 @@ void Report(const char* what, double mb, double seconds, double target) {
               rate / target, rate >= target ? "PASS" : "BELOW TARGET");
 }
 
-}  // namespace
-
-int main() {
+int Main() {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("nuvel-bench-compress-" + std::to_string(std::random_device{}()));
-  fs::create_directories(dir);
+  const nuvel::bench::ScratchFolder scratch("nuvel-bench-compress");
+  const fs::path& dir = scratch.Path();
+  nuvel::bench::PrintLoad("at the start");
   fs::path text = dir / "text.txt", packed = dir / "text.lzh", unpacked = dir / "text.out", book = dir / "text.pdb";
   WriteSampleText(text);
   double mb = static_cast<double>(fs::file_size(text)) / kMB;
@@ -161,10 +163,9 @@ int main() {
               std::max(added, textKB), textKB, std::max(added - textKB, 0L));
 
   // Reading against txt2pdbdoc -d on the same book, best of three
-  // interleaved runs each.
+  // interleaved runs each; its text checked against ours.
   {
     const fs::path theirs = dir / "txt2pdbdoc.txt";
-    const std::string command = "txt2pdbdoc -d '" + book.string() + "' '" + theirs.string() + "' >/dev/null 2>&1";
     double ours = 1e9, other = 1e9;
     bool ran = true;
     for (int round = 0; round < 3 && ran; ++round) {
@@ -172,17 +173,31 @@ int main() {
       nuvel::TDocFile again(book.string());
       const std::string text = again.GetText();
       ours = std::min(ours, Seconds(s));
-      s = Clock::now();
-      ran = std::system(command.c_str()) == 0;
-      other = std::min(other, Seconds(s));
+      const nuvel::bench::ProcessResult r =
+          nuvel::bench::Run({{"txt2pdbdoc", "-d", book.string(), theirs.string()}, {}, {}, dir / "messages.txt", {}, {}});
+      ran = r.ok;
+      other = std::min(other, r.wall);
+    }
+    // txt2pdbdoc writes the text with LF line ends where the book has CR LF.
+    std::string expected = read;
+    std::erase(expected, '\r');
+    if (ran && nuvel::bench::ReadFile(theirs) != expected) {
+      std::printf("txt2pdbdoc -d read a different text from the book\n");
+      return 2;
     }
     if (ran) {
       std::printf("Doc read %.3f s, txt2pdbdoc -d %.3f s: time ratio %.2f (target <= 1)  %s\n", ours, other,
                   ours / other, ours <= other ? "PASS" : "BELOW TARGET");
+      ok = ok && ours <= other;
     } else {
       std::printf("Doc read %.3f s; txt2pdbdoc -d did not run (not installed?)\n", ours);
     }
   }
-  fs::remove_all(dir);
   return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main() {
+  return nuvel::bench::GuardedMain(Main);
 }

@@ -3,8 +3,8 @@
 // times and their ratio. Then the sort command's whole path over a 20 MB
 // Hebrew document in an editor (its lines made records, sorted, read back)
 // against the sort of those records alone; target: the path costs at most
-// twice the engine. Usage: bench_sort [folder] (default: the system's
-// temporary folder).
+// twice the engine. Its files go into a scratch folder of its own under
+// TMPDIR. Usage: bench_sort.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_report.h"
+#include "bench/process_run.h"
+#include "bench/scratch_folder.h"
 #include "editor/heb_text_editor.h"
 #include "tools/editor_hand_off.h"
 #include "tools/fix_rec_sort.h"
@@ -71,13 +74,10 @@ double TimeOurs(const fs::path& in, const fs::path& out, SortMethod method, std:
 }
 
 double TimeGnu(const fs::path& in, const fs::path& out) {
-  const std::string command = "LC_ALL=C sort -s '" + in.string() + "' -o '" + out.string() + "'";
-  const auto start = std::chrono::steady_clock::now();
-  if (std::system(command.c_str()) != 0) {
-    std::fprintf(stderr, "GNU sort failed\n");
-    std::exit(1);
-  }
-  return Seconds(start);
+  const nuvel::bench::ProcessResult r =
+      nuvel::bench::Run({{"sort", "-s", in.string()}, {"LC_ALL=C"}, {}, out, {}, {}});
+  if (!r.ok) throw std::runtime_error("GNU sort failed");
+  return r.wall;
 }
 
 // A Hebrew document of about 20 MB: lines of Hebrew words (some pointed
@@ -113,7 +113,8 @@ std::string HebrewDocument() {
   return text;
 }
 
-void WholePath(const fs::path& folder) {
+// False when the results differ.
+bool WholePath(const fs::path& folder) {
   const std::string text = HebrewDocument();
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
   nuvel::THebTextEditor document;
@@ -155,14 +156,13 @@ void WholePath(const fs::path& folder) {
   std::printf("whole path, editor to editor (best): %.3f s  %.1f MB/s  (result %s)\n", wholePath, mb / wholePath,
               same ? "the same" : "DIFFERENT");
   std::printf("whole path / engine: %.2f  target: at most 2.00  %s\n", ratio, ratio <= 2.0 ? "PASS" : "BELOW TARGET");
-  if (!same) std::exit(1);
+  return same;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const fs::path folder = fs::path(argc > 1 ? argv[1] : fs::temp_directory_path().string()) / "nuvel_bench_sort";
-  fs::create_directories(folder);
+int Main() {
+  const nuvel::bench::ScratchFolder scratch("nuvel-bench-sort");
+  const fs::path& folder = scratch.Path();
+  nuvel::bench::PrintLoad("at the start");
   const fs::path in = folder / "records.txt";
   WriteRecords(in);
   std::printf("%zu records of %zu bytes (%.0f MB)\n", kRecords, kLength, double(kRecords * kLength) / 1e6);
@@ -185,7 +185,10 @@ int main(int argc, char** argv) {
   std::printf("TFixRecSort, quicksort:           %.3f s  ratio %.2f  output %s\n", quick, quick / gnuBest,
               quickSame ? "equal" : "DIFFERENT");
   std::printf("target: ratio at most 1.50  %s\n", merge / gnuBest <= 1.5 ? "PASS" : "BELOW TARGET");
-  WholePath(folder);
-  fs::remove_all(folder);
-  return mergeSame && quickSame ? 0 : 1;
+  const bool pathSame = WholePath(folder);
+  return mergeSame && quickSame && pathSame ? 0 : 2;
 }
+
+}  // namespace
+
+int main() { return nuvel::bench::GuardedMain(Main); }
