@@ -16,6 +16,7 @@ packages=(
   txt2pdbdoc
   poppler-utils
   libfribidi-dev
+  xvfb openbox xdotool x11-xkb-utils
 )
 
 missing=()

@@ -137,8 +137,12 @@ uint8_t VirtualKeyOfPunctuation(int key) {
 }
 
 // A character in the system's 8-bit set (Windows-1255 positions), 0 when
-// the set has no place for it.
+// the set has no place for it. A control character in a key event's text
+// types nothing: X gives Delete the text 0x7F and Ctrl+/ the text 0x1F, and
+// none of them is meant as text. The keys that do type a control character
+// (Ctrl+letter, Backspace, Enter, Tab, Esc) are found by key above.
 uint8_t ByteOfCharacter(char32_t ch) {
+  if (ch < 0x20 || ch == 0x7F) return 0;
   if (ch < 0x80) return static_cast<uint8_t>(ch);
   if (ch >= 0x05D0 && ch <= 0x05EA) return static_cast<uint8_t>(0xE0 + (ch - 0x05D0));
   if (ch >= 0x05B0 && ch <= 0x05C3) return static_cast<uint8_t>(0xC0 + (ch - 0x05B0));

@@ -85,6 +85,12 @@ TEST_F(KeyEdgeTest, QtKeyClicksBecomeWindowsKeyPresses) {
       {"punctuation", Qt::Key_Semicolon, kNo, u";", {VK_OEM_1, 0, ';'}},
       {"Ctrl+[", Qt::Key_BracketLeft, kCtrl, u"", {VK_OEM_4, 4, 27}},
       {"sheqel sign", Qt::Key_4, kAlt | kCtrl, u"\u20AA", {'4', 12, 0xA4}},
+      // Control characters X puts in a key's text are not typed.
+      {"Delete with X's text", Qt::Key_Delete, kNo, u"\x7f", {VK_DELETE, 0, 0}},
+      {"Shift+Delete with X's text", Qt::Key_Delete, kShift, u"\x7f", {VK_DELETE, 2, 0}},
+      {"keypad Delete with X's text", Qt::Key_Delete, Qt::KeypadModifier, u"\x7f", {VK_DELETE, 0, 0}},
+      {"Ctrl+slash with X's text", Qt::Key_Slash, kCtrl, u"\x1f", {VK_OEM_2, 4, 0}},
+      {"Ctrl+letter still types its control character", Qt::Key_A, kCtrl, u"\x01", {'A', 4, 1}},
   };
   for (const auto& c : cases) {
     widget.strokes.clear();

@@ -65,19 +65,26 @@ class ProgramRun {
   }
   static constexpr uid_t kOtherUser = 65534;
 
+  // The environment the program runs in: this process's, with the run's
+  // own settings, home, runtime and temporary folders.
+  QProcessEnvironment Environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
+    env.insert("HOME", QString::fromStdString(home.string()));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    env.insert("TMPDIR", QString::fromStdString(temp.string()));
+    return env;
+  }
+
   // Starts the program with the script and arguments, not waiting for it.
   std::unique_ptr<QProcess> Start(const std::string& script, const QStringList& arguments,
                                   const QProcessEnvironment& extra = {}, const QString& shellScript = {}) {
     const std::filesystem::path scriptFile = root_ / ("input" + std::to_string(++starts_) + ".script");
     Write(scriptFile, script);
     if (otherUser_) ::lchown(scriptFile.c_str(), kOtherUser, kOtherUser);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = Environment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("NUVEL_INPUT_SCRIPT", QString::fromStdString(scriptFile.string()));
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
-    env.insert("HOME", QString::fromStdString(home.string()));
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
-    env.insert("TMPDIR", QString::fromStdString(temp.string()));
     for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
