@@ -4,6 +4,7 @@
 // stop early), its input read from a file when given, and the system's own
 // accounting of the finished run (wall, user and system time, peak memory).
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,6 +29,7 @@ struct ProcessRun {
   std::filesystem::path output;     // standard output, created or truncated; required
   std::filesystem::path errors;     // standard error; /dev/null when empty
   std::filesystem::path folder;     // working folder; this process's when empty
+  double timeoutSeconds = 0;        // killed after this long (0: waited for however long)
 };
 
 struct ProcessResult {
@@ -77,8 +78,21 @@ inline ProcessResult Run(const ProcessRun& run) {
   if (spawned != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(spawned));
   ProcessResult result;
   struct rusage usage {};
-  if (::wait4(pid, &result.status, 0, &usage) != pid) throw std::runtime_error("lost the process of " + args[0]);
-  result.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const auto seconds = [&start] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  for (;;) {
+    const pid_t got = ::wait4(pid, &result.status, run.timeoutSeconds > 0 ? WNOHANG : 0, &usage);
+    if (got == pid) break;
+    if (got < 0) throw std::runtime_error("lost the process of " + args[0]);
+    if (seconds() > run.timeoutSeconds) {
+      ::kill(pid, SIGKILL);
+      ::wait4(pid, &result.status, 0, &usage);
+      throw std::runtime_error(args[0] + " did not end within " + std::to_string(run.timeoutSeconds) + " s");
+    }
+    ::usleep(200);
+  }
+  result.wall = seconds();
   result.user = static_cast<double>(usage.ru_utime.tv_sec) + usage.ru_utime.tv_usec / 1e6;
   result.system = static_cast<double>(usage.ru_stime.tv_sec) + usage.ru_stime.tv_usec / 1e6;
   result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
@@ -101,8 +115,10 @@ inline std::string Quoted(const std::filesystem::path& path) {
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::string bytes(std::filesystem::file_size(path), '\0');
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw std::runtime_error("cannot read " + path.string());
+  return bytes;
 }
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {

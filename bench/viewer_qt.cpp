@@ -5,10 +5,13 @@
 // interleaved rounds; the peers' counts are checked against the viewer's.
 // Then 1,000 random jumps to a line and to a byte offset, and the viewer's
 // peak memory beyond the program. Each cache size runs in a process of its
-// own, so no run's freed memory serves the next. Targets: counting takes at
-// most 1.5 times wc's time; the search at least half grep's speed; a jump
-// under 50 ms on average; the viewer's memory within its cache's size plus
-// 64 KB; the largest cache not slower than the smallest.
+// own, so no run's freed memory serves the next. Last, the same as a user
+// runs it in the program: the file manager's View command (which opens the
+// file and counts its lines) and the view window's Find, its dialog's Find
+// Next clicked twice (the match, then on to the end). Targets: counting
+// takes at most 1.5 times wc's time; the search at least half grep's speed;
+// a jump under 50 ms on average; the viewer's memory within its cache's
+// size plus 64 KB; the largest cache not slower than the smallest.
 //
 //   bench_viewer [megabytes] [rounds]   (default 2048 MB, 3 rounds)
 #include <sys/wait.h>
@@ -26,7 +29,10 @@
 #include "bench/bench_report.h"
 #include "bench/process_run.h"
 #include "bench/scratch_folder.h"
+#include "bench/program_session_qt.h"
 #include "filemanager/file_viewer.h"
+#include "filemanager/file_viewers_qt.h"
+#include "tools/search_dlgs_qt.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -189,6 +195,63 @@ int RunPages(const fs::path& path, const ScratchFolder& scratch, int64_t feeds, 
   return targets.ExitStatus();
 }
 
+// The View command and the view window's Find, in the program.
+int RunRoad(const fs::path& path, const ScratchFolder& scratch, int64_t feeds, int rounds) {
+  const double mb = static_cast<double>(fs::file_size(path)) / kMB;
+  std::printf("== the program: View and Find over the %.0f MB file\n", mb);
+  ProgramSession session(scratch, {});
+  nuvel::TFileViewers* viewers = nuvel::ProgramFileViewers();
+  if (viewers == nullptr) throw std::runtime_error("the program has no file viewers");
+  const fs::path wcOut = scratch / "wc.txt", grepOut = scratch / "grep.txt";
+  const std::string rare = kRare;
+  std::vector<double> view, wc, viewRatio, find, grep, findRatio;
+  bool right = true;
+  for (int round = 0; round < rounds; ++round) {
+    long long printed = 0;
+    wc.push_back(TimePeer({"wc", "-l", path.string()}, wcOut, printed));
+    right = right && printed == feeds;
+    auto start = Clock::now();
+    nuvel::TViewForm* form = viewers->View(path.string());
+    QApplication::processEvents();
+    view.push_back(Seconds(start));
+    viewRatio.push_back(view.back() / wc.back());
+    if (form == nullptr || form->Model().LineCount() != feeds + 1) throw std::runtime_error("View did not count");
+
+    grep.push_back(TimePeer({"grep", "-c", "-F", rare, path.string()}, grepOut, printed));
+    right = right && printed == 1;
+    const int messages = session.messages.count;
+    int found = 0;
+    double seconds = 0;
+    session.WhenShown<nuvel::THebFindDlg>([&](nuvel::THebFindDlg& d) {
+      d.FindEdit()->Line().Text = rare;
+      d.FindEdit()->RefreshText();
+      const auto clicked = Clock::now();
+      d.FindNxtBtn()->click();
+      found += form->Model().HasSelection() ? 1 : 0;
+      d.FindNxtBtn()->click();  // on to the end: not found again
+      QApplication::processEvents();
+      seconds = Seconds(clicked);
+    });
+    form->Item("Find1")->trigger();
+    find.push_back(seconds);
+    findRatio.push_back(grep.back() / seconds);
+    right = right && found == 1 && session.messages.count == messages + 1;
+    form->close();
+    QApplication::processEvents();
+  }
+  if (!right) {
+    std::printf("the program, wc -l or grep -c counted differently\n");
+    return 2;
+  }
+  std::printf("View (open and count): %.3f s; wc -l %.3f s\n", Median(view), Median(wc));
+  std::printf("Find through the whole file: %.3f s (%.0f MB/s); grep -c -F %.3f s (%.0f MB/s)\n", Median(find),
+              mb / Median(find), Median(grep), mb / Median(grep));
+  Targets targets;
+  targets.AtMost("View command / wc -l time", Median(viewRatio), 1.5);
+  targets.AtLeast("Find speed / grep -c -F speed", Median(findRatio), 0.5);
+  return targets.ExitStatus();
+}
+
 int Main(int argc, char** argv) {
   const int megabytes = argc > 1 ? std::atoi(argv[1]) : 2048;
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
@@ -201,7 +264,8 @@ int Main(int argc, char** argv) {
   PrintLoad("at the start");
   const int64_t feeds = Generate(path, megabytes);
   int worst = 0;
-  const int cacheSizes[] = {16, 512};
+  // A cache size for each run in the engine, then 0 for the program's run.
+  const int cacheSizes[] = {16, 512, 0};
   for (int pages : cacheSizes) {
     std::fflush(stdout);
     const pid_t child = fork();
@@ -209,7 +273,7 @@ int Main(int argc, char** argv) {
     if (child == 0) {
       int status = 2;
       try {
-        status = RunPages(path, scratch, feeds, pages, rounds);
+        status = pages > 0 ? RunPages(path, scratch, feeds, pages, rounds) : RunRoad(path, scratch, feeds, rounds);
       } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark error: %s\n", e.what());
       }
