@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/conv_guard.h"
+#include "editor/block_transforms.h"
 #include "editor/counter_markers.h"
 #include "editor/document_writers.h"
 #include "editor/heb_text_editor.h"
@@ -15,7 +16,6 @@
 #include "formats/load_document.h"
 #include "formats/para_vector.h"
 #include "platform/virtual_keys.h"
-#include "tools/block_transforms.h"
 
 namespace nuvel {
 

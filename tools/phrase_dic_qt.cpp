@@ -7,8 +7,8 @@
 
 #include "core/controller_qt.h"
 #include "platform/string_library.h"
-#include "textsearch/search_list_qt.h"
 #include "tools/phrase_dictionary.h"
+#include "tools/search_list_qt.h"
 
 namespace nuvel {
 

@@ -4,7 +4,7 @@
 
 #include "core/text_reversal.h"
 #include "platform/string_library.h"
-#include "textsearch/incremental_search.h"
+#include "tools/incremental_search.h"
 
 namespace nuvel {
 

@@ -12,4 +12,4 @@ add_custom_command(
           ${nuvel_messages_dir}/string_manager.txt ${nuvel_messages_dir}/english.txt
   COMMENT "Building the message tables"
   VERBATIM)
-list(APPEND NUVEL_ENGINE_SOURCES ${nuvel_messages_cpp})
+set(NUVEL_MESSAGE_TABLES_CPP ${nuvel_messages_cpp})

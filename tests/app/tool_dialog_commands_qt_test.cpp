@@ -18,10 +18,10 @@
 #include "editor/heb_text_editor.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
-#include "textsearch/search_list_qt.h"
 #include "tools/calculator_dialogs_qt.h"
 #include "tools/calculator_qt.h"
 #include "tools/phrase_dic_qt.h"
+#include "tools/search_list_qt.h"
 
 namespace nuvel {
 namespace {

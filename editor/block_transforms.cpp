@@ -1,4 +1,4 @@
-#include "tools/block_transforms.h"
+#include "editor/block_transforms.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The incremental search list's search: prefixes, order and centring.
 #include <gtest/gtest.h>
 
-#include "textsearch/incremental_search.h"
+#include "tools/incremental_search.h"
 
 namespace nuvel {
 namespace {

@@ -1,7 +1,7 @@
 // The incremental search list: a search a delay after the last key, the
 // completed entry, the centred row, the pending search on leaving, and the
 // pending trigger removed with the control.
-#include "textsearch/search_list_qt.h"
+#include "tools/search_list_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "textsearch/search_list_qt.h"
+#include "tools/search_list_qt.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -7,7 +7,7 @@
 
 #include "core/qstring_bytes_qt.h"
 #include "core/timer_pool.h"
-#include "textsearch/incremental_search.h"
+#include "tools/incremental_search.h"
 
 namespace nuvel {
 

@@ -1,4 +1,4 @@
-#include "textsearch/incremental_search.h"
+#include "tools/incremental_search.h"
 
 #include <algorithm>
 
