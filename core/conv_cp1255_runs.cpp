@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <optional>
 
@@ -27,8 +26,7 @@ constexpr unsigned kMarkKindShift = 10;
 
 // Entries of the decomposing direction: up to three bytes a byte is written
 // as, their count, and whether it takes the composing code after all (a
-// shin with dagesh and sin dot, which looks ahead; a holam whose table byte
-// is not a holam, which stays a holam after a shin).
+// holam whose table byte is not a holam, which stays a holam after a shin).
 constexpr uint64_t kSpecialBit = 0x80000000u;
 // Set unless the byte is written as one byte without a combining class.
 constexpr uint64_t kNotSingleBit = uint64_t{1} << 49;
@@ -88,7 +86,6 @@ const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
         bytes = 0;
         count = static_cast<uint32_t>(parts.size());
         for (std::size_t j = 0; j < parts.size(); ++j) bytes |= uint32_t{t[parts[j]]} << (8 * j);
-        special = b == 0x99;
       }
     }
     const bool single = count == 1 && PointCombiningClass(static_cast<uint8_t>(bytes)) == 0 && !special;
@@ -360,14 +357,9 @@ void ComposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::
 namespace {
 
 // Puts `x` after the `k` bytes written at `o` as the savers' one pass does:
-// a holam after a shin and a point becomes that point with `sinDot` before
-// it, and a point goes back among the points before it into Unicode's
-// canonical order.
-void PutInCanonicalPlace(uint8_t* o, std::size_t& k, uint8_t x, uint8_t sinDot) {
-  if (x == kHolam && k >= 2 && o[k - 2] == kShin && IsPoint(o[k - 1])) {
-    x = o[k - 1];
-    o[k - 1] = sinDot;
-  }
+// a point goes back among the points before it into Unicode's canonical
+// order.
+void PutInCanonicalPlace(uint8_t* o, std::size_t& k, uint8_t x) {
   const uint8_t c = PointCombiningClass(x);
   std::size_t j = k;
   if (c != 0) {
@@ -406,19 +398,14 @@ struct WritePairs {
   std::array<uint8_t, 256> notBase{};                  // kPairAbsorbed unless the byte is a base
 };
 
-// The one pass of `parts` (and `point`, when not 0) after each of two
-// different bytes before; empty when the two differ.
-std::vector<uint8_t> PutAlone(std::span<const uint8_t> parts, uint8_t point, uint8_t sinDot) {
-  std::vector<uint8_t> got[2];
-  for (int before = 0; before < 2; ++before) {
-    uint8_t o[8] = {0, static_cast<uint8_t>(before == 0 ? 0 : kShin)};
-    std::size_t k = 2;
-    for (uint8_t x : parts) PutInCanonicalPlace(o, k, x, sinDot);
-    if (point != 0) PutInCanonicalPlace(o, k, point, sinDot);
-    got[before].assign(o + 2, o + k);
-  }
-  if (got[0] != got[1]) return {};
-  return got[0];
+// The one pass of `parts` (and `point`, when not 0) after a byte without a
+// combining class.
+std::vector<uint8_t> PutAlone(std::span<const uint8_t> parts, uint8_t point) {
+  uint8_t o[8] = {0};
+  std::size_t k = 1;
+  for (uint8_t x : parts) PutInCanonicalPlace(o, k, x);
+  if (point != 0) PutInCanonicalPlace(o, k, point);
+  return std::vector<uint8_t>(o + 1, o + k);
 }
 
 const WritePairs& WritePairEntries(const ConvSettings& s, const std::array<uint64_t, 256>& e) {
@@ -450,7 +437,7 @@ const WritePairs& WritePairEntries(const ConvSettings& s, const std::array<uint6
       const auto point = static_cast<uint8_t>(c == 0 ? 0 : c + kPointColumnBase);
       const std::vector<uint8_t> got =
           kind[b] == kBase && (c == 0 || PointCombiningClass(point) != 0)
-              ? PutAlone(std::span<const uint8_t>(parts[b].data(), count), point, s.sin_dot)
+              ? PutAlone(std::span<const uint8_t>(parts[b].data(), count), point)
               : std::vector<uint8_t>{};
       if (got.empty()) {
         pair.flags = kPairStops;
@@ -486,13 +473,10 @@ std::size_t WriteByPairs(const WritePairs& w, const uint8_t* p, std::size_t i, s
   return i;
 }
 
-// Decomposition; with `Ordered`, each byte written also takes the savers'
-// two passes at once: a holam after a shin and a point becomes that point
-// with the sin dot before it, and a point is put into Unicode's canonical
-// order among the points before it. Done byte by byte as they are written
-// this gives what the passes over the whole output give: bytes without a
-// combining class never move, so the shin two bytes back and the single
-// point between are the bytes the whole-output pass would see.
+// Decomposition; with `Ordered`, each byte written is also put into
+// Unicode's canonical order among the points before it. Done byte by byte
+// as they are written this gives what a pass over the whole output gives,
+// since bytes without a combining class never move.
 template <bool Ordered>
 void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
@@ -501,17 +485,6 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
-  // Input positions a shin with dagesh and sin dot took out: the holam after
-  // its next point. Ascending; `nextRemoved` is the first not yet passed.
-  std::vector<std::size_t> removed;
-  std::size_t passed = 0;
-  constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
-  std::size_t nextRemoved = kNone;
-  auto isRemoved = [&](std::size_t j) { return std::binary_search(removed.begin(), removed.end(), j); };
-  auto live = [&](std::size_t j) {
-    while (isRemoved(j)) ++j;
-    return j;
-  };
   // Room is made a chunk at a time: a byte writes at most three, and pairs
   // are written 4 bytes at a time.
   constexpr std::size_t kChunk = 4096;
@@ -521,7 +494,7 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
   uint8_t* o = out.data();
   auto put = [&](uint8_t x) {
     if constexpr (Ordered) {
-      PutInCanonicalPlace(o, k, x, s.sin_dot);
+      PutInCanonicalPlace(o, k, x);
     } else {
       o[k++] = x;
     }
@@ -530,7 +503,7 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
   while (i < n) {
     if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
     o = out.data();
-    const std::size_t stop = std::min({n, nextRemoved, i + kChunk});
+    const std::size_t stop = std::min(n, i + kChunk);
     // Eight at a time while each is one byte without a class.
     while (i + 8 <= stop) {
       const uint64_t a[8] = {e[p[i]],     e[p[i + 1]], e[p[i + 2]], e[p[i + 3]],
@@ -556,13 +529,6 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
         ++i;
       }
     }
-    if (i == n) break;
-    if (i == nextRemoved) {
-      ++i;
-      ++passed;
-      nextRemoved = passed < removed.size() ? removed[passed] : kNone;
-      continue;
-    }
     if (i == stop) continue;
     const uint64_t a = e[p[i]];
     const uint8_t b = p[i++];
@@ -572,21 +538,9 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
       for (uint32_t j = 0; j < count; ++j) put(static_cast<uint8_t>(a >> (8 * j)));
       continue;
     }
-    if (b != 0x99) {
-      // A holam right after a shin stays a holam whatever the table says.
-      const bool afterShin = k > 0 && o[k - 1] == shin;
-      put(afterShin ? kHolam : t[b]);
-      continue;
-    }
-    for (uint8_t part : PointedLetterParts(b)) put(t[part]);
-    // Shin with dagesh and sin dot, then a point and a holam: the holam that
-    // stood for the sin dot goes.
-    const std::size_t next = live(i);
-    const std::size_t after = live(next + 1);
-    if (after < n && IsPoint(t[p[next]]) && t[p[after]] == kHolam) {
-      removed.insert(std::upper_bound(removed.begin(), removed.end(), after), after);
-      nextRemoved = removed[passed];
-    }
+    // A holam right after a shin stays a holam whatever the table says.
+    const bool afterShin = k > 0 && o[k - 1] == shin;
+    put(afterShin ? kHolam : t[b]);
   }
   out.resize(k);
 }
@@ -599,14 +553,6 @@ void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std
 
 void WriteCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   out.clear();
-  // A shin written as a byte with a combining class could move, and the
-  // holam after it would no longer see it: the passes then go one by one.
-  if (PointCombiningClass(s.table[kShin]) != 0) {
-    Decompose<false>(s, in, out);
-    MoveHolamOfShin(out, s.sin_dot);
-    PutPointsInCanonicalOrder(out);
-    return;
-  }
   Decompose<true>(s, in, out);
 }
 

@@ -29,9 +29,9 @@ std::size_t ComposeCp1255Runs(const ConvSettings& s, const uint8_t* in, std::siz
 void DecomposeCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
 
 // The system's set -> Windows-1255 as the savers write it, into `out`
-// (emptied first): decomposed, then a shin's point and holam written as the
-// shin, the sin dot and the point (MoveHolamOfShin), then the points of
-// every letter in Unicode's canonical order, all in the one pass.
+// (emptied first): decomposed, and the points of every letter in Unicode's
+// canonical order, in the one pass. A holam stays a holam whatever letter
+// it is on: Windows-1255 and Unicode write a shin's holam beside its dot.
 void WriteCp1255Runs(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out);
 
 }  // namespace nuvel

@@ -61,9 +61,10 @@ struct Step {
       return i;
     }
     for (uint8_t p : parts) out.push_back(t[p]);
-    // Shin with dagesh and sin dot, then a point and a holam: the holam that
-    // stood for the sin dot goes.
-    if (letter == 0x99) {
+    // Mode 9 writes for fonts that draw a shin's holam as its sin dot: after
+    // a shin with dagesh and sin dot, then a point, a holam stands for that
+    // dot and goes. Windows-1255 (mode 2) keeps every holam.
+    if (letter == 0x99 && s.mode == kConvWindowsFonts) {
       const std::size_t next = Live(i);
       const std::size_t after = Live(next + 1);
       if (Has(after) && IsPoint(t[in[next]]) && t[in[after]] == kHolam) Remove(after);

@@ -21,9 +21,11 @@ struct TConvertReport {
 
 // Converts every paragraph by the current conversion mode, from the outside
 // set to the system's (toOutside false) or back, with a table of its own.
-// Modes 0 and 7 change nothing. Going out, modes 2 and 9 write a shin with a
-// point and a holam as the shin, the sin dot and the point, and put the
-// points of every letter in Unicode's canonical order. Going in, every
+// Modes 0 and 7 change nothing. Going out, modes 2 and 9 put the points of
+// every letter in Unicode's canonical order; mode 2 writes them as
+// Windows-1255 defines them, a shin's holam as a holam beside the shin or
+// sin dot, while modes 9 and 6 write a shin with a point and a holam as the
+// shin, the sin dot and the point, as their fonts draw it. Going in, every
 // paragraph is converted back out and compared with what was read: when any
 // differs, the report says so and the text is marked modified (a flag set
 // before, by a reader, is never cleared). The shared conversion state is the
