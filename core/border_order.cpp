@@ -7,6 +7,10 @@
 #include <cstring>
 #include <vector>
 
+#include "core/border_classes.h"
+#include "core/border_order_brackets.h"
+#include "core/bracket_pairs.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -14,69 +18,17 @@
 namespace nuvel {
 namespace {
 
-// Directional classes of the system's bytes, as the bidirectional algorithm
-// has them, with the points counted as Hebrew and the rules that join
-// separators and signs to digits already applied.
-enum class Dir : uint8_t { Hebrew, Latin, Number, Neutral };
+using border::Dir;
+using border::Mirrored;
+using border::Raw;
+using border::RawClassOf;
+using border::MirroredOf;
+using border::ByteTable;
 
-enum class Raw : uint8_t { R, L, EN, ES, ET, CS, N };
-
-constexpr Raw RawClassOf(uint8_t b) {
-  if (b >= '0' && b <= '9') return Raw::EN;
-  if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return Raw::L;
-  if (b >= 0x81 && b <= 0x9B) return Raw::R;  // pointed letters
-  if (b >= 0xC0 && b <= 0xD6) return Raw::R;  // points, marks and ligatures
-  if (b >= 0xE0 && b <= 0xFA) return Raw::R;  // letters
-  if (b == 0xFE) return Raw::R;               // right-to-left mark
-  switch (b) {
-    case 0xAA: case 0xB5: case 0xBA: case 0xD8: case 0xD9: case 0xDA: case 0xDB: case 0xDC: case 0xDD:
-    case 0xDE: case 0xDF: case 0xFB: case 0xFC: case 0xFD: case 0xFF:
-      return Raw::L;
-    case 0xB2: case 0xB3: case 0xB9:
-      return Raw::EN;
-    case '+': case '-':
-      return Raw::ES;
-    case '#': case '$': case '%': case 0xA2: case 0xA3: case 0xA4: case 0xA5: case 0xB0: case 0xB1:
-      return Raw::ET;
-    case ',': case '.': case '/': case ':': case 0xA0:
-      return Raw::CS;
-    default:
-      return Raw::N;
-  }
-}
-
-constexpr uint8_t MirroredOf(uint8_t b) {
-  switch (b) {
-    case '(': return ')';
-    case ')': return '(';
-    case '<': return '>';
-    case '>': return '<';
-    case '[': return ']';
-    case ']': return '[';
-    case '{': return '}';
-    case '}': return '{';
-    case 0xAB: return 0xBB;
-    case 0xBB: return 0xAB;
-    default: return b;
-  }
-}
-
-// The two byte properties as tables: every byte of every turned line is
-// looked up several times.
-template <class T, class F>
-constexpr std::array<T, 256> ByteTable(F f) {
-  std::array<T, 256> t{};
-  for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = f(static_cast<uint8_t>(b));
-  return t;
-}
-constexpr std::array<Raw, 256> kRawClass = ByteTable<Raw>(RawClassOf);
-constexpr std::array<uint8_t, 256> kMirrored = ByteTable<uint8_t>(MirroredOf);
 // Bit (1 << class) of a byte's class, and bit 8 for a bracket.
 constexpr std::array<uint16_t, 256> kClassBits = ByteTable<uint16_t>([](uint8_t b) {
   return static_cast<uint16_t>((1u << static_cast<unsigned>(RawClassOf(b))) | (MirroredOf(b) != b ? 1u << 8 : 0u));
 });
-Raw RawClass(uint8_t b) { return kRawClass[b]; }
-uint8_t Mirrored(uint8_t b) { return kMirrored[b]; }
 
 // Buffers a thread reuses from line to line: turning a file's lines on
 // load and save allocates nothing per line.
@@ -93,43 +45,10 @@ Scratch& Buffers() {
   return scratch;
 }
 
-// The classes of a line: a single separator between two digits, and signs
-// next to a number, belong to the number. Both rules read the same either
-// way round, so a reversed run gets the same classes, reversed. (The first
-// rule can be applied in place: a separator it changes has a digit on each
-// side, so no neighbour that it reads is itself a changed separator.)
 const std::vector<Dir>& Classes(std::span<const uint8_t> line, Scratch& s) {
-  const std::size_t n = line.size();
-  std::vector<Raw>& w = s.raw;
-  w.resize(n);
-  for (std::size_t i = 0; i < n; ++i) w[i] = RawClass(line[i]);
-  for (std::size_t i = 1; i + 1 < n; ++i) {
-    if ((w[i] == Raw::ES || w[i] == Raw::CS) && w[i - 1] == Raw::EN && w[i + 1] == Raw::EN) w[i] = Raw::EN;
-  }
-  for (std::size_t i = 0; i < n;) {
-    if (w[i] != Raw::ET) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < n && w[end] == Raw::ET) ++end;
-    const bool byNumber = (i > 0 && w[i - 1] == Raw::EN) || (end < n && w[end] == Raw::EN);
-    if (byNumber) std::fill(w.begin() + static_cast<std::ptrdiff_t>(i), w.begin() + static_cast<std::ptrdiff_t>(end), Raw::EN);
-    i = end;
-  }
-  std::vector<Dir>& d = s.d;
-  d.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    switch (w[i]) {
-      case Raw::R: d[i] = Dir::Hebrew; break;
-      case Raw::L: d[i] = Dir::Latin; break;
-      case Raw::EN: d[i] = Dir::Number; break;
-      default: d[i] = Dir::Neutral; break;
-    }
-  }
-  return d;
+  border::LineClasses(line, s.raw, s.d);
+  return s.d;
 }
-
 
 void Reverse(std::span<uint8_t> line, std::size_t from, std::size_t to) {
   std::reverse(line.begin() + static_cast<std::ptrdiff_t>(from), line.begin() + static_cast<std::ptrdiff_t>(to));
@@ -418,6 +337,11 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // A Hebrew document shows every line right to left, so its English lines
   // are kept reversed like any English typed into it.
   if (englishDocument && !holds(Raw::R)) return;
+  // Bracket pairs take the direction of what they enclose or follow.
+  if ((present & (1u << 8)) && std::any_of(line.begin(), line.end(), IsPairedBracket)) {
+    ReorderWithBrackets(englishDocument, line);
+    return;
+  }
   Scratch& s = Buffers();
   // Without separators or signs every byte's class is its own, and without
   // digits nothing joins them, so the turn reads the same reversed runs

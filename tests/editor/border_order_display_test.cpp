@@ -5,6 +5,7 @@
 #include <fribidi.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -94,8 +95,45 @@ const Case kCases[] = {
     {true, "Hebrew: (שלום, עולם) end"},
 };
 
+// Brackets around text of the other script take the direction the
+// algorithm's pairs give them (rule N0): of what they enclose, else of the
+// text before them; nested, unmatched and crossing brackets too.
+const Case kBrackets[] = {
+    {false, "שלום [abc] {def} עולם"},
+    {false, "שלום abc (def) עולם"},
+    {false, "שלום abc (def) ghi עולם"},
+    {false, "שלום [abc [def] ghi] עולם"},
+    {false, "שלום [abc (def] עולם"},
+    {false, "שלום (abc עולם"},
+    {false, "שלום abc) עולם"},
+    {false, "שלום (12) עולם"},
+    {false, "שלום (abc def) 12 עולם"},
+    {false, "[abc] שלום"},
+    {false, "שלום (עולם abc) def"},
+    {false, "abc (שלום def) ghi"},
+    {false, "גרסה Windows (XP) חדשה"},
+    {false, "הספר \"Moby Dick\" (1851) נכתב"},
+    {false, "שלום {abc} [def] (ghi) עולם"},
+    {false, "שלום ((abc)) עולם"},
+    {true, "abc (שלום) def"},
+    {true, "abc שלום (עולם) def"},
+    {true, "abc [שלום [עולם] טוב] def"},
+    {true, "abc (שלום def"},
+    {true, "abc שלום) def"},
+    {true, "שלום (abc) עולם"},
+    {true, "abc {שלום} [עולם] def"},
+    {true, "(שלום) abc"},
+    {true, "abc (שלום עולם) 12 def"},
+    {true, "abc [12 שלום] def"},
+    {true, "abc שלום [12] def"},
+    {true, "abc שלום ((עולם)) def"},
+    {true, "abc (a שלום) b"},
+};
+
 TEST(BorderOrder, ShowsWhatTheBidirectionalAlgorithmShows) {
-  for (const auto& c : kCases) {
+  std::vector<Case> all(std::begin(kCases), std::end(kCases));
+  all.insert(all.end(), std::begin(kBrackets), std::end(kBrackets));
+  for (const auto& c : all) {
     const std::u32string logical = CodePoints(c.text);
     std::vector<uint8_t> line = OwnBytes(logical);
     LogicalToStorage(c.english, line);
@@ -105,14 +143,21 @@ TEST(BorderOrder, ShowsWhatTheBidirectionalAlgorithmShows) {
 
 // The algorithm shows a number before an English word inside Hebrew as it
 // shows the number after it; such a line is kept as one left-to-right run,
-// so that it too comes back as it was.
+// so that it too comes back as it was. Brackets likewise: inside Hebrew
+// "(abc) def" shows as "def (abc)" does, and the line that pairs its
+// brackets with the text before them is the one shown so.
 const Case kAmbiguous[] = {
     {false, "גרסה 12.5 test שלום"},
     {true, "שלום 12 abc"},
+    {false, "שלום (abc) def עולם"},
+    {false, "(abc) def שלום"},
+    {false, "שלום (a [b) c] עולם"},
+    {true, "abc [שלום] עולם def"},
 };
 
 TEST(BorderOrder, TheWayBackGivesTheLineAgain) {
   std::vector<Case> all(std::begin(kCases), std::end(kCases));
+  all.insert(all.end(), std::begin(kBrackets), std::end(kBrackets));
   all.insert(all.end(), std::begin(kAmbiguous), std::end(kAmbiguous));
   for (const auto& c : all) {
     const std::vector<uint8_t> logical = OwnBytes(CodePoints(c.text));
@@ -139,6 +184,50 @@ TEST(BorderOrder, EveryLineComesBack) {
       LogicalToStorage(english, turned);
       StorageToLogical(english, turned);
       ASSERT_EQ(turned, line) << round;
+    }
+  }
+}
+
+// Lines of Hebrew and English words, numbers with signs and separators,
+// dashes and brackets, nested or not, closed or not: every one comes back
+// byte for byte in both directions.
+TEST(BorderOrder, EveryLineWithBracketsComesBack) {
+  std::mt19937 random(42);
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  static const char* const kNumbers[] = {"12", "-7", "+3", "12.5", "1,000", "12:30", "2024/05/12", "50%", "03-1234567"};
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<uint8_t> line;
+    std::vector<uint8_t> open;
+    const std::size_t words = 1 + pick(8);
+    for (std::size_t w = 0; w < words; ++w) {
+      if (w > 0) line.push_back(' ');
+      if (pick(8) == 0) line.insert(line.end(), {'-', ' '});
+      if (pick(4) == 0) {
+        open.push_back(static_cast<uint8_t>("([{"[pick(3)]));
+        line.push_back(open.back());
+      }
+      const std::size_t kind = pick(3);
+      const std::size_t n = 1 + pick(5);
+      if (kind == 0) {
+        for (std::size_t i = 0; i < n; ++i) line.push_back(static_cast<uint8_t>(0xE0 + pick(27)));
+      } else if (kind == 1) {
+        for (std::size_t i = 0; i < n; ++i) line.push_back(static_cast<uint8_t>('a' + pick(26)));
+      } else {
+        const std::string number = kNumbers[pick(std::size(kNumbers))];
+        line.insert(line.end(), number.begin(), number.end());
+      }
+      if (!open.empty() && pick(3) == 0) {
+        const uint8_t o = open.back();
+        open.pop_back();
+        line.push_back(o == '(' ? ')' : o == '[' ? ']' : '}');
+      }
+      if (pick(6) == 0) line.push_back(static_cast<uint8_t>(",.;!"[pick(4)]));
+    }
+    for (bool english : {true, false}) {
+      std::vector<uint8_t> turned = line;
+      LogicalToStorage(english, turned);
+      StorageToLogical(english, turned);
+      ASSERT_EQ(turned, line) << round << (english ? " English" : " Hebrew");
     }
   }
 }
