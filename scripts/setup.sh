@@ -12,7 +12,7 @@ packages=(
   python3 python3-fonttools
   culmus fonts-dejavu-core fonts-liberation
   wamerican hunspell-he
-  hunspell hunspell-en-us
+  hunspell hunspell-en-us hunspell-tools
   txt2pdbdoc
   poppler-utils
   libfribidi-dev

@@ -9,6 +9,7 @@
 #include "platform/ascii_case.h"
 #include "platform/message_sink.h"
 #include "platform/program_path.h"
+#include "tools/spell_slips.h"
 
 namespace nuvel {
 
@@ -129,7 +130,7 @@ bool TSpellEngine::OpenDictionaries(const TSpellFiles& files) {
     engDic_.reset();
     return false;
   }
-  hebDic_ = std::make_unique<TSpDic>(files.HebrewDic, hebAlphabet_);
+  hebDic_ = std::make_unique<THebrewDictionary>(files.HebrewDic, hebAlphabet_);
   if (!hebDic_->IsOpen()) {
     Inform(hebDic_->FailureText());
     engDic_.reset();
@@ -171,7 +172,8 @@ const TInDic::Entry* TSpellEngine::UserEntry(bool english, std::string_view w) c
   return FindUserWord(list, w, index) ? &list[index] : nullptr;
 }
 
-TWordCheck TSpellEngine::CheckWord(std::string_view stored, bool docEnglish, bool suggestOnly, std::size_t maxLen) {
+TWordCheck TSpellEngine::CheckWord(std::string_view stored, bool docEnglish, bool suggestOnly, std::size_t maxLen,
+                                   bool suggest) {
   TWordCheck r;
   if (!open_) return r;
   suggestions_.reset();
@@ -225,28 +227,71 @@ TWordCheck TSpellEngine::CheckWord(std::string_view stored, bool docEnglish, boo
               UserEntry(true, plain.substr(0, plain.size() - 2)) != nullptr;
       }
       if (!hit) hit = engDic_->LookUp(Capitalised(plain));
-      if (hit) {
-        r.Found = true;
-        return r;
-      }
-    } else {
-      bool hit = hebDic_->LookUp(dic);
-      if (!hit && plain.size() > 1 && IsPrefixLetter(static_cast<uint8_t>(plain[0]))) {
-        hit = hebDic_->LookUp(dic.substr(1)) || UserEntry(false, plain.substr(1)) != nullptr;
+      // An apostrophe at the end closes a quotation or marks a plural's
+      // possessive ("the dogs' bowls"): the word is the one before it.
+      if (!hit && plain.size() > 2 && plain.back() == '\'') {
+        hit = CheckWord(plain.substr(0, plain.size() - 1), true, false, maxLen, false).Found;
       }
       if (hit) {
         r.Found = true;
         return r;
       }
+    } else if (HebrewAccepts(dic) ||
+               (IsPrefixLetter(static_cast<uint8_t>(plain[0])) && UserEntry(false, plain.substr(1)) != nullptr)) {
+      r.Found = true;
+      return r;
     }
   }
+  if (!suggest) return r;
   suggestions_.emplace();
-  GetSuggestions(&UserList(english), nullptr, plain, english, suggestOnly);
-  GetSuggestions(nullptr, english ? engDic_.get() : hebDic_.get(), english ? plain : dic, english, suggestOnly);
+  GetSuggestions(&UserList(english), false, plain, english, suggestOnly);
+  GetSuggestions(nullptr, true, english ? plain : dic, english, suggestOnly);
   return r;
 }
 
-void TSpellEngine::GetSuggestions(const TInDic* user, const TSpDic* dic, std::string_view w, bool english,
+bool TSpellEngine::HebrewAccepts(std::string_view dic) const {
+  if (hebDic_->LookUp(dic)) return true;
+  // Quotes around a word are not part of it: a leading double quote or
+  // apostrophe, and a trailing double quote.
+  if (dic.size() > 1 && (dic.front() == '"' || dic.front() == '\'')) return HebrewAccepts(dic.substr(1));
+  if (dic.size() > 1 && dic.back() == '"') return HebrewAccepts(dic.substr(0, dic.size() - 1));
+  return false;
+}
+
+bool TSpellEngine::Accepts(std::string_view w, bool english) const {
+  if (english) {
+    return engDic_->LookUp(w) || engDic_->LookUp(Lower(w)) || engDic_->LookUp(Capitalised(w)) ||
+           UserEntry(true, w) != nullptr;
+  }
+  return hebDic_->LookUp(w) || UserEntry(false, DicToWin(w)) != nullptr;
+}
+
+void TSpellEngine::AddSlipSuggestions(std::string_view w, bool english, SpellSuggestionList& found) const {
+  static constexpr std::string_view kEnglishLetters = "abcdefghijklmnopqrstuvwxyz'";
+  // Hebrew letters in the dictionary code, and the gershayim.
+  static constexpr std::string_view kHebrewLetters =
+      "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\"";
+  const auto add = [&](std::string_view candidate, TSlipKind kind) {
+    if (candidate.size() < 2 || !Accepts(candidate, english)) return;
+    std::string item(1, SlipMarker(kind));
+    item += candidate;
+    found.Add(std::move(item));
+  };
+  if (!english) {
+    // Every letter in its right form: final forms at the end only.
+    std::string proper(w);
+    for (std::size_t i = 0; i < proper.size(); ++i) {
+      const auto c = static_cast<uint8_t>(proper[i]);
+      const uint8_t other = OtherLetterForm(c);
+      const bool isFinal = other != 0 && other > c;
+      if (other != 0 && isFinal != (i + 1 == proper.size())) proper[i] = static_cast<char>(other);
+    }
+    if (proper != w) add(proper, TSlipKind::FinalForm);
+  }
+  ForEachOneSlip(w, english ? kEnglishLetters : kHebrewLetters, add);
+}
+
+void TSpellEngine::GetSuggestions(const TInDic* user, bool mainDic, std::string_view w, bool english,
                                   bool completion) {
   if (w.size() <= 2 || !suggestions_) return;
   const auto len = static_cast<int>(w.size());
@@ -264,26 +309,32 @@ void TSpellEngine::GetSuggestions(const TInDic* user, const TSpDic* dic, std::st
         SuggestFromUserList(*user, word, lo, hi, found);
       }
     }
-    if (dic) dic->Suggest(word, lo, completion, hi, found);
+    if (mainDic) {
+      if (english) {
+        engDic_->Suggest(word, lo, completion, hi, found);
+      } else {
+        hebDic_->Suggest(word, lo, completion, hi, found);
+      }
+    }
   };
   from(w, minLen, maxLen);
   if (english) {
     const auto first = static_cast<uint8_t>(w[0]);
     if (platform::AsciiLower(first) != first) from(Lower(w), len - 1, len + 1);
-  } else {
+  } else if (completion) {
     // The word without a leading prefix letter, as a word of its own.
     const auto first = static_cast<uint8_t>(w[0]);
-    const bool dicCode = dic != nullptr;
-    const uint8_t letter = dicCode ? static_cast<uint8_t>(first + kHebrewDicOffset) : first;
+    const uint8_t letter = mainDic ? static_cast<uint8_t>(first + kHebrewDicOffset) : first;
     if (IsPrefixLetter(letter)) {
       const std::string_view rest = w.substr(1);
-      const bool there = dicCode ? dic->LookUp(rest) : UserEntry(false, rest) != nullptr;
+      const bool there = mainDic ? hebDic_->HasRoot(rest) : UserEntry(false, rest) != nullptr;
       if (there) found.Add(std::string("\x01<") + std::string(w));
     }
   }
+  if (mainDic && !completion) AddSlipSuggestions(w, english, found);
   // Main-dictionary words come back in the Windows code, like the list's.
   for (const std::string& item : found.Items()) {
-    if (english || !dic) {
+    if (english || !mainDic) {
       suggestions_->Add(item);
     } else {
       const size_t marker = item[0] == '\x01' ? 2 : 1;

@@ -6,8 +6,11 @@
 // A word is English when every byte is in the English alphabet or is a digit
 // or "."; Hebrew otherwise. Hebrew is looked up in the dictionary code (the
 // letters 0xE0..0xFA less 0x60; geresh and gershayim, ' and ", stay), with
-// and without one leading prefix letter; user lists keep their words as the
-// document has them (the Windows code). Words are read in logical order: a
+// the prefix chains its word's class takes (spell_hebrew_dictionary.h); user
+// lists keep their words as the document has them (the Windows code).
+// Suggestions for a misspelled word are the words one typing slip away
+// (the likely slips first, spell_slips.h), then the words of its group
+// within an edit distance of 3. Words are read in logical order: a
 // word typed against the document's main direction is stored reversed and
 // is turned round first.
 #include <memory>
@@ -18,6 +21,7 @@
 
 #include "tools/spell_alphabet.h"
 #include "tools/spell_dic.h"
+#include "tools/spell_hebrew_dictionary.h"
 #include "tools/spell_suggestions.h"
 #include "tools/spell_user_list.h"
 
@@ -71,8 +75,10 @@ class TSpellEngine {
   // Checks `word` as the document stores it; `docEnglish` is the
   // document's main direction. With `suggestOnly` nothing is looked up:
   // only suggestions are made, in completion mode (every word that begins
-  // with it).
-  TWordCheck CheckWord(std::string_view word, bool docEnglish, bool suggestOnly, std::size_t maxLen = 255);
+  // with it). With `suggest` off a misspelled word gets no suggestions
+  // (and no suggestion list): Found alone tells whether it is correct.
+  TWordCheck CheckWord(std::string_view word, bool docEnglish, bool suggestOnly, std::size_t maxLen = 255,
+                       bool suggest = true);
   // The suggestions of the last check (each a marker and a word, closer
   // words first); none when the last check made none.
   const SpellSuggestionList* Suggestions() const { return suggestions_ ? &*suggestions_ : nullptr; }
@@ -86,14 +92,21 @@ class TSpellEngine {
   const TSpellFiles& Files() const { return files_; }
 
  private:
-  void GetSuggestions(const TInDic* user, const TSpDic* dic, std::string_view w, bool english, bool completion);
+  void GetSuggestions(const TInDic* user, bool mainDic, std::string_view w, bool english, bool completion);
+  // The words one slip from `w` that are correct, ranked by the slip.
+  void AddSlipSuggestions(std::string_view w, bool english, SpellSuggestionList& found) const;
+  // Whether `w` is correct in the main dictionary or the user list (Hebrew
+  // in the dictionary code).
+  bool Accepts(std::string_view w, bool english) const;
+  bool HebrewAccepts(std::string_view dic) const;
   // The user list's entry for `w`, if any.
   const TInDic::Entry* UserEntry(bool english, std::string_view w) const;
 
   bool open_ = false;
   TSpellFiles files_;
   SpellAlphabet engAlphabet_, hebAlphabet_;
-  std::unique_ptr<TSpDic> engDic_, hebDic_;
+  std::unique_ptr<TSpDic> engDic_;
+  std::unique_ptr<THebrewDictionary> hebDic_;
   TInDic engUser_, hebUser_;
   std::optional<SpellSuggestionList> suggestions_;
 };

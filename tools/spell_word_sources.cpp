@@ -1,5 +1,6 @@
 #include "tools/spell_word_sources.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "tools/spell_alphabet.h"
@@ -71,9 +72,9 @@ std::vector<std::string> ParseEnglishWordList(std::string_view text) {
   return words;
 }
 
-std::vector<std::string> ParseHunspellHebrewWordList(std::string_view text) {
+std::vector<THunspellEntry> ParseHunspellHebrewEntries(std::string_view text) {
   const SpellAlphabet alphabet = BuildHebrewAlphabet();
-  std::vector<std::string> words;
+  std::vector<THunspellEntry> entries;
   bool first = true;
   ForEachLine(text, [&](std::string_view line) {
     line = TrimBlanks(line);
@@ -83,10 +84,22 @@ std::vector<std::string> ParseHunspellHebrewWordList(std::string_view text) {
       if (!line.empty() && line.find_first_not_of("0123456789") == std::string_view::npos) return;
     }
     // A slash ends the word unless escaped; Hebrew words never hold one.
-    line = line.substr(0, line.find_first_of("/\t "));
-    std::string word = HebrewUtf8ToDicCode(line);
-    if (SpellWordFits(word, alphabet)) words.push_back(std::move(word));
+    // Morphological fields after a blank or a tab are not used.
+    line = line.substr(0, line.find_first_of("\t "));
+    const std::size_t slash = line.find('/');
+    std::string word = HebrewUtf8ToDicCode(line.substr(0, slash));
+    if (!SpellWordFits(word, alphabet)) return;
+    std::string flags = slash == std::string_view::npos ? std::string() : std::string(line.substr(slash + 1));
+    std::sort(flags.begin(), flags.end());
+    flags.erase(std::unique(flags.begin(), flags.end()), flags.end());
+    entries.push_back({std::move(word), std::move(flags)});
   });
+  return entries;
+}
+
+std::vector<std::string> ParseHunspellHebrewWordList(std::string_view text) {
+  std::vector<std::string> words;
+  for (THunspellEntry& e : ParseHunspellHebrewEntries(text)) words.push_back(std::move(e.word));
   return words;
 }
 

@@ -17,6 +17,14 @@ namespace nuvel {
 std::vector<std::string> ParseEnglishWordList(std::string_view text);
 std::vector<std::string> ParseHunspellHebrewWordList(std::string_view text);
 
+// The words of a Hunspell Hebrew .dic with their flags (the letters after
+// "/", sorted; empty for a word without flags).
+struct THunspellEntry {
+  std::string word;
+  std::string flags;
+};
+std::vector<THunspellEntry> ParseHunspellHebrewEntries(std::string_view text);
+
 // The dictionary-code form of one UTF-8 Hebrew word; empty when a character
 // has no place in the Hebrew alphabet.
 std::string HebrewUtf8ToDicCode(std::string_view utf8);

@@ -65,6 +65,11 @@ TSplDlg::TSplDlg(QWidget* parent) : QDialog(parent) {
   grid->addWidget(editB_, 1, 1);
   grid->addWidget(label4, 2, 0);
   grid->addWidget(combo_, 2, 1);
+  // In the check of the word at the caret: what Continue does.
+  hint_ = new QLabel(this);
+  hint_->setObjectName(QStringLiteral("HintLabel"));
+  hint_->setWordWrap(true);
+  grid->addWidget(hint_, 3, 0, 1, 2);
 
   auto* buttons = new QVBoxLayout;
   const struct {
@@ -119,6 +124,8 @@ void TSplDlg::Load(const TSpellerRequest& request) {
   QPushButton* cont = findChild<QPushButton*>(QStringLiteral("ContSpl"));
   cont->setText(FromSystemText(request.Run ? GetMessageText(38435, 41135) : GetMessageText(38434, 41134)));
   if (cont->text().isEmpty()) cont->setText(QStringLiteral("Con&tinue"));
+  hint_->setText(request.Run ? QString() : FromSystemText(GetMessageText(38436, 41136)));
+  hint_->setVisible(!request.Run);
   move(request.Left, request.Top);
 }
 
@@ -145,6 +152,11 @@ TSplOKDlg::TSplOKDlg(QWidget* parent) : QDialog(parent) {
   auto* label = new QLabel(FromSystemText(GetMessageText(38433, 41133)), this);
   label->setObjectName(QStringLiteral("Label1"));
   layout->addWidget(label);
+  // How to go on over the whole document from here.
+  auto* hint = new QLabel(FromSystemText(GetMessageText(38436, 41136)), this);
+  hint->setObjectName(QStringLiteral("HintLabel"));
+  hint->setWordWrap(true);
+  layout->addWidget(hint);
   auto* row = new QHBoxLayout;
   QPushButton* ok = Button(this, "OKBtn", QStringLiteral("OK"));
   if (const std::string t = GetMessageText(45300, 41100); !t.empty()) ok->setText(FromSystemText(t));

@@ -9,6 +9,7 @@
 #include "tools/spell_driver.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace nuvel {
@@ -31,6 +32,7 @@ class TSplDlg : public QDialog {
   QLineEdit* editO_ = nullptr;
   THebEditWin* editB_ = nullptr;
   QComboBox* combo_ = nullptr;
+  QLabel* hint_ = nullptr;
   TSpellerAction action_ = TSpellerAction::Cancel;
   std::vector<std::string> words_;
 };

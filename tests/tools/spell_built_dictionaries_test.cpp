@@ -2,7 +2,10 @@
 // builder kept is found, and random strings that are not words are not.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -10,35 +13,31 @@
 #include "tests/support/temp_program_folder.h"
 #include "tools/spell_alphabet.h"
 #include "tools/spell_dic.h"
+#include "tools/spell_hebrew_dictionary.h"
 #include "tools/spell_word_sources.h"
 
 namespace nuvel {
 namespace {
 
-struct Built {
-  const char* dicName;
-  const char* source;
-  bool hebrew;
-};
-void PrintTo(const Built& b, std::ostream* os) { *os << b.dicName; }
-
-class BuiltDictionary : public ::testing::TestWithParam<Built> {};
-
-TEST_P(BuiltDictionary, FindsEveryKeptWordAndNoRandomNonWord) {
-  const Built& b = GetParam();
-  const SpellAlphabet alphabet = b.hebrew ? BuildHebrewAlphabet() : BuildEnglishAlphabet();
-  const std::string text = test::ReadWholeFile(b.source);
-  ASSERT_FALSE(text.empty()) << b.source;
-  const std::vector<std::string> words =
-      b.hebrew ? ParseHunspellHebrewWordList(text) : ParseEnglishWordList(text);
-  // The lists are large: the filter keeps most of them.
-  ASSERT_GT(words.size(), b.hebrew ? 400000u : 90000u);
-
-  const TSpDic dic(std::string(NUVEL_PROGRAM_DIR) + "/" + b.dicName, alphabet);
+// English: every form of hunspell-en-us with its affixes expanded.
+TEST(BuiltDictionaries, EnglishHoldsEveryExpandedFormAndNoRandomNonWord) {
+  const test::TempProgramFolder scratch;
+  const std::string forms = scratch.Folder() + "en_US.forms";
+  ASSERT_EQ(std::system(("unmunch /usr/share/hunspell/en_US.dic /usr/share/hunspell/en_US.aff > '" + forms +
+                         "' 2>/dev/null")
+                            .c_str()),
+            0);
+  const std::vector<std::string> words = ParseEnglishWordList(test::ReadWholeFile(forms));
+  ASSERT_GT(words.size(), 150000u);
+  const SpellAlphabet alphabet = BuildEnglishAlphabet();
+  const TSpDic dic(std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPE.DIC", alphabet);
   ASSERT_TRUE(dic.IsOpen()) << dic.FailureText();
   const std::unordered_set<std::string> kept(words.begin(), words.end());
   EXPECT_EQ(dic.WordCount(), kept.size());
   for (const std::string& w : words) ASSERT_TRUE(dic.LookUp(w)) << w;
+  for (const char* inflected : {"received", "believes", "walking", "dog's", "unhappiness"}) {
+    EXPECT_TRUE(dic.LookUp(inflected)) << inflected;
+  }
 
   std::mt19937 rng(1234);
   std::uniform_int_distribution<int> letter(1, alphabet.n);
@@ -53,9 +52,40 @@ TEST_P(BuiltDictionary, FindsEveryKeptWordAndNoRandomNonWord) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Spell, BuiltDictionary,
-                         ::testing::Values(Built{"NUVHSPE.DIC", "/usr/share/dict/american-english", false},
-                                           Built{"NUVHSPH.DIC", "/usr/share/hunspell/he_IL.dic", true}));
+// Hebrew: every word of hunspell-he in the class of its flags, and no
+// random string of letters.
+TEST(BuiltDictionaries, HebrewHoldsEveryWordInItsClass) {
+  const std::vector<THunspellEntry> entries =
+      ParseHunspellHebrewEntries(test::ReadWholeFile("/usr/share/hunspell/he_IL.dic"));
+  ASSERT_GT(entries.size(), 400000u);
+  const SpellAlphabet alphabet = BuildHebrewAlphabet();
+  const THebrewDictionary dic(std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPH.DIC", alphabet);
+  ASSERT_TRUE(dic.IsOpen()) << dic.FailureText();
+  const auto& classes = dic.Rules().Classes();
+  ASSERT_EQ(classes.size(), dic.Classes().size());
+  std::map<std::string, std::size_t> classOf;
+  for (std::size_t i = 0; i < classes.size(); ++i) classOf[classes[i].flags] = i;
+  std::set<std::pair<std::string, std::string>> kept;
+  std::unordered_set<std::string> roots;
+  for (const THunspellEntry& e : entries) {
+    ASSERT_TRUE(classOf.count(e.flags)) << e.flags;
+    ASSERT_TRUE(dic.Classes()[classOf[e.flags]]->LookUp(e.word)) << e.word;
+    kept.insert({e.word, e.flags});
+    roots.insert(e.word);
+  }
+  EXPECT_EQ(dic.WordCount(), kept.size());
+
+  std::mt19937 rng(1234);
+  std::uniform_int_distribution<int> letter(1, alphabet.n);
+  std::uniform_int_distribution<int> length(1, 12);
+  for (int checked = 0; checked < 10000;) {
+    std::string w;
+    for (int i = length(rng); i > 0; --i) w += static_cast<char>(alphabet.chars[letter(rng)]);
+    if (roots.count(w)) continue;
+    ++checked;
+    ASSERT_FALSE(dic.HasRoot(w)) << w;
+  }
+}
 
 TEST(BuiltEnglishDictionary, SuggestionsForTeh) {
   const TSpDic dic(std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPE.DIC", BuildEnglishAlphabet());

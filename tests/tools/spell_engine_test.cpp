@@ -71,11 +71,16 @@ TEST(SpellEngine, CheckWord) {
       {"a number", "2nd", true, false, false},
       {"a dot second", "a.b", true, false, false},
       {"paragraph mark dropped", "cat\x14", true, true, true},
+      {"apostrophe after a plural", "tables'", true, true, true},
+      {"apostrophe after a misspelling", "tabels'", true, false, true},
       {"Hebrew", kShalom, false, true, true},
       {"Hebrew with a prefix letter", "\xE5" + kShalom, false, true, true},
       {"two prefix letters", "\xE5\xE4" + kShalom, false, false, true},
       {"not a prefix letter", "\xE0" + kShalom, false, false, true},
       {"gershayim", kTsahal, false, true, true},
+      {"Hebrew in quotes", "\"" + kShalom + "\"", false, true, true},
+      {"Hebrew after an apostrophe", "'" + kSefer, false, true, true},
+      {"misspelled Hebrew in quotes", "\"" + kShalom + "\xE9\"", false, false, true},
       {"points", "\x99\xC9\xEC\xE5\xC9\xED", false, true, true},
       {"Hebrew stored reversed in an English document", R(kSefer), true, true, true},
       {"English stored reversed in a Hebrew document", "tac", false, true, true},
@@ -110,9 +115,10 @@ TEST(SpellEngine, SuggestionsCloserFirstAndInTheWindowsCode) {
     std::vector<std::string> words;
   };
   const Case cases[] = {
-      // Only the group of the first two letters: 'the' is not offered.
-      {"teh", true, false, {"tea", "ten", "tell"}},
-      {"Teh", true, false, {"Tea", "Ten", "Tell"}},
+      // The likely slips first (swapped letters, then a neighbour key, then
+      // another letter), from any group; then the group's words further off.
+      {"teh", true, false, {"the", "ten", "tea", "tell"}},
+      {"Teh", true, false, {"The", "Ten", "Tea", "Tell"}},
       {"tabel", true, false, {"table", "tables"}},
       {"tab", true, true, {"table", "tables"}},
       {kShalom + "\xE9", false, false, {kShalom}},
