@@ -17,8 +17,6 @@
 // scratch folder of its own under TMPDIR.
 //   bench_spell [program folder]   (default: ../program/ beside this program,
 //                                   the build's program folder)
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/scratch_folder.h"
 #include "core/charset.h"
 #include "editor/heb_text_editor.h"
 #include "platform/program_path.h"
@@ -305,9 +304,8 @@ int main(int argc, char** argv) {
     std::printf("hunspell and unmunch are needed (packages hunspell, hunspell-tools)\n");
     return 1;
   }
-  std::string pattern = (fs::temp_directory_path() / "nuvel-bench-spell-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) return 1;
-  const fs::path scratch = pattern;
+  const nuvel::bench::ScratchFolder folderOfOwn("nuvel-bench-spell");
+  const fs::path& scratch = folderOfOwn.Path();
 
   std::mt19937 rng(42);
   nuvel::TSpellEngine engine;
@@ -323,8 +321,6 @@ int main(int argc, char** argv) {
     ok = Suggestions(engine, words, scratch, rng) && ok;
     ok = WholeDocumentRun(folder, words, scratch, rng) && ok;
   }
-  std::error_code ec;
-  fs::remove_all(scratch, ec);
   std::printf("%s\n", ok ? "targets met" : "TARGETS MISSED");
   return ok ? 0 : 1;
 }
