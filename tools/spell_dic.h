@@ -58,6 +58,8 @@ class TSpDic {
 
   // Number of words decoded (all groups).
   std::size_t WordCount() const { return wordStarts_.size(); }
+  // The i-th word decoded, in file order (i < WordCount()).
+  std::string_view WordAt(std::size_t i) const { return Word(i); }
   // Every word of the group of `first` and `second` (codes), in file order.
   std::vector<std::string> GroupWords(int firstCode, int secondCode) const;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -60,14 +61,45 @@ THebrewDictionary::THebrewDictionary(const std::string& mainFile, const SpellAlp
     }
     classes_.push_back(std::move(dic));
   }
+  BuildIndex();
   open_ = true;
 }
 
-bool THebrewDictionary::InClasses(std::string_view word, SpellClassMask mask) const {
-  for (std::size_t i = 0; mask != 0 && i < classes_.size(); ++i, mask >>= 1) {
-    if ((mask & 1) && classes_[i]->LookUp(word)) return true;
+namespace {
+std::size_t HashOf(std::string_view w) { return std::hash<std::string_view>{}(w); }
+}  // namespace
+
+void THebrewDictionary::BuildIndex() {
+  std::size_t total = 0;
+  for (const auto& dic : classes_) total += dic->WordCount();
+  std::size_t size = 16;
+  while (size < total * 2) size *= 2;
+  slots_.assign(size, 0);
+  entryWords_.reserve(total);
+  entryClasses_.reserve(total);
+  for (std::size_t c = 0; c < classes_.size(); ++c) {
+    const TSpDic& dic = *classes_[c];
+    for (std::size_t i = 0; i < dic.WordCount(); ++i) {
+      const std::string_view w = dic.WordAt(i);
+      std::size_t at = HashOf(w) & (size - 1);
+      while (slots_[at] != 0 && entryWords_[slots_[at] - 1] != w) at = (at + 1) & (size - 1);
+      if (slots_[at] == 0) {
+        entryWords_.push_back(w);
+        entryClasses_.push_back(0);
+        slots_[at] = static_cast<std::uint32_t>(entryWords_.size());
+      }
+      entryClasses_[slots_[at] - 1] |= SpellClassMask{1} << c;
+    }
   }
-  return false;
+}
+
+SpellClassMask THebrewDictionary::ClassesOf(std::string_view word) const {
+  if (slots_.empty()) return 0;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = HashOf(word) & mask; slots_[at] != 0; at = (at + 1) & mask) {
+    if (entryWords_[slots_[at] - 1] == word) return entryClasses_[slots_[at] - 1];
+  }
+  return 0;
 }
 
 bool THebrewDictionary::LookUp(std::string_view word) const {

@@ -45,13 +45,23 @@ class THebrewDictionary {
   const std::vector<std::unique_ptr<TSpDic>>& Classes() const { return classes_; }
 
  private:
-  bool InClasses(std::string_view word, SpellClassMask mask) const;
+  bool InClasses(std::string_view word, SpellClassMask mask) const {
+    return (ClassesOf(word) & mask) != 0;
+  }
+  // The classes that hold `word`, from an index of every word built at
+  // opening, so that each way of splitting a word costs one probe.
+  SpellClassMask ClassesOf(std::string_view word) const;
+  void BuildIndex();
 
   bool open_ = false;
   std::string failure_;
   std::string ruleFile_;
   TSpPrefixRules rules_;
   std::vector<std::unique_ptr<TSpDic>> classes_;
+  // Open addressing: each slot 0 or an entry's number + 1.
+  std::vector<std::uint32_t> slots_;
+  std::vector<std::string_view> entryWords_;
+  std::vector<SpellClassMask> entryClasses_;
 };
 
 // The rule file of a main dictionary: its name with ".AFF" for the extension.

@@ -128,7 +128,17 @@ TSpPrefixRules TSpPrefixRules::OneLetterPrefixes(std::string fileName) {
 }
 
 void TSpPrefixRules::AddRule(char flag, std::string strip, std::string append, std::vector<CharSet> condition) {
-  std::vector<Rule>& rules = byAppend_[append];
+  std::uint32_t node = 0;
+  for (const char c : append) {
+    std::uint32_t next = Child(node, static_cast<std::uint8_t>(c));
+    if (next == 0) {
+      next = static_cast<std::uint32_t>(nodes_.size());
+      nodes_[node].children.emplace_back(static_cast<std::uint8_t>(c), next);
+      nodes_.emplace_back();
+    }
+    node = next;
+  }
+  std::vector<Rule>& rules = nodes_[node].rules;
   longestAppend_ = std::max(longestAppend_, append.size());
   // Flags with the same prefix, strip and condition share one rule.
   for (Rule& rule : rules) {
@@ -145,8 +155,8 @@ void TSpPrefixRules::Finish() {
   for (std::size_t i = 0; i < classes_.size(); ++i) {
     if (classes_[i].flags.find_first_of(needAffix_) == std::string::npos) bare_ |= SpellClassMask{1} << i;
   }
-  for (auto& [append, rules] : byAppend_) {
-    for (Rule& rule : rules) {
+  for (Node& node : nodes_) {
+    for (Rule& rule : node.rules) {
       rule.classes = 0;
       for (std::size_t i = 0; i < classes_.size(); ++i) {
         if (classes_[i].flags.find_first_of(rule.flags) != std::string::npos) rule.classes |= SpellClassMask{1} << i;

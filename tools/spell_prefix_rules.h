@@ -23,10 +23,8 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace nuvel {
@@ -75,11 +73,19 @@ class TSpPrefixRules {
   std::vector<Class> classes_;
   std::string needAffix_;
   SpellClassMask bare_ = 0;
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  // The prefixes as a trie over their bytes: a node's children by byte,
+  // and the rules of the prefix that ends there.
+  struct Node {
+    std::vector<std::pair<std::uint8_t, std::uint32_t>> children;
+    std::vector<Rule> rules;
   };
-  std::unordered_map<std::string, std::vector<Rule>, Hash, std::equal_to<>> byAppend_;
+  std::vector<Node> nodes_{1};
+  std::uint32_t Child(std::uint32_t node, std::uint8_t byte) const {
+    for (const auto& [b, next] : nodes_[node].children) {
+      if (b == byte) return next;
+    }
+    return 0;
+  }
   std::size_t longestAppend_ = 0;
 };
 
@@ -87,10 +93,11 @@ template <typename F>
 bool TSpPrefixRules::ForEachSplit(std::string_view word, F&& f) const {
   const std::size_t most = std::min(longestAppend_, word.size() - (word.empty() ? 0 : 1));
   std::string root;
+  std::uint32_t node = 0;
   for (std::size_t k = 1; k <= most; ++k) {
-    const auto it = byAppend_.find(word.substr(0, k));
-    if (it == byAppend_.end()) continue;
-    for (const Rule& r : it->second) {
+    node = Child(node, static_cast<std::uint8_t>(word[k - 1]));
+    if (node == 0) break;
+    for (const Rule& r : nodes_[node].rules) {
       std::string_view candidate = word.substr(k);
       if (!r.strip.empty()) {
         root.assign(r.strip);
