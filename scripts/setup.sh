@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 python3-fonttools
   culmus fonts-dejavu-core fonts-liberation
-  wamerican hunspell-he
+  hunspell-he
   hunspell hunspell-en-us hunspell-tools
   txt2pdbdoc
   poppler-utils

@@ -1,6 +1,7 @@
 #pragma once
 // Reading the outside word lists the main dictionaries are made from.
-//   English: a plain list, one word a line (as in /usr/share/dict).
+//   English: a plain list, one word a line (as unmunch prints a Hunspell
+//            dictionary with its affixes expanded).
 //   Hebrew:  a Hunspell .dic file in UTF-8: an optional first line with the
 //            count, then "word" or "word/flags" a line. Words are turned into
 //            the dictionary code: the letters alef..tav (U+05D0..U+05EA) into
