@@ -443,7 +443,8 @@ uint16_t TNvcCustomEditor::AppendPara(std::string_view text) {
 }
 
 uint16_t TNvcCustomEditor::AppendPara(std::span<const uint8_t> text) {
-  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
+  // An empty span may have no data at all, which memchr must not be given.
+  if (const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size())) {
     text = text.first(static_cast<size_t>(static_cast<const uint8_t*>(zero) - text.data()));
   }
   uint16_t rc = list_->CheckLimits(0, 1, static_cast<int64_t>(text.size()) + 2);
@@ -484,7 +485,8 @@ void TNvcCustomEditor::LoadString(std::string_view s) {
 
 void TNvcCustomEditor::LoadText(std::span<const uint8_t> text) {
   Clear(false);
-  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
+  // An empty span may have no data at all, which memchr must not be given.
+  if (const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size())) {
     text = text.first(static_cast<size_t>(static_cast<const uint8_t*>(zero) - text.data()));
   }
   // Every line but the last becomes a paragraph before the last one; the

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/path_parts.h"
 
 namespace nuvel {
@@ -200,11 +201,13 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::string CopyFile(const std::string& source, const std::string& dest, const CopyOptions& options) {
   const std::string target = OperationTarget(source, dest);
-  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) Fail(FileOpFailure::CannotOpen, source, errno);
+  // Only a regular file is copied; a named pipe is refused without waiting for a writer.
+  int openError = 0;
+  uint64_t size = 0;
+  Fd in(platform::OpenRegularFileToRead(source, openError, size));
+  if (in.get() < 0) Fail(FileOpFailure::CannotOpen, source, openError);
   struct stat st;
   if (::fstat(in.get(), &st) != 0) Fail(FileOpFailure::CannotOpen, source, errno);
-  if (!S_ISREG(st.st_mode)) Fail(FileOpFailure::CannotOpen, source, 0);
   if (SameFile(source, target)) Fail(FileOpFailure::SameFile, target, 0);
   if (!options.replace && Exists(target)) Fail(FileOpFailure::TargetExists, target, EEXIST);
 

@@ -10,6 +10,7 @@
 #include "formats/byte_stream.h"
 #include "formats/lzh_coder.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file_stream.h"
 
 namespace nuvel {
 
@@ -19,10 +20,7 @@ constexpr uint64_t kSizeLimit = uint64_t{1} << 32;
 constexpr const char* kMissingHeader = "Missing Compress Header!";
 constexpr const char* kReadError = "Error reading file";
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+using platform::FilePtr;
 
 std::string Number(uint64_t n) {
   char buf[24];
@@ -83,8 +81,10 @@ class OutputFile {
   platform::AtomicFileWriter file_;
 };
 
+// Only a regular file is read: a named pipe is refused without waiting for a writer.
 FilePtr OpenInput(const std::string& name) {
-  FilePtr f(std::fopen(name.c_str(), "rb"));
+  int error = 0;
+  FilePtr f = platform::OpenRegularFileStream(name, error);
   if (!f) throw ECompressError(kReadError);
   return f;
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
 
 #include "formats/big_endian.h"
+#include "platform/regular_file_stream.h"
 
 namespace nuvel {
 
@@ -14,15 +15,17 @@ TPalmDatabase::TPalmDatabase(std::string FileName, uint8_t Mode)
 }
 
 void TPalmDatabase::ReadHeader() {
-  std::ifstream in(FileName, std::ios::binary);
+  // Only a regular file is read: a named pipe is refused without waiting for a writer.
+  int error = 0;
+  platform::FilePtr in = platform::OpenRegularFileStream(FileName, error);
   std::error_code ec;
   uint64_t size = std::filesystem::file_size(FileName, ec);
   if (!in || ec) throw EInvalidPalmDatabase("Error reading file");
   FileSize = size;
   std::array<uint8_t, kPalmHeaderSize> header{};
-  in.read(reinterpret_cast<char*>(header.data()), header.size());
-  if (in.bad()) throw EInvalidPalmDatabase("Error reading file");
-  if (static_cast<std::size_t>(in.gcount()) != header.size()) {
+  const std::size_t got = std::fread(header.data(), 1, header.size(), in.get());
+  if (std::ferror(in.get())) throw EInvalidPalmDatabase("Error reading file");
+  if (got != header.size()) {
     throw EInvalidPalmDatabase("Not a Palm database, or header corrupt");
   }
   DecodeHeader(header);

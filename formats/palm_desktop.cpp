@@ -1,8 +1,9 @@
 #include "formats/palm_desktop.h"
 
 #include <filesystem>
-#include <fstream>
+#include <string>
 
+#include "platform/atomic_file.h"
 #include "platform/registry_store.h"
 
 namespace nuvel {
@@ -21,15 +22,10 @@ std::string RootIn(const platform::RegistryStore& store) {
 
 // The file's bytes; none when it is missing, no regular file or unreadable.
 std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return {};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::vector<uint8_t> bytes;
-  char buffer[4096];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-  return bytes;
+  // Only a regular file is read: a named pipe is refused without waiting for a writer.
+  std::string bytes;
+  if (!platform::ReadFileBytes(path, bytes)) return {};
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // A user's folder names one folder inside the desktop's folder.

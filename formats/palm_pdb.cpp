@@ -1,16 +1,31 @@
 #include "formats/palm_pdb.h"
 
-#include <fstream>
+#include <cstdio>
 #include <stdexcept>
 
 #include "formats/big_endian.h"
 #include "formats/palm_database_writer.h"
+#include "platform/regular_file_stream.h"
 
 namespace nuvel {
 
 namespace {
 constexpr const char* kCorrupt = "Invalid Palm database: record headers corrupt";
+constexpr const char* kReadError = "Error reading file";
+
+// The database open at `offset`; only a regular file is read, so a named
+// pipe is refused without waiting for a writer.
+platform::FilePtr OpenAt(const std::string& name, uint64_t offset) {
+  int error = 0;
+  platform::FilePtr in = platform::OpenRegularFileStream(name, error);
+  if (!in || ::fseeko(in.get(), static_cast<off_t>(offset), SEEK_SET) != 0) throw EInvalidPalmDatabase(kReadError);
+  return in;
 }
+
+void ReadExact(std::FILE* in, std::span<uint8_t> into) {
+  if (std::fread(into.data(), 1, into.size(), in) != into.size()) throw EInvalidPalmDatabase(kReadError);
+}
+}  // namespace
 
 TPalmPDB::TPalmPDB(std::string FileName, uint8_t Mode) : TPalmDatabase(std::move(FileName), Mode) {
   if (this->Mode == 1) ReadRecordList();
@@ -21,11 +36,8 @@ void TPalmPDB::ReadRecordList() {
   if (NumRecords == 0) return;
   uint64_t list_end = kPalmHeaderSize + uint64_t{NumRecords} * kPalmEntrySize;
   if (list_end > FileSize) throw EInvalidPalmDatabase(kCorrupt);
-  std::ifstream in(FileName, std::ios::binary);
   std::vector<uint8_t> entries(NumRecords * kPalmEntrySize);
-  in.seekg(static_cast<std::streamoff>(kPalmHeaderSize));
-  in.read(reinterpret_cast<char*>(entries.data()), static_cast<std::streamsize>(entries.size()));
-  if (!in) throw EInvalidPalmDatabase("Error reading file");
+  ReadExact(OpenAt(FileName, kPalmHeaderSize).get(), entries);
   Records.resize(NumRecords);
   for (uint32_t i = 0; i < NumRecords; ++i) {
     uint64_t offset = GetBigEndian32(entries, i * kPalmEntrySize);
@@ -45,10 +57,7 @@ std::vector<uint8_t> TPalmPDB::ReadRecord(uint32_t Index) const {
   if (Index < 1 || Index > Records.size()) throw std::out_of_range("record index out of range");
   const TPDBRecordHeader& r = Records[Index - 1];
   std::vector<uint8_t> data(r.Size);
-  std::ifstream in(FileName, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(r.Offset));
-  in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  if (!in) throw EInvalidPalmDatabase("Error reading file");
+  ReadExact(OpenAt(FileName, r.Offset).get(), data);
   return data;
 }
 
@@ -58,13 +67,11 @@ void TPalmPDB::ReadRecords(uint32_t First, uint32_t Count,
   if (First < 1 || First - 1 + uint64_t{Count} > Records.size()) {
     throw std::out_of_range("record index out of range");
   }
-  std::ifstream in(FileName, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(Records[First - 1].Offset));
+  const platform::FilePtr in = OpenAt(FileName, Records[First - 1].Offset);
   std::vector<uint8_t> data;
   for (uint32_t i = First - 1; i < First - 1 + Count; ++i) {
     data.resize(Records[i].Size);
-    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    if (!in) throw EInvalidPalmDatabase("Error reading file");
+    ReadExact(in.get(), data);
     each(data);
   }
 }

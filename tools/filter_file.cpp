@@ -9,6 +9,7 @@
 
 #include "core/exceptions.h"
 #include "platform/ascii_case.h"
+#include "platform/atomic_file.h"
 #include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
 
@@ -29,24 +30,13 @@ constexpr const char* kNotFoundHebrew = " :\xE0\xF6\xEE\xF0 \xE0\xEC";
 
 [[noreturn]] void ThrowIoResult(int code) { throw FilterError("Ioresult<>0 " + NumberText(code)); }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 // Reads a whole file; a failed read throws, it never gives a shorter text.
+// Only a regular file is read: a named pipe is refused without waiting for a writer.
 std::vector<uint8_t> ReadInput(const fs::path& path) {
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw EInOutError("I/O error " + NumberText(errno));
-  std::vector<uint8_t> bytes;
-  uint8_t block[1 << 16];
-  for (;;) {
-    const std::size_t got = std::fread(block, 1, sizeof block, file.get());
-    bytes.insert(bytes.end(), block, block + got);
-    if (got < sizeof block) break;
-  }
-  if (std::ferror(file.get())) throw EInOutError("I/O error " + NumberText(errno != 0 ? errno : EIO));
-  return bytes;
+  std::string bytes;
+  int error = 0;
+  if (!platform::ReadFileBytes(path, bytes, error)) throw EInOutError("I/O error " + NumberText(error != 0 ? error : EIO));
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // Writes the result to the temporary file; on any failure the temporary file

@@ -1,10 +1,10 @@
 #include "tools/rule_compiler.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <stdexcept>
 
 #include "platform/ascii_case.h"
+#include "platform/atomic_file.h"
 #include "tools/rule_key.h"
 
 namespace nuvel::tools {
@@ -441,10 +441,9 @@ std::vector<std::string> SplitRuleLines(std::string_view bytes) {
 }
 
 std::vector<std::string> ReadRuleFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("Cannot open " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw std::runtime_error("Cannot read " + path.string());
+  // Only a regular file is read: a named pipe is refused without waiting for a writer.
+  std::string bytes;
+  if (!platform::ReadFileBytes(path, bytes)) throw std::runtime_error("Cannot read " + path.string());
   return SplitRuleLines(bytes);
 }
 

@@ -14,6 +14,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/document_windows_qt.h"
 #include "app/file_prompts.h"
@@ -65,20 +66,23 @@ class ScriptedSuperFind : public tools::TSuperFindUi {
   std::vector<tools::TRuleFormRequest>* seen_;
 };
 
+// Answers the sort questions in turn and notes, in the fixture (the command
+// destroys the stand-in when it returns), whether each offered the unit.
 class ScriptedSort : public tools::TSortUi {
  public:
-  explicit ScriptedSort(std::deque<std::optional<tools::TSortOptions>>* answers) : answers_(answers) {}
+  ScriptedSort(std::deque<std::optional<tools::TSortOptions>>* answers, std::vector<bool>* offeredUnit)
+      : answers_(answers), offeredUnit_(offeredUnit) {}
   std::optional<tools::TSortOptions> AskSort(const tools::TSortRequest& request) override {
-    offeredUnit = request.offerUnit;
+    offeredUnit_->push_back(request.offerUnit);
     if (answers_->empty()) return std::nullopt;
     auto a = answers_->front();
     answers_->pop_front();
     return a;
   }
-  bool offeredUnit = false;
 
  private:
   std::deque<std::optional<tools::TSortOptions>>* answers_;
+  std::vector<bool>* offeredUnit_;
 };
 
 class FilterCommandsTest : public testing::Test {
@@ -96,11 +100,7 @@ class FilterCommandsTest : public testing::Test {
     docs = program.Documents();
     docs->SetPrompts(&prompts);
     beforeFind_ = SetSuperFindUiFactory([this] { return std::make_unique<ScriptedSuperFind>(&findAnswers, &findSeen); });
-    beforeSort_ = SetSortUiFactory([this] {
-      auto ui = std::make_unique<ScriptedSort>(&sortAnswers);
-      lastSort = ui.get();
-      return ui;
-    });
+    beforeSort_ = SetSortUiFactory([this] { return std::make_unique<ScriptedSort>(&sortAnswers, &sortOfferedUnit); });
   }
   void TearDown() override {
     SetSuperFindUiFactory(beforeFind_);
@@ -140,7 +140,7 @@ class FilterCommandsTest : public testing::Test {
   std::deque<tools::TRuleFormAnswer> findAnswers;
   std::vector<tools::TRuleFormRequest> findSeen;
   std::deque<std::optional<tools::TSortOptions>> sortAnswers;
-  ScriptedSort* lastSort = nullptr;
+  std::vector<bool> sortOfferedUnit;  // one a question asked
   SuperFindUiFactory beforeFind_;
   SortUiFactory beforeSort_;
 };
@@ -253,7 +253,8 @@ TEST_F(FilterCommandsTest, SortsTheActiveDocument) {
   TMDIChild* c = Open("list.txt", "pear\r\nApple\r\nfig\r\napple\r\n");
   sortAnswers.push_back(tools::TSortOptions{true, false});
   ASSERT_TRUE(Run("Sort1"));
-  EXPECT_TRUE(lastSort->offeredUnit);
+  ASSERT_EQ(sortOfferedUnit.size(), 1u);
+  EXPECT_TRUE(sortOfferedUnit.back());
   EXPECT_EQ(Text(c), "Apple\r\napple\r\nfig  \r\npear \r\n");
   EXPECT_TRUE(c->HebDoc().Modified());
   sortAnswers.push_back(tools::TSortOptions{false, true});
@@ -269,7 +270,8 @@ TEST_F(FilterCommandsTest, SortsTheActiveDocument) {
   sortAnswers.push_back(tools::TSortOptions{true, true});
   Run("Sort1");
   NuvDosConfig = false;
-  EXPECT_FALSE(lastSort->offeredUnit);
+  ASSERT_EQ(sortOfferedUnit.size(), 4u);
+  EXPECT_FALSE(sortOfferedUnit.back());
 }
 
 TEST_F(FilterCommandsTest, ItemsAreOnExactlyWhenTheyCanAct) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QStatusTipEvent>
@@ -175,7 +174,8 @@ TEST_F(MainFormTest, HebrewMenuBarStartsAtTheRightEdgeAndScreenshotsAreRendered)
     firstRight[hebrew] = first.right();
     barWidth[hebrew] = f.menuBar()->width();
     shots[hebrew] = f.grab().toImage();
-    const QString file = QDir(QCoreApplication::applicationDirPath()).filePath(hebrew ? "main_window_hebrew.png" : "main_window_english.png");
+    const QString file =
+        QString::fromStdString(temp_.Path(hebrew ? "main_window_hebrew.png" : "main_window_english.png").string());
     EXPECT_TRUE(shots[hebrew].save(file)) << file.toStdString();
     form_.reset();
   }

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/profile.h"
+#include "tests/support/private_mounts.h"
 #include "tests/support/program_run_qt.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -120,8 +121,8 @@ TEST_F(ProgramFiles, FileThatCannotBeReadIsNotEmptiedBySave) {
 TEST_F(ProgramFiles, FullDiskLeavesTheFileAndSaysSo) {
   const fs::path disk = run.documents / "small";
   fs::create_directories(disk);
-  if (::geteuid() != 0 || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "a small file system cannot be mounted here";
+  if (!test::PrivateMounts() || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "a small file system cannot be mounted here (it takes the superuser and a mount namespace)";
   struct Unmount {
     fs::path at;
     ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }

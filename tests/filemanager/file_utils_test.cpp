@@ -14,6 +14,8 @@
 #include <filesystem>
 
 #include "tests/filemanager/fm_test_folder.h"
+#include "tests/support/named_pipe.h"
+#include "tests/support/private_mounts.h"
 
 namespace nuvel {
 namespace {
@@ -177,9 +179,15 @@ TEST_F(FileUtils, AFullDiskLeavesNoPartialTarget) {
 
 TEST_F(FileUtils, SourcesThatCannotBeCopied) {
   fs::create_directories(dir.Path("folder"));
-  ::mkfifo(dir.Path("pipe").c_str(), 0644);
+  const test::NamedPipe pipe(dir.Path("pipe"));
+  ASSERT_TRUE(pipe.Made());
   EXPECT_EQ(FailureOf([&] { CopyFile(dir.Path("missing"), dir.Path("x")); }), FileOpFailure::CannotOpen);
   EXPECT_EQ(FailureOf([&] { CopyFile(dir.Path("folder"), dir.Path("x")); }), FileOpFailure::CannotOpen);
+  // A named pipe is refused at once, not waited on for a writer.
+  FileOpFailure pipeFailure{};
+  const auto copy = [&] { pipeFailure = FailureOf([&] { CopyFile(pipe.Name(), dir.Path("x")); }); };
+  EXPECT_TRUE(pipe.EndsWithinASecond(copy)) << "waited for a writer";
+  EXPECT_EQ(pipeFailure, FileOpFailure::CannotOpen);
   dir.Write("ok", "1");
   EXPECT_EQ(FailureOf([&] { CopyFile(dir.Path("ok"), dir.Path("no/such/folder/x")); }), FileOpFailure::CannotCreate);
   EXPECT_FALSE(dir.Exists("x"));
@@ -192,8 +200,8 @@ class SmallDisk : public FileUtils {
   void SetUp() override {
     mount = dir.Path("small");
     fs::create_directories(mount);
-    if (::geteuid() != 0 || ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=256k") != 0)
-      GTEST_SKIP() << "a small file system cannot be mounted here";
+    if (!test::PrivateMounts() || ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=256k") != 0)
+      GTEST_SKIP() << "a small file system cannot be mounted here (it takes the superuser and a mount namespace)";
     mounted = true;
   }
   void TearDown() override {

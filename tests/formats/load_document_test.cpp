@@ -193,7 +193,7 @@ TEST_F(LoadDocumentTest, BytesOfferedBackAreNeverReadAgain) {
     const std::string line = "line " + n + " \xD7\x90\xD7\x91 text\r\n";  // alef, bet
     utf8 += line;
     for (const char c : "line " + n + " ") utf16 += std::string{c, '\0'};
-    utf16 += std::string("\xD0\x05\xD1\x05", 4) + std::string(" \0t\0\r\0\n\0", 10);
+    utf16 += std::string("\xD0\x05\xD1\x05", 4) + std::string(" \0t\0\r\0\n\0", 8);
   }
   struct Case {
     const char* what;

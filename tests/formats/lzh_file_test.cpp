@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "tests/support/named_pipe.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -237,6 +239,26 @@ TEST_F(LzhFiles, FilesOf4GiBAreRefused) {
     EXPECT_STREQ(e.what(), "Files of 4 GB or more cannot be compressed");
   }
   EXPECT_FALSE(std::filesystem::exists(P("huge.lzh")));
+}
+
+TEST_F(LzhFiles, ANamedPipeIsRefusedAtOnce) {
+  const test::NamedPipe pipe(temp.Path("pipe"));
+  ASSERT_TRUE(pipe.Made());
+  const std::function<void()> runs[] = {[&] { Compress(pipe.Name(), P("out")); },
+                                        [&] { DeCompress(pipe.Name(), P("out")); }};
+  for (const auto& run : runs) {
+    bool refused = false;
+    const auto refuse = [&] {
+      try {
+        run();
+      } catch (const ECompressError&) {
+        refused = true;
+      }
+    };
+    EXPECT_TRUE(pipe.EndsWithinASecond(refuse)) << "waited for a writer";
+    EXPECT_TRUE(refused);
+  }
+  EXPECT_FALSE(std::filesystem::exists(P("out")));
 }
 
 TEST_F(LzhFiles, FailuresLeaveNoPartialOutput) {

@@ -7,6 +7,7 @@
 
 #include "formats/palm_date.h"
 #include "tests/formats/palm_file_builder.h"
+#include "tests/support/named_pipe.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -247,11 +248,21 @@ TEST_F(PalmFiles, DamagedFilesAreRejected) {
       EXPECT_STREQ(e.what(), c.message);
     }
   }
-  try {
-    TPalmPDB db(P("missing.pdb"), 1);
-    ADD_FAILURE() << "accepted a missing file";
-  } catch (const EInvalidPalmDatabase& e) {
-    EXPECT_STREQ(e.what(), "Error reading file");
+  const test::NamedPipe pipe(temp.Path("pipe.pdb"));
+  ASSERT_TRUE(pipe.Made());
+  for (const std::string& name : {P("missing.pdb"), pipe.Name()}) {
+    SCOPED_TRACE(name);
+    std::string refusal;
+    const auto open = [&] {
+      try {
+        TPalmPDB db(name, 1);
+      } catch (const EInvalidPalmDatabase& e) {
+        refusal = e.what();
+      }
+    };
+    // A named pipe is refused at once, not waited on for a writer.
+    EXPECT_TRUE(pipe.EndsWithinASecond(open)) << "waited for a writer";
+    EXPECT_EQ(refusal, "Error reading file");
   }
 }
 

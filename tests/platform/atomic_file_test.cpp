@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "tests/support/private_mounts.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -267,8 +268,8 @@ TEST_F(AtomicFile, SmallFullFileSystem) {
   // backup stay whole, and the space the save took is given back.
   const fs::path mount = root / "small";
   fs::create_directories(mount);
-  if (::geteuid() != 0 || ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
-    GTEST_SKIP() << "a small file system cannot be mounted here";
+  if (!test::PrivateMounts() || ::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "a small file system cannot be mounted here (it takes the superuser and a mount namespace)";
   struct Unmount {
     fs::path at;
     ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }

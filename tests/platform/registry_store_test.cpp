@@ -23,7 +23,7 @@ TEST(RegistryStore, LivesInOneFileUnderTheUserConfigFolder) {
 
 TEST(RegistryStore, ValuesSurviveAReloadWithTheirTypes) {
   test::TempProgramFolder temp;
-  const std::string odd = std::string("quote\" back\\slash tab\t cr\r lf\n nul", 36) + '\0' + "\xE0\xFA end";
+  const std::string odd = std::string("quote\" back\\slash tab\t cr\r lf\n nul") + '\0' + "\xE0\xFA end";
   {
     RegistryStore store;
     EXPECT_TRUE(store.WriteString("Software\\A\\B", "text", odd));

@@ -1,12 +1,15 @@
 #pragma once
 // Makes a folder read-only for this process while it lives: by its
 // permissions for an ordinary user, by a read-only bind mount of the folder
-// over itself for the superuser (whom permissions do not stop). Made() is
+// over itself for the superuser (whom permissions do not stop), in a mount
+// namespace of the test's own. Made() is
 // false when neither could be arranged; the test is then skipped.
 #include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
+
+#include "tests/support/private_mounts.h"
 
 namespace nuvel::test {
 
@@ -22,7 +25,7 @@ class ReadOnlyFolder {
       return;
     }
     const char* at = folder_.c_str();
-    if (::mount(at, at, nullptr, MS_BIND, nullptr) != 0) return;
+    if (!PrivateMounts() || ::mount(at, at, nullptr, MS_BIND, nullptr) != 0) return;
     mounted_ = true;
     made_ = ::mount(nullptr, at, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
   }

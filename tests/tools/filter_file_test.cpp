@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/exceptions.h"
+#include "tests/support/named_pipe.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
@@ -194,6 +195,24 @@ TEST(FilterFile, UnreadableInputIsAnError) {
   EXPECT_THROW(FilterFile("", folder.Path("dir").string(), folder.Path("out.txt").string(),
                           std::vector<std::string>{"a=b"}),
                EInOutError);
+  EXPECT_EQ(folder.ReadFile("out.txt"), "old");
+}
+
+TEST(FilterFile, ANamedPipeAsInputIsRefusedAtOnce) {
+  TempProgramFolder folder;
+  folder.WriteFile("out.txt", "old");
+  const test::NamedPipe input(folder.Path("pipe.txt"));
+  ASSERT_TRUE(input.Made());
+  bool refused = false;
+  const auto filter = [&] {
+    try {
+      FilterFile("", input.Name(), folder.Path("out.txt").string(), std::vector<std::string>{"a=b"});
+    } catch (const EInOutError&) {
+      refused = true;
+    }
+  };
+  EXPECT_TRUE(input.EndsWithinASecond(filter)) << "waited for a writer";
+  EXPECT_TRUE(refused);
   EXPECT_EQ(folder.ReadFile("out.txt"), "old");
 }
 
