@@ -133,9 +133,9 @@ class T3B2Writer final : public TDocumentWriter {
 class TUnicodeWriter final : public TDocumentWriter {
  public:
   TUnicodeWriter(bool lf, TTextForm form, bool finalLineEnd)
-      : lf_(lf), form_(form), utf8_(IsUtf8Form(form)), finalLineEnd_(finalLineEnd) {}
+      : lf_(lf), form_(form), utf8_(IsUtf8Form(form)), big_(form == TTextForm::Utf16BigMark), finalLineEnd_(finalLineEnd) {}
   void Begin(std::vector<uint8_t>& out) override {
-    if (form_ == TTextForm::Utf8Mark || form_ == TTextForm::Utf16Mark || form_ == TTextForm::Bytes) Put16(out, 0xFEFF);
+    if (form_ != TTextForm::Utf8 && form_ != TTextForm::Utf16) Put16(out, 0xFEFF);
   }
   void Paragraph(std::span<const uint8_t> p, std::vector<uint8_t>& out) override {
     if (any_) PutLineEnd(out);
@@ -151,6 +151,9 @@ class TUnicodeWriter final : public TDocumentWriter {
   void Put16(std::vector<uint8_t>& out, char16_t u) const {
     if (utf8_) {
       AppendUtf8(out, u);
+    } else if (big_) {
+      out.push_back(static_cast<uint8_t>(u >> 8));
+      out.push_back(static_cast<uint8_t>(u & 0xFF));
     } else {
       out.push_back(static_cast<uint8_t>(u & 0xFF));
       out.push_back(static_cast<uint8_t>(u >> 8));
@@ -164,6 +167,7 @@ class TUnicodeWriter final : public TDocumentWriter {
   bool lf_;
   TTextForm form_;
   bool utf8_;
+  bool big_;  // UTF-16 big-endian
   bool finalLineEnd_;
   bool any_ = false;  // a paragraph was written
 };

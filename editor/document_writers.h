@@ -72,7 +72,8 @@ std::vector<uint8_t> WriteEinsteinFormat(const TParagraphs& paras, const TWrapSe
 std::vector<uint8_t> Write3B2Format(const TParagraphs& paras, const TWrapSettings& wrap, std::string_view defaultStyle);
 // Unicode text of paragraphs in Windows-1255 bytes (as the conversion of
 // mode 2 writes them): UTF-16 little-endian or UTF-8, each with or without
-// its byte-order mark by `form` (Bytes: UTF-16 with the mark); a line end
+// its byte-order mark by `form` (Bytes: UTF-16 with the mark), or UTF-16
+// big-endian with its mark; a line end
 // between paragraphs, and after the last only with `finalLineEnd`.
 std::vector<uint8_t> WriteUnicodeFormat(const TParagraphs& paras, bool lf, TTextForm form = TTextForm::Utf16Mark,
                                         bool finalLineEnd = false);

@@ -136,6 +136,8 @@ void THebTextEditor::SaveToFile(const std::string& name) {
     SetDiskStamp(result.write.written);
     SetBackupOnNextSave(false);
     lossyLoad_ = false;
+    // The document is now the file it was saved as, in the form written.
+    if (result.rule.writer != TWriterKind::Unicode) textForm_ = TTextForm::Bytes;
   }
 }
 

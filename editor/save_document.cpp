@@ -143,9 +143,9 @@ bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vec
 TSaveRule SaveRuleFor(const TSaveRequest& request) {
   TSaveRule rule = ChooseSaveRule(CurrentEditConfig(), DocumentExtension(request.fileName), GetConvMode(),
                                   EffectiveDiskFormat(request.diskConv, ReadDiskFormat()));
-  const bool keepsForm = IsUnicodeForm(request.textForm) && rule.writer != TWriterKind::Rtf &&
-                         rule.writer != TWriterKind::None && CurrentEditConfig() != TEditConfig::ProgramEditor &&
-                         rule.row != 'e';
+  // A form the name chooses (.NVW, .NVS, .3T, .RTF) wins over the form the
+  // document was read in.
+  const bool keepsForm = IsUnicodeForm(request.textForm) && rule.row == 'g';
   if (keepsForm) rule.writer = TWriterKind::Unicode;
   if (rule.writer == TWriterKind::Unicode) {
     rule.pass = TSavePass::Fixed;

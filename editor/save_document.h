@@ -80,9 +80,9 @@ std::string BackupFileName(const std::string& fileName, const std::string& backu
 
 // The rule `request` is saved by: the rule of its name, configuration and
 // disk format, except that a document read as Unicode text is written as
-// the same Unicode text unless it goes to RTF or a Palm e-book or the
-// Program Editor configuration is on. Unicode text is always written
-// through the conversion of mode 2.
+// the same Unicode text where the disk format would decide the writer (not
+// where its name or the edit configuration choose a form). Unicode text is
+// always written through the conversion of mode 2.
 TSaveRule SaveRuleFor(const TSaveRequest& request);
 
 // Writes the document through the one atomic write (platform/atomic_file.h):

@@ -56,7 +56,7 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TPar
     case TReaderKind::Unicode:
       return ReadUnicodeText(in, sink,
                              CurrentEditConfig() == TEditConfig::NuvelDos || CurrentEditConfig() == TEditConfig::Tag,
-                             IsUtf8Form(result.textForm), &notes);
+                             result.textForm, &notes);
   }
   return 0;
 }
@@ -67,21 +67,14 @@ bool NotesZeroBytes(TReaderKind kind) {
          kind == TReaderKind::Einstein || kind == TReaderKind::ThreeB2;
 }
 
-// Rows whose files may turn out to be Unicode text.
-bool MayBeUnicodeText(const TLoadRule& rule) {
-  if (CurrentEditConfig() == TEditConfig::ProgramEditor || rule.row == 'e') return false;
-  switch (rule.reader) {
-    case TReaderKind::Lines:
-    case TReaderKind::DosText:
-    case TReaderKind::SmartDos:
-    case TReaderKind::Einstein:
-    case TReaderKind::ThreeB2:
-    case TReaderKind::Unicode:
-      return true;
-    default:
-      return false;
-  }
-}
+// Files whose form the bytes decide: those the disk format would decide
+// (row i). The extension or the edit configuration decide the others: the
+// system's own forms are never read as Unicode text (an ASCII .NVW is valid
+// UTF-8).
+bool MayBeUnicodeText(const TLoadRule& rule) { return rule.row == 'i'; }
+
+// Windows-1255 text, read by lines and converted in mode 2.
+constexpr TLoadRule kWindows1255Rule{'i', TReaderKind::Lines, TLoadPass::Fixed, kConvCp1255};
 
 // Converts each paragraph a reader reads before it goes on to the target, so
 // that it is stored once, in its final form.
@@ -142,7 +135,12 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   result.rule = rule;
   if (sniffUnicode && MayBeUnicodeText(rule)) {
     result.textForm = SniffTextForm(bytes);
-    if (IsUnicodeForm(result.textForm)) result.rule = {rule.row, TReaderKind::Unicode, TLoadPass::General, 0};
+    if (IsUnicodeForm(result.textForm)) {
+      result.rule = {rule.row, TReaderKind::Unicode, TLoadPass::General, 0};
+    } else if (rule.reader == TReaderKind::Unicode) {
+      // A disk format of Unicode text, and bytes that are not: Windows-1255.
+      result.rule = kWindows1255Rule;
+    }
   }
   const bool unicode = result.rule.reader == TReaderKind::Unicode;
   if (unicode && result.textForm == TTextForm::Bytes) result.textForm = TTextForm::Utf16;
@@ -153,7 +151,7 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   // Files of other programs keep their text in logical order: they are
   // turned into storage order, in the conversion pass where there is one.
   const bool logicalFile =
-      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf ||
+      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf || result.rule == kWindows1255Rule ||
                         (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
                          GetConvMode() == kConvCp1255));
   const std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;

@@ -52,11 +52,13 @@ struct TLoadResult {
   TLoadLosses losses;         // what the document could not keep of the file
 };
 
-// Reads `fileName` (opened as given) into `target`. A file that starts with
-// a Unicode byte-order mark, or is valid UTF-8 with multi-byte characters,
-// is read as Unicode text whatever its extension and the conversion mode
-// (not under the Program Editor configuration, nor as RTF, a rule file, NUL
-// records or an e-book). The document is marked modified when saving it
+// Reads `fileName` (opened as given) into `target`. Where neither the
+// extension nor the edit configuration chooses the reader, the bytes choose
+// before the disk format does: a file whose bytes are Unicode text (see
+// SniffTextForm) is read as that text, whatever the conversion mode; with a
+// disk format of Unicode text, any other file is read as Windows-1255. The
+// system's own forms, RTF, 3B2, rule files, NUL records and e-books are read
+// by their rows. The document is marked modified when saving it
 // unchanged would not give back the file's bytes. An empty name does
 // nothing. A file that cannot be read throws EInOutError before the text is
 // touched. Palm e-books (.PDB, .PRC) read nothing: they take their own road.

@@ -53,9 +53,29 @@ void AppendUtf8(std::vector<uint8_t>& out, char32_t cp) {
   }
 }
 
+namespace {
+
+// A character that UTF-16 text of this program's scripts is made of.
+bool TextCharacter(char16_t c) {
+  return (c >= 0x09 && c <= 0x0D) || (c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFF) ||
+         (c >= 0x0590 && c <= 0x05FF) || (c >= 0x2000 && c <= 0x20FF);
+}
+
+bool Utf16WithoutMark(std::span<const uint8_t> bytes) {
+  if (bytes.empty() || bytes.size() % 2 != 0) return false;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    if (!TextCharacter(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 TTextForm SniffTextForm(std::span<const uint8_t> bytes) {
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) return TTextForm::Utf16Mark;
+  if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) return TTextForm::Utf16BigMark;
   if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) return TTextForm::Utf8Mark;
+  if (Utf16WithoutMark(bytes)) return TTextForm::Utf16;
   bool multiByte = false;
   std::size_t i = 0;
   while (i < bytes.size()) {

@@ -1,8 +1,8 @@
 #pragma once
 // The form of a plain-text file's bytes: bytes of an 8-bit character set, or
 // Unicode text as UTF-16 little-endian or UTF-8, with or without the
-// byte-order mark. A document remembers the form it was read in and is saved
-// back in it.
+// byte-order mark, or UTF-16 big-endian with its mark. A document remembers
+// the form it was read in and is saved back in it.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -10,13 +10,16 @@
 
 namespace nuvel {
 
-enum class TTextForm : uint8_t { Bytes, Utf16, Utf16Mark, Utf8, Utf8Mark };
+enum class TTextForm : uint8_t { Bytes, Utf16, Utf16Mark, Utf8, Utf8Mark, Utf16BigMark };
 
 constexpr bool IsUnicodeForm(TTextForm f) { return f != TTextForm::Bytes; }
 constexpr bool IsUtf8Form(TTextForm f) { return f == TTextForm::Utf8 || f == TTextForm::Utf8Mark; }
 
-// The form the bytes show by themselves: the UTF-16 mark FF FE, the UTF-8
-// mark EF BB BF, or valid UTF-8 holding at least one multi-byte sequence;
+// The form the bytes show by themselves: the UTF-16 marks FF FE and FE FF,
+// the UTF-8 mark EF BB BF; UTF-16 little-endian without a mark when the
+// length is even and every character read so is one of text (tab to CR,
+// printable ASCII, Latin-1 letters and signs, Hebrew, and the punctuation of
+// U+2000-U+20FF); valid UTF-8 holding at least one multi-byte sequence;
 // anything else is Bytes (plain ASCII included).
 TTextForm SniffTextForm(std::span<const uint8_t> bytes);
 

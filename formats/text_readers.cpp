@@ -141,13 +141,18 @@ void AppendUnicodeChar(char32_t cp, std::vector<uint8_t>& para, TUnicodeReadNote
 
 }  // namespace
 
-uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, bool utf8, TUnicodeReadNotes* notesOut) {
+uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, TTextForm form,
+                         TUnicodeReadNotes* notesOut) {
   TUnicodeReadNotes notes;
   const auto& f = in.file;
+  const bool utf8 = IsUtf8Form(form);
+  // The byte of a UTF-16 unit that comes first: its low byte, or its high
+  // byte in big-endian text.
+  const std::size_t low = form == TTextForm::Utf16BigMark ? 1 : 0;
   // The next character and the position after it.
   std::size_t at = 0;
   const std::size_t units = f.size() / 2;
-  auto unit = [&f](std::size_t i) { return static_cast<char16_t>(f[2 * i] | (f[2 * i + 1] << 8)); };
+  auto unit = [&f, low](std::size_t i) { return static_cast<char16_t>(f[2 * i + low] | (f[2 * i + 1 - low] << 8)); };
   auto next = [&](char32_t& cp) -> bool {
     if (utf8) {
       if (at >= f.size()) return false;

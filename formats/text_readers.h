@@ -7,6 +7,7 @@
 
 #include "formats/para_sink.h"
 #include "formats/reader_input.h"
+#include "formats/text_form.h"
 
 namespace nuvel {
 
@@ -46,8 +47,9 @@ struct TUnicodeReadNotes {
   bool finalLineEnd = false;  // the text ended with a line end
 };
 
-// Unicode text: UTF-16 little-endian (with or without its byte-order mark)
-// or, with `utf8`, UTF-8 (with or without its mark). Each character becomes
+// Unicode text in `form`: UTF-16 little-endian (with or without its
+// byte-order mark; Bytes reads so too), UTF-16 big-endian (after its mark)
+// or UTF-8 (with or without its mark). Each character becomes
 // bytes of the Windows-1255 code page (a precomposed pointed letter its
 // letter and points), which the conversion of mode 2 then takes into the
 // system's set; characters without a byte are dropped and counted. A byte
@@ -55,7 +57,7 @@ struct TUnicodeReadNotes {
 // after it skipped), a lone LF, U+2028 (a blank is added), U+2029 (the
 // paragraph mark is added when `paragraphMark`), or after 32767 bytes. Zero
 // characters are dropped and noted, except those that pad the end.
-uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, bool utf8 = false,
+uint16_t ReadUnicodeText(TReaderInput& in, TParaSink& sink, bool paragraphMark, TTextForm form = TTextForm::Utf16,
                          TUnicodeReadNotes* notes = nullptr);
 
 }  // namespace nuvel

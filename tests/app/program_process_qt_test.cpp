@@ -99,13 +99,19 @@ TEST_F(ProgramProcess, FilesOfOtherProgramsQuitUnaskedAndSaveBackByteForByte) {
       "\xF9\xEC\xE5\xED test file 1234 \xF2\xE5\xEC\xED\r\n"
       "Hello \xF9\xEC\xE5\xED 2024/05/12\r\n"
       "\xE1\xC0\xCC\xF8\xC5\xE0\xF9\xC4\xD1\xE9\xFA 12.5\r\n";
+  // UTF-16 as iconv writes it: big-endian with its mark, little-endian without.
+  const std::string big = test::ReadWholeFile(test::FixturePath("unicode/hello_utf16be.txt"));
+  const std::string little = test::ReadWholeFile(test::FixturePath("unicode/hello_utf16le.txt"));
+  const std::string hebrew = test::ReadWholeFile(test::FixturePath("unicode/shalom_utf16le.txt"));
+  ASSERT_FALSE(big.empty() || little.empty() || hebrew.empty());
   struct Case {
     const char* name;
     const std::string& bytes;
     bool edit;
   } cases[] = {
       {"windows.txt", cp1255, false}, {"unicode.txt", utf8, false}, {"office.rtf", libreOffice, false},
-      {"windows.txt", cp1255, true},  {"unicode.txt", utf8, true},
+      {"big.txt", big, false},        {"little.txt", little, false}, {"hebrew.txt", hebrew, false},
+      {"windows.txt", cp1255, true},  {"unicode.txt", utf8, true},   {"big.txt", big, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + (c.edit ? " edited" : " unedited"));

@@ -20,7 +20,10 @@ class FileRoundTrip : public FormatsTest {
     TLoadResult load;
   };
   // Loads `bytes` as `name` and saves the unedited document to bytes.
-  Trip LoadAndSave(const std::string& name, const std::string& bytes, uint8_t disk, bool english = true) {
+  // With `saveName`, the document is saved under that name instead, as
+  // Save As does.
+  Trip LoadAndSave(const std::string& name, const std::string& bytes, uint8_t disk, bool english = true,
+                   const std::string& saveName = {}) {
     const std::string path = WriteTemp(name, bytes);
     TestLoadTarget t;
     t.diskConv = disk;
@@ -29,7 +32,7 @@ class FileRoundTrip : public FormatsTest {
     trip.load = LoadDocument(t, path);
     trip.modified = t.modified;
     TSaveRequest request;
-    request.fileName = path;
+    request.fileName = saveName.empty() ? path : temp_.Path(saveName).string();
     request.text = t.paras.Paras();
     request.text.emplace_back();  // the editor's empty last paragraph
     request.diskConv = disk;
@@ -64,6 +67,12 @@ TEST_F(FileRoundTrip, UneditedFilesComeBackByteForByte) {
       {"UTF-16 with its mark, as a .txt", 0, 0, std::string("\xFF\xFE\xD0\x05\x20\x00\x41\x00\r\x00\n\x00", 12),
        TTextForm::Utf16Mark},
       {"UTF-16 without a mark, as Unicode text", 0, 5, std::string("\xD0\x05\xB8\x05\x41\x00", 6), TTextForm::Utf16},
+      {"UTF-16 without a mark, found by its characters", 2, 0, ReadWholeFile(FixturePath("unicode/hello_utf16le.txt")),
+       TTextForm::Utf16},
+      {"UTF-16 of Hebrew alone without a mark", 0, 2, ReadWholeFile(FixturePath("unicode/shalom_utf16le.txt")),
+       TTextForm::Utf16},
+      {"UTF-16 big-endian with its mark", 0, 0, ReadWholeFile(FixturePath("unicode/hello_utf16be.txt")),
+       TTextForm::Utf16BigMark},
   };
   for (const auto& c : cases) {
     for (bool english : {true, false}) {
@@ -142,6 +151,58 @@ TEST_F(FileRoundTrip, OnlyValidUtf8IsReadAsUnicode) {
   NoConversion = true;
   EXPECT_EQ(LoadAndSave("a.txt", "\xD7\x90\n", 0).load.textForm, TTextForm::Bytes);
   NoConversion = false;
+}
+
+// Save As into a form of the system's own (.NVW, .NVS, .3T) or RTF writes
+// that form, whatever the document was read as; a plain Save of Unicode
+// text keeps its form.
+TEST_F(FileRoundTrip, SaveAsWritesTheFormItsNameChooses) {
+  SetConvMode(2);
+  const std::string utf8 = "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D abc\n";
+  struct Case {
+    const char* name;
+    std::string saved;
+  } cases[] = {
+      // The storage order of a Hebrew document, unconverted; by the DOS
+      // table; by the 3B2 table.
+      {"a.nvw", "\xF9\xEC\xE5\xED cba\n"},
+      {"a.nvs", "\x99\x8C\x85\x8D cba\x14\r\n"},
+      {"a.3t", "fdt \"tx1\",0,\"\"\r\n$<body>\xDB\xCE\xC7\xCF cba<>\r\n"},
+      {"b.txt", utf8},
+  };
+  for (const auto& c : cases) {
+    const Trip trip = LoadAndSave("a.txt", utf8, 0, false, c.name);
+    EXPECT_EQ(trip.load.textForm, TTextForm::Utf8);
+    EXPECT_EQ(trip.saved, c.saved) << c.name;
+  }
+}
+
+// The bytes choose the form only where the disk format would: the system's
+// own forms and the line configurations are read by their rows, whatever
+// the disk format; with a disk format of Unicode text, a file whose bytes
+// are not is read as Windows-1255.
+TEST_F(FileRoundTrip, TheBytesChooseOnlyWhereTheDiskFormatWould) {
+  SetConvMode(2);
+  for (uint8_t disk = 0; disk <= 5; ++disk) {
+    // An ASCII .NVW is valid UTF-8 too; it stays in storage order.
+    const Trip nvw = LoadAndSave("a.nvw", "abc (def) 12\r\n", disk, false);
+    EXPECT_EQ(nvw.load.textForm, TTextForm::Bytes) << int{disk};
+    ASSERT_EQ(nvw.stored.size(), 1u);
+    EXPECT_EQ(S(nvw.stored[0]), "abc (def) 12") << int{disk};
+    EXPECT_EQ(nvw.saved, "abc (def) 12\r\n") << int{disk};
+    // UTF-8 in the system's Windows format is bytes of its own set.
+    EXPECT_EQ(LoadAndSave("a.nvw", "\xD7\x90\r\n", disk).stored[0], B({0xD7, 0x90})) << int{disk};
+  }
+  NuvDosConfig = true;
+  EXPECT_EQ(LoadAndSave("a.txt", "\xD7\x90\r\n", 0).load.textForm, TTextForm::Bytes);
+  NuvDosConfig = false;
+  // Windows-1255 with a disk format of Unicode text: not read as UTF-16.
+  const Trip w = LoadAndSave("a.txt", "\xF9\xEC\xE5\xED abc\r\n", 5, false);
+  EXPECT_EQ(w.load.textForm, TTextForm::Bytes);
+  ASSERT_EQ(w.stored.size(), 1u);
+  EXPECT_EQ(w.stored[0], B({0xF9, 0xEC, 0xE5, 0xED, ' ', 'c', 'b', 'a'}));
+  EXPECT_FALSE(w.modified);
+  EXPECT_FALSE(w.load.losses.Any());
 }
 
 }  // namespace

@@ -127,6 +127,22 @@ TEST_F(SaveFileSystem, BackupAskedForOneSaveIsMadeOnce) {
   EXPECT_EQ(temp_.ReadFile("doc.BAK"), "as it was on disk\r\n");
 }
 
+// A document read as UTF-8 and saved as the system's Windows format is that
+// file from then on: a later Save As a text file writes no UTF-8 either.
+TEST_F(SaveFileSystem, TheDocumentTakesTheFormItWasSavedIn) {
+  SetConvMode(2);
+  const std::string name = WriteTemp("doc.txt", "\xD7\x90 a\n");
+  THebTextEditor e;
+  e.LoadFromFile(name);
+  EXPECT_EQ(e.TextForm(), TTextForm::Utf8);
+  e.SaveToFile(temp_.Path("copy.txt").string());
+  EXPECT_EQ(temp_.ReadFile("copy.txt"), "\xD7\x90 a\n");
+  e.SaveToFile(temp_.Path("doc.nvw").string());
+  EXPECT_EQ(e.TextForm(), TTextForm::Bytes);
+  e.SaveToFile(temp_.Path("again.txt").string());
+  EXPECT_EQ(temp_.ReadFile("again.txt"), "\xE0 a\n");
+}
+
 TEST_F(SaveFileSystem, EditorKnowsTheFileAsItWasReadAndWritten) {
   const std::string name = WriteTemp("doc.txt", "text\r\n");
   THebTextEditor e;

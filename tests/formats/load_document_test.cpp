@@ -124,7 +124,7 @@ TEST_F(LoadDocumentTest, UnicodeFilesAreKnownByTheirBytes) {
     TParagraphs paras;
   } cases[] = {
       {"a.txt", 0, "\xD7\x91\xD6\xB8\xD6\xBC\xD7\xA8\n", {B({0x81, 0xC8, 0xF8})}},
-      {"a.nvw", 4, "\xEF\xBB\xBFx\xD7\xA9\xD6\xB4\xD7\x81", {B({'x', 0x95, 0xC4})}},
+      {"a.log", 4, "\xEF\xBB\xBFx\xD7\xA9\xD6\xB4\xD7\x81", {B({'x', 0x95, 0xC4})}},
       {"a.doc", 7, std::string("\xFF\xFE\xE9\x05\xC1\x05", 6), {B({0x95})}},
   };
   for (const auto& c : cases) {

@@ -257,7 +257,7 @@ Utf8Read ReadUtf8(const std::string& file) {
   TReaderInput in(bytes);
   TParaVector sink;
   Utf8Read r;
-  ReadUnicodeText(in, sink, false, true, &r.notes);
+  ReadUnicodeText(in, sink, false, TTextForm::Utf8, &r.notes);
   r.paras = sink.Paras();
   r.nulBytes = in.nulBytes;
   return r;
@@ -292,6 +292,20 @@ TEST(TextReaders, Utf8Text) {
   const Utf8Read nul = ReadUtf8(std::string("has\0nul", 7));
   EXPECT_EQ(nul.paras, (std::vector<std::vector<uint8_t>>{B("hasnul")}));
   EXPECT_EQ(nul.nulBytes, 1u);
+}
+
+// Big-endian UTF-16 after its mark reads as the same text little-endian.
+TEST(TextReaders, BigEndianUtf16) {
+  const std::string little = Utf16(u"\u05E9\u05C1\u05B8 ab\r\n\u20AAc", true);
+  std::string big = little;
+  for (std::size_t i = 0; i + 1 < big.size(); i += 2) std::swap(big[i], big[i + 1]);
+  ASSERT_EQ(big.substr(0, 2), "\xFE\xFF");
+  const std::vector<uint8_t> bytes = B(big);
+  TReaderInput in(bytes);
+  TParaVector sink;
+  ReadUnicodeText(in, sink, false, TTextForm::Utf16BigMark);
+  EXPECT_EQ(sink.Paras(), ReadUnicode(little, false));
+  EXPECT_EQ(sink.Paras(), (std::vector<std::vector<uint8_t>>{B({0xF9, 0xD1, 0xC8, ' ', 'a', 'b'}), B({0xA4, 'c'})}));
 }
 
 TEST(TextReaders, UnicodeTextEdges) {

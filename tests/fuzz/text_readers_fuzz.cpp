@@ -28,7 +28,7 @@ class CheckingSink : public nuvel::TParaSink {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const uint8_t which = data[0] % 9;
+  const uint8_t which = data[0] % 10;
   // An exact-size copy, so that a read past the end is caught.
   const std::vector<uint8_t> file(data + 1, data + size);
   nuvel::TReaderInput in(file);
@@ -48,10 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 8: {
       // UTF-8, and what sniffing makes of the same bytes.
       nuvel::TUnicodeReadNotes notes;
-      nuvel::ReadUnicodeText(in, sink, false, true, &notes);
+      nuvel::ReadUnicodeText(in, sink, false, nuvel::TTextForm::Utf8, &notes);
       (void)nuvel::SniffTextForm(file);
       return 0;
     }
+    case 9: nuvel::ReadUnicodeText(in, sink, false, nuvel::TTextForm::Utf16BigMark); return 0;
   }
   if (!in.AtEnd()) std::abort();
   return 0;
