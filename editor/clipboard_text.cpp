@@ -8,6 +8,7 @@
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
+#include "core/cp1255_look_alikes.h"
 #include "core/point_order.h"
 #include "core/shared_state.h"
 #include "core/border_order.h"
@@ -136,6 +137,11 @@ std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& pas
     return std::nullopt;
   }
   std::erase(text, 0);
+  const int mode = ForceCP1255 ? kConvCp1255 : GetConvMode();
+  std::vector<uint8_t> expanded;
+  if (!NoConversion && (mode == kConvCp1255 || mode == kConvWindowsFonts) && ExpandCp1255LookAlikes(text, expanded)) {
+    text.swap(expanded);
+  }
   PrepareConvTable(false);
   ConvertBuffer(text);
   if (logical) toStorage(text);

@@ -48,6 +48,7 @@ class TParagraphInConversion {
   std::optional<bool> turnFor_;
   TConvertReport report_;
   std::vector<uint8_t> again_;
+  std::vector<uint8_t> expanded_;  // the paragraph with the look-alike texts
 };
 
 }  // namespace nuvel

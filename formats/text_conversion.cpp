@@ -14,6 +14,7 @@
 #include "core/conv_letters.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
+#include "core/cp1255_look_alikes.h"
 #include "core/point_order.h"
 #include "core/shared_state.h"
 #include "formats/paragraph_in_conversion.h"
@@ -146,7 +147,12 @@ void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<
   }
   if (unproven != 0) {
     out.clear();
-    ConvertBytes(settings_, para, out);
+    const bool windows = settings_.mode == kConvCp1255 || settings_.mode == kConvWindowsFonts;
+    if (windows && ExpandCp1255LookAlikes(para, expanded_)) {
+      ConvertBytes(settings_, expanded_, out);
+    } else {
+      ConvertBytes(settings_, para, out);
+    }
     if (!report_.changed) {
       ConvertParagraphOut(back_, out, again_);
       if (!std::equal(again_.begin(), again_.end(), para.begin(), para.end())) report_.changed = true;

@@ -60,6 +60,9 @@ TEST_F(ClipboardTextTest, Paste) {
       {2, {B({0xE1, 0xCC, 'x', 13, 10, 'y'}), u"ignored"}, B({0x81, 'x', 13, 10, 'y'})},
       // Plain text of another program is taken as Windows-1255 first.
       {2, {std::nullopt, u"\u05E9\u05C1x\u2603"}, B({0x95, 'x', '?'})},
+      // Punctuation without a byte of the set: its closest text.
+      {2, {std::nullopt, u"a\u2026 5\u20AC"}, B("a... 5EUR")},
+      {2, {B({0x85, 0x99}), std::nullopt}, B("...TM")},
       {4, {B({0x80}), std::nullopt}, B({0xE0})},
       {7, {B({'b'}), u"\u05D0\u2603\uFB31"}, B({0xE0, 0x81})},
       // Without Unicode text, mode 7 takes the byte text.

@@ -141,6 +141,29 @@ TEST_F(FileRoundTrip, WhatCannotBeKeptIsCountedAndMarksTheDocument) {
   }
 }
 
+// Punctuation that the system's set has no byte for is replaced and
+// counted; where one character is not close enough, by a short text.
+TEST_F(FileRoundTrip, PunctuationWithoutAByteBecomesTheClosestText) {
+  struct Case {
+    const char* what;
+    int mode;
+    std::string file;
+    std::string stored;
+    uint64_t lost;
+  } cases[] = {
+      {"Windows-1255", 2, "wait\x85 5\x80, x\x99 9\x89 \x93q\x94\r\n", "wait... 5EUR, xTM 9%o \"q\"", 6},
+      {"UTF-8", 0, "wait\xE2\x80\xA6 5\xE2\x82\xAC\n", "wait... 5EUR", 2},
+      {"the same bytes in the DOS table", 4, "\x85\x80\r\n", "\xE5\xE0", 0},
+  };
+  for (const auto& c : cases) {
+    SetConvMode(c.mode);
+    const Trip trip = LoadAndSave("f.txt", c.file, 0);
+    ASSERT_EQ(trip.stored.size(), 1u) << c.what;
+    EXPECT_EQ(S(trip.stored[0]), c.stored) << c.what;
+    EXPECT_EQ(trip.load.losses.lostChars, c.lost) << c.what;
+  }
+}
+
 // Text that is not valid UTF-8 goes the 8-bit road; the Program Editor
 // configuration and rule files never take a file for Unicode text.
 TEST_F(FileRoundTrip, OnlyValidUtf8IsReadAsUnicode) {
