@@ -10,6 +10,10 @@
 #include "core/conv_letters.h"
 #include "core/point_order.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace nuvel {
 namespace {
 
@@ -69,8 +73,47 @@ const std::array<uint16_t, 256>& ComposeEntries(const ConvSettings& s) {
   return cache.value;
 }
 
-const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
-  thread_local MadeFromTable<std::array<uint64_t, 256>> cache;
+// The two longest runs of bytes that the decomposing direction writes as
+// themselves, one byte each without a combining class (most of a text:
+// Latin letters, digits, blanks and Hebrew letters): sixteen bytes within
+// them are copied as they are.
+struct SameBytes {
+  uint8_t low[2] = {1, 1};
+  uint8_t high[2] = {0, 0};  // an empty run: low above high
+};
+
+SameBytes SameByteRuns(const std::array<uint64_t, 256>& e) {
+  SameBytes runs;
+  int lengths[2] = {0, 0};
+  for (int b = 0; b < 256;) {
+    int end = b;
+    while (end < 256 && e[end] == (static_cast<uint64_t>(end) | (uint64_t{1} << 24))) ++end;
+    const int length = end - b;
+    const int slot = lengths[0] < lengths[1] ? 0 : 1;
+    if (length > lengths[slot]) {
+      lengths[slot] = length;
+      runs.low[slot] = static_cast<uint8_t>(b);
+      runs.high[slot] = static_cast<uint8_t>(end - 1);
+    }
+    b = std::max(end, b + 1);
+  }
+  // One run alone serves as both.
+  for (int slot = 0; slot < 2; ++slot) {
+    if (lengths[slot] == 0) {
+      runs.low[slot] = runs.low[1 - slot];
+      runs.high[slot] = runs.high[1 - slot];
+    }
+  }
+  return runs;
+}
+
+struct DecomposeTable {
+  std::array<uint64_t, 256> entries{};
+  SameBytes same;
+};
+
+const DecomposeTable& DecomposeEntries(const ConvSettings& s) {
+  thread_local MadeFromTable<DecomposeTable> cache;
   if (cache.Holds(s)) return cache.value;
   const uint8_t* t = s.table;
   for (int i = 0; i < 256; ++i) {
@@ -89,9 +132,10 @@ const std::array<uint64_t, 256>& DecomposeEntries(const ConvSettings& s) {
       }
     }
     const bool single = count == 1 && PointCombiningClass(static_cast<uint8_t>(bytes)) == 0 && !special;
-    cache.value[i] = uint64_t{bytes} | (uint64_t{count} << 24) | (special ? kSpecialBit : 0) |
-                     (single ? 0 : kNotSingleBit);
+    cache.value.entries[i] = uint64_t{bytes} | (uint64_t{count} << 24) | (special ? kSpecialBit : 0) |
+                             (single ? 0 : kNotSingleBit);
   }
+  cache.value.same = SameByteRuns(cache.value.entries);
   cache.Keep(s);
   return cache.value;
 }
@@ -480,8 +524,18 @@ std::size_t WriteByPairs(const WritePairs& w, const uint8_t* p, std::size_t i, s
 template <bool Ordered>
 void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<uint8_t>& out) {
   const uint8_t* t = s.table;
-  const std::array<uint64_t, 256>& e = DecomposeEntries(s);
+  const DecomposeTable& table = DecomposeEntries(s);
+  const std::array<uint64_t, 256>& e = table.entries;
   const WritePairs* pairs = Ordered ? &WritePairEntries(s, e) : nullptr;
+#if defined(__SSE2__)
+  const SameBytes& same = table.same;
+  // A byte within [low, high] as 0xFF: the byte less `low` is at most high - low.
+  const __m128i low0 = _mm_set1_epi8(static_cast<char>(same.low[0]));
+  const __m128i span0 = _mm_set1_epi8(static_cast<char>(same.high[0] - same.low[0]));
+  const __m128i low1 = _mm_set1_epi8(static_cast<char>(same.low[1]));
+  const __m128i span1 = _mm_set1_epi8(static_cast<char>(same.high[1] - same.low[1]));
+  const bool copies = same.low[0] <= same.high[0];
+#endif
   const uint8_t shin = t[kShin];
   const uint8_t* p = in.data();
   const std::size_t n = in.size();
@@ -504,8 +558,23 @@ void Decompose(const ConvSettings& s, std::span<const uint8_t> in, std::vector<u
     if (out.size() - k < room(i)) out.resize(std::max(out.size() + out.size() / 2, k + room(i) + (n - i)));
     o = out.data();
     const std::size_t stop = std::min(n, i + kChunk);
-    // Eight at a time while each is one byte without a class.
+    // Eight at a time while each is one byte without a class; sixteen
+    // written as they are at a time while they are.
     while (i + 8 <= stop) {
+#if defined(__SSE2__)
+      if (copies && i + 16 <= stop) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i a = _mm_sub_epi8(x, low0), b = _mm_sub_epi8(x, low1);
+        const __m128i in = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(a, span0), a),
+                                        _mm_cmpeq_epi8(_mm_min_epu8(b, span1), b));
+        if (_mm_movemask_epi8(in) == 0xFFFF) {
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), x);
+          k += 16;
+          i += 16;
+          continue;
+        }
+      }
+#endif
       const uint64_t a[8] = {e[p[i]],     e[p[i + 1]], e[p[i + 2]], e[p[i + 3]],
                              e[p[i + 4]], e[p[i + 5]], e[p[i + 6]], e[p[i + 7]]};
       if ((a[0] | a[1] | a[2] | a[3] | a[4] | a[5] | a[6] | a[7]) & kNotSingleBit) break;

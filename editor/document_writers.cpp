@@ -41,6 +41,8 @@ class TLinesWriter final : public TDocumentWriter {
     Put(out, LineEnd(lf_));
   }
 
+  std::unique_ptr<TDocumentWriter> ParagraphWriter() const override { return std::make_unique<TLinesWriter>(*this); }
+
  private:
   bool lf_;
 };
@@ -57,6 +59,8 @@ class TNvsWriter final : public TDocumentWriter {
     }
   }
 
+  std::unique_ptr<TDocumentWriter> ParagraphWriter() const override { return std::make_unique<TNvsWriter>(*this); }
+
  private:
   TWrapSettings wrap_;
 };
@@ -70,6 +74,8 @@ class TDosTextWriter final : public TDocumentWriter {
       Put(out, LineEnd(lf_));
     }
   }
+
+  std::unique_ptr<TDocumentWriter> ParagraphWriter() const override { return std::make_unique<TDosTextWriter>(*this); }
 
  private:
   TWrapSettings wrap_;
@@ -92,6 +98,8 @@ class TEinsteinWriter final : public TDocumentWriter {
     }
     Put(out, "\r\n");
   }
+
+  std::unique_ptr<TDocumentWriter> ParagraphWriter() const override { return std::make_unique<TEinsteinWriter>(*this); }
 
  private:
   TWrapSettings wrap_;
@@ -124,6 +132,8 @@ class T3B2Writer final : public TDocumentWriter {
       Put(out, "\r\n");
     }
   }
+
+  std::unique_ptr<TDocumentWriter> ParagraphWriter() const override { return std::make_unique<T3B2Writer>(*this); }
 
  private:
   TWrapSettings wrap_;

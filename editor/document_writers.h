@@ -35,6 +35,11 @@ class TDocumentWriter {
     (void)out;
     return true;
   }
+  // For a format whose paragraph's bytes depend on that paragraph alone: a
+  // writer of paragraphs like this one, for another thread to write a part
+  // of the text with. Null for a format that carries anything from one
+  // paragraph to the next.
+  virtual std::unique_ptr<TDocumentWriter> ParagraphWriter() const { return nullptr; }
 };
 
 // The writers of the formats below, one object a file.

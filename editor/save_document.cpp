@@ -21,12 +21,15 @@
 #include "formats/text_conversion.h"
 #include "formats/text_readers.h"
 #include "platform/atomic_file.h"
+#include "platform/ordered_work.h"
 
 namespace nuvel {
 namespace {
 
 // The bytes the writer is given are emptied into the file in parts of about this size.
 constexpr std::size_t kSavePartBytes = 256 * 1024;
+// A text of at least this many paragraphs is made ready on worker threads.
+constexpr uint32_t kAheadParagraphs = 20000;
 
 // The paragraphs of a request as the writer gets them, one at a time: Sheim
 // Hashem protection removed, then the rule's conversion pass. The pass's
@@ -56,10 +59,32 @@ class TSaveParagraphs {
   }
 
   uint32_t Count() const { return request_.ParagraphCount(); }
+  std::span<const uint8_t> Source(uint32_t index) const { return request_.Paragraph(index); }
+
+  // True when a paragraph is made ready for the writer from its own bytes
+  // and the pass's tables alone, with work worth threads of their own: then
+  // Transform may run on several threads at once.
+  bool TransformsAlone() const {
+    return !request_.sheimFiltered && rule_.pass != TSavePass::ThreeB2 && (logicalFile_ || conversion_);
+  }
+  // For TransformsAlone: `para` ready for the writer, in `out` or `copy`
+  // (buffers of the caller's); valid while they are.
+  std::span<const uint8_t> Transform(std::span<const uint8_t> para, std::vector<uint8_t>& copy,
+                                     std::vector<uint8_t>& out) const {
+    if (logicalFile_) {
+      copy.assign(para.begin(), para.end());
+      StorageToLogical(request_.englishDocument, copy);
+      para = copy;
+    }
+    if (!conversion_) return para;
+    conversion_->Convert(para, out);
+    return out;
+  }
 
   // Paragraph `index` ready for the writer; valid until the next call.
   std::span<const uint8_t> Get(uint32_t index) {
     std::span<const uint8_t> para = request_.Paragraph(index);
+    if (TransformsAlone()) return Transform(para, copy_, converted_);
     const bool reverse = rule_.pass == TSavePass::ThreeB2;
     if (request_.sheimFiltered || reverse || logicalFile_) {
       // The whole-text passes run over a text of this one paragraph.
@@ -89,8 +114,77 @@ class TSaveParagraphs {
   std::optional<ConvStateGuard> mode_;                  // the pass's mode, put back afterwards
   std::optional<TParagraphOutConversion> conversion_;  // none when the pass changes no byte
   TParaVector single_;
+  std::vector<uint8_t> copy_;
   std::vector<uint8_t> converted_;
 };
+
+// The paragraphs of a large text made ready on worker threads, a part of
+// some hundred kilobytes at a time, and handed on in order: each part's
+// bytes as the file has them to `put` when the format writes a paragraph
+// from its own bytes alone (the workers then write them too), else each
+// paragraph to `write`. False when `put` or `write` refused.
+bool TransformAhead(const TSaveParagraphs& paras, const TDocumentWriter& writer,
+                    const std::function<bool(std::span<const uint8_t> bytes)>& put,
+                    const std::function<bool(std::span<const uint8_t> para)>& write) {
+  struct Part {
+    std::vector<std::span<const uint8_t>> sources;  // read on the calling thread: the editor's lookup is its own
+    bool last = false;                               // the part ends with the text's last paragraph
+    std::vector<uint8_t> text;                       // the paragraphs made ready, or written, one after another
+    std::vector<uint32_t> ends;                      // where each ends, when not written
+  };
+  struct Worker {
+    std::vector<uint8_t> copy, out;
+    std::unique_ptr<TDocumentWriter> writer;
+  };
+  const std::size_t workers = platform::OrderedWorkers(6);
+  const std::size_t window = 2 * workers + 2;
+  std::vector<Part> parts(window);
+  std::vector<Worker> own(std::max<std::size_t>(workers, 1));
+  for (Worker& w : own) w.writer = writer.ParagraphWriter();
+  const bool written = own.front().writer != nullptr;
+  const uint32_t count = paras.Count();
+  uint32_t next = 0;
+  platform::OrderedWork steps;
+  steps.prepare = [&](std::size_t k) {
+    if (next >= count) return false;
+    Part& part = parts[k % window];
+    part.sources.clear();
+    std::size_t bytes = 0;
+    while (next < count && bytes < kSavePartBytes) {
+      part.sources.push_back(paras.Source(next++));
+      bytes += part.sources.back().size() + 2;
+    }
+    part.last = next == count;
+    return true;
+  };
+  steps.work = [&](std::size_t k, std::size_t worker) {
+    Part& part = parts[k % window];
+    Worker& w = own[worker];
+    part.text.clear();
+    part.ends.clear();
+    for (std::size_t i = 0; i < part.sources.size(); ++i) {
+      const std::span<const uint8_t> ready = paras.Transform(part.sources[i], w.copy, w.out);
+      if (!written) {
+        part.text.insert(part.text.end(), ready.begin(), ready.end());
+        part.ends.push_back(static_cast<uint32_t>(part.text.size()));
+      } else if (!(part.last && i + 1 == part.sources.size() && ready.empty())) {
+        // The empty last paragraph the editor always holds is no line of the file.
+        w.writer->Paragraph(ready, part.text);
+      }
+    }
+  };
+  steps.finish = [&](std::size_t k) {
+    const Part& part = parts[k % window];
+    if (written) return put(part.text);
+    uint32_t from = 0;
+    for (const uint32_t end : part.ends) {
+      if (!write(std::span<const uint8_t>(part.text).subspan(from, end - from))) return false;
+      from = end;
+    }
+    return true;
+  };
+  return platform::RunOrderedWork(steps, workers, window);
+}
 
 std::unique_ptr<TDocumentWriter> MakeWriter(const TSaveRequest& request, TWriterKind kind) {
   const bool lf = request.lfLineEnds;
@@ -118,13 +212,26 @@ bool StreamSaveBytes(const TSaveRequest& request, const TSaveRule& rule,
   part.reserve(kSavePartBytes + kSavePartBytes / 4);
   writer->Begin(part);
   const uint32_t count = paras.Count();
-  for (uint32_t i = 0; i < count; ++i) {
-    const std::span<const uint8_t> para = paras.Get(i);
-    if (i + 1 == count && para.empty()) break;
+  uint32_t i = 0;
+  auto write = [&](std::span<const uint8_t> para) {
+    const bool last = ++i == count;
+    if (last && para.empty()) return true;
     writer->Paragraph(para, part);
     if (part.size() >= kSavePartBytes) {
       if (!put(part)) return false;
       part.clear();
+    }
+    return true;
+  };
+  // A large text's paragraphs are made ready on worker threads while the
+  // calling thread writes, when that needs nothing but each paragraph.
+  if (paras.TransformsAlone() && count >= kAheadParagraphs) {
+    if (!part.empty() && !put(part)) return false;
+    part.clear();
+    if (!TransformAhead(paras, *writer, put, write)) return false;
+  } else {
+    while (i < count) {
+      if (!write(paras.Get(i))) return false;
     }
   }
   const bool ok = writer->End(part);
