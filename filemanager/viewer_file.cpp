@@ -87,6 +87,8 @@ void TViewerFile::ResetSlots() {
   clock_ = 0;
   current_ = -1;
   lastMiss_ = -2;
+  RebuildAges();
+  RebuildMap();
 }
 
 void TViewerFile::SetPageCount(int count) {
@@ -96,20 +98,83 @@ void TViewerFile::SetPageCount(int count) {
   if (count > old) {
     slots_.resize(static_cast<size_t>(count));
     for (int i = old; i < count; ++i) slots_[static_cast<size_t>(i)].buffer = std::make_unique<uint8_t[]>(kPageSize);
-    return;
+  } else {
+    // Shrinking keeps the page read last: its slot goes to the front.
+    if (current_ > 0) std::swap(slots_[0], slots_[static_cast<size_t>(current_)]);
+    if (current_ >= 0) current_ = 0;
+    slots_.resize(static_cast<size_t>(count));
   }
-  // Shrinking keeps the page read last: its slot goes to the front.
-  if (current_ > 0) std::swap(slots_[0], slots_[static_cast<size_t>(current_)]);
-  if (current_ >= 0) current_ = 0;
-  slots_.resize(static_cast<size_t>(count));
+  RebuildAges();
+  RebuildMap();
+}
+
+void TViewerFile::Unlink(int slot) {
+  const int newer = newer_[static_cast<size_t>(slot)], older = older_[static_cast<size_t>(slot)];
+  (newer >= 0 ? older_[static_cast<size_t>(newer)] : newest_) = older;
+  (older >= 0 ? newer_[static_cast<size_t>(older)] : oldest_) = newer;
+}
+
+void TViewerFile::LinkNewest(int slot) {
+  newer_[static_cast<size_t>(slot)] = -1;
+  older_[static_cast<size_t>(slot)] = newest_;
+  (newest_ >= 0 ? newer_[static_cast<size_t>(newest_)] : oldest_) = slot;
+  newest_ = slot;
+}
+
+void TViewerFile::RebuildAges() {
+  // Empty slots are the oldest (stamp 0), the first slot first on ties.
+  std::vector<std::pair<uint64_t, int>> order;
+  for (size_t i = 0; i < slots_.size(); ++i)
+    order.emplace_back(slots_[i].used ? slots_[i].stamp : 0, static_cast<int>(i));
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second < b.second;
+  });
+  newer_.assign(slots_.size(), -1);
+  older_.assign(slots_.size(), -1);
+  newest_ = oldest_ = -1;
+  for (const auto& [stamp, slot] : order) LinkNewest(slot);
+}
+
+std::size_t TViewerFile::MapHome(int64_t page) const {
+  return static_cast<std::size_t>(static_cast<uint64_t>(page) * 0x9E3779B97F4A7C15ull >> 32) & (map_.size() - 1);
+}
+
+void TViewerFile::MapInsert(int slot) {
+  std::size_t at = MapHome(slots_[static_cast<size_t>(slot)].page);
+  while (map_[at] >= 0) at = (at + 1) & (map_.size() - 1);
+  map_[at] = slot;
+}
+
+void TViewerFile::MapErase(int slot) {
+  const std::size_t mask = map_.size() - 1;
+  std::size_t at = MapHome(slots_[static_cast<size_t>(slot)].page);
+  while (map_[at] != slot) at = (at + 1) & mask;
+  // Later entries of the run move back where their search would miss them.
+  std::size_t hole = at;
+  for (std::size_t next = (hole + 1) & mask; map_[next] >= 0; next = (next + 1) & mask) {
+    const std::size_t home = MapHome(slots_[static_cast<size_t>(map_[next])].page);
+    if (((next - home) & mask) >= ((next - hole) & mask)) {
+      map_[hole] = map_[next];
+      hole = next;
+    }
+  }
+  map_[hole] = -1;
+}
+
+void TViewerFile::RebuildMap() {
+  std::size_t size = 4;
+  while (size < 2 * slots_.size()) size *= 2;
+  map_.assign(size, -1);
+  for (size_t i = 0; i < slots_.size(); ++i)
+    if (slots_[i].used) MapInsert(static_cast<int>(i));
 }
 
 int TViewerFile::FindSlot(int64_t page) const {
   if (current_ >= 0 && slots_[static_cast<size_t>(current_)].used &&
       slots_[static_cast<size_t>(current_)].page == page)
     return current_;
-  for (size_t i = 0; i < slots_.size(); ++i) {
-    if (slots_[i].used && slots_[i].page == page) return static_cast<int>(i);
+  for (std::size_t at = MapHome(page); map_[at] >= 0; at = (at + 1) & (map_.size() - 1)) {
+    if (slots_[static_cast<size_t>(map_[at])].page == page) return map_[at];
   }
   return -1;
 }
@@ -117,20 +182,18 @@ int TViewerFile::FindSlot(int64_t page) const {
 void TViewerFile::RaiseReadError(int error) const { throw EInOutError(ViewerErrorText(error)); }
 
 int TViewerFile::ReadRun(int64_t first, int count, int64_t wanted) {
-  // The oldest slots, empty ones first (their stamp is 0), the first on
-  // ties. The slot read last stays, so a run never evicts the page a caller
-  // is working in.
-  order_.clear();
-  for (size_t i = 0; i < slots_.size(); ++i) {
-    if (static_cast<int>(i) == current_) continue;
-    const Slot& s = slots_[i];
-    order_.emplace_back(s.used ? s.stamp : 0, static_cast<int>(i));
+  // The oldest slots, empty ones first. The slot read last stays, so a run
+  // never evicts the page a caller is working in.
+  int taken[kMaxRun];
+  int n = 0;
+  for (int slot = oldest_; slot >= 0 && n < count; slot = newer_[static_cast<size_t>(slot)]) {
+    if (slot != current_) taken[n++] = slot;
   }
-  count = std::min<int>(count, static_cast<int>(order_.size()));
-  std::partial_sort(order_.begin(), order_.begin() + count, order_.end());
+  count = n;
   iovec vec[kMaxRun];
   for (int i = 0; i < count; ++i) {
-    Slot& s = slots_[static_cast<size_t>(order_[static_cast<size_t>(i)].second)];
+    Slot& s = slots_[static_cast<size_t>(taken[i])];
+    if (s.used) MapErase(taken[i]);
     s.used = false;
     vec[i].iov_base = s.buffer.get();
     vec[i].iov_len = static_cast<size_t>(kPageSize);
@@ -157,7 +220,7 @@ int TViewerFile::ReadRun(int64_t first, int count, int64_t wanted) {
   }
   int result = -1;
   for (int i = 0; i < count; ++i) {
-    const int index = order_[static_cast<size_t>(i)].second;
+    const int index = taken[i];
     Slot& s = slots_[static_cast<size_t>(index)];
     const int64_t valid = std::clamp<int64_t>(got - i * kPageSize, 0, kPageSize);
     std::memset(s.buffer.get() + valid, 0, static_cast<size_t>(kPageSize - valid));
@@ -165,11 +228,20 @@ int TViewerFile::ReadRun(int64_t first, int count, int64_t wanted) {
     s.page = first + i;
     s.valid = static_cast<int32_t>(valid);
     s.stamp = ++clock_;
+    MapInsert(index);
+    Unlink(index);
+    LinkNewest(index);
     if (s.page == wanted) result = index;
   }
   // The wanted page is the newest, so the scan's next page does not push it out.
-  if (result >= 0) slots_[static_cast<size_t>(result)].stamp = ++clock_;
+  if (result >= 0) Touch(result);
   return result;
+}
+
+void TViewerFile::Touch(int slot) {
+  slots_[static_cast<size_t>(slot)].stamp = ++clock_;
+  Unlink(slot);
+  LinkNewest(slot);
 }
 
 std::span<const uint8_t> TViewerFile::BytesAt(int64_t pos) {
@@ -177,7 +249,7 @@ std::span<const uint8_t> TViewerFile::BytesAt(int64_t pos) {
   const int64_t page = pos / kPageSize;
   int slot = FindSlot(page);
   if (slot >= 0) {
-    if (slot != current_) slots_[static_cast<size_t>(slot)].stamp = ++clock_;
+    if (slot != current_) Touch(slot);
   } else {
     // A scan reads ahead in its direction, over pages not yet cached.
     const int limit = std::min(kMaxRun, PageCount() / 2);

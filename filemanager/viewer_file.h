@@ -3,8 +3,10 @@
 // read whole: bytes are read in 4 KB pages into a fixed number of slots,
 // the least recently used slot giving way to a new page. When pages are
 // asked for one after another (a scan), several are read with one call into
-// the oldest slots, so a long scan needs few system calls. Sizes and
-// positions are 64-bit, so files of any size open.
+// the oldest slots, so a long scan needs few system calls. A page is found
+// in the cache, and the oldest slots are found, in a time that does not
+// grow with the cache, so a larger cache never makes a scan slower. Sizes
+// and positions are 64-bit, so files of any size open.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -59,6 +61,16 @@ class TViewerFile {
 
   void ResetSlots();
   int FindSlot(int64_t page) const;
+  // The slots by age: a list from the newest to the oldest.
+  void Touch(int slot);  // the slot is the newest now
+  void Unlink(int slot);
+  void LinkNewest(int slot);
+  void RebuildAges();
+  // Where each cached page is: a table of slots by page, open addressing.
+  std::size_t MapHome(int64_t page) const;
+  void MapInsert(int slot);
+  void MapErase(int slot);
+  void RebuildMap();
   // Reads `count` pages from `first` into the oldest slots; returns the slot
   // of `wanted`.
   int ReadRun(int64_t first, int count, int64_t wanted);
@@ -67,8 +79,9 @@ class TViewerFile {
   int fd_ = -1;
   int64_t size_ = 0;
   std::vector<Slot> slots_;
-  // The slots by age, made at each read (kept to spare an allocation).
-  std::vector<std::pair<uint64_t, int>> order_;
+  std::vector<int> newer_, older_;  // neighbours in the list by age; -1 at its ends
+  int newest_ = -1, oldest_ = -1;
+  std::vector<int> map_;            // slot of a page, or -1; twice the slots or more, a power of two
   uint64_t clock_ = 0;
   int current_ = -1;         // slot read last
   int64_t lastMiss_ = -2;    // page of the last miss, to see a scan

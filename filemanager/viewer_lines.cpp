@@ -16,9 +16,30 @@ constexpr int64_t kFar = std::numeric_limits<int64_t>::max();
 typedef uint8_t V16 __attribute__((vector_size(16)));
 typedef int8_t S16 __attribute__((vector_size(16)));
 
+// The sum of the bytes of `acc`, each at most 255 / 16 times its lanes' count.
+size_t SumLanes(S16 acc) {
+  uint64_t half[2];
+  std::memcpy(half, &acc, 16);
+  constexpr uint64_t kEven = 0x00FF00FF00FF00FFull;
+  const uint64_t s = (half[0] & kEven) + ((half[0] >> 8) & kEven) + (half[1] & kEven) + ((half[1] >> 8) & kEven);
+  return static_cast<size_t>((s * 0x0001000100010001ull) >> 48);
+}
+
 // Breaks that end inside p[0, kBlock): a line feed, or a carriage return
-// not followed by a line feed. `next` is the byte after the block.
+// not followed by a line feed. `next` is the byte after the block. A block
+// without carriage returns (every block of a file with LF line ends) counts
+// its line feeds alone.
 size_t CountBreaks(const uint8_t* p, uint8_t next) {
+  S16 feeds = {}, returns = {};
+  for (size_t k = 0; k < kBlock; k += 16) {
+    V16 v;
+    std::memcpy(&v, p + k, 16);
+    feeds -= (v == kLF);  // each end is -1
+    returns |= (v == kCR);
+  }
+  uint64_t anyReturn[2];
+  std::memcpy(anyReturn, &returns, 16);
+  if ((anyReturn[0] | anyReturn[1]) == 0) return SumLanes(feeds);
   S16 acc = {};
   for (size_t k = 0; k < kBlock; k += 16) {
     V16 v;
@@ -33,13 +54,9 @@ size_t CountBreaks(const uint8_t* p, uint8_t next) {
       std::memcpy(&w, t, 16);
     }
     const S16 ends = (v == kLF) | ((v == kCR) & ~(w == kLF));
-    acc -= ends;  // each end is -1
+    acc -= ends;
   }
-  uint64_t half[2];
-  std::memcpy(half, &acc, 16);
-  constexpr uint64_t kEven = 0x00FF00FF00FF00FFull;
-  const uint64_t s = (half[0] & kEven) + ((half[0] >> 8) & kEven) + (half[1] & kEven) + ((half[1] >> 8) & kEven);
-  return static_cast<size_t>((s * 0x0001000100010001ull) >> 48);
+  return SumLanes(acc);
 }
 
 // Whether byte i of p[0, n) ends a line; i + 1 < n.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/bm_search.h"
 
 namespace nuvel {
 
@@ -11,14 +10,8 @@ namespace {
 constexpr int64_t kWindow = 16 * 1024;
 }  // namespace
 
-TViewerSearch::TViewerSearch(std::span<const uint8_t> pattern, bool matchCase)
-    : pattern_(pattern.begin(), pattern.end()), matchCase_(matchCase) {
-  MakeSkipTable(pattern_, table_);
-  window_.reserve(static_cast<size_t>(kWindow) + pattern_.size());
-}
-
-bool TViewerSearch::Find(std::span<const uint8_t> text, size_t& pos) const {
-  return matchCase_ ? BMSearch(text, table_, pattern_, pos) : BMSearchUC(text, table_, pattern_, pos);
+TViewerSearch::TViewerSearch(std::span<const uint8_t> pattern, bool matchCase) : finder_(pattern, matchCase) {
+  window_.reserve(static_cast<size_t>(kWindow) + pattern.size());
 }
 
 void TViewerSearch::Fill(TViewerFile& file, int64_t from, int64_t count) {
@@ -34,22 +27,21 @@ void TViewerSearch::Fill(TViewerFile& file, int64_t from, int64_t count) {
 }
 
 std::optional<int64_t> TViewerSearch::Forward(TViewerFile& file, int64_t from, int64_t limit) {
-  const auto len = static_cast<int64_t>(pattern_.size());
+  const auto len = static_cast<int64_t>(finder_.Length());
   if (len == 0) return std::nullopt;
   limit = std::min(limit, file.Size());
   from = std::max<int64_t>(from, 0);
   while (from + len <= limit) {
     const int64_t count = std::min(kWindow + len - 1, limit - from);
     Fill(file, from, count);
-    size_t pos = 0;
-    if (Find(window_, pos)) return from + static_cast<int64_t>(pos);
+    if (const auto pos = finder_.First(window_)) return from + static_cast<int64_t>(*pos);
     from += count - len + 1;
   }
   return std::nullopt;
 }
 
 std::optional<int64_t> TViewerSearch::Backward(TViewerFile& file, int64_t before) {
-  const auto len = static_cast<int64_t>(pattern_.size());
+  const auto len = static_cast<int64_t>(finder_.Length());
   if (len == 0) return std::nullopt;
   before = std::min(before, file.Size());
   // Matches start in [start, before) and may end up to len - 1 bytes later.
@@ -57,18 +49,7 @@ std::optional<int64_t> TViewerSearch::Backward(TViewerFile& file, int64_t before
     const int64_t start = std::max<int64_t>(0, before - kWindow);
     const int64_t end = std::min(file.Size(), before + len - 1);
     Fill(file, start, end - start);
-    std::optional<int64_t> last;
-    size_t at = 0;
-    while (at < window_.size()) {
-      size_t pos = 0;
-      const std::span<const uint8_t> rest(window_.data() + at, window_.size() - at);
-      if (!Find(rest, pos)) break;
-      const int64_t found = start + static_cast<int64_t>(at + pos);
-      if (found >= before) break;
-      last = found;
-      at += pos + 1;
-    }
-    if (last) return last;
+    if (const auto pos = finder_.Last(window_)) return start + static_cast<int64_t>(*pos);
     before = start;
   }
   return std::nullopt;

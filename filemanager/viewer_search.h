@@ -3,12 +3,12 @@
 // backwards, with or without regard to ASCII case. The file is searched a
 // window at a time; windows overlap by the pattern's length less one, so a
 // match across a page or window border is found.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "core/byte_find.h"
 #include "filemanager/viewer_file.h"
 
 namespace nuvel {
@@ -22,16 +22,13 @@ class TViewerSearch {
   // The last match that starts before `before`.
   std::optional<int64_t> Backward(TViewerFile& file, int64_t before);
 
-  size_t Length() const { return pattern_.size(); }
+  size_t Length() const { return finder_.Length(); }
 
  private:
   // Copies bytes [from, from + count) of the file into the window.
   void Fill(TViewerFile& file, int64_t from, int64_t count);
-  bool Find(std::span<const uint8_t> text, size_t& pos) const;
 
-  std::vector<uint8_t> pattern_;
-  bool matchCase_;
-  std::array<size_t, 256> table_{};
+  TByteFinder finder_;
   std::vector<uint8_t> window_;
 };
 
