@@ -38,6 +38,7 @@ struct Scratch {
   std::vector<Dir> reversed;
   std::vector<uint8_t> turned;
   std::vector<uint8_t> back;
+  std::vector<uint32_t> turnedPlaces;
 };
 
 Scratch& Buffers() {
@@ -50,13 +51,21 @@ const std::vector<Dir>& Classes(std::span<const uint8_t> line, Scratch& s) {
   return s.d;
 }
 
-void Reverse(std::span<uint8_t> line, std::size_t from, std::size_t to) {
+// The places that follow a line's bytes through a turn, when asked for:
+// at[k] moves with byte k of the line (or stretch) being turned.
+struct Places {
+  uint32_t* at = nullptr;
+  Places From(std::size_t k) const { return {at ? at + k : nullptr}; }
+};
+
+void Reverse(std::span<uint8_t> line, std::size_t from, std::size_t to, Places p) {
   std::reverse(line.begin() + static_cast<std::ptrdiff_t>(from), line.begin() + static_cast<std::ptrdiff_t>(to));
+  if (p.at) std::reverse(p.at + from, p.at + to);
 }
 
 // Each maximal run of numbers in [from, from + cls.size()) reversed in
 // place; cls[k] is the class of line[from + k].
-void ReverseNumbers(std::span<uint8_t> line, std::span<const Dir> cls, std::size_t from) {
+void ReverseNumbers(std::span<uint8_t> line, std::span<const Dir> cls, std::size_t from, Places p) {
   std::size_t i = 0;
   while (i < cls.size()) {
     if (cls[i] != Dir::Number) {
@@ -65,7 +74,7 @@ void ReverseNumbers(std::span<uint8_t> line, std::span<const Dir> cls, std::size
     }
     std::size_t end = i;
     while (end < cls.size() && cls[end] == Dir::Number) ++end;
-    Reverse(line, from + i, from + end);
+    Reverse(line, from + i, from + end, p);
     i = end;
   }
 }
@@ -79,7 +88,7 @@ void MirrorBrackets(std::span<uint8_t> line, std::size_t from, std::size_t to) {
 // Hebrew that holds a letter or a digit has runs, and only its classes are
 // worked out (a neighbour outside a stretch is Hebrew, which joins nothing,
 // so they are the classes the whole line would give it).
-void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
+void HebrewDocument(std::span<uint8_t> line, Scratch& s, Places p) {
   const std::size_t n = line.size();
   constexpr unsigned kLetters = 1u << static_cast<unsigned>(Raw::L);
   constexpr unsigned kDigits = 1u << static_cast<unsigned>(Raw::EN);
@@ -118,11 +127,12 @@ void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
         MirrorBrackets(line, i, firstLetter);
         MirrorBrackets(line, lastLetter, end);
       }
-      Reverse(line, firstLetter, lastLetter);
+      Reverse(line, firstLetter, lastLetter, p);
       i = end;
       continue;
     }
     const std::span<uint8_t> stretch = line.subspan(i, end - i);
+    const Places sp = p.From(i);
     const std::vector<Dir>& d = Classes(stretch, s);
     // The stretch cut to its first and last letter or digit.
     std::size_t first = 0;
@@ -132,9 +142,9 @@ void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
     MirrorBrackets(stretch, 0, first);
     MirrorBrackets(stretch, last, d.size());
     if (present & kLetters) {
-      Reverse(stretch, first, last);
+      Reverse(stretch, first, last, sp);
     } else {
-      ReverseNumbers(stretch, std::span<const Dir>(d).subspan(first, last - first), first);
+      ReverseNumbers(stretch, std::span<const Dir>(d).subspan(first, last - first), first, sp);
       for (std::size_t k = first; k < last; ++k) {
         if (d[k] != Dir::Number) stretch[k] = Mirrored(stretch[k]);
       }
@@ -143,7 +153,7 @@ void HebrewDocument(std::span<uint8_t> line, Scratch& s) {
   }
 }
 
-void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch& s) {
+void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch& s, Places p) {
   const std::size_t n = line.size();
   std::size_t i = 0;
   while (i < n) {
@@ -161,11 +171,11 @@ void EnglishDocument(std::span<uint8_t> line, const std::vector<Dir>& d, Scratch
     if (first < last) {
       // The run reversed; inside it numbers still read left to right and
       // brackets show the other way round.
-      Reverse(line, first, last);
+      Reverse(line, first, last, p);
       std::vector<Dir>& reversed = s.reversed;
       reversed.assign(d.begin() + static_cast<std::ptrdiff_t>(first), d.begin() + static_cast<std::ptrdiff_t>(last));
       std::reverse(reversed.begin(), reversed.end());
-      ReverseNumbers(line, reversed, first);
+      ReverseNumbers(line, reversed, first, p);
       for (std::size_t k = first; k < last; ++k) {
         if (reversed[k - first] == Dir::Neutral) line[k] = Mirrored(line[k]);
       }
@@ -278,7 +288,7 @@ void ReadKinds(std::span<const uint8_t> line, LineKinds& kinds) {
 // reversed; nothing else moves. The runs are found from masks of the line's
 // Hebrew bytes and Latin letters, a step per run rather than a branch per
 // byte.
-void TurnLatinRuns(std::span<uint8_t> line, const LineKinds& kinds) {
+void TurnLatinRuns(std::span<uint8_t> line, const LineKinds& kinds, Places p) {
   constexpr std::size_t kNone = ~std::size_t{0};
   std::size_t first = kNone;  // first letter of the run being read
   std::size_t last = 0;       // its last letter so far
@@ -304,26 +314,24 @@ void TurnLatinRuns(std::span<uint8_t> line, const LineKinds& kinds) {
       const uint64_t letters = latin & ahead & before;
       if (letters != 0) last = base + 63 - static_cast<std::size_t>(std::countl_zero(letters));
       if (stop == 0) break;
-      Reverse(line, first, last + 1);
+      Reverse(line, first, last + 1, p);
       first = kNone;
       pos = static_cast<std::size_t>(std::countr_zero(stop)) + 1;
     }
   }
-  if (first != kNone) Reverse(line, first, last + 1);
+  if (first != kNone) Reverse(line, first, last + 1, p);
 }
 
 // One way of the reordering, by the runs `line` holds.
-void Reorder(bool englishDocument, std::span<uint8_t> line, Scratch& s) {
+void Reorder(bool englishDocument, std::span<uint8_t> line, Scratch& s, Places p) {
   if (englishDocument) {
-    EnglishDocument(line, Classes(line, s), s);
+    EnglishDocument(line, Classes(line, s), s, p);
   } else {
-    HebrewDocument(line, s);
+    HebrewDocument(line, s, p);
   }
 }
 
-}  // namespace
-
-void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
+void Turn(bool englishDocument, std::span<uint8_t> line, Places p) {
   if (line.size() < 2) return;
   if (!englishDocument) {
     // A Hebrew document's common line, of words without digits or
@@ -332,7 +340,7 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
     thread_local LineKinds kinds;
     ReadKinds(line, kinds);
     if (!kinds.special) {
-      if (kinds.latin) TurnLatinRuns(line, kinds);
+      if (kinds.latin) TurnLatinRuns(line, kinds, p);
       return;
     }
   }
@@ -346,7 +354,7 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   if (englishDocument && !holds(Raw::R)) return;
   // Bracket pairs take the direction of what they enclose or follow.
   if ((present & (1u << 8)) && std::any_of(line.begin(), line.end(), IsPairedBracket)) {
-    ReorderWithBrackets(englishDocument, line);
+    ReorderWithBrackets(englishDocument, line, std::span<uint32_t>(p.at, p.at ? line.size() : 0));
     return;
   }
   Scratch& s = Buffers();
@@ -354,20 +362,33 @@ void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) {
   // digits nothing joins them, so the turn reads the same reversed runs
   // back: only such joins need the check, and other lines turn in place.
   if (!holds(Raw::EN) || (!holds(Raw::ES) && !holds(Raw::ET) && !holds(Raw::CS))) {
-    Reorder(englishDocument, line, s);
+    Reorder(englishDocument, line, s, p);
     return;
   }
   std::vector<uint8_t>& turned = s.turned;
   turned.assign(line.begin(), line.end());
-  Reorder(englishDocument, turned, s);
+  std::vector<uint32_t>& turnedPlaces = s.turnedPlaces;
+  if (p.at) turnedPlaces.assign(p.at, p.at + line.size());
+  Reorder(englishDocument, turned, s, {p.at ? turnedPlaces.data() : nullptr});
   if (std::equal(turned.begin(), turned.end(), line.begin(), line.end())) return;
   // A line whose runs come out otherwise when read back (a sign between a
   // number and a letter at the edge of a run) stays as it is, so that the
   // routine always undoes itself.
   std::vector<uint8_t>& back = s.back;
   back.assign(turned.begin(), turned.end());
-  Reorder(englishDocument, back, s);
-  if (std::equal(back.begin(), back.end(), line.begin(), line.end())) std::copy(turned.begin(), turned.end(), line.begin());
+  Reorder(englishDocument, back, s, {});
+  if (std::equal(back.begin(), back.end(), line.begin(), line.end())) {
+    std::copy(turned.begin(), turned.end(), line.begin());
+    if (p.at) std::copy(turnedPlaces.begin(), turnedPlaces.end(), p.at);
+  }
+}
+
+}  // namespace
+
+void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line) { Turn(englishDocument, line, {}); }
+
+void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line, std::span<uint32_t> places) {
+  Turn(englishDocument, line, {places.data()});
 }
 
 }  // namespace nuvel

@@ -33,6 +33,13 @@ namespace nuvel {
 // line without any Hebrew is kept as it is.
 void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line);
 
+// The same turn, moving `places` (as long as the line) as it moves the
+// bytes: afterwards places[k] is what was beside the byte now at k. With
+// places[k] = k beforehand, byte k of the turned line is the byte that was
+// at places[k] (its bracket shown the other way round where the turn
+// mirrors it). core/border_map.h builds the map between the two orders on it.
+void ReorderAtBorder(bool englishDocument, std::span<uint8_t> line, std::span<uint32_t> places);
+
 inline void LogicalToStorage(bool englishDocument, std::span<uint8_t> line) { ReorderAtBorder(englishDocument, line); }
 inline void StorageToLogical(bool englishDocument, std::span<uint8_t> line) { ReorderAtBorder(englishDocument, line); }
 

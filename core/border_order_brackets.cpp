@@ -26,6 +26,8 @@ struct Scratch {
   std::vector<uint8_t> level;
   // Lines of the turn's steps.
   std::vector<uint8_t> t, tt, before, a, b;
+  // Where the bytes of a turn came from, and places moved with them.
+  std::vector<uint32_t> from, moved;
 };
 
 Scratch& Buffers() {
@@ -142,8 +144,10 @@ void Levels(bool english, std::span<const uint8_t> line, Scratch& s) {
   }
 }
 
-// Each maximal run of bytes at `level` or above reversed.
-void ReverseRuns(std::span<uint8_t> line, const std::vector<uint8_t>& levels, uint8_t level) {
+// Each maximal run of bytes (or of the places that follow them) at `level`
+// or above reversed.
+template <class T>
+void ReverseRuns(std::span<T> line, const std::vector<uint8_t>& levels, uint8_t level) {
   std::size_t i = 0;
   while (i < line.size()) {
     if (levels[i] < level) {
@@ -164,8 +168,17 @@ void Turn(bool english, std::span<const uint8_t> line, std::vector<uint8_t>& out
   Levels(english, line, s);
   out.resize(line.size());
   for (std::size_t k = 0; k < line.size(); ++k) out[k] = s.level[k] == 1 ? border::Mirrored(line[k]) : line[k];
-  ReverseRuns(out, s.level, 2);
-  if (english) ReverseRuns(out, s.level, 1);
+  ReverseRuns(std::span<uint8_t>(out), s.level, 2);
+  if (english) ReverseRuns(std::span<uint8_t>(out), s.level, 1);
+}
+
+// Where each byte of Turn's `out` came from in the line it turned, by the
+// levels that turn left in `s`.
+void TurnPlaces(bool english, std::size_t n, std::vector<uint32_t>& from, const Scratch& s) {
+  from.resize(n);
+  for (std::size_t k = 0; k < n; ++k) from[k] = static_cast<uint32_t>(k);
+  ReverseRuns(std::span<uint32_t>(from), s.level, 2);
+  if (english) ReverseRuns(std::span<uint32_t>(from), s.level, 1);
 }
 
 // `line` read from its other end; in an English document with each bracket
@@ -213,20 +226,44 @@ bool TakenAsLogical(bool english, std::span<const uint8_t> x, std::span<const ui
 // that is not takes h(s) when that is taken as logical. Each pair so made
 // is taken both ways, every other line stays: the routine is its own
 // inverse.
-void ReorderWithBrackets(bool englishDocument, std::span<uint8_t> line) {
+void ReorderWithBrackets(bool englishDocument, std::span<uint8_t> line, std::span<uint32_t> places) {
   const bool e = englishDocument;
+  const std::size_t n = line.size();
   Scratch& s = Buffers();
   std::vector<uint8_t>& t = s.t;
   Turn(e, line, t, s);
+  // The places move as Turn moved the bytes of `line`.
+  if (!places.empty()) TurnPlaces(e, n, s.from, s);
+  auto follow = [&] {
+    if (places.empty()) return;
+    s.moved.resize(n);
+    for (std::size_t k = 0; k < n; ++k) s.moved[k] = places[s.from[k]];
+    std::copy(s.moved.begin(), s.moved.end(), places.begin());
+  };
   if (TakenAsLogical(e, line, t, s)) {
     std::vector<uint8_t>& tt = s.tt;
     Turn(e, t, tt, s);
     const bool back = std::equal(tt.begin(), tt.end(), line.begin(), line.end());
-    if (back || !TakenAsLogical(e, t, tt, s)) std::copy(t.begin(), t.end(), line.begin());
+    if (back || !TakenAsLogical(e, t, tt, s)) {
+      std::copy(t.begin(), t.end(), line.begin());
+      follow();
+    }
     return;
   }
   std::vector<uint8_t>& w = s.tt;
-  if (LineBefore(e, line, w, s) && PairScore(w) >= PairScore(line)) std::copy(w.begin(), w.end(), line.begin());
+  if (!(LineBefore(e, line, w, s) && PairScore(w) >= PairScore(line))) return;
+  if (!places.empty()) {
+    // `w` is the line read from its other end, turned, and read from its
+    // other end again: byte k of it came from byte n-1-j of `line`, where j
+    // is where the turn of the reversed line took its byte n-1-k from.
+    Conjugate(e, line, s.a);
+    Turn(e, s.a, s.b, s);
+    TurnPlaces(e, n, s.from, s);
+    s.moved.resize(n);
+    for (std::size_t k = 0; k < n; ++k) s.moved[k] = places[n - 1 - s.from[n - 1 - k]];
+    std::copy(s.moved.begin(), s.moved.end(), places.begin());
+  }
+  std::copy(w.begin(), w.end(), line.begin());
 }
 
 }  // namespace nuvel

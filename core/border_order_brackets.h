@@ -15,7 +15,8 @@
 namespace nuvel {
 
 // Reorders `line` in place between the two orders; applying it twice gives
-// the line back.
-void ReorderWithBrackets(bool englishDocument, std::span<uint8_t> line);
+// the line back. `places`, when not empty (it is then as long as the line),
+// is moved as the bytes are.
+void ReorderWithBrackets(bool englishDocument, std::span<uint8_t> line, std::span<uint32_t> places = {});
 
 }  // namespace nuvel
