@@ -19,6 +19,7 @@
 #include "formats/ebook_places.h"
 #include "formats/ebook_settings.h"
 #include "formats/ebook_tag_scan.h"
+#include "formats/ebook_text_order.h"
 #include "formats/palm_desktop.h"
 #include "platform/file_facts.h"
 #include "platform/input_box.h"
@@ -150,7 +151,8 @@ void EbookCommands::LoadPdbDocument(TMDIChild& child, const std::string& name) {
     for (TBookmark& b : found) book->Bookmarks.push_back(std::move(b));
   }
   THebTextEditor& ed = child.HebDoc();
-  ed.LoadString(text);
+  book->LogicalOrder = EbookTextIsLogical(text);
+  ed.LoadString(book->LogicalOrder ? EbookTextToStorage(text, ed.Engm()) : text);
   PlaceBookmarks(LengthsOf(ed), ed.ParaCount(), book->Bookmarks);
   // Tags taken out of the text are a change the file does not hold yet.
   ed.SetModified(scanned);
@@ -169,7 +171,7 @@ bool EbookCommands::SavePdbDocument(TMDIChild& child, const std::string& name) {
   THebTextEditor& ed = child.HebDoc();
   TDocFile book = child.DocFile ? *child.DocFile : TDocFile::CreateNew(name, false, EbookTitleOf(name));
   book.SetFileName(name);
-  book.Save(ed.Text());
+  book.Save(EbookTextForBook(book.LogicalOrder, ed.Text(), ed.Engm()));
   child.DocFile = std::make_unique<TDocFile>(std::move(book));
   ed.SetModified(false);
   ed.SetDiskStamp(platform::StampOfFile(name));
@@ -434,7 +436,7 @@ void EbookCommands::InstallonPalm1Click() {
     file = (folder / (title + ".pdb")).string();
     TDocFile book = c->DocFile ? *c->DocFile : TDocFile::CreateNew(file, false, title);
     book.SetFileName(file);
-    book.Save(c->HebDoc().Text());
+    book.Save(EbookTextForBook(book.LogicalOrder, c->HebDoc().Text(), c->HebDoc().Engm()));
   });
   if (written) InstallDialog(file);
   std::error_code ec;

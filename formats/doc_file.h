@@ -58,6 +58,10 @@ class TDocFile : public TPalmPDB {
   std::vector<TBookmark> Bookmarks;
   bool IsEReader = false;
   bool KeepMarkup = false;
+  // The text is in logical order (books of other programs, new books) or in
+  // the system's storage order (its own books): told from the text when it
+  // is read, and kept for writing it back.
+  bool LogicalOrder = true;
   // Set by GetText when the book is damaged or cut short: a text record
   // could not be decoded to its end, or the text is shorter than record 1
   // gives. The text is still what could be read.

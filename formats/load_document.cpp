@@ -147,6 +147,9 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   target.ClearText();
   TReaderInput in(bytes);
   in.release = std::move(release);
+  // Whether a text of lines ends with a line end: a writer that puts line
+  // ends between lines (Unicode text) then gives it back.
+  const bool lastLineEnded = !in.data.empty() && (in.data.back() == 10 || in.data.back() == 13);
   TUnicodeReadNotes notes;
   // Files of other programs keep their text in logical order: they are
   // turned into storage order, in the conversion pass where there is one.
@@ -177,7 +180,7 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   }
   if (!converted) result.appendError = RunReader(result.rule.reader, in, target, target, result, notes);
   result.lfLineEnds = in.LfLineEnds();
-  result.finalLineEnd = notes.finalLineEnd;
+  result.finalLineEnd = result.rule.reader == TReaderKind::Lines ? lastLineEnded : notes.finalLineEnd;
   const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;
 
   switch (result.rule.pass) {

@@ -48,7 +48,7 @@ struct TLoadResult {
   bool damaged = false;      // the file was damaged and was read only as far as it could be
   TConvertReport conversion;  // what the conversion pass could not keep
   TTextForm textForm = TTextForm::Bytes;  // Unicode text: its form, to be saved back in it
-  bool finalLineEnd = false;  // Unicode text: the file ended with a line end
+  bool finalLineEnd = false;  // Unicode text or lines: the file ended with a line end
   TLoadLosses losses;         // what the document could not keep of the file
 };
 

@@ -1,12 +1,16 @@
 #pragma once
 // The sort command: the lines on the screen, or the paragraphs, of a
-// document become records of one length (padded on the right with blanks
-// and ended by CR LF), the external sort orders them by their first 50
-// characters, and the sorted records come back as the document's
-// paragraphs, padding included. Equal keys keep their order.
+// document are ordered by their first 50 characters as they read (a line
+// turned out of the document's storage order, so an English line inside a
+// Hebrew document sorts by its first letter, not its last). The key of each
+// unit, padded with blanks, goes with the unit's number into a record of
+// one length; the external sort orders the records, and the units come back
+// in that order exactly as they were, their own trailing blanks included.
+// Equal keys keep their order. The change is one undo step.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "tools/editor_hand_off.h"
@@ -36,8 +40,10 @@ class TSortUi {
   virtual std::optional<TSortOptions> AskSort(const TSortRequest& request) = 0;
 };
 
-// The number of characters of a record compared.
+// The number of characters of a unit compared.
 inline constexpr std::size_t kSortKeyLength = 50;
+// A record: the key, then the unit's number (0-based, little-endian).
+inline constexpr std::size_t kSortRecordLength = kSortKeyLength + 4;
 // The work files of the sort.
 inline constexpr const char* kSortInName = "TempSort.tmp";
 inline constexpr const char* kSortOutName = "SortOut.tmp";
@@ -48,21 +54,21 @@ inline constexpr const char* kSortOutName = "SortOut.tmp";
 // base letters).
 int CompareSortRecords(const uint8_t* a, const uint8_t* b, std::size_t length, bool caseSensitive);
 
-// The records of the sort: the units it orders, each screen line with its
-// tabs expanded or each paragraph as it is, padded with blanks to the
-// longest unit and ended by CR LF. The empty last paragraph (or line) every
-// loaded text ends with is not one of them.
-struct TSortShape {
-  std::size_t length = 0;  // of one record, CR LF included
-  std::size_t count = 0;
-};
-TSortShape SortShape(const THebTextEditor& editor, bool byLines);
+// The key of one unit (its stored bytes, tabs expanded): the unit in
+// reading order, its first 50 characters, padded with blanks; through the
+// collation table unless the sort is case sensitive, so that keys compare
+// byte by byte either way.
+void SortKey(std::span<const uint8_t> stored, bool englishDocument, bool caseSensitive, uint8_t* key,
+             std::vector<uint8_t>& scratch);
+
+// The records of the sort, one for each unit it orders: each screen line or
+// each paragraph. The empty last paragraph (or line) every loaded text ends
+// with is not one of them.
 struct TSortRecords {
   std::vector<uint8_t> bytes;
-  std::size_t length = 0;  // of one record, CR LF included
   std::size_t count = 0;
 };
-TSortRecords SortRecords(const THebTextEditor& editor, bool byLines);
+TSortRecords SortRecords(const THebTextEditor& editor, bool byLines, bool caseSensitive = false);
 
 // Sorts the editor's text. Throws SortError, EInOutError or EEditorError; the
 // text is then unchanged.

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,7 @@
 #include "platform/registry_store.h"
 #include "platform/user_temp_folder.h"
 #include "tests/formats/palm_file_builder.h"
+#include "tests/support/reading_order.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -119,6 +121,8 @@ class EbookCommandsTest : public testing::Test {
     docs->SetPrompts(&prompts);
     ebooks = docs->findChild<EbookCommands*>(QStringLiteral("EbookCommands"));
     ASSERT_NE(ebooks, nullptr);
+    // The books of these tests are English: they open as English documents.
+    form->Keyboard().EnglishFile = true;
   }
   void TearDown() override {
     SetEbookDialogsFactory(beforeDialogs_);
@@ -525,6 +529,89 @@ TEST_F(EbookCommandsTest, BookMadeByTxt2pdbdocIsEditedSavedAndDecodedAgain) {
     EXPECT_EQ(Caret(c), expected[i].second) << expected[i].first;
   }
   EXPECT_FALSE(c->HebDoc().Modified()) << "no tag left to take out";
+}
+
+}  // namespace
+}  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+// The output of a shell command.
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+// Books of another program hold Windows-1255 in reading order: they read
+// as they were written in either direction, and an edit at the start of
+// the text is saved in reading order, as `txt2pdbdoc -d` shows.
+TEST_F(EbookCommandsTest, BooksOfOtherProgramsAreReadAndSavedInReadingOrder) {
+  if (std::system("command -v txt2pdbdoc >/dev/null 2>&1") != 0) GTEST_SKIP() << "txt2pdbdoc not installed";
+  Start();
+  struct Case {
+    const char* what;
+    std::string utf8;  // the book's text, LF line ends
+  };
+  const Case cases[] = {
+      {"English", "line one\nHello world from a book\n"},
+      {"Hebrew with English, numbers and brackets", "שלום עולם - Hello world 123\nשורה: ירושלים (2024)\n3,500.25 [x]\n"},
+      {"Hebrew with points", "סֵפֶר טוֹב לִקְרֹא\nעוד שורה\n"},
+  };
+  int n = 0;
+  for (const bool english : {false, true}) {
+    for (const Case& k : cases) {
+      const std::string what = std::string(k.what) + (english ? ", English document" : ", Hebrew document");
+      const std::string base = docsFolder + "book" + std::to_string(n++);
+      std::ofstream(base + ".utf8", std::ios::binary) << k.utf8;
+      ASSERT_EQ(std::system(("iconv -f utf-8 -t cp1255 '" + base + ".utf8' > '" + base + ".txt'").c_str()), 0);
+      ASSERT_EQ(std::system(("txt2pdbdoc Book '" + base + ".txt' '" + base + ".pdb' >/dev/null 2>&1").c_str()), 0);
+      form->Keyboard().EnglishFile = english;
+      TMDIChild* c = docs->OpenFile(base + ".pdb", 255, true);
+      ASSERT_NE(c, nullptr) << what;
+      THebTextEditor& ed = c->HebDoc();
+      ASSERT_EQ(ed.Engm(), english) << what;
+      std::string expected;
+      for (const std::string& line : test::LogicalParas(ed)) expected += line + "\n";
+      EXPECT_EQ(expected, test::Own(k.utf8)) << what;
+      // "Hello" put before the first line's text as it reads.
+      const std::string first = test::LogicalParas(ed).front();
+      const std::string edited = test::Turned(english, "Hello " + first);
+      ed.ReplacePara(1, {reinterpret_cast<const uint8_t*>(edited.data()), edited.size()});
+      ASSERT_TRUE(Run("Save1")) << what;
+      ed.SetModified(false);
+      c->close();
+      const std::string decoded = CommandOutput("txt2pdbdoc -d '" + base + ".pdb' /dev/stdout 2>/dev/null");
+      const std::string wanted = CommandOutput("printf 'Hello ' | cat - '" + base + ".txt'");
+      EXPECT_EQ(decoded.substr(0, wanted.size()), wanted) << what;
+    }
+  }
+}
+
+// The system's own books keep its storage order, its own pointed letters
+// among them: they open and save as they always did.
+TEST_F(EbookCommandsTest, TheSystemsOwnBooksKeepTheirStorageOrder) {
+  Start();
+  // Hebrew stored reversed, as the system writes its books, with bet with
+  // dagesh (0x81).
+  const std::string text = "\xED\xEC\xE5\xF9 \x81\xE5\xE8 book\r\nline\r\n";
+  for (const bool english : {false, true}) {
+    const std::string path = MakeBook(english ? "own_en.pdb" : "own_he.pdb", text);
+    form->Keyboard().EnglishFile = english;
+    TMDIChild* c = docs->OpenFile(path, 255, true);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(Text(c), text);
+    c->HebDoc().SetModified(true);
+    ASSERT_TRUE(Run("Save1"));
+    c->HebDoc().SetModified(false);
+    c->close();
+    EXPECT_EQ(TDocFile(path).GetText(), text);
+  }
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "core/conv_mode.h"
 #include "editor/heb_text_editor.h"
+#include "tests/support/reading_order.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/conversion_batch.h"
 #include "tools/conversion_wizard_nav.h"
@@ -16,6 +18,7 @@ namespace nuvel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Own;
 
 TEST(ConversionWizard, CustomTablesHaveTheirModes) {
   EXPECT_EQ(WizardFormatOf(0), 2);  // Windows (CP1255)
@@ -208,15 +211,61 @@ TEST_F(WizardFiles, EachSourceIntoEachCodePageAndBack) {
       const auto results = ConvertWizardFiles(c, nullptr);
       ASSERT_EQ(results.size(), 1u);
       ASSERT_TRUE(results[0].ok) << results[0].message;
-      std::string text = Utf8Of(test::ReadWholeFile(results[0].dest), t.charset);
-      // The Unicode writer puts line ends between paragraphs only.
-      if (t.type == WizardDest::Unicode) text += "\r\n";
+      const std::string text = Utf8Of(test::ReadWholeFile(results[0].dest), t.charset);
       EXPECT_EQ(text, kUtf8) << s.file << " into " << t.charset;
     }
   }
   // The sources are as they were.
   EXPECT_EQ(test::ReadWholeFile(in() / "windows.txt"), kWin1255);
   EXPECT_EQ(test::ReadWholeFile(in() / "dos.txt"), kCp862);
+}
+
+// What a standard tool makes of a file: the command's output, byte for byte.
+std::string Iconv(const fs::path& file, const char* to) {
+  const std::string command = std::string("iconv -f cp1255 -t ") + to + " '" + file.string() + "'";
+  std::string out;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+// Windows-1255 text in reading order, as another program writes it: Hebrew
+// with English, numbers and brackets inside, English lines, Windows line ends.
+TEST_F(WizardFiles, LogicalFormsComeOutAsAStandardToolWritesThem) {
+  const std::string text = Own("שלום עולם - Hello world 123\r\nשורה שנייה: ירושלים (2024)\r\n") +
+                           "An English line, 3,500.25 (twice)\r\n" + Own("[אבג] 12/05/2024 סוף\r\n");
+  Write(in() / "b.txt", text);
+  struct Case {
+    const char* what;
+    WizardDest dest;
+    WizardCustom custom;
+    const char* ext;
+    const char* iconvTo;  // the standard tool's form of the same text
+  };
+  const Case cases[] = {
+      {"Unicode", WizardDest::Unicode, {}, ".txt", "utf-16"},
+      {"Custom, Windows (CP1255), Windows line ends", WizardDest::Custom, {0, 0}, ".txt", "cp1255"},
+  };
+  for (const bool english : {false, true}) {
+    for (const Case& k : cases) {
+      WizardChoices c;
+      c.source = WizardSource::Custom;
+      c.sourceCustom = {0, 0};
+      c.dest = k.dest;
+      c.destCustom = k.custom;
+      c.englishDocument = english;
+      c.sources = {(in() / "b.txt").string()};
+      c.dest_name = (out() / (std::string("converted") + k.ext)).string();
+      const auto results = ConvertWizardFiles(c, nullptr);
+      ASSERT_EQ(results.size(), 1u);
+      ASSERT_TRUE(results[0].ok) << results[0].message;
+      EXPECT_EQ(test::ReadWholeFile(results[0].dest), Iconv(in() / "b.txt", k.iconvTo))
+          << k.what << (english ? " from an English document" : " from a Hebrew document");
+    }
+  }
 }
 
 TEST_F(WizardFiles, SeveralFilesIntoAFolderAndOneFailureDoesNotStopTheOthers) {

@@ -1,7 +1,8 @@
-// The sort command over a document's editor: its lines or paragraphs become
-// records of one length, and the result is checked against GNU sort on the
-// same records with the same key (the first 50 characters, stable, with or
-// without case), in English and Hebrew documents.
+// The sort command over a document's editor: its lines or paragraphs are
+// ordered by their first 50 characters in reading order and come back as
+// they were. The result, read in reading order, is checked against GNU sort
+// on the same lines (the first 50 characters, stable, with or without case),
+// with the same text loaded into English and Hebrew documents.
 #include "tools/sort_command.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,20 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "editor/heb_text_editor.h"
 #include "tests/editor/heb_editor_test_support.h"
 #include "tests/formats/formats_test_support.h"
+#include "tests/support/reading_order.h"
 
 namespace nuvel::tools {
 namespace {
 
 namespace fs = std::filesystem;
+using test::LoadLogical;
+using test::LogicalParas;
+using test::Own;
 
 // The paragraphs as the lines of a file (the empty last one not written).
 std::string Paras(const THebTextEditor& e) {
@@ -31,17 +37,23 @@ std::string Paras(const THebTextEditor& e) {
   return out;
 }
 
-// GNU sort over the records: the key is the first 50 characters of the
-// whole record (no field separator in the text), stable, bytes in the C
-// locale; "-f" compares letters without case.
-std::string GnuSort(const std::string& records, bool caseSensitive, const fs::path& folder) {
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& line : lines) out += line + "\r\n";
+  return out;
+}
+
+// GNU sort over the lines: the key is the first 50 characters of the whole
+// line (no field separator in the text), stable, bytes in the C locale;
+// "-f" compares letters without case.
+std::string GnuSort(const std::string& lines, bool caseSensitive, const fs::path& folder) {
   const fs::path in = folder / "gnu_in.txt";
   const fs::path out = folder / "gnu_out.txt";
   std::FILE* f = std::fopen(in.c_str(), "wb");
-  std::fwrite(records.data(), 1, records.size(), f);
+  std::fwrite(lines.data(), 1, lines.size(), f);
   std::fclose(f);
   const std::string command = std::string("LC_ALL=C sort -s ") + (caseSensitive ? "" : "-f ") +
-                              "-t '\x01' -k1.1,1.50 '" + in.string() + "' -o '" + out.string() + "'";
+                              "-t \"$(printf '\\001')\" -k1.1,1.50 '" + in.string() + "' -o '" + out.string() + "'";
   EXPECT_EQ(std::system(command.c_str()), 0);
   return test::ReadWholeFile(out);
 }
@@ -51,59 +63,111 @@ class SortCommandTest : public test::FormatsTest {
   void SetUp() override {
     FormatsTest::SetUp();
     editor.SetHost(&host);
+    editor.SetWordWrap(false);
+    // The texts load with their trailing blanks, which the sort keeps.
+    editor.SetTrimWhiteSpace(false);
   }
   test::TFakeHebHost host{40, 10};
   THebTextEditor editor;
 };
 
-TEST_F(SortCommandTest, LinesAndParagraphsAgainstGnuSort) {
-  const std::string fifty(50, 'k');
+// Lines of another program's file, in reading order, without points (their
+// Windows-1255 form is their bytes): English lines, Hebrew lines with
+// English and numbers inside, numbers with separators, brackets, leading
+// and trailing blanks; no two alike in their first 50 characters.
+const std::vector<std::string>& MixedLines() {
+  static const std::vector<std::string> lines = {
+      Own("zebra (stripes) and more"),
+      Own("שלום עולם - Hello world 123"),
+      Own("hello world"),
+      Own("Hello again, 12.5%"),
+      Own("שורה שנייה: ירושלים (2024)"),
+      Own("3,500.25 shekels"),
+      Own("12/05/2024 is a date"),
+      Own("apple טקסט בעברית here"),
+      Own("[bracket] first"),
+      Own("  indented line"),
+      Own("בראשית (ברא) אלהים"),
+      Own("kiwi   "),
+      Own("אבג English words בסוף"),
+      Own("03-1234567 טלפון"),
+      Own("Mango"),
+      Own("גמל 7 and 8"),
+      std::string(60, 'q') + Own(" שם"),
+  };
+  return lines;
+}
+
+TEST_F(SortCommandTest, LinesInReadingOrderAgainstGnuSort) {
   struct Case {
     const char* what;
-    std::string text;
     bool english;
-    TSortOptions options;
+    bool byLines;
+    bool caseSensitive;
+    uint32_t undoSize;  // 0: the change is larger than the history, read in anew
   };
   const Case cases[] = {
-      {"lines without case", "b\r\na\r\nccc\r\nB\r\nA\r\n", true, {true, false}},
-      {"lines with case", "b\r\na\r\nccc\r\nB\r\nA\r\n", true, {true, true}},
-      {"letters beside punctuation", "_x\r\nZa\r\nza\r\n[q\r\n`r\r\n", true, {true, false}},
-      {"the same with case", "_x\r\nZa\r\nza\r\n[q\r\n`r\r\n", true, {true, true}},
-      {"keys equal in their first 50", fifty + "2\r\n" + fifty + "1\r\n" + "a\r\n", true, {false, true}},
-      {"Hebrew document", "\xF9\xEC\xE5\xED\r\n\xE0\xE1\r\nabc\r\n\xE1\xE9\xFA\r\n", false, {true, false}},
-      {"paragraphs", "dd ee\r\nb\r\n\r\naa\r\n", true, {false, false}},
+      {"English document, lines", true, true, false, 65536},
+      {"Hebrew document, lines", false, true, false, 65536},
+      {"English document, paragraphs, with case", true, false, true, 65536},
+      {"Hebrew document, paragraphs, with case", false, false, true, 65536},
+      {"English document, beyond the history", true, true, false, 0},
+      {"Hebrew document, beyond the history", false, true, true, 0},
   };
   for (const Case& c : cases) {
-    editor.SetEngm(c.english);
-    editor.LoadString(c.text);
-    const TSortRecords records = SortRecords(editor, c.options.byLines);
-    SortText(editor, c.options);
-    EXPECT_EQ(Paras(editor), GnuSort(std::string(records.bytes.begin(), records.bytes.end()),
-                                     c.options.caseSensitive, temp_.Path("")))
+    editor.SetUndoBufferSize(c.undoSize);
+    LoadLogical(editor, c.english, MixedLines());
+    SortText(editor, {c.byLines, c.caseSensitive});
+    EXPECT_EQ(Lines(LogicalParas(editor)), GnuSort(Lines(MixedLines()), c.caseSensitive, temp_.Path("")))
         << c.what;
     EXPECT_TRUE(editor.Modified()) << c.what;
   }
 }
 
-TEST_F(SortCommandTest, RecordsArePaddedToTheLongestUnit) {
-  editor.LoadString("b\r\na\r\nccc\r\n");
-  SortText(editor, {});
-  EXPECT_EQ(Paras(editor), "a  \r\nb  \r\nccc\r\n");
+TEST_F(SortCommandTest, OneUndoStepGivesTheTextBack) {
+  struct Case {
+    const char* what;
+    bool wrap;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"lines", false, "b\r\na  \r\nccc\r\n"},
+      // Every screen line of a wrapped paragraph becomes a paragraph.
+      {"screen lines of a wrapped paragraph", true, "zz yy xx ww vv\r\nb\r\n"},
+  };
+  for (const Case& c : cases) {
+    editor.SetUndoBufferSize(65536);
+    editor.SetWrapColumn(10);
+    editor.SetWordWrap(c.wrap);
+    editor.LoadString(c.text);
+    SortText(editor, {true, false});
+    EXPECT_NE(Paras(editor), c.text) << c.what;
+    editor.Undo();
+    EXPECT_EQ(Paras(editor), c.text) << c.what;
+  }
 }
 
-TEST_F(SortCommandTest, ScreenLinesWithTabsExpanded) {
+TEST_F(SortCommandTest, UnitsComeBackAsTheyWere) {
+  // No padding: each line keeps its own trailing blanks and nothing more.
+  editor.LoadString("b\r\na \r\nccc\r\n");
+  SortText(editor, {});
+  EXPECT_EQ(Paras(editor), "a \r\nb\r\nccc\r\n");
+
   // A paragraph wrapped into two screen lines; a tab that widens its line
-  // past the others' length.
+  // past the others' length counts expanded in the key and comes back a tab.
   editor.SetWrapColumn(10);
   editor.SetWordWrap(true);
   editor.SetTabSize(8);
   editor.LoadString("zz yy xx ww vv\r\nb\tc\r\n");
-  const TSortRecords records = SortRecords(editor, true);
-  ASSERT_EQ(records.count, 3u);
-  ASSERT_EQ(records.length, 11u);
-  EXPECT_EQ(std::string(records.bytes.begin() + 22, records.bytes.end()), "b       c\r\n");
   SortText(editor, {true, false});
-  EXPECT_EQ(Paras(editor), "b       c\r\nww vv    \r\nzz yy xx \r\n");
+  EXPECT_EQ(Paras(editor), "b\tc\r\nww vv\r\nzz yy xx \r\n");
+}
+
+TEST_F(SortCommandTest, EnglishInAHebrewDocumentSortsByItsFirstLetter) {
+  // Stored reversed, "az" and "by" would sort by their last letters.
+  LoadLogical(editor, false, {"by", "az"});
+  SortText(editor, {true, false});
+  EXPECT_EQ(LogicalParas(editor), (std::vector<std::string>{"az", "by"}));
 }
 
 TEST_F(SortCommandTest, PointedLettersSortWithTheirBaseLetters) {
@@ -132,15 +196,20 @@ TEST_F(SortCommandTest, CompareLooksAtTheFirstFiftyCharactersInsideTheRecord) {
 
 TEST_F(SortCommandTest, FailureLeavesTheTextAndAnEmptyTextIsLeftAlone) {
   // A text whose sorted lines the editor cannot hold: more paragraphs than
-  // its limit once every screen line is a paragraph of its own.
-  editor.SetWrapColumn(10);
-  editor.SetWordWrap(true);
-  editor.LoadString("aa bb cc dd ee ff gg hh\r\n");
-  editor.SetParaLimit(2);
-  editor.SetModified(false);
-  EXPECT_ANY_THROW(SortText(editor, {true, false}));
-  EXPECT_EQ(Paras(editor), "aa bb cc dd ee ff gg hh\r\n");
-  EXPECT_FALSE(editor.Modified());
+  // its limit once every screen line is a paragraph of its own; both with
+  // the history holding the change and without.
+  for (const uint32_t undoSize : {65536u, 0u}) {
+    editor.SetUndoBufferSize(undoSize);
+    editor.SetParaLimit(32767);
+    editor.SetWrapColumn(10);
+    editor.SetWordWrap(true);
+    editor.LoadString("aa bb cc dd ee ff gg hh\r\n");
+    editor.SetParaLimit(2);
+    editor.SetModified(false);
+    EXPECT_ANY_THROW(SortText(editor, {true, false})) << undoSize;
+    EXPECT_EQ(Paras(editor), "aa bb cc dd ee ff gg hh\r\n") << undoSize;
+    EXPECT_FALSE(editor.Modified()) << undoSize;
+  }
   editor.SetParaLimit(32767);
 
   editor.LoadString("");
