@@ -42,6 +42,10 @@ class XDisplay {
   std::string Run(const QString& tool, const QStringList& arguments, bool* ok = nullptr, int ms = 10000) const;
 
  private:
+  // One start of the window manager with `config`; false, with the reason,
+  // when it ends or does not take the display in time.
+  bool StartManager(const std::filesystem::path& folder, const std::filesystem::path& config, std::string& error);
+
   std::unique_ptr<QProcess> server_;
   std::unique_ptr<QProcess> manager_;
   QString name_;
