@@ -42,6 +42,7 @@ class TParagraphInConversion {
   ConvSettings settings_{};
   ConvSettings back_{};
   std::array<uint8_t, 256> unproven_{};  // 0: a byte that comes back unchanged whatever stands around it
+  std::array<uint8_t, 256> lost_{};      // 1: a character the system's set has no byte for
   bool anyProven_ = false;
   bool countBytes_ = false;
   bool converts_ = false;

@@ -42,15 +42,10 @@ namespace {
 // An outside byte that the table of direction in turns into a byte that the
 // table of direction out does not turn back: a character without a byte of
 // its own in the system's set. Bytes the composition takes are kept.
-uint64_t CountLostBytes(std::span<const uint8_t> para, const ConvTableBytes& in, const ConvTableBytes& out) {
-  uint64_t lost = 0;
-  for (uint8_t b : para) {
-    const uint8_t own = in[b];
-    if (own != kComposeMark && out[own] != b) ++lost;
-  }
-  return lost;
+bool LostByte(uint8_t b, const ConvTableBytes& in, const ConvTableBytes& out) {
+  const uint8_t own = in[b];
+  return own != kComposeMark && out[own] != b;
 }
-
 
 // The outside bytes that come back unchanged from a conversion in and out
 // whatever stands around them: each is turned by the table alone both ways
@@ -125,7 +120,10 @@ TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : tu
   // The table of the way back decides what the text could not keep.
   back_ = PreparedConvSettings(true, backTable_);
   const RoundTripBytes proven = ProvenRoundTrip(mode, *table_, *backTable_);
-  for (int b = 0; b < 256; ++b) unproven_[static_cast<std::size_t>(b)] = proven.proven[static_cast<std::size_t>(b)] ? 0 : 1;
+  for (std::size_t b = 0; b < 256; ++b) {
+    unproven_[b] = proven.proven[b] ? 0 : 1;
+    lost_[b] = LostByte(static_cast<uint8_t>(b), *table_, *backTable_) ? 1 : 0;
+  }
   anyProven_ = proven.any;
   countBytes_ = mode != kConv3B2;
 }
@@ -133,16 +131,21 @@ TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : tu
 void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<uint8_t>& out) {
   const ConvTableBytes& table = *table_;
   // Most paragraphs hold only bytes that come back unchanged: mapped by the
-  // table and checked in one pass; any other byte sends the paragraph the
-  // long way.
+  // table and checked as they go; the first stretch with any other byte
+  // sends the paragraph the long way, so that a paragraph of pointed text
+  // is not mapped twice.
   uint8_t unproven = 1;
   if (anyProven_) {
     out.resize(para.size());
+    uint8_t* o = out.data();
     unproven = 0;
-    for (std::size_t k = 0; k < para.size(); ++k) {
-      const uint8_t b = para[k];
-      out[k] = table[b];
-      unproven |= unproven_[b];
+    constexpr std::size_t kStretch = 64;
+    for (std::size_t k = 0; k < para.size() && unproven == 0;) {
+      for (const std::size_t end = std::min(para.size(), k + kStretch); k < end; ++k) {
+        const uint8_t b = para[k];
+        o[k] = table[b];
+        unproven |= unproven_[b];
+      }
     }
   }
   if (unproven != 0) {
@@ -157,7 +160,11 @@ void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<
       ConvertParagraphOut(back_, out, again_);
       if (!std::equal(again_.begin(), again_.end(), para.begin(), para.end())) report_.changed = true;
     }
-    if (countBytes_) report_.lostChars += CountLostBytes(para, table, *backTable_);
+    if (countBytes_) {
+      uint64_t lost = 0;
+      for (const uint8_t b : para) lost += lost_[b];
+      report_.lostChars += lost;
+    }
   }
   if (turnFor_) LogicalToStorage(*turnFor_, out);
 }

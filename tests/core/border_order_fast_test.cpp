@@ -238,15 +238,16 @@ std::vector<uint8_t> MixedLine(std::mt19937& random) {
 // A long line of Hebrew and English words without digits or brackets, the
 // common line of a text, whose runs cross the line's 64-byte blocks.
 std::vector<uint8_t> WordLine(std::mt19937& random) {
-  static const std::vector<uint8_t> letters = {0xE0, 0xF9, 0xEC, 0x81, 0xC8, 0xFE, 'a', 'Z', 'q', 0xAA, 0xFF};
-  static const std::vector<uint8_t> between = {' ', ' ', ',', '.', '-', '!', '"', 0x80, 0x09};
+  // Pointed letters at both ends of their range, and the bytes just outside it.
+  static const std::vector<uint8_t> letters = {0xE0, 0xF9, 0xEC, 0x81, 0x9B, 0xC8, 0xFE, 'a', 'Z', 'q', 0xAA, 0xFF};
+  static const std::vector<uint8_t> between = {' ', ' ', ',', '.', '-', '!', '"', 0x80, 0x9C, 0x09};
   std::vector<uint8_t> line;
   const std::size_t n = random() % 300;
   while (line.size() < n) {
     const std::size_t word = 1 + random() % (random() % 8 == 0 ? 90 : 7);
     const bool latin = random() % 3 == 0;
     for (std::size_t i = 0; i < word; ++i) {
-      line.push_back(latin ? letters[6 + random() % 5] : letters[random() % 6]);
+      line.push_back(latin ? letters[7 + random() % 5] : letters[random() % 7]);
     }
     line.push_back(between[random() % between.size()]);
   }

@@ -141,6 +141,41 @@ TEST_F(FileRoundTrip, WhatCannotBeKeptIsCountedAndMarksTheDocument) {
   }
 }
 
+// What a line holds is read the same wherever in a long line it stands:
+// after English text of any length, a pointed word, points out of order, a
+// character without a byte and a sign with a look-alike text are converted,
+// counted and mark the document as they do at the start of a line.
+TEST_F(FileRoundTrip, ALineIsReadTheSameWhereverItsPointsStand) {
+  struct Case {
+    const char* what;
+    std::string tail;
+    bool modified;
+    uint64_t lost;
+  } cases[] = {
+      {"a pointed word", "\xF9\xC8\xD1\xEC\xE5\xC9\xED", false, 0},
+      {"a dagesh before the vowel", "\xE1\xCC\xC8", true, 0},
+      {"an en dash", "\x96", true, 1},
+      {"an ellipsis", "\x85", true, 1},
+  };
+  SetConvMode(2);
+  for (const auto& c : cases) {
+    const Trip alone = LoadAndSave("f.txt", c.tail + "\r\n", 0);
+    ASSERT_EQ(alone.stored.size(), 1u) << c.what;
+    EXPECT_EQ(alone.modified, c.modified) << c.what;
+    EXPECT_EQ(alone.load.losses.lostChars, c.lost) << c.what;
+    for (const std::size_t before : {1u, 62u, 63u, 64u, 65u, 127u, 128u, 300u}) {
+      std::string english;
+      while (english.size() + 1 < before) english += static_cast<char>('a' + english.size() % 26);
+      english += ' ';
+      const Trip late = LoadAndSave("f.txt", english + c.tail + "\r\n", 0);
+      ASSERT_EQ(late.stored.size(), 1u) << c.what << " after " << before;
+      EXPECT_EQ(S(late.stored[0]), english + S(alone.stored[0])) << c.what << " after " << before;
+      EXPECT_EQ(late.modified, c.modified) << c.what << " after " << before;
+      EXPECT_EQ(late.load.losses.lostChars, c.lost) << c.what << " after " << before;
+    }
+  }
+}
+
 // Punctuation that the system's set has no byte for is replaced and
 // counted; where one character is not close enough, by a short text.
 TEST_F(FileRoundTrip, PunctuationWithoutAByteBecomesTheClosestText) {
