@@ -101,6 +101,26 @@ TEST_F(AtomicFile, NewAndReplacedFilesLeaveNothingBeside) {
   EXPECT_EQ(Names(root), (std::set<std::string>{"new.txt", "old.txt"}));
 }
 
+// A large old file is replaced as a small one is, its blocks given back
+// after the save has returned: the new content, under the old permissions,
+// in a new file, with nothing left beside it, on every save in a row.
+TEST_F(AtomicFile, LargeOldFilesAreReplacedAsSmallOnesAre) {
+  for (const std::size_t size : {std::size_t{1} << 10, std::size_t{16} << 20, (std::size_t{16} << 20) + 4096}) {
+    const fs::path old = Write("large.txt", std::string(size, 'o'), fs::perms(0640));
+    for (const char fill : {'a', 'b'}) {
+      const ino_t before = Stat(old).st_ino;
+      const std::string content(size + 1, fill);
+      const AtomicWriteResult r = ReplaceFileContents(old.string(), content);
+      ASSERT_TRUE(r.Ok()) << size << ": " << r.error;
+      EXPECT_FALSE(r.inPlace) << size;
+      EXPECT_EQ(Read(old), content) << size;
+      EXPECT_EQ(Stat(old).st_mode & 07777, 0640u) << size;
+      EXPECT_NE(Stat(old).st_ino, before) << size;
+      EXPECT_EQ(Names(root), (std::set<std::string>{"large.txt"})) << size;
+    }
+  }
+}
+
 TEST_F(AtomicFile, SymbolicLinksAreFollowedAndStay) {
   struct Case {
     const char* what;
