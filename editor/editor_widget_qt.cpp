@@ -135,7 +135,11 @@ void TNvcEditorWidget::SetRedraw(bool on) { viewport()->setUpdatesEnabled(on); }
 
 void TNvcEditorWidget::SetVertScrollBar(const TEditorScrollBar& bar) {
   ++settingBars_;
-  setVerticalScrollBarPolicy(bar.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  // Setting a policy lays the window's bars out again even when it stays as
+  // it was: only a change is set, since an edit that changes many places
+  // (Replace All) sets the bars after each.
+  const Qt::ScrollBarPolicy policy = bar.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
   QScrollBar* sb = verticalScrollBar();
   sb->setRange(0, bar.Max);
   sb->setPageStep(bar.Page);
@@ -146,7 +150,8 @@ void TNvcEditorWidget::SetVertScrollBar(const TEditorScrollBar& bar) {
 
 void TNvcEditorWidget::SetHorzScrollBar(const TEditorScrollBar& bar) {
   ++settingBars_;
-  setHorizontalScrollBarPolicy(bar.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  const Qt::ScrollBarPolicy policy = bar.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
   QScrollBar* sb = horizontalScrollBar();
   sb->setRange(0, bar.Max);
   sb->setPageStep(bar.Page);
