@@ -18,6 +18,7 @@
 namespace nuvel {
 
 bool DocumentWindows::SaveChildTo(TMDIChild& child, const std::string& name) {
+  const TMDIChild::InUse saving(child);
   TNvcCustomTextFileEditor& doc = child.Doc();
   bool saved = false;
   std::string readOnlyText;
@@ -29,9 +30,10 @@ bool DocumentWindows::SaveChildTo(TMDIChild& child, const std::string& name) {
       readOnlyText = e.what();
     }
   });
+  if (saving.Closed()) return false;
   if (!readOnlyText.empty() &&
       MessageDlg(readOnlyText, MsgDlgType::Confirmation, platform::mbYes | platform::mbNo) == platform::mrYes) {
-    return SaveChildAs(child, false);
+    return !saving.Closed() && SaveChildAs(child, false);
   }
   if (saved) answeredStamps_.erase(&child);
   return saved;

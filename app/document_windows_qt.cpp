@@ -432,9 +432,10 @@ void DocumentWindows::Save1Click() {
 }
 
 bool DocumentWindows::SaveChild(TMDIChild& child) {
+  const TMDIChild::InUse saving(child);
   TNvcCustomTextFileEditor& doc = child.Doc();
   if (IsUntitledName(doc.FileName()) || IsNewRuleName(doc.FileName())) return SaveChildAs(child, false);
-  if (!MayReplaceFile(child, doc.FileName(), false)) return false;
+  if (!MayReplaceFile(child, doc.FileName(), false) || saving.Closed()) return false;
   const bool saved = SaveChildTo(child, doc.FileName());
   UpdateButtons();
   return saved;
@@ -450,6 +451,7 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
     Busy() { TimerBusy = true; }
     ~Busy() { TimerBusy = false; }
   } busy;
+  const TMDIChild::InUse saving(child);
   TNvcCustomTextFileEditor& doc = child.Doc();
   const std::string oldName = doc.FileName();
   std::string filter = Options.OpenDialogFilter;
@@ -459,9 +461,10 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   std::string suggested = SuggestedSaveName(oldName);
   if (IsNewRuleName(oldName)) suggested = ProgPath + suggested;
   std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer), filter, suggested);
-  if (!chosen || chosen->empty()) return false;
+  if (!chosen || chosen->empty() || saving.Closed()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
   if (name == oldName && !MayReplaceFile(child, name, false)) return false;
+  if (saving.Closed()) return false;
   if (!SaveChildTo(child, name)) return false;
   doc.SetFileName(name);
   std::string caption = name;
@@ -681,9 +684,11 @@ void DocumentWindows::Timer1Timer() {
     void AutoSaveAs() override { d.SaveChildAs(*d.ActiveChild(), true); }
     void SaveActive() override {
       TMDIChild& child = *d.ActiveChild();
+      const TMDIChild::InUse saving(child);
       // A file another program changed is not saved over without asking,
       // and not asked about again once answered.
-      if (d.MayReplaceFile(child, child.Doc().FileName(), true)) d.SaveChildTo(child, child.Doc().FileName());
+      if (d.MayReplaceFile(child, child.Doc().FileName(), true) && !saving.Closed())
+        d.SaveChildTo(child, child.Doc().FileName());
     }
     void MinimizeAll() override { d.MinimizeAll1Click(); }
     void ShowClock() override {

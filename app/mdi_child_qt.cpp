@@ -1,6 +1,8 @@
 #include "app/mdi_child_qt.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -54,6 +56,25 @@ TMDIChild::TMDIChild(DocumentWindows& owner) : owner_(owner), ownerAlive_(&owner
   look_ = ReadEditorLook();
   ApplyEditorLook(*editor_, look_);
   ApplyOptions();
+}
+
+namespace {
+// The modal dialogs shown now.
+QList<QPointer<QWidget>> OpenModalDialogs() {
+  QList<QPointer<QWidget>> open;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (qobject_cast<QDialog*>(w) && w->isModal() && w->isVisible()) open.append(w);
+  }
+  return open;
+}
+}  // namespace
+
+TMDIChild::InUse::InUse(TMDIChild& child) : child_(child) {
+  if (child_.uses_++ == 0) child_.dialogsBefore_ = OpenModalDialogs();
+}
+
+TMDIChild::InUse::~InUse() {
+  if (--child_.uses_ == 0 && child_.closedInUse_) child_.deleteLater();
 }
 
 TMDIChild::~TMDIChild() {
@@ -411,6 +432,13 @@ void TMDIChild::closeEvent(QCloseEvent* e) {
       return;
     }
     closeAccepted_ = true;
+  }
+  if (uses_ > 0 && !closedInUse_) {
+    closedInUse_ = true;
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    for (QWidget* w : OpenModalDialogs()) {
+      if (!dialogsBefore_.contains(w)) static_cast<QDialog*>(w)->reject();
+    }
   }
   owner_.ChildClosing(this);
   QMdiSubWindow::closeEvent(e);

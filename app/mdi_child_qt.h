@@ -5,6 +5,7 @@
 // editor's user commands (256 and up) end here.
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QList>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,6 +64,23 @@ class TMDIChild : public QMdiSubWindow {
   // Closes without asking (after the file commands asked already).
   bool closeQueried() const { return closeAccepted_; }
 
+  // Held while a command works on the window and may wait on the user (a
+  // question, a dialog, the name prompt). A close of the window meanwhile
+  // closes the dialogs opened since, as if cancelled, and keeps the window
+  // until the command is over; the command then ends as cancelled.
+  class InUse {
+   public:
+    explicit InUse(TMDIChild& child);
+    ~InUse();
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+    // The window was closed while the command waited.
+    bool Closed() const { return child_.closedInUse_; }
+
+   private:
+    TMDIChild& child_;
+  };
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -83,6 +101,9 @@ class TMDIChild : public QMdiSubWindow {
   TNvcEditorWidget* current_ = nullptr;
   int lastClientHeight_ = 0;
   bool closeAccepted_ = false;
+  int uses_ = 0;                          // commands in progress, one within the other
+  QList<QPointer<QWidget>> dialogsBefore_;  // the modal dialogs open when the outermost began
+  bool closedInUse_ = false;
   EditorLook look_;
   std::string macroBuf_;
   std::string caption_;  // the document's full file name, or NEWDOC and a number  // the macro text being played, for find and replace

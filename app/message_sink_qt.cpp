@@ -86,6 +86,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request) {
     } else {
       made = box->addButton(QString::fromLatin1(b.caption), QMessageBox::AcceptRole);
     }
+    if (b.button == mbYes && !request.yesCaption.empty()) made->setText(FromSystemText(request.yesCaption));
     made->setProperty(kResultProperty, b.result);
   }
   return box;

@@ -33,6 +33,28 @@ THebTextEditor* CurrentHeb(DocumentWindows& docs) {
   return dynamic_cast<THebTextEditor*>(&c->CurrentEditor()->Editor());
 }
 
+// The speller's questions while the document's window is open: once it is
+// closed (the program may be ending), the run stops and nothing more is
+// asked.
+class UntilClosed : public TSpellerUi {
+ public:
+  UntilClosed(TSpellerUi& ui, const TMDIChild::InUse& use) : ui_(ui), use_(use) {}
+  TSpellerAnswer AskSpeller(const TSpellerRequest& request) override {
+    TSpellerAnswer answer;
+    if (!use_.Closed()) answer = ui_.AskSpeller(request);
+    if (use_.Closed()) {
+      // Stop ends a run; for a single word it would start one.
+      answer.Action = request.Run ? TSpellerAction::Stop : TSpellerAction::Cancel;
+    }
+    return answer;
+  }
+  bool AskCorrectContinue() override { return !use_.Closed() && ui_.AskCorrectContinue() && !use_.Closed(); }
+
+ private:
+  TSpellerUi& ui_;
+  const TMDIChild::InUse& use_;
+};
+
 // Commands that rebuild the text or change its bytes outside the undo
 // history say that they cannot be undone.
 void SayCannotUndo() { MessageDlgById(38470, 41170, MsgDlgType::Information, platform::mbOK); }
@@ -123,9 +145,11 @@ void AttachTextServiceCommands(MainCommands& on, DocumentWindows& docs) {
   InstallQtInputBox(&docs);
   // Runs `f` on the active window's current editor, then lets the menus and
   // buttons follow the change.
+  // The window is kept while `f` runs, for a command that waits on the user.
   auto onHeb = [&on, &docs](const char* item, std::function<void(THebTextEditor&)> f) {
     on.On(item, [&on, &docs, f] {
       if (THebTextEditor* e = CurrentHeb(docs)) {
+        const TMDIChild::InUse use(*docs.ActiveChild());
         f(*e);
         on.Refresh();
       }
@@ -200,10 +224,15 @@ void AttachTextServiceCommands(MainCommands& on, DocumentWindows& docs) {
 
   onHeb("FileInfo1", [](THebTextEditor& e) { FileInfo(e); });
   on.On("Compare1", [&docs] { Compare(docs); });
-  onHeb("Spell1", [](THebTextEditor& e) {
+  on.On("Spell1", [&on, &docs] {
+    THebTextEditor* e = CurrentHeb(docs);
+    if (e == nullptr) return;
+    const TMDIChild::InUse use(*docs.ActiveChild());
     const std::unique_ptr<TSpellerUi> ui = Factory()();
-    TSpellDriver driver(e, SharedSpellEngine(), *ui);
+    UntilClosed asking(*ui, use);
+    TSpellDriver driver(*e, SharedSpellEngine(), asking);
     driver.Spell();
+    on.Refresh();
   });
 }
 

@@ -23,6 +23,7 @@ class TEditorLoadTarget : public TLoadTarget {
 
   uint16_t AppendParaText(std::span<const uint8_t> text) override { return editor_.AppendPara(text); }
   bool TrimsTrailingBlanks() const override { return editor_.TrimWhiteSpace(); }
+  void SetTrimsTrailingBlanks(bool trims) override { editor_.SetTrimWhiteSpace(trims); }
   uint32_t ParaCount() const override { return static_cast<uint32_t>(editor_.ParaCount()); }
   std::span<const uint8_t> Para(uint32_t index) const override {
     return editor_.GetPara(static_cast<int32_t>(index) + 1);

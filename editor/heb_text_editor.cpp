@@ -5,6 +5,7 @@
 
 #include "core/exceptions.h"
 #include "core/file_messages.h"
+#include "core/conv_mode.h"
 #include "core/message_texts.h"
 #include "core/fixed_font_names.h"
 #include "core/settings.h"
@@ -12,12 +13,29 @@
 #include "editor/clipboard_text.h"
 #include "editor/editor_document_io.h"
 #include "editor/load_loss_messages.h"
+#include "formats/form_losses.h"
 #include "platform/message_sink.h"
 #include "platform/file_facts.h"
 
 namespace nuvel {
 
 namespace {
+// What the save of `request` would lose of the points of the document: the
+// conversions whose sets have fewer points than the system's are tried both
+// ways; the Windows-1255 and Unicode roads keep every point.
+TFormLosses SaveLosses(const TSaveRequest& request) {
+  const TSaveRule rule = SaveRuleFor(request);
+  int mode = kConvNone;
+  switch (rule.pass) {
+    case TSavePass::None: break;
+    case TSavePass::Fixed:
+    case TSavePass::ThreeB2: mode = rule.fixedMode; break;
+    case TSavePass::Current: mode = request.trTypeFL >= 0 ? request.trTypeFL : GetConvMode(); break;
+  }
+  if (mode != kConvWindows31 && mode != kConvNuvelDos && mode != kConvEinstein && mode != kConv3B2) return {};
+  return CountFormLosses(mode, request.ParagraphCount(), [&request](uint32_t i) { return request.Paragraph(i); });
+}
+
 FontDescriptor FontSetting(std::string_view key, std::string_view defaultName) {
   const FontDescriptor fallback{std::string(defaultName), 11, {}};
   const std::string value = ReadIniString("GENPREFS", key);
@@ -88,6 +106,7 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   lfLineEnds_ = result.lfLineEnds;
   textForm_ = result.textForm;
   finalLineEnd_ = result.finalLineEnd;
+  formLossAnswered_.clear();
   lossyLoad_ = result.losses.Any();
   lossyName_ = lossyLoad_ ? name : std::string();
   if (result.damaged) {
@@ -124,6 +143,20 @@ void THebTextEditor::SaveToFile(const std::string& name) {
   request.trTypeFL = trTypeFl_;
   request.lfLineEnds = lfLineEnds_;
   request.sheimFiltered = sheimFiltered_;
+  if (name != formLossAnswered_) {
+    const TFormLosses losses = SaveLosses(request);
+    if (losses.Any()) {
+      const bool exists = platform::StampOfFile(name).exists;
+      platform::MessageRequest question;
+      question.text = FormLossText(name, losses, exists ? BackupFileName(name, BackupExt()) : std::string());
+      question.type = platform::MsgDlgType::Warning;
+      question.buttons = platform::mbYes | platform::mbCancel;
+      question.yesCaption = SaveAnywayCaption();
+      if (platform::ShowMessageRequest(question) != platform::mrYes) return;
+      formLossAnswered_ = name;
+      request.makeBackup = true;
+    }
+  }
   const TSaveResult result = SaveEditorToFile(*this, request);
   if (result.status == TSaveStatus::RefusedPalm) {
     platform::MessageRequest message;

@@ -65,6 +65,9 @@ class THebTextEditor : public THebTextFILEEditor {
   // text, and clears the modified flag when the file was written. A Palm
   // e-book name shows "No Loading Over Here!" and writes nothing; a failed
   // write raises EInOutError and leaves the old file and the flag as they were.
+  // A form whose conversion cannot hold points the document holds asks
+  // first, naming them and their counts, and keeps the file as it was as
+  // the backup copy; once answered for a file it is not asked again.
   void SaveToFile(const std::string& name) override;
   // The last load found LF-only line ends; the plain-text formats keep them.
   bool LfLineEnds() const { return lfLineEnds_; }
@@ -192,6 +195,7 @@ class THebTextEditor : public THebTextFILEEditor {
   bool finalLineEnd_ = false;
   bool lossyLoad_ = false;
   std::string lossyName_;
+  std::string formLossAnswered_;  // the file whose save was allowed to lose points
   uint16_t wsPrefix_ = 0;
   uint16_t lastSearchError_ = 0;
 };

@@ -22,8 +22,26 @@ std::string_view EnglishText(LoadLossMessage id) {
     case LoadLossMessage::ReplaceAsked:
       return "%s was opened with characters it could not keep. Replace the file now? The file as it was stays in "
              "the backup copy %s.";
+    case LoadLossMessage::FormLossAsked:
+      return "%s is saved in a form that cannot hold all the points of the document; lost would be: %s. Save anyway?";
+    case LoadLossMessage::FormLossBackup: return "The file as it was stays in the backup copy %s.";
+    case LoadLossMessage::SaveAnyway: return "Save anyway";
+    case LoadLossMessage::FirstPointName: break;
   }
   return {};
+}
+
+// The points 0xC0 to 0xD3 by name.
+constexpr std::string_view kPointNames[kPointKinds] = {
+    "sheva", "hataf segol", "hataf patah", "hataf qamats", "hiriq", "tsere", "segol",
+    "patah", "qamats", "holam", "holam haser for vav", "qubuts", "dagesh", "meteg",
+    "maqaf", "rafe", "paseq", "shin dot", "sin dot", "sof pasuq",
+};
+
+std::string PointName(std::size_t kind) {
+  const auto eng = static_cast<uint32_t>(LoadLossMessage::FirstPointName) + static_cast<uint32_t>(kind);
+  std::string name = GetMessageText(eng, eng + kHebrewOffset);
+  return name.empty() ? std::string(kPointNames[kind]) : name;
 }
 
 std::string Format(LoadLossMessage id, std::initializer_list<std::string> args) {
@@ -63,5 +81,19 @@ std::string LoadLossText(const std::string& fileName, const TLoadLosses& losses)
 std::string ReplaceLossyFileText(const std::string& fileName, const std::string& backupName) {
   return Format(LoadLossMessage::ReplaceAsked, {FileNameInMessage(fileName), FileNameInMessage(backupName)});
 }
+
+std::string FormLossText(const std::string& fileName, const TFormLosses& losses, const std::string& backupName) {
+  std::string list;
+  for (std::size_t k = 0; k < kPointKinds; ++k) {
+    if (losses.points[k] == 0) continue;
+    if (!list.empty()) list += ", ";
+    list += PointName(k) + ": " + Count(losses.points[k]);
+  }
+  std::string text = Format(LoadLossMessage::FormLossAsked, {FileNameInMessage(fileName), list});
+  if (!backupName.empty()) text += "\n" + Format(LoadLossMessage::FormLossBackup, {FileNameInMessage(backupName)});
+  return text;
+}
+
+std::string SaveAnywayCaption() { return Format(LoadLossMessage::SaveAnyway, {}); }
 
 }  // namespace nuvel

@@ -158,6 +158,14 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
                         (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
                          GetConvMode() == kConvCp1255));
   const std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;
+  // They keep the blanks and tabs that end their lines too, so that such a
+  // file is saved back as it came; the system's own forms drop them.
+  struct TrimChoice {
+    TLoadTarget& target;
+    const bool trims = target.TrimsTrailingBlanks();
+    ~TrimChoice() { target.SetTrimsTrailingBlanks(trims); }
+  } trimChoice{target};
+  if (logicalFile) target.SetTrimsTrailingBlanks(false);
   bool converted = false;
   if (ConvertsWhileReading(result.rule)) {
     // Unicode text was read as Windows-1255 bytes, whatever the mode.

@@ -30,6 +30,9 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   // The document's direction: the storage order that files kept in logical
   // order (Windows-1255 text, Unicode text, RTF) are turned into.
   virtual bool EnglishDocument() const { return true; }
+  // Drops (true) or keeps (false) the trailing blanks and tabs of the
+  // paragraphs appended from now on; a target that never drops them ignores it.
+  virtual void SetTrimsTrailingBlanks(bool /*trims*/) {}
 };
 
 // What a load could not keep of a file, for the one message on opening.

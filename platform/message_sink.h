@@ -48,6 +48,7 @@ struct MessageRequest {
   int32_t help_context = 0;
   bool plain = false;   // a plain message box: no icon, the program's name as caption
   std::string caption;  // a caption of its own (8-bit text); empty: the usual one
+  std::string yesCaption;  // the Yes button's own text (8-bit text); empty: "Yes"
 };
 
 class MessageSink {

@@ -84,6 +84,23 @@ TEST_F(ProgramFiles, ReadOnlyFileIsNotWritten) {
   EXPECT_TRUE(run.Told("is read-only and was not changed. Save the document under another name?")) << run.errors;
 }
 
+// A file read with a zero byte left out asks before its first save replaces
+// it. The window closed while that question waits: the save ends as
+// cancelled, the file stays as it was, and the program goes on.
+TEST_F(ProgramFiles, WindowClosedWhileItsSaveAsksLeavesTheFile) {
+  const fs::path file = run.documents / "zero.txt";
+  const std::string bytes("one\0two\n", 8);
+  ProgramRun::Write(file, bytes);
+  // The notice on opening, Save and its question, then Close with its own
+  // question answered No while the save's question is still open.
+  const std::string script =
+      "wait 300\nkey Return\nwait 200\nmenu Save1\nwait 300\nmenu Close1\nwait 300\nkey N\nwait 500\n"
+      "menu Exit1\n";
+  EXPECT_EQ(run.Run(script, Args(file)), 0) << run.errors;
+  EXPECT_TRUE(run.Told("Replace the file now?")) << run.errors;
+  EXPECT_EQ(test::ReadWholeFile(file), bytes);
+}
+
 TEST_F(ProgramFiles, SymbolicLinkStaysAndItsTargetIsEdited) {
   fs::create_directories(run.documents / "real");
   const fs::path target = run.documents / "real/doc.txt";

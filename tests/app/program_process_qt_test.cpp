@@ -129,6 +129,34 @@ TEST_F(ProgramProcess, FilesOfOtherProgramsQuitUnaskedAndSaveBackByteForByte) {
   }
 }
 
+// Lines of another program's file that end in blanks and tabs keep them:
+// opened and left, the file is no change to ask about; edited, undone and
+// saved, it is written as it came.
+TEST_F(ProgramProcess, TrailingBlanksOfOtherProgramsFilesAreKept) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      // "Hello" and "shalom", each with blanks or a tab after it; a Markdown line break.
+      {"unicode.txt", "Hello  \n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \t\nline break  \nend\n"},
+      {"windows.txt", "Hello  \r\n\xF9\xEC\xE5\xED \t\r\nline break  \r\nend\r\n"},
+  };
+  const char* scripts[] = {
+      "wait 300\nmenu Exit1\n",
+      // As above: "x" stays under the caret, where Delete takes it away.
+      "type x\nwait 100\nmenu Undo1\nwait 100\ntype x\nkey Delete\nmenu Save1\nwait 100\nmenu Exit1\n",
+  };
+  for (const auto& c : cases) {
+    for (const char* script : scripts) {
+      SCOPED_TRACE(std::string(c.name) + ": " + script);
+      const fs::path file = documents / c.name;
+      Write(file, c.bytes);
+      ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
+      EXPECT_EQ(test::ReadWholeFile(file), c.bytes);
+    }
+  }
+}
+
 TEST_F(ProgramProcess, OpenHebrewFileTypeSaveQuit) {
   // "shalom" in Windows-1255, on two lines.
   const fs::path file = documents / "shalom.txt";

@@ -61,5 +61,29 @@ TEST(SpellProgram, SpellAndContinueStopAtNoCorrectWord) {
   }
 }
 
+// Exit while the speller asks about a word of a run over the document: the
+// run ends with the window, and the program ends normally, the file as it was.
+TEST(SpellProgram, ExitWhileTheSpellerAsksEndsTheProgram) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  test::ProgramRun run(root.path().toStdString());
+  const fs::path file = run.documents / "words.txt";
+  const std::string text = "This is a tset of teh speler and more wrods\r\n";
+  test::ProgramRun::Write(file, text);
+  // Spell on a correct word, Continue over the rest: the speller stops at
+  // "tset", and Exit is chosen while it waits.
+  const char* script =
+      "wait 300\n"
+      "menu Spell1\n"
+      "wait 300\n"
+      "key Tab\n"
+      "key space\n"
+      "wait 500\n"
+      "menu Exit1\n"
+      "wait 3000\n";
+  EXPECT_EQ(run.Run(script, {QString::fromStdString(file.string())}), 0) << run.errors;
+  EXPECT_EQ(test::ReadWholeFile(file), text);
+}
+
 }  // namespace
 }  // namespace nuvel

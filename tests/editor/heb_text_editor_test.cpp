@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/exceptions.h"
 #include "core/conv_mode.h"
 #include "core/shared_state.h"
+#include "core/conv_guard.h"
+#include "editor/save_document.h"
+#include "tests/support/recording_message_sink.h"
 #include "editor/clipboard_service.h"
 #include "tests/editor/heb_editor_test_support.h"
 #include "tests/support/temp_program_folder.h"
@@ -183,6 +188,71 @@ TEST(HebTextEditor, SavesACopyAndKeepsLfLineEnds) {
   folder.WriteFile("plain", "x");
   EXPECT_THROW(f.editor.SaveToFile(folder.Folder() + "plain/doc.txt"), EInOutError);
   EXPECT_TRUE(f.editor.Modified());
+}
+
+// A save into a form whose conversion cannot hold the document's points
+// asks first, naming them; Cancel writes nothing, Save anyway writes and
+// keeps the file as it was as the backup copy, and the same file is not
+// asked about again.
+TEST(HebTextEditor, SaveThatWouldLosePointsAsksFirst) {
+  TProgramFolder program;
+  test::TempProgramFolder& folder = program.folder;
+  // The shipped conversion tables.
+  const std::string dataFile = DataFileName;
+  DataFileName = "DIDOD.drf";
+  folder.CopyShippedFile("DIDOD.drf");
+  struct PutBack {
+    std::string name;
+    ~PutBack() { DataFileName = name; }
+  } putBack{dataFile};
+  const ConvStateGuard mode(kConvCp1255);
+  struct Case {
+    const char* file;
+    std::string text;   // the document, in the system's set
+    const char* named;  // in the question; null: no question
+  } cases[] = {
+      {"dagesh.nvs", "\x81\xC8", "dagesh: 1"},
+      {"dots.nvs", "\x95 \x9B", "shin dot: 1, sin dot: 1"},
+      {"segol.3t", "\xE0\xC1", "hataf segol: 1"},
+      {"plain.nvs", "\xF9\xEC\xE5\xED", nullptr},
+      {"windows.txt", "\x81\xC8 \x95", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    test::RecordingMessageSink sink;
+    test::THebEditorFixture f(40, 5);
+    f.editor.InsertString(c.text);
+    f.editor.SaveToFile(folder.Folder() + c.file);
+    if (c.named == nullptr) {
+      EXPECT_TRUE(sink.requests.empty());
+      EXPECT_FALSE(f.editor.Modified());
+      continue;
+    }
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_NE(sink.requests[0].text.find(c.named), std::string::npos) << sink.requests[0].text;
+    EXPECT_EQ(sink.requests[0].buttons, platform::mbYes | platform::mbCancel);
+    EXPECT_EQ(sink.requests[0].yesCaption, "Save anyway");
+    EXPECT_TRUE(f.editor.Modified()) << "cancelled";
+    EXPECT_FALSE(std::filesystem::exists(folder.Folder() + c.file));
+  }
+
+  // Over a file that exists: it stays as the backup copy.
+  folder.WriteFile("old.nvs", "old\r\n");
+  test::RecordingMessageSink sink;
+  sink.answers = {platform::mrYes};
+  test::THebEditorFixture f(40, 5);
+  f.editor.InsertString("\x81");
+  const std::string name = folder.Folder() + "old.nvs";
+  f.editor.SaveToFile(name);
+  ASSERT_EQ(sink.requests.size(), 1u);
+  EXPECT_NE(sink.requests[0].text.find("backup copy"), std::string::npos);
+  EXPECT_FALSE(f.editor.Modified());
+  EXPECT_EQ(test::ReadWholeFile(BackupFileName(name, f.editor.BackupExt())), "old\r\n");
+  EXPECT_NE(folder.ReadFile("old.nvs"), "old\r\n");
+  f.editor.InsertString("\x81");
+  f.editor.SaveToFile(name);
+  EXPECT_EQ(sink.requests.size(), 1u) << "asked once for the file";
+  EXPECT_FALSE(f.editor.Modified());
 }
 
 class TRecordingClipboard : public TClipboardService {

@@ -137,6 +137,41 @@ TEST_F(LoadDocumentTest, UnicodeFilesAreKnownByTheirBytes) {
   }
 }
 
+// Files of other programs, read through the border, keep the blanks and
+// tabs that end their lines; the system's own forms drop them. The target
+// trims as before once the load is over.
+TEST_F(LoadDocumentTest, TrailingBlanksAreKeptOnlyInFilesOfOtherPrograms) {
+  struct Case {
+    const char* name;
+    int mode;
+    uint8_t disk;
+    std::string file;
+    TParagraphs paras;
+  } cases[] = {
+      {"w.txt", 2, kDiskNvw, "ab \t\r\ncd  \r\n", {B("ab \t"), B("cd  ")}},
+      {"u.txt", 0, kDiskNvw, "ab \xD7\x90 \n \n", {B({'a', 'b', ' ', 0xE0, ' '}), B(" ")}},
+      {"u16.txt", 0, kDiskNvw, std::string("\xFF\xFE" "a\0 \0\r\0\n\0", 10), {B("a ")}},
+      {"r.rtf", 0, kDiskNvw, "{\\rtf1 ab \\par cd\\tab\\par}", {B("ab "), B("cd\t")}},
+      // Turned into the storage order of an English document.
+      {"w.txt", 2, kDiskUnicode, "\xE0\xE1 \r\n", {B({0xE1, 0xE0, ' '})}},
+      {"own.nvw", 2, kDiskNvw, "ab \t\r\ncd  \r\n", {B("ab"), B("cd")}},
+      {"dos.txt", 4, kDiskNvw, "ab \r\n", {B("ab")}},
+      {"own.txt", 0, kDiskNvw, "ab \r\n", {B("ab")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " in mode " + std::to_string(c.mode));
+    SetConvMode(c.mode);
+    TestLoadTarget t;
+    t.diskConv = c.disk;
+    t.trims = true;
+    LoadDocument(t, WriteTemp(c.name, c.file));
+    std::vector<std::vector<uint8_t>> paras = t.paras.Paras();
+    while (!paras.empty() && paras.back().empty()) paras.pop_back();
+    EXPECT_EQ(paras, c.paras);
+    EXPECT_TRUE(t.trims);
+  }
+}
+
 // The conversion pass never clears what a reader noted.
 TEST_F(LoadDocumentTest, ZeroBytesKeepTheDocumentModifiedThroughTheConversion) {
   SetConvMode(2);

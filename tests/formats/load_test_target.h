@@ -8,7 +8,12 @@ namespace nuvel::test {
 
 class TestLoadTarget : public TLoadTarget {
  public:
-  uint16_t AppendParaText(std::span<const uint8_t> text) override { return paras.AppendParaText(text); }
+  // As the editor does, when it trims.
+  uint16_t AppendParaText(std::span<const uint8_t> text) override {
+    return paras.AppendParaText(trims ? WithoutTrailingBlanks(text) : text);
+  }
+  bool TrimsTrailingBlanks() const override { return trims; }
+  void SetTrimsTrailingBlanks(bool t) override { trims = t; }
   uint32_t ParaCount() const override { return paras.ParaCount(); }
   std::span<const uint8_t> Para(uint32_t index) const override { return paras.Para(index); }
   void ReplacePara(uint32_t index, std::span<const uint8_t> bytes) override { paras.ReplacePara(index, bytes); }
@@ -27,6 +32,7 @@ class TestLoadTarget : public TLoadTarget {
   uint8_t diskConv = 255;
   bool sheim = false;
   bool english = true;
+  bool trims = false;
   int clears = 0;
   int done = 0;
 };
