@@ -3,8 +3,34 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <fstream>
+#include <string>
 
 namespace nuvel::platform {
+
+namespace {
+
+// Whether the system gives large pages to memory offered for them only
+// when it has them at hand, read once from its setting.
+bool LargePagesWithoutStall() {
+  static const bool withoutStall = [] {
+    std::ifstream file("/sys/kernel/mm/transparent_hugepage/defrag");
+    std::string setting;
+    std::getline(file, setting);
+    return LargePageAdviceWaitsNot(setting);
+  }();
+  return withoutStall;
+}
+
+}  // namespace
+
+bool LargePageAdviceWaitsNot(std::string_view defragSetting) {
+  const std::size_t open = defragSetting.find('[');
+  const std::size_t close = defragSetting.find(']', open);
+  if (open == std::string_view::npos || close == std::string_view::npos) return false;
+  const std::string_view chosen = defragSetting.substr(open + 1, close - open - 1);
+  return chosen == "defer" || chosen == "never";
+}
 
 void* MapLargeBlock(std::size_t bytes, bool largePages) {
   const std::size_t size = WholeLargePages(bytes == 0 ? 1 : bytes);
@@ -28,7 +54,7 @@ void UnmapLargeBlock(void* block, std::size_t bytes) {
 
 void AdviseLargePages(void* start, std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
-  ::madvise(start, bytes, MADV_HUGEPAGE);
+  if (LargePagesWithoutStall()) ::madvise(start, bytes, MADV_HUGEPAGE);
 #else
   (void)start;
   (void)bytes;
