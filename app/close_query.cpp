@@ -5,10 +5,13 @@
 namespace nuvel {
 
 bool RunCloseQuery(const CloseQueryDocument& doc, CloseQueryActions& actions) {
-  if (doc.modified && doc.textLength > 0) {
+  const bool asksToSave = doc.modified && doc.textLength > 0;
+  // The document asked about is in front while its question is up (Exit asks
+  // each document in turn, whichever was active).
+  if (asksToSave || doc.collectTarget) actions.BringToFront();
+  if (asksToSave) {
     ModalResult answer = MessageDlg(doc.saveChangesText, MsgDlgType::Information, platform::mbYesNoCancel);
     if (answer == platform::mrYes) {
-      actions.BringToFront();
       bool saved = doc.untitled ? actions.SaveAs() : actions.Save();
       if (!saved) return false;
     } else if (answer != platform::mrNo) {

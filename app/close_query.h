@@ -1,6 +1,6 @@
 #pragma once
-// Whether a document window may close. A modified document with text asks
-// Yes/No/Cancel; Yes saves it (untitled ones through Save As) and the window
+// Whether a document window may close. A window that asks is brought to the
+// front first. A modified document with text asks Yes/No/Cancel; Yes saves it (untitled ones through Save As) and the window
 // closes only when that save succeeded. The collecting window asks once
 // more before it goes.
 #include <cstdint>

@@ -11,7 +11,41 @@ std::string_view Trim(std::string_view s) {
 
 std::string QtPattern(std::string_view p) { return p == "*.*" ? std::string("*") : std::string(p); }
 
+// A left-to-right run inside right-to-left text: U+2066 ... U+2069.
+std::string Isolated(std::string_view s) { return "\u2066" + std::string(s) + "\u2069"; }
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string HebrewFilterText(std::string_view text) {
+  // What the program calls its kinds of files, and their Hebrew names.
+  static constexpr struct {
+    std::string_view english, hebrew;
+  } kNames[] = {
+      {"All files", "כל הקבצים"},
+      {"Nuvel Windows files", "קובצי נובל חלונות"},
+      {"Nuvel DOS files", "קובצי נובל דוס"},
+      {"Text files", "קובצי טקסט"},
+      {"SuperFind Rule files", "קובצי כללים לחיפוש-על"},
+      {"Key Files", "קובצי מקשים"},
+      {"Nuvel Macro", "קובצי מאקרו של נובל"},
+      {"Nuvel Macros", "קובצי מאקרו של נובל"},
+  };
+  for (const auto& n : kNames)
+    if (EqualsNoCase(text, n.english)) return std::string(n.hebrew);
+  constexpr std::string_view kFiles = " files";
+  if (text.size() > kFiles.size() && EqualsNoCase(text.substr(text.size() - kFiles.size()), kFiles))
+    return "קובצי " + Isolated(Trim(text.substr(0, text.size() - kFiles.size())));
+  return std::string(text);
+}
 
 std::vector<FilterEntry> ParseDialogFilter(std::string_view filter) {
   // The stored filter begins with "|" so that it can follow a pattern; alone
@@ -45,7 +79,7 @@ std::vector<FilterEntry> ParseDialogFilter(std::string_view filter) {
   return entries;
 }
 
-std::vector<std::string> QtNameFilters(std::string_view filter) {
+std::vector<std::string> QtNameFilters(std::string_view filter, FilterLanguage language) {
   std::vector<std::string> out;
   for (const FilterEntry& e : ParseDialogFilter(filter)) {
     std::string original;   // the patterns as written
@@ -67,15 +101,19 @@ std::vector<std::string> QtNameFilters(std::string_view filter) {
     std::string_view tv = text;
     if (!original.empty() && tv.ends_with(tail)) tv = Trim(tv.substr(0, tv.size() - tail.size()));
     std::string entry(tv);
+    if (language == FilterLanguage::Hebrew) {
+      entry = HebrewFilterText(tv);
+      if (!original.empty()) entry.append(" ").append(Isolated("(" + original + ")"));
+    }
     entry.append(" (").append(qt).append(")");
     out.push_back(std::move(entry));
   }
   return out;
 }
 
-std::string QtFilterString(std::string_view filter) {
+std::string QtFilterString(std::string_view filter, FilterLanguage language) {
   std::string joined;
-  for (const std::string& f : QtNameFilters(filter)) {
+  for (const std::string& f : QtNameFilters(filter, language)) {
     if (!joined.empty()) joined += ";;";
     joined += f;
   }

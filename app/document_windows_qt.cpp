@@ -89,6 +89,11 @@ DocumentWindows::DocumentWindows(DocumentFrame frame, QObject* parent)
   }
   connect(tabs_, &QTabBar::currentChanged, this, &DocumentWindows::TabCtrlChange);
   connect(frame_.area, &QMdiArea::subWindowActivated, this, &DocumentWindows::SubWindowActivated);
+  // A window that still cannot fit (its smallest size is larger than the
+  // area) can be scrolled to.
+  frame_.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  frame_.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  frame_.area->viewport()->installEventFilter(this);
 
   timer_ = new QTimer(this);
   timer_->setObjectName(QStringLiteral("Timer1"));
@@ -460,7 +465,7 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   std::optional<int> number = NewDocNumberOf(oldName);
   std::string suggested = SuggestedSaveName(oldName);
   if (IsNewRuleName(oldName)) suggested = ProgPath + suggested;
-  std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer), filter, suggested);
+  std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer, EngPrompts), filter, suggested);
   if (!chosen || chosen->empty() || saving.Closed()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);
   if (name == oldName && !MayReplaceFile(child, name, false)) return false;
@@ -654,8 +659,17 @@ void DocumentWindows::UpdateStatusBar() {
                         : HebrewStatusCaptions([](uint32_t id) { return GetMessageText(id, id); });
   auto texts = StatusPanelTexts(f, captions);
   for (size_t i = 0; i < texts.size(); ++i) {
-    frame_.panels[i]->setLayoutDirection(Options.EnglishUI ? Qt::LeftToRight : Qt::RightToLeft);
-    frame_.panels[i]->setText(FromSystemText(texts[i]));
+    QLabel* panel = frame_.panels[i];
+    panel->setLayoutDirection(Options.EnglishUI ? Qt::LeftToRight : Qt::RightToLeft);
+    panel->setText(FromSystemText(texts[i]));
+    // A panel is as wide as its text needs when its own width is too small
+    // for large numbers, and goes back to that width when they are gone.
+    const int own = panel->property(kPanelWidthProperty).toInt();
+    if (own > 0) {
+      const int needed = panel->fontMetrics().horizontalAdvance(panel->text()) + panel->width() -
+                         panel->contentsRect().width() + panel->margin() * 2 + 4;
+      panel->setFixedWidth(std::max(own, needed));
+    }
   }
 }
 
@@ -761,5 +775,24 @@ void DocumentWindows::RestoreAll1Click() {
 }
 
 void DocumentWindows::NextWindow1Click() { frame_.area->activateNextSubWindow(); }
+
+void DocumentWindows::FitWindowsInArea() {
+  // Before the area is on screen its size is not yet the one it will have.
+  if (!frame_.area->isVisible()) return;
+  const QSize room = frame_.area->viewport()->size();
+  if (room.isEmpty()) return;
+  for (TMDIChild* c : Children()) {
+    if (c->isMinimized() || c->isMaximized()) continue;
+    const QRect g = c->geometry();
+    const PlaceRect now{g.x(), g.y(), g.width(), g.height()};
+    const PlaceRect fit = KeepOnScreen(now, {0, 0, room.width(), room.height()});
+    if (fit != now) c->setGeometry(fit.x, fit.y, fit.width, fit.height);
+  }
+}
+
+bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && frame_.area && watched == frame_.area->viewport()) FitWindowsInArea();
+  return QObject::eventFilter(watched, event);
+}
 
 }  // namespace nuvel

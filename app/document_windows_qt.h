@@ -38,6 +38,8 @@ class TMDIChild;
 class THebTextEditor;
 class TNvcController;
 
+inline constexpr char kPanelWidthProperty[] = "nuvelPanelWidth";
+
 struct DocumentFrame {
   QMainWindow* window = nullptr;
   QMdiArea* area = nullptr;
@@ -45,7 +47,9 @@ struct DocumentFrame {
   // The main window's menu item and toolbar button of a component name; null when absent.
   std::function<QAction*(const QString&)> item;
   std::function<QAbstractButton*(const QString&)> button;
-  // Panel2 .. Panel8 of the status bar (may be empty).
+  // Panel2 .. Panel8 of the status bar (may be empty). A panel that carries
+  // its own width in the property kPanelWidthProperty grows past it for a
+  // text that needs more.
   std::vector<QLabel*> panels;
   // The main window's options; null: the document windows keep their own.
   MainOptions* options = nullptr;
@@ -174,6 +178,13 @@ class DocumentWindows : public QObject {
   void MinimizeAll1Click();
   void RestoreAll1Click();
   void NextWindow1Click();
+  // Every window that is neither minimized nor maximized and does not fit
+  // the window area is made to: as much of it as fits, moved inside. Runs
+  // whenever the area changes size.
+  void FitWindowsInArea();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ConnectItems();

@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
 
 #include "app/dialog_filter.h"
 #include "core/qstring_bytes_qt.h"
@@ -10,16 +14,35 @@
 
 namespace nuvel {
 
+void PrepareFileDialog(QFileDialog& dialog, bool hebrew) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (hebrew) {
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+  }
+  if (const QScreen* screen = dialog.screen()) {
+    const QRect room = screen->availableGeometry();
+    dialog.resize(std::min(900, room.width() * 9 / 10), std::min(560, room.height() * 9 / 10));
+  }
+  if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
+}
+
 namespace {
 
 // A file dialog in the interface's language and direction.
 QStringList RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const std::string& title,
                           const std::string& filter, const std::string& start) {
+  const FilterLanguage language = EngPrompts ? FilterLanguage::English : FilterLanguage::Hebrew;
   QFileDialog dialog(parent, QString::fromStdString(title), FromFileName(start),
-                     QString::fromStdString(QtFilterString(filter)));
+                     QString::fromStdString(QtFilterString(filter, language)));
+  PrepareFileDialog(dialog, !EngPrompts);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
-  if (!EngPrompts) dialog.setLayoutDirection(Qt::RightToLeft);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
@@ -43,9 +66,9 @@ std::optional<std::string> QtFilePrompts::SaveFileName(const std::string& title,
 
 std::optional<std::string> QtFilePrompts::FolderName(const std::string& title, const std::string& start) {
   QFileDialog dialog(parent_, QString::fromStdString(title), FromFileName(start));
+  PrepareFileDialog(dialog, !EngPrompts);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
-  if (!EngPrompts) dialog.setLayoutDirection(Qt::RightToLeft);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToFileName(dialog.selectedFiles().front());
 }

@@ -4,7 +4,15 @@
 
 #include "app/file_prompts.h"
 
+class QFileDialog;
+
 namespace nuvel {
+
+// Sets a file dialog up for the interface language: Qt's own dialog, right
+// to left in Hebrew with the filters' Hebrew names (their Qt patterns
+// hidden), as large as fits the screen up to a comfortable size, and a name
+// column that takes the room the other columns leave.
+void PrepareFileDialog(QFileDialog& dialog, bool hebrew);
 
 class QtFilePrompts : public FilePrompts {
  public:

@@ -26,6 +26,7 @@
 #include <exception>
 
 #include "core/qstring_bytes_qt.h"
+#include "app/document_windows_qt.h"
 #include "app/main_form_flags.h"
 #include "app/main_commands_qt.h"
 #include "app/main_form_keys.h"
@@ -281,6 +282,7 @@ void TMainForm::BuildStatusBar() {
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setFixedWidth(kPanelWidths[i]);
+    panel->setProperty(kPanelWidthProperty, kPanelWidths[i]);
     row->addWidget(panel);
     Panels.push_back(panel);
   }

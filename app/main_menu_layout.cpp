@@ -144,7 +144,7 @@ const std::vector<MenuItemDef>& MainMenuLayout() {
       {"", "Languages1", "-", "", "", S},
       {"NikudCursor1", "Languages1", "Nikud &Cursor", "The cursor moves on after a vowel point", "", C | W},
       {"OnscreenKeyboard1", "Languages1", "Onscreen &Keyboard ", "Show the keyboard on the screen", "", C},
-      {"HebrewMenus1", "Languages1", "Hebrew Menus", "Switch the menus between Hebrew and English", "Shift+Ctrl+F11", C | H | W},
+      {"HebrewMenus1", "Languages1", "Hebrew Menus", "Switch the menus between Hebrew and English", "Shift+Ctrl+F11", C | W},
       // Options
       {"Options1", "", "&Options", "Preferences and settings", "", W},
       {"Properties1", "Options1", "&Preferences...", "Set the program's preferences", "", 0},

@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include "app/main_commands_qt.h"
+#include "core/shared_state.h"
 #include "textsearch/nvc_label_qt.h"
+#include "ui/interface_texts_qt.h"
 
 namespace nuvel {
 
@@ -52,8 +54,12 @@ TMdiAbout::TMdiAbout(QWidget* parent, std::optional<MemoryFigures> figures) : QD
   panel->setObjectName(QStringLiteral("Panel1"));
   panel->setFrameShape(QFrame::StyledPanel);
   auto* grid = new QGridLayout(panel);
-  grid->addWidget(new QLabel(QStringLiteral("Physical Memory Available to Windows:"), panel), 0, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Memory in Use:"), panel), 1, 0);
+  auto* physMemLabel = new QLabel(QStringLiteral("Physical Memory Available to Windows:"), panel);
+  physMemLabel->setObjectName(QStringLiteral("PhysMemLabel"));
+  auto* freeResLabel = new QLabel(QStringLiteral("Memory in Use:"), panel);
+  freeResLabel->setObjectName(QStringLiteral("FreeResLabel"));
+  grid->addWidget(physMemLabel, 0, 0);
+  grid->addWidget(freeResLabel, 1, 0);
   PhysMem = new QLabel(panel);
   PhysMem->setObjectName(QStringLiteral("PhysMem"));
   FreeRes = new QLabel(panel);
@@ -74,6 +80,7 @@ TMdiAbout::TMdiAbout(QWidget* parent, std::optional<MemoryFigures> figures) : QD
 void AttachAboutBox(MainCommands& commands, QWidget* mainWindow, std::function<void(TMdiAbout&)> run) {
   commands.On("About1", [mainWindow, run] {
     TMdiAbout box(mainWindow);
+    if (!EngPrompts) SetHebCaps(&box, "SetHebCaps_MdiAbout");
     if (run)
       run(box);
     else

@@ -5,8 +5,12 @@
 
 namespace nuvel {
 
-std::string SaveAsTitle(std::string_view fileName, bool fromTimer) {
-  return std::string(fromTimer ? "AUTOSAVE " : "Save ") + std::string(NameWithoutFolder(fileName)) + " As";
+std::string SaveAsTitle(std::string_view fileName, bool fromTimer, bool english) {
+  const std::string name(NameWithoutFolder(fileName));
+  if (english) return std::string(fromTimer ? "AUTOSAVE " : "Save ") + name + " As";
+  // The name is one left-to-right run inside the Hebrew title.
+  const std::string isolated = "\u2066" + name + "\u2069";
+  return fromTimer ? "שמירה אוטומטית של " + isolated + " בשם" : "שמירת " + isolated + " בשם";
 }
 
 bool IsNewRuleName(std::string_view fileName) { return fileName.find("NewRLE") != std::string_view::npos; }

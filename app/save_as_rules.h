@@ -8,8 +8,9 @@
 namespace nuvel {
 
 // "Save <name> As", or "AUTOSAVE <name> As" for the timer's autosave; the
-// name without its folder.
-std::string SaveAsTitle(std::string_view fileName, bool fromTimer);
+// name without its folder. In Hebrew (UTF-8) the name is isolated as one
+// left-to-right run.
+std::string SaveAsTitle(std::string_view fileName, bool fromTimer, bool english = true);
 
 // The dialog's suggested name: "*.rle" for a new rule file (a name holding
 // "NewRLE"), nothing for an untitled document, else the name itself.

@@ -8,6 +8,7 @@
 #include "app/main_commands_qt.h"
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
+#include "app/program_state_store.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "textsearch/text_search_window_qt.h"
@@ -44,6 +45,7 @@ void ShowSearchWindow(TMainForm& form, DocumentWindows& docs) {
   if (!searchWindow) {
     TTextSearch::Hooks hooks;
     hooks.controller = form.MainController;
+    hooks.store = &ProgramStateStore();
     hooks.returnToEditing = [&form] {
       form.show();
       form.raise();

@@ -65,20 +65,26 @@ TCalcltDlg* OpenCalculator(const DocumentWindows& docs) {
 
 void AttachToolDialogCommands(MainCommands& on, DocumentWindows& docs, ToolDialogHooks hooks) {
   on.On("PhraseDictionary1", [&docs, hooks] {
+    auto insert = [&docs](const std::string& entry) {
+      TMDIChild* child = docs.ActiveChild();
+      if (!child || entry.empty()) return;
+      const std::string text = PhraseToInsert(entry, child->HebDoc().Engm());
+      if (!text.empty()) child->CurrentDoc().InsertString(text);
+    };
     std::string entry;
     {
       TPhraseDic dic(docs.Area() ? docs.Area()->window() : nullptr);
+      dic.OnInsert = insert;
       if (hooks.runPhrases) {
         hooks.runPhrases(dic);
       } else {
         dic.exec();
       }
-      entry = dic.ChosenEntry();
+      // Closing the window inserts the selected phrase when none was
+      // inserted while it was open.
+      if (!dic.Inserted()) entry = dic.ChosenEntry();
     }
-    TMDIChild* child = docs.ActiveChild();
-    if (!child || entry.empty()) return;
-    const std::string text = PhraseToInsert(entry, child->HebDoc().Engm());
-    if (!text.empty()) child->CurrentDoc().InsertString(text);
+    insert(entry);
   });
   on.On("Calculator1", [&docs] { ShowCalculator(docs); });
 }

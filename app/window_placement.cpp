@@ -50,4 +50,10 @@ PlaceRect KeepOnScreen(PlaceRect frame, PlaceRect screen) {
   return frame;
 }
 
+PlaceRect KeyboardPlace(int width, int height, PlaceRect screen, PlaceRect mainFrame, PlaceRect workspace) {
+  PlaceRect r{mainFrame.x + (mainFrame.width - width) / 2, mainFrame.y + mainFrame.height, width, height};
+  if (r.y + height > screen.y + screen.height) r.y = std::max(workspace.y, workspace.y + workspace.height - height);
+  return KeepOnScreen(r, screen);
+}
+
 }  // namespace nuvel

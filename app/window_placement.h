@@ -28,8 +28,17 @@ std::string OpenDialogFolder(std::string_view activeFileName, bool activeIsTitle
 // follow in their order.
 std::string WithAllFilesFirst(std::string_view filter);
 
-// The main window's frame kept on the available screen: the top-left corner
-// moved so that the whole frame (or as much of it as fits) is visible.
+// A frame kept inside an area: the main window's on the available screen, a
+// document window's in the window area. The frame is cut to the area's size
+// when it is larger, and its top-left corner moved so that the whole frame
+// is inside.
 PlaceRect KeepOnScreen(PlaceRect frame, PlaceRect screen);
+
+// Where the on-screen keyboard of the given size first opens, in screen
+// coordinates: below the main window's frame when the screen has room
+// there, else over the bottom of the window area (the workspace), never
+// above its top, where the menus and the toolbar are; centred on the main
+// window, and on the screen.
+PlaceRect KeyboardPlace(int width, int height, PlaceRect screen, PlaceRect mainFrame, PlaceRect workspace);
 
 }  // namespace nuvel

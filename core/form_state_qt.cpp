@@ -357,7 +357,9 @@ void TNvcFormState::RestoreState() {
       if (!(options_ & fsNoSize) && sizeable) {
         form->setGeometry(r[0], r[1], r[2] - r[0], r[3] - r[1]);
       } else {
-        form->move(r[0], r[1]);
+        // The saved corner is the one of the window's inside, as for the
+        // sized placement above, not of its frame.
+        form->setGeometry(r[0], r[1], form->width(), form->height());
       }
     }
   }

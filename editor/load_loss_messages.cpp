@@ -16,7 +16,12 @@ std::string_view EnglishText(LoadLossMessage id) {
     case LoadLossMessage::LostChars:
       return "%s characters have no place in the program's character set and were replaced or left out.";
     case LoadLossMessage::NulBytes: return "%s zero bytes were left out.";
-    case LoadLossMessage::SplitLines: return "%s lines longer than 32,767 characters were split.";
+    // The reader keeps one place of its line buffer for the terminator.
+    case LoadLossMessage::SplitLines: return "%s lines longer than 32,766 characters were split.";
+    case LoadLossMessage::LostChar:
+      return "One character has no place in the program's character set and was replaced or left out.";
+    case LoadLossMessage::NulByte: return "One zero byte was left out.";
+    case LoadLossMessage::SplitLine: return "One line longer than 32,766 characters was split.";
     case LoadLossMessage::CountsAsChanged:
       return "The document counts as changed. Its first save keeps the file as it was in a backup copy.";
     case LoadLossMessage::ReplaceAsked:
@@ -71,9 +76,15 @@ std::string Count(uint64_t n) {
 
 std::string LoadLossText(const std::string& fileName, const TLoadLosses& losses) {
   std::string text = Format(LoadLossMessage::Opening, {FileNameInMessage(fileName)});
-  if (losses.lostChars) text += "\n" + Format(LoadLossMessage::LostChars, {Count(losses.lostChars)});
-  if (losses.nulBytes) text += "\n" + Format(LoadLossMessage::NulBytes, {Count(losses.nulBytes)});
-  if (losses.splitLines) text += "\n" + Format(LoadLossMessage::SplitLines, {Count(losses.splitLines)});
+  auto counted = [&](uint64_t n, LoadLossMessage one, LoadLossMessage many) {
+    if (n == 1)
+      text += "\n" + Format(one, {});
+    else if (n > 1)
+      text += "\n" + Format(many, {Count(n)});
+  };
+  counted(losses.lostChars, LoadLossMessage::LostChar, LoadLossMessage::LostChars);
+  counted(losses.nulBytes, LoadLossMessage::NulByte, LoadLossMessage::NulBytes);
+  counted(losses.splitLines, LoadLossMessage::SplitLine, LoadLossMessage::SplitLines);
   text += "\n" + Format(LoadLossMessage::CountsAsChanged, {});
   return text;
 }

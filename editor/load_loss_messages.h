@@ -22,6 +22,10 @@ enum class LoadLossMessage : uint16_t {
   FormLossBackup = 43007,  // %s: the backup copy's name
   SaveAnyway = 43008,     // the button that saves all the same
   FirstPointName = 43010,  // to 43029: the points 0xC0 to 0xD3 by name
+  // The counts above when they are one.
+  LostChar = 43030,
+  NulByte = 43031,
+  SplitLine = 43032,
 };
 
 // The message shown on opening `fileName` when `losses` is not empty.

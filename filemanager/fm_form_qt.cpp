@@ -165,7 +165,8 @@ TFMForm::TFMForm(int number, FileManagerHost host, std::shared_ptr<FileManagerPr
     sortKnown_ = true;
   }
   FileList->SetOrder(order);
-  if (auto* b = ToolButton(QStringLiteral("SpeedButton%1").arg(s.sortColumn.value_or(0) + 1))) b->setChecked(true);
+  // The button pressed is the one of the order the list is in.
+  if (auto* b = ToolButton(QStringLiteral("SpeedButton%1").arg(FileList->Order().column + 1))) b->setChecked(true);
   filter_ = s.filter;
   FileListEdit->setText(FromFileName(filter_));
 
@@ -666,6 +667,7 @@ void TFMForm::SetListView(bool list) {
 void TFMForm::SortButtonClick(int column) {
   sortKnown_ = true;
   FileList->ColumnClick(column);
+  if (auto* b = ToolButton(QStringLiteral("SpeedButton%1").arg(column + 1))) b->setChecked(true);
 }
 
 void TFMForm::ConvBtnClick(int format) {

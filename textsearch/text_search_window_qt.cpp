@@ -16,6 +16,7 @@
 #include <charconv>
 #include <memory>
 
+#include "core/form_state_qt.h"
 #include "core/message_texts.h"
 #include "core/qstring_bytes_qt.h"
 #include "core/settings.h"
@@ -144,9 +145,25 @@ TTextSearch::TTextSearch(const std::string& programFolder, Hooks hooks, QWidget*
     if (ec != std::errc() || p != wid.data() + wid.size()) v = 150;
   }
   pnlWid_ = v;
+
+  // The placement is restored when the window is first shown and saved
+  // when it closes (the state component watches both).
+  if (hooks_.store != nullptr) {
+    formState_ = new TNvcFormState(this);
+    formState_->SetStorage(hooks_.store);
+    formState_->SetSection("TextSearch");
+  }
 }
 
-TTextSearch::~TTextSearch() = default;
+TTextSearch::~TTextSearch() {
+  // File | Exit destroys the window without closing it: where it stands now
+  // is kept.
+  if (formState_ == nullptr) return;
+  if (isVisible())
+    formState_->FormCloseQuery();
+  else
+    formState_->FormDestroying();
+}
 
 void TTextSearch::BuildMenus() {
   auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,

@@ -22,7 +22,9 @@ class QVBoxLayout;
 
 namespace nuvel {
 
+class TNvcAbstractStore;
 class TNvcController;
+class TNvcFormState;
 class TNvcLabel;
 class TNvcSpinner;
 class THebEditWin;
@@ -53,6 +55,9 @@ class TTextSearch : public QMainWindow {
     std::function<void()> help;
     // Shows the about box modally; tests answer it.
     std::function<void(TTextAboutBox&)> showAbout;
+    // Where the window keeps its placement between runs (section
+    // "TextSearch"); none: it is not kept.
+    TNvcAbstractStore* store = nullptr;
   };
 
   // `programFolder` holds the folder Texts; the tree is built from what is
@@ -119,6 +124,7 @@ class TTextSearch : public QMainWindow {
   void ApplyPanelHeights();
 
   Hooks hooks_;
+  TNvcFormState* formState_ = nullptr;
   CatalogueFiles files_;
   CatalogueTree tree_;
   QTreeWidget* tree1_ = nullptr;

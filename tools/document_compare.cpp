@@ -1,5 +1,7 @@
 #include "tools/document_compare.h"
 
+#include <algorithm>
+
 #include "core/shared_state.h"
 #include "editor/custom_editor.h"
 #include "platform/message_sink.h"
@@ -52,12 +54,20 @@ bool Equal(const TStream& a, const TStream& b) {
   return a.Char() == b.Char();
 }
 
+// A text is read from its caret, or from after its selection: a difference
+// shown last is selected, and the next comparison goes on past it.
 TCompareText TextOf(TNvcCustomEditor& e) {
   TCompareText t;
   t.ParaCount = e.ParaCount();
   t.Para = [&e](int32_t p) { return e.GetPara(p); };
-  t.StartPara = e.CaretPara();
-  t.StartPos = e.CaretPos();
+  if (e.HasSelection()) {
+    const TEditorPosition& end = std::max(e.SelBegin(), e.SelEnd());
+    t.StartPara = end.Para;
+    t.StartPos = end.Pos;
+  } else {
+    t.StartPara = e.CaretPara();
+    t.StartPos = e.CaretPos();
+  }
   return t;
 }
 
@@ -107,13 +117,21 @@ TCompareResult CompareTexts(const TCompareText& a, const TCompareText& b) {
 }
 
 TCompareOutcome CompareFromCaret(TNvcCustomEditor& a, TNvcCustomEditor& b) {
+  const bool goingOn = a.HasSelection() || b.HasSelection();
   const TCompareResult r = CompareTexts(TextOf(a), TextOf(b));
   switch (r.Outcome) {
     case TCompareOutcome::NoStart: break;
     case TCompareOutcome::Same:
-      // "!הקבצים זהים מהסמן עד הסוף"
-      Inform(EngPrompts ? "File compare OK! (from cursor positions)"
-                        : "!\xE4\xF7\xE1\xF6\xE9\xED \xE6\xE4\xE9\xED \xEE\xE4\xF1\xEE\xEF \xF2\xE3 \xE4\xF1\xE5\xF3");
+      if (goingOn) {
+        // "אין עוד הבדלים עד סוף הקבצים"
+        Inform(EngPrompts ? "No more differences to the end of the files"
+                          : "\xE0\xE9\xEF \xF2\xE5\xE3 \xE4\xE1\xE3\xEC\xE9\xED \xF2\xE3 \xF1\xE5\xF3 "
+                            "\xE4\xF7\xE1\xF6\xE9\xED");
+      } else {
+        // "!הקבצים זהים מהסמן עד הסוף"
+        Inform(EngPrompts ? "File compare OK! (from cursor positions)"
+                          : "!\xE4\xF7\xE1\xF6\xE9\xED \xE6\xE4\xE9\xED \xEE\xE4\xF1\xEE\xEF \xF2\xE3 \xE4\xF1\xE5\xF3");
+      }
       break;
     case TCompareOutcome::Differ:
       ShowSide(a, r.A);

@@ -40,8 +40,10 @@ struct TCompareResult {
 
 TCompareResult CompareTexts(const TCompareText& a, const TCompareText& b);
 
-// Compares the two editors from their carets. When the rest is the same it
-// says so and the carets stay; otherwise it selects the differing character
+// Compares the two editors from their carets, or from after the selection
+// of one that has one, so that running it again goes on past the difference
+// it showed. When the rest is the same it says so (that there are no more
+// differences, when it went on past a selection) and the carets stay; otherwise it selects the differing character
 // in each (or puts the caret at the end of a text that ended first) and says
 // that there is a difference. The messages go through the message sink in
 // the interface language.

@@ -1,6 +1,7 @@
 #include "tools/phrase_dic_qt.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,9 +41,36 @@ TPhraseDic::TPhraseDic(QWidget* parent) : QDialog(parent) {
   bottom->addWidget(BitBtn1);
   layout->addLayout(bottom);
 
+  PhraseDicList->Edit()->installEventFilter(this);
+  PhraseDicList->ListBox()->installEventFilter(this);
+  connect(PhraseDicList->ListBox(), &QListWidget::itemDoubleClicked, this, [this] { InsertChosen(); });
+
   const auto library = platform::StringLibrary::Load();
   PhraseDicList->SetItems(LoadPhrases(library ? &*library : nullptr));
   PhraseDicList->Edit()->setFocus();
+}
+
+void TPhraseDic::InsertChosen() {
+  TNvcSearchEdit* edit = PhraseDicList->Edit();
+  if (edit->isModified()) {
+    edit->setModified(false);
+    edit->ExecuteSearch();
+  }
+  const std::string entry = ChosenEntry();
+  if (entry.empty() || !OnInsert) return;
+  OnInsert(entry);
+  inserted_ = true;
+}
+
+bool TPhraseDic::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      InsertChosen();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 std::string TPhraseDic::ChosenEntry() const {

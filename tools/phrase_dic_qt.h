@@ -1,7 +1,10 @@
 #pragma once
 // "English/Hebrew Phrase Dictionary" (TPhraseDic): the phrases of the string
-// library in an incremental search list; the caller inserts the chosen one.
+// library in an incremental search list. Enter or a double click hands the
+// chosen phrase to OnInsert at once, and the window stays open for more.
 #include <QDialog>
+#include <functional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -23,6 +26,20 @@ class TPhraseDic : public QDialog {
 
   // The chosen entry (bytes of the system's set); empty when none is selected.
   std::string ChosenEntry() const;
+
+  // Inserts a chosen entry where the user types; set by the caller.
+  std::function<void(const std::string& entry)> OnInsert;
+  // Hands the chosen entry to OnInsert (after the search of what was just
+  // typed), when one is selected.
+  void InsertChosen();
+  // An entry was inserted while the window was open.
+  bool Inserted() const { return inserted_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool inserted_ = false;
 };
 
 }  // namespace nuvel

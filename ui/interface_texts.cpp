@@ -225,7 +225,7 @@ const std::vector<TextRoutine>& TextRoutines() {
              "Preferences1 [3] 41407; Preferences1 [4] 41302; TxtConvRadio1 41309; "
              "TxtConvRadio1 [0] 41310; TxtConvRadio1 [1] 41311; TxtConvRadio1 [2] 41312; "
              "TxtConvRadio1 [3] 41313; TxtConvRadio1 [4] 41314; TxtConvRadio1 [5] 41315; "
-             "TxtConvRadio1 [6] 41316; TxtConvRadio1 [7] 41317; Label2 41320; Label1 41321; "
+             "TxtConvRadio1 [6] 41316; TxtConvRadio1 [7] 41317; TxtConvRadio1 [9] 41319; Label2 41320; Label1 41321; "
              "EditConfig 41385; EditConfig [0] 41386; EditConfig [1] 41387; EditConfig [2] 41388; "
              "EditConfig [3] 41389; EditConfig [4] 41390; EditConfig [5] 41396; "
              "Disk_Conv_List1 [0] 41322; Disk_Conv_List1 [1] 41323; Disk_Conv_List1 [2] 41324; "
@@ -277,12 +277,12 @@ const std::vector<TextRoutine>& TextRoutines() {
     r.push_back({"SetHebCaps_HebFindDlg", "HebFindDlg", false,
                  ParseTextAssignments("form 41695; FindNxtBtn 41696; CheckBox1 41697; CheckBox2 41698; "
                                       "RadioGroup1 41699; RadioGroup1 [0] 41700; RadioGroup1 [1] 41701; "
-                                      "Label1 41702; CancelBtn 41101; CheckChoseir 42021")});
+                                      "Label1 41702; CancelBtn 41101; HelpBtn 40719; CheckChoseir 42021")});
     r.push_back({"SetHebCaps_HebReplDlg", "HebReplDlg", false,
                  ParseTextAssignments("form 41705; FindNxtBtn 41696; CheckBox1 41697; CheckBox2 41698; "
                                       "RadioGroup1 41699; RadioGroup1 [0] 41700; RadioGroup1 [1] 41701; "
                                       "Label1 41702; ReplaceBtn 41706; ReplaceAllBtn 41707; Label2 42020; "
-                                      "CancelBtn 41101")});
+                                      "CancelBtn 41101; HelpBtn 40719")});
     r.push_back({"SetHebCaps_MacroForm", "MacroForm", false,
                  ParseTextAssignments("form 41667; SaveMac 41668; OKBtn 41100; CancelBtn 41101")});
     r.push_back({"SetHebCaps_ChrEntryDlg", "ChrEntryDlg", false,
@@ -328,6 +328,17 @@ const std::vector<TextRoutine>& TextRoutines() {
     }
     r.push_back({"SetHebCaps_CalcltDlg", "CalcltDlg", false,
                  ParseTextAssignments("form 41157; BitBtn2 40525; BitBtn3 40527; OkBtn 41100")});
+    {
+      // The main window's about box; the second line is the maker's name.
+      TextRoutine a{"SetHebCaps_MdiAbout", "MdiAbout", false, {}};
+      TextAssignment caption = Slot("", TextSlot::Caption, 40725);
+      caption.dropFirst = 1;
+      a.texts.push_back(caption);
+      Append(a.texts,
+             "ShadowLabel 41820; NuvelLabel 41820; Label3 41821; Label1 41822; PhysMemLabel 41823; "
+             "FreeResLabel 41824; OKButton 41100");
+      r.push_back(std::move(a));
+    }
     {
       TextRoutine a{"SetHebCaps_TextAboutBox", "TextAboutBox", false, {}};
       TextAssignment caption = Slot("", TextSlot::Caption, 40725);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/command_numbers.h"
+#include "core/form_state_qt.h"
 #include "core/qstring_bytes_qt.h"
 #include "editor/heb_text_editor.h"
 
@@ -123,6 +124,23 @@ TKey_Form::TKey_Form(OnScreenKeyboardTarget target, QWidget* parent)
 
   model_.ChooseLayout(OnScreenLayout::US);
   ShowFaces();
+
+  // The place the user moved the window to comes back when it is shown
+  // (over where its opener put it) and is kept when it closes.
+  if (target_.store != nullptr) {
+    placement_ = new TNvcFormState(this);
+    placement_->SetOptions(TNvcFormState::fsPosition | TNvcFormState::fsNoSize);
+    placement_->SetStorage(target_.store);
+    placement_->SetSection("3.55\\KeyForm");
+  }
+}
+
+TKey_Form::~TKey_Form() {
+  if (placement_ == nullptr) return;
+  if (isVisible())
+    placement_->FormCloseQuery();
+  else
+    placement_->FormDestroying();
 }
 
 QToolButton* TKey_Form::MakeButton(const QString& name, const QString& text) {

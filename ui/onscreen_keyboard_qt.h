@@ -15,6 +15,8 @@
 namespace nuvel {
 
 class THebTextEditor;
+class TNvcAbstractStore;
+class TNvcFormState;
 
 struct OnScreenKeyboardTarget {
   // The active document's current editor; null when no document is open.
@@ -23,12 +25,16 @@ struct OnScreenKeyboardTarget {
   std::function<void(TKeytype)> keyTypeChanged;
   // The window closed (the menu item loses its check).
   std::function<void()> closed;
+  // Where the window keeps the place the user moved it to; none: it is not
+  // kept.
+  TNvcAbstractStore* store = nullptr;
 };
 
 class TKey_Form : public QWidget {
   Q_OBJECT
  public:
   explicit TKey_Form(OnScreenKeyboardTarget target, QWidget* parent = nullptr);
+  ~TKey_Form() override;
 
   // Sends a byte as typed (insert character) to the active editor.
   void Send_Char(uint8_t byte);
@@ -56,6 +62,7 @@ class TKey_Form : public QWidget {
   void ShowFaces();
 
   OnScreenKeyboardTarget target_;
+  TNvcFormState* placement_ = nullptr;
   OnScreenKeyboardModel model_;
   std::array<QToolButton*, kOnScreenKeyCount> keys_{};
 };

@@ -26,6 +26,28 @@ TEST(DialogFilter, DelphiFormBecomesQtForm) {
   }
 }
 
+// In Hebrew each entry reads as a Hebrew name with its patterns after it as
+// one left-to-right run; Qt still reads the patterns at the end.
+TEST(DialogFilter, HebrewNamesWithIsolatedPatterns) {
+  struct Row { const char* in; const char* out; };
+  const Row rows[] = {
+      {"*.txt files (*.txt)|*.txt|All files(*.*)|*.*",
+       "קובצי \u2066*.txt\u2069 \u2066(*.txt)\u2069 (*.txt);;כל הקבצים \u2066(*.*)\u2069 (*)"},
+      {"|Nuvel Windows files (*.nvw)|*.nvw|Nuvel DOS files (*.nvs)|*.nvs|Text files (*.txt)|*.txt",
+       "קובצי נובל חלונות \u2066(*.nvw)\u2069 (*.nvw);;קובצי נובל דוס \u2066(*.nvs)\u2069 (*.nvs);;"
+       "קובצי טקסט \u2066(*.txt)\u2069 (*.txt)"},
+      {"Nuvel Dos Files (*.nvs)|*.nvs", "קובצי נובל דוס \u2066(*.nvs)\u2069 (*.nvs)"},
+      {"SuperFind Rule files(*.RLE)|*.RLE", "קובצי כללים לחיפוש-על \u2066(*.RLE)\u2069 (*.RLE)"},
+      {"RTF files(*.rtf)|*.rtf", "קובצי \u2066RTF\u2069 \u2066(*.rtf)\u2069 (*.rtf)"},
+      // A name the program does not know stays as it is.
+      {"Texts|*.txt;*.doc", "Texts \u2066(*.txt *.doc)\u2069 (*.txt *.doc)"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.in);
+    EXPECT_EQ(QtFilterString(r.in, FilterLanguage::Hebrew), r.out);
+  }
+}
+
 TEST(DialogFilter, EntriesKeepTheirIndex) {
   auto entries = ParseDialogFilter("A|*.a|B|*.b;*.c");
   ASSERT_EQ(entries.size(), 2u);

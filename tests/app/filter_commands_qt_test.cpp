@@ -190,6 +190,40 @@ TEST_F(FilterCommandsTest, SuperFindRunsARuleFileOverTheCurrentDocument) {
   EXPECT_EQ(findSeen[1].files.size(), 1u);
 }
 
+// Super Find starts on the rule file the program ships, which mends common
+// Hebrew typing slips in text read in its own order and leaves the rest.
+TEST_F(FilterCommandsTest, TheShippedRuleFileMendsCommonHebrewSlips) {
+  folder.CopyShippedFile("DIDOD.Rle");
+  struct Case {
+    const char* what;
+    std::string typed, mended;
+  };
+  const Case cases[] = {
+      // "אםא" -> "אמא"; "לךל" -> "לכל"
+      {"a final letter inside a word", "\xE0\xED\xE0 \xEC\xEA\xEC", "\xE0\xEE\xE0 \xEC\xEB\xEC"},
+      // "שלומ לכולמ." -> "שלום לכולם."; "חופ" at the line end -> "חוף"
+      {"a middle letter at a word's end", "\xF9\xEC\xE5\xEE \xEC\xEB\xE5\xEC\xEE.\r\n\xE7\xE5\xF4",
+       "\xF9\xEC\xE5\xED \xEC\xEB\xE5\xEC\xED.\r\n\xE7\xE5\xF3"},
+      // "טוב  מאוד , תודה !" -> "טוב מאוד, תודה!"
+      {"double blanks and blanks before punctuation", "\xE8\xE5\xE1  \xEE\xE0\xE5\xE3 , \xFA\xE5\xE3\xE4 !",
+       "\xE8\xE5\xE1 \xEE\xE0\xE5\xE3, \xFA\xE5\xE3\xE4!"},
+      // "סה\"כ" and "עמ'" are abbreviations; a lone letter is a word of its own;
+      // the indent of a line stays.
+      {"what stays", "\xF1\xE4\"\xEB \xF2\xEE' \xEB \xEE\r\n   \xE0", "\xF1\xE4\"\xEB \xF2\xEE' \xEB \xEE\r\n   \xE0"},
+  };
+  for (const Case& c : cases) {
+    TMDIChild* doc = Open("slips.txt", c.typed + "\r\n");
+    ASSERT_NE(doc, nullptr) << c.what;
+    findAnswers.push_back({tools::TRuleFormResult::Run, "DIDOD.rle", false, false});
+    ASSERT_TRUE(Run("SuperFind1")) << c.what;
+    EXPECT_EQ(findSeen.back().label, "DIDOD.rle");
+    EXPECT_EQ(Text(doc), c.mended + "\r\n") << c.what;
+    EXPECT_TRUE(sink.requests.empty()) << c.what << ": " << sink.requests[0].text;
+    doc->HebDoc().SetModified(false);
+    doc->close();
+  }
+}
+
 TEST_F(FilterCommandsTest, SuperFindOverEveryOpenDocument) {
   folder.WriteFile("x.rle", "x=y\r\n");
   TMDIChild* a = Open("a.txt", "axa\r\n");

@@ -72,6 +72,41 @@ TEST_F(MainTools, HelpShowsItsContentsAndFindsATopic) {
   EXPECT_FALSE(help->FindNext());
 }
 
+// Help names the item that switches the interface language the way the
+// menu shows it, in each language's own help page.
+class HelpNamesTheMenus : public testing::TestWithParam<bool> {
+ protected:
+  void TearDown() override {
+    ProgPath = savedProgPath_;
+    EngPrompts = true;
+  }
+  std::string savedProgPath_ = ProgPath;
+  test::TempProgramFolder folder;
+  test::RecordingMessageSink sink;
+};
+
+TEST_P(HelpNamesTheMenus, TheLanguageItemIsNamedAsItsMenuShowsIt) {
+  const bool hebrew = GetParam();
+  folder.WriteFile("NuvelW.INI", hebrew ? "[StartUp]\r\nEng_Prompts=Hebrew\r\n" : "[StartUp]\r\nEng_Prompts=English\r\n");
+  folder.CopyShippedFile("NuvStr.DLL");
+  fs::copy(fs::path(NUVEL_PROGRAM_DIR) / "help", folder.Path("help"), fs::copy_options::recursive);
+  Program program;
+  ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
+  TMainForm& form = *program.MainForm();
+  auto caption = [&](const char* name) { return form.Item(QString::fromLatin1(name))->text().remove(QChar('&')).trimmed(); };
+  const QString item = caption("Languages1") + " | " + caption("HebrewMenus1");
+  ASSERT_EQ(item.contains(QChar(0x05EA)), hebrew) << item.toStdString();
+  form.Item("TopicSearch1")->trigger();
+  auto* help = form.findChild<THelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->Browser->toPlainText().contains(item + " (Shift+Ctrl+F11)")) << item.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpNamesTheMenus, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Hebrew" : "English");
+                         });
+
 TEST(SendMail, TheBodyIsPercentEncodedUtf8) {
   const QUrl url = MailToUrl("a+b&c=d \xD7\xA9\r\n");
   EXPECT_EQ(url.scheme(), "mailto");

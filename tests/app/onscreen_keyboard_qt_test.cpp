@@ -1,6 +1,7 @@
 // The on-screen keyboard over the running program: it types Hebrew into the
 // active document, sends the editor commands, and never takes the focus.
 #include <QAction>
+#include <QMenuBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -105,6 +106,37 @@ TEST_F(OnScreenKeyboard, WithoutADocumentOnlyTheLastKeyIsShown) {
   EXPECT_EQ(k->Label1->text(), "q");
   Click(k, "Shift1_Button");  // Shift needs a document
   EXPECT_FALSE(k->Model().ShiftDown());
+}
+
+// The keyboard opens where it covers neither the menus nor the toolbar, and
+// comes back where the user put it, after closing and after a restart.
+TEST_F(OnScreenKeyboard, OpensOffTheMenusAndComesBackWhereItWasPut) {
+  form->move(0, 0);
+  form->show();
+  QApplication::processEvents();
+  TKey_Form* k = Show();
+  ASSERT_NE(k, nullptr);
+  QApplication::processEvents();
+  const QRect keyboard = k->frameGeometry();
+  const QRect menus(form->menuBar()->mapToGlobal(QPoint(0, 0)), form->menuBar()->size());
+  const QRect toolbar(form->SpeedPanel->mapToGlobal(QPoint(0, 0)), form->SpeedPanel->size());
+  EXPECT_FALSE(keyboard.intersects(menus));
+  EXPECT_FALSE(keyboard.intersects(toolbar));
+
+  const QPoint put(37, 241);
+  k->move(put);
+  k->close();
+  QApplication::processEvents();
+  k = Show();
+  ASSERT_NE(k, nullptr);
+  EXPECT_EQ(k->pos(), put);
+  // The program ends with the keyboard moved again and shown.
+  k->move(put + QPoint(10, 20));
+  Restart();
+  k = Show();
+  ASSERT_NE(k, nullptr);
+  EXPECT_EQ(k->pos(), put + QPoint(10, 20));
+  k->close();
 }
 
 }  // namespace

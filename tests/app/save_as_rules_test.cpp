@@ -10,6 +10,9 @@ namespace {
 TEST(SaveAsRules, TitlesAndSuggestions) {
   EXPECT_EQ(SaveAsTitle("/d/a.nvw", false), "Save a.nvw As");
   EXPECT_EQ(SaveAsTitle("NEWDOC4", true), "AUTOSAVE NEWDOC4 As");
+  // In Hebrew the name stays one left-to-right run, its folder left out.
+  EXPECT_EQ(SaveAsTitle("/tmp/user/files/a.txt", false, false), "שמירת \u2066a.txt\u2069 בשם");
+  EXPECT_EQ(SaveAsTitle("NEWDOC4", true, false), "שמירה אוטומטית של \u2066NEWDOC4\u2069 בשם");
   EXPECT_EQ(SuggestedSaveName("NEWDOC4"), "");
   EXPECT_EQ(SuggestedSaveName("NewRLE1"), "*.rle");
   EXPECT_EQ(SuggestedSaveName("/d/a.b.txt"), "/d/a.b.txt");

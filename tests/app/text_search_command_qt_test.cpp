@@ -91,6 +91,34 @@ TEST_F(TextSearchCommand, OpensOnceSeededWithTheWordAtTheCaret) {
   TextSearchWindow()->close();
 }
 
+// The window comes back where the user left it and as large, whether it was
+// closed or destroyed by its File | Exit.
+TEST_F(TextSearchCommand, KeepsItsSizeAndPlaceBetweenRuns) {
+  QAction* item = form->Item("SearchTexts1");
+  const QRect places[] = {{120, 90, 640, 420}, {30, 40, 700, 380}};
+  item->trigger();
+  TTextSearch* w = TextSearchWindow();
+  ASSERT_NE(w, nullptr);
+  w->setGeometry(places[0]);
+  w->close();
+  w->findChild<QAction*>("Exit1")->trigger();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(TextSearchWindow(), nullptr);
+
+  item->trigger();
+  w = TextSearchWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->geometry(), places[0]);
+  // Moved again and left by File | Exit while shown.
+  w->setGeometry(places[1]);
+  w->findChild<QAction*>("Exit1")->trigger();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  item->trigger();
+  ASSERT_NE(TextSearchWindow(), nullptr);
+  EXPECT_EQ(TextSearchWindow()->geometry(), places[1]);
+  TextSearchWindow()->close();
+}
+
 TEST_F(TextSearchCommand, AboutBoxShowsTheVersionAndMemory) {
   QString version, memory, load;
   QTimer::singleShot(0, [&] {

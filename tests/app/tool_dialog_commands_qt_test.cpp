@@ -74,6 +74,44 @@ TEST_F(ToolDialogs, AChosenPhraseIsInsertedAtTheCaret) {
   EXPECT_EQ(doc->HebDoc().Text(), "To: \xE4\xE1\xF8 \xE4\xE3\xE5\xFA");
 }
 
+// Enter in the search field or in the list, and a double click on an entry,
+// insert the phrase at the caret at once; the window stays open, and
+// closing it then inserts nothing more.
+TEST_F(ToolDialogs, EnterOrADoubleClickInsertsAtOnce) {
+  TMDIChild* doc = docs->New1Click();
+  ASSERT_NE(doc, nullptr);
+  doc->HebDoc().SetEngm(true);
+  const std::string thanks = "\xE4\xE1\xF8 \xE4\xE3\xE5\xFA";  // reversed in an English document
+  MainCommands commands({}, nullptr);
+  std::vector<std::string> seen;
+  bool stillOpen = true;
+  AttachToolDialogCommands(commands, *docs, {[&](TPhraseDic& dic) {
+                             dic.show();
+                             QApplication::processEvents();
+                             TNvcSearchEdit* edit = dic.PhraseDicList->Edit();
+                             edit->setFocus();
+                             QTest::keyClicks(edit, "THANKS");
+                             QTest::keyClick(edit, Qt::Key_Return);  // before the search's delay ran out
+                             seen.push_back(doc->HebDoc().Text());
+                             QTest::keyClick(dic.PhraseDicList->ListBox(), Qt::Key_Enter);
+                             seen.push_back(doc->HebDoc().Text());
+                             QListWidget* list = dic.PhraseDicList->ListBox();
+                             const QRect row = list->visualItemRect(list->item(list->currentRow()));
+                             // A double click: the first press and release, then the second.
+                             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+                             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+                             seen.push_back(doc->HebDoc().Text());
+                             stillOpen = dic.isVisible();
+                           }});
+  commands.Run("PhraseDictionary1");
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], thanks);
+  EXPECT_EQ(seen[1], thanks + thanks);
+  EXPECT_EQ(seen[2], thanks + thanks + thanks);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(doc->HebDoc().Text(), thanks + thanks + thanks);
+}
+
 TEST_F(ToolDialogs, TheCalculatorComputesAndItsValueIsPastedIntoADocument) {
   TMDIChild* doc = docs->New1Click();
   ASSERT_NE(doc, nullptr);

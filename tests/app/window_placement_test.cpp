@@ -65,5 +65,30 @@ TEST(WindowPlacement, TheFrameIsKeptOnTheScreen) {
   EXPECT_EQ(KeepOnScreen({1200, 30, 400, 300}, {1280, 0, 1920, 1080}), (PlaceRect{1280, 30, 400, 300}));
 }
 
+TEST(WindowPlacement, TheOnScreenKeyboardCoversNeitherMenusNorToolbar) {
+  struct Case {
+    const char* what;
+    PlaceRect screen, mainFrame, workspace;
+    PlaceRect expected;
+  };
+  // The keyboard is 600 x 220.
+  const Case cases[] = {
+      {"room below the main window", {0, 0, 1280, 1024}, {100, 50, 800, 600}, {105, 140, 790, 480},
+       {200, 650, 600, 220}},
+      {"a maximized main window: over the bottom of the workspace", {0, 0, 1280, 900}, {0, 0, 1280, 900},
+       {0, 90, 1280, 780}, {340, 650, 600, 220}},
+      {"a workspace lower than the keyboard starts it at its top", {0, 0, 1280, 400}, {0, 0, 1280, 400},
+       {0, 90, 1280, 150}, {340, 90, 600, 220}},
+      {"a main window near the left edge stays on the screen", {0, 0, 1280, 900}, {-300, 0, 800, 500},
+       {-295, 90, 790, 400}, {0, 500, 600, 220}},
+      {"a small screen", {0, 0, 800, 600}, {0, 0, 800, 600}, {0, 90, 800, 480}, {100, 350, 600, 220}},
+  };
+  for (const Case& c : cases) {
+    const PlaceRect at = KeyboardPlace(600, 220, c.screen, c.mainFrame, c.workspace);
+    EXPECT_EQ(at, c.expected) << c.what << ": " << at.x << "," << at.y;
+    EXPECT_GE(at.y, c.workspace.y) << c.what << ": over the menus or the toolbar";
+  }
+}
+
 }  // namespace
 }  // namespace nuvel

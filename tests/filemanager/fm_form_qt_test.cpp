@@ -116,11 +116,15 @@ class FileManagerWindow : public testing::Test {
 
 TEST_F(FileManagerWindow, ListsTheFolderWithRealNames) {
   EXPECT_EQ(form->Folder(), dir.Path());
-  // The list's own order is by size; a.txt and A.TXT are two files.
+  // The list's own order is by size, and its button says so; a.txt and
+  // A.TXT are two files.
   EXPECT_EQ(Listed(), (std::vector<std::string>{"a.txt", "A.TXT", "notes.txt", "my notes.txt", "big.dat"}));
+  EXPECT_TRUE(form->ToolButton(QStringLiteral("SpeedButton2"))->isChecked());
   EXPECT_EQ(form->LablDate->text().toStdString(), "5044  bytes in  5  files");
   form->SortButtonClick(0);
   EXPECT_EQ(Listed(), (std::vector<std::string>{"A.TXT", "a.txt", "big.dat", "my notes.txt", "notes.txt"}));
+  EXPECT_TRUE(form->ToolButton(QStringLiteral("SpeedButton1"))->isChecked());
+  EXPECT_FALSE(form->ToolButton(QStringLiteral("SpeedButton2"))->isChecked());
   form->SortButtonClick(0);
   EXPECT_EQ(Listed().front(), "notes.txt");
   // The filter, without regard to case.

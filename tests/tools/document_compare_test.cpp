@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
@@ -93,6 +95,64 @@ TEST(CompareFromCaret, FindsTheFirstDifference) {
     }
   }
   EngPrompts = true;
+}
+
+// Running the comparison again goes on from the difference it showed to
+// the next one, and says when there are no more.
+TEST(CompareFromCaret, RunAgainGoesToTheNextDifference) {
+  test::TempProgramFolder folder;
+  struct Step {
+    TCompareOutcome outcome;
+    Shown shownA, shownB;
+    const char* told;
+  };
+  struct Case {
+    const char* name;
+    std::string a, b;
+    std::vector<Step> steps;
+  };
+  const char* differ = "Here is a difference";
+  const char* noMore = "No more differences to the end of the files";
+  const Case cases[] = {
+      {"two bytes in one line",
+       "abcdef",
+       "aXcdYf",
+       {{TCompareOutcome::Differ, {true, 1, 2}, {true, 1, 2}, differ},
+        {TCompareOutcome::Differ, {true, 1, 5}, {true, 1, 5}, differ},
+        {TCompareOutcome::Same, {true, 1, 5}, {true, 1, 5}, noMore}}},
+      {"differences in two paragraphs",
+       "one\r\ntwo\r\nthree",
+       "onX\r\ntwo\r\nthrXe",
+       {{TCompareOutcome::Differ, {true, 1, 3}, {true, 1, 3}, differ},
+        {TCompareOutcome::Differ, {true, 3, 4}, {true, 3, 4}, differ},
+        {TCompareOutcome::Same, {true, 3, 4}, {true, 3, 4}, noMore}}},
+      {"the difference is the last character",
+       "abc",
+       "abX",
+       {{TCompareOutcome::Differ, {true, 1, 3}, {true, 1, 3}, differ},
+        {TCompareOutcome::Same, {true, 1, 3}, {true, 1, 3}, noMore}}},
+  };
+  for (const Case& c : cases) {
+    test::RecordingMessageSink sink;
+    test::THebEditorFixture fa(40, 5), fb(40, 5);
+    fa.editor.LoadString(c.a);
+    fb.editor.LoadString(c.b);
+    fa.editor.MoveCaretToPara(1, 1, false);
+    fb.editor.MoveCaretToPara(1, 1, false);
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      const Step& s = c.steps[i];
+      const std::string what = std::string(c.name) + ", run " + std::to_string(i + 1);
+      EXPECT_EQ(CompareFromCaret(fa.editor, fb.editor), s.outcome) << what;
+      for (auto [e, shown] : {std::pair{&fa.editor, s.shownA}, std::pair{&fb.editor, s.shownB}}) {
+        EXPECT_EQ(e->HasSelection(), shown.selected) << what;
+        const TEditorPosition at = std::min(e->SelBegin(), e->SelEnd());
+        EXPECT_EQ(shown.selected ? at.Para : e->CaretPara(), shown.para) << what;
+        EXPECT_EQ(shown.selected ? at.Pos : e->CaretPos(), shown.pos) << what;
+      }
+      ASSERT_EQ(sink.requests.size(), i + 1) << what;
+      EXPECT_EQ(sink.requests[i].text, s.told) << what;
+    }
+  }
 }
 
 }  // namespace
