@@ -8,6 +8,7 @@
 
 #include "core/qstring_bytes_qt.h"
 #include "core/fixed_font_names.h"
+#include "core/program_fonts.h"
 #include "core/settings.h"
 #include "platform/message_sink.h"
 
@@ -36,6 +37,15 @@ QFont MakeFont(const FontDescriptor& d) {
   font.setStrikeOut(d.Style.Has(FontStyles::StrikeOut));
   // Cells are placed one by one; the font must not add its own kerning.
   font.setKerning(false);
+  // A Hebrew screen face whose own file is not loaded is drawn in the face
+  // that stands in for it, whose book weight is thin and pale beside the
+  // Latin face of the same line: its bold weight matches that face's
+  // regular one. The style the user chose is still the one reported.
+  const auto program = ProgramFontOf(d.Name);
+  if (program && !program->Bitmap && !d.Style.Has(FontStyles::Italic) &&
+      !QFontDatabase::families().contains(font.family(), Qt::CaseInsensitive)) {
+    font.setStyleName(QStringLiteral("Bold"));
+  }
   return font;
 }
 
