@@ -238,6 +238,8 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   THebTextEditor& doc = child->HebDoc();
   doc.SetDisk_Conv(diskFormat);
   doc.SetFileName(name);
+  const bool directionBefore = doc.Engm();
+  doc.SetDirectionFromContent(true);
   if (!noLoad) {
     // The load's error is shown once the window is settled: a message box
     // runs the event loop, in which anything may happen to the window.
@@ -275,8 +277,11 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     child->show();
     PlaceCascaded(*child, static_cast<int>(Children().size()) - 1);
   }
+  const bool directionChosen = doc.Engm() != directionBefore;
+  if (directionChosen && OnDirectionFromFile) OnDirectionFromFile(*child, false);
   child->ApplyOptions();
   frame_.area->setActiveSubWindow(child);
+  if (directionChosen && OnDirectionFromFile) OnDirectionFromFile(*child, true);
   child->Editor()->setFocus();
   UpdateButtons();
   // A file read only in part says so once its window stands.

@@ -84,6 +84,10 @@ class DocumentWindows : public QObject {
   std::function<void(TMDIChild&)> OnChildActivated;
   // Copies the main window's language options into a bilingual editor.
   std::function<void(THebTextEditor&)> ApplyLanguageOptions;
+  // An opened file chose its window's direction by its content: the main
+  // window takes the direction before the window takes its options
+  // (`active` false), and sets the keyboard by it once the window is active.
+  std::function<void(TMDIChild&, bool active)> OnDirectionFromFile;
   // The reopen menu takes a name (set by the menu lists).
   std::function<void(const std::string&)> OnReopenAdd;
   // Runs a built-in filter over the active document; unset until the filters exist.

@@ -137,6 +137,13 @@ DocumentWindows* AttachDocumentWindows(TMainForm& form) {
     ed.SetPhKy(kb.Checked == TKeytype::Phonetic);
     ed.SetSEng(kb.SecondLanguage);
   };
+  docs->OnDirectionFromFile = [&form](TMDIChild& child, bool active) {
+    form.Keyboard().EnglishFile = child.HebDoc().Engm();
+    if (active) form.SetKeyboardByDirection();
+  };
+  form.ChooseDirection = [docs](bool english) {
+    if (TMDIChild* c = docs->ActiveChild()) c->HebDoc().ChooseDirection(english);
+  };
   docs->OnChildActivated = [&form](TMDIChild& child) {
     THebTextEditor& ed = child.HebDoc();
     form.Keyboard().EnglishFile = ed.Engm();

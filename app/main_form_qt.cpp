@@ -506,6 +506,7 @@ void TMainForm::CheckKeyboardItem(char letter) {
 }
 
 void TMainForm::Engm1Click() {
+  if (ChooseDirection) ChooseDirection(!keyboard_.EnglishFile);
   keyboard_.ToggleMainLanguage(ActiveKeyboard ? ActiveKeyboard() : nullptr);
   SyncKeyboardItems();
 }

@@ -72,6 +72,9 @@ class TMainForm : public QMainWindow {
   std::function<void(uint16_t command)> ActiveUserCommand;  // a user command for the active document
   std::function<bool()> HasDocument;                        // some document window is open
   std::function<void()> ApplyOptionsToActive;
+  // The user's choice of the active document's direction (see
+  // THebTextEditor::ChooseDirection), before the options follow it.
+  std::function<void(bool english)> ChooseDirection;
   std::function<void(const std::string& name, int diskFormat, bool addToReopen)> OpenFile;
   std::function<void()> OpenCommand;                        // File|Open
   std::function<std::optional<int>()> ActiveChildStateDigit;

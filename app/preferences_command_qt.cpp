@@ -216,7 +216,7 @@ void ApplyPreferences(TMainForm& form, DocumentWindows& docs, const Preferences&
 
   form.Keyboard().EnglishFile = p.EnglishDocument;
   SetChecked(form, "Engm1", p.EnglishDocument);
-  if (TMDIChild* c = docs.ActiveChild()) c->HebDoc().SetEngm(p.EnglishDocument);
+  if (TMDIChild* c = docs.ActiveChild()) c->HebDoc().ChooseDirection(p.EnglishDocument);
   form.SetKeyboardByDirection();
 
   o.WrapColumn = p.WrapColumn;

@@ -48,6 +48,11 @@ class ActiveDocumentTarget : public TSearchTarget {
     THebTextEditor* e = Editor();
     return e != nullptr ? e->LastSearchError() : 0;
   }
+  bool SelectionSpansLines() const override {
+    THebTextEditor* e = Editor();
+    int32_t line1 = 0, col1 = 0, line2 = 0, col2 = 0;
+    return e != nullptr && e->GetSelection(line1, col1, line2, col2) && line1 != line2;
+  }
 
  private:
   QPointer<DocumentWindows> docs_;

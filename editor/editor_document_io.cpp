@@ -20,8 +20,8 @@ void TEditorLoadTarget::LoadDone() {
 }
 
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
-                               bool sheimFiltered, bool englishDocument) {
-  TEditorLoadTarget target(editor, diskConv, sheimFiltered, englishDocument);
+                               bool sheimFiltered, bool englishDocument, bool directionFromContent) {
+  TEditorLoadTarget target(editor, diskConv, sheimFiltered, englishDocument, directionFromContent);
   return LoadDocument(target, fileName);
 }
 

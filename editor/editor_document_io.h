@@ -18,8 +18,15 @@ namespace nuvel {
 // leaves no undo history behind.
 class TEditorLoadTarget : public TLoadTarget {
  public:
-  TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered, bool englishDocument = true)
-      : editor_(editor), diskConv_(diskConv), sheimFiltered_(sheimFiltered), englishDocument_(englishDocument) {}
+  // With `directionFromContent`, a file kept in logical order takes the
+  // direction its content chooses; otherwise `englishDocument` holds.
+  TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered, bool englishDocument = true,
+                    bool directionFromContent = false)
+      : editor_(editor),
+        diskConv_(diskConv),
+        sheimFiltered_(sheimFiltered),
+        englishDocument_(englishDocument),
+        directionFromContent_(directionFromContent) {}
 
   uint16_t AppendParaText(std::span<const uint8_t> text) override { return editor_.AppendPara(text); }
   bool TrimsTrailingBlanks() const override { return editor_.TrimWhiteSpace(); }
@@ -36,6 +43,9 @@ class TEditorLoadTarget : public TLoadTarget {
   uint8_t DiskConv() const override { return diskConv_; }
   bool SheimFiltered() const override { return sheimFiltered_; }
   bool EnglishDocument() const override { return englishDocument_; }
+  void SetEnglishDocument(bool english) override {
+    if (directionFromContent_) englishDocument_ = english;
+  }
   void LoadDone() override;
 
  private:
@@ -43,13 +53,15 @@ class TEditorLoadTarget : public TLoadTarget {
   uint8_t diskConv_;
   bool sheimFiltered_;
   bool englishDocument_;
+  bool directionFromContent_;
 };
 
 // Loads `fileName` into the editor. The caller reports result.appendError
 // through the editor's error event, and keeps result.lfLineEnds with the
-// document for its next save.
+// document for its next save; with `directionFromContent` it takes
+// result.englishByContent, when set, as the document's direction.
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
-                               bool sheimFiltered, bool englishDocument = true);
+                               bool sheimFiltered, bool englishDocument = true, bool directionFromContent = false);
 
 // A save request that reads the editor's paragraphs (the editor must outlive
 // it and stay unchanged until the save is done), with its wrapping and its

@@ -11,6 +11,7 @@
 #include "editor/editor_errors.h"
 #include "editor/heb_text_editor.h"
 #include "editor/search_options.h"
+#include "editor/search_word_test.h"
 #include "editor/text_search.h"
 #include "editor/undo_buffer.h"
 
@@ -36,28 +37,6 @@ class TBusyCursor {
 
  private:
   TEditorHost& host_;
-};
-
-// The word tests of the option word over one candidate. `before` and `after`
-// are the bytes next to the match, absent at the paragraph's edges.
-class TWordTest {
- public:
-  TWordTest(const THebTextEditor& editor, uint16_t options)
-      : editor_(editor),
-        needBefore_((options & (kSearchWholeWord | kSearchWordStart)) != 0),
-        needAfter_((options & (kSearchWholeWord | kSearchWordEnd)) != 0) {}
-
-  bool Any() const { return needBefore_ || needAfter_; }
-  bool Passes(std::optional<uint8_t> before, std::optional<uint8_t> after) const {
-    if (needBefore_ && before && !editor_.IsDelimiter(*before)) return false;
-    if (needAfter_ && after && !editor_.IsDelimiter(*after)) return false;
-    return true;
-  }
-
- private:
-  const THebTextEditor& editor_;
-  bool needBefore_;
-  bool needAfter_;
 };
 
 std::optional<uint8_t> ByteAt(std::span<const uint8_t> bytes, size_t i) {

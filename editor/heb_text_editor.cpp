@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "core/border_order.h"
 #include "core/exceptions.h"
 #include "core/file_messages.h"
 #include "core/conv_mode.h"
@@ -101,7 +103,9 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   // Taken before reading: a change made while the file is read is noticed.
   const platform::FileStamp stamp = platform::StampOfFile(name);
   SetLoadNotice({});
-  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_, Engm());
+  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_, Engm(), directionFromContent_);
+  if (directionFromContent_ && result.englishByContent) SetEngm(*result.englishByContent);
+  logicalOrder_ = result.logicalOrder;
   SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
   textForm_ = result.textForm;
@@ -171,7 +175,33 @@ void THebTextEditor::SaveToFile(const std::string& name) {
     lossyLoad_ = false;
     // The document is now the file it was saved as, in the form written.
     if (result.rule.writer != TWriterKind::Unicode) textForm_ = TTextForm::Bytes;
+    logicalOrder_ = WritesLogicalOrder(result.rule, trTypeFl_);
   }
+}
+
+void THebTextEditor::ChooseDirection(bool english) {
+  const bool from = Engm();
+  if (english == from) return;
+  if (logicalOrder_) {
+    TNvcParaList& list = ParaList();
+    const bool modified = list.Modified();
+    bool turned = false;
+    std::vector<uint8_t> p;
+    BeginUpdate();
+    for (int32_t i = 1; i <= ParaCount(); ++i) {
+      const std::span<const uint8_t> para = GetPara(i);
+      p.assign(para.begin(), para.end());
+      StorageToLogical(from, p);
+      LogicalToStorage(english, p);
+      if (std::equal(p.begin(), p.end(), para.begin(), para.end())) continue;
+      list.ReplaceParaForLoad(i, p);
+      turned = true;
+    }
+    list.SetModified(modified);
+    if (turned) list.UndoBuffer().Clear();
+    EndUpdate();
+  }
+  SetEngm(english);
 }
 
 bool THebTextEditor::CopyToClipboard() {

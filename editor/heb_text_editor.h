@@ -74,6 +74,19 @@ class THebTextEditor : public THebTextFILEEditor {
   void SetLfLineEnds(bool v) { lfLineEnds_ = v; }
   // The last load read Unicode text in this form; saving keeps it.
   TTextForm TextForm() const { return textForm_; }
+  // Opening a file kept in logical order sets the direction its content
+  // chooses (see LoadDocument); off for editors that keep a direction given.
+  void SetDirectionFromContent(bool v) { directionFromContent_ = v; }
+  // The text is kept as a file of another program keeps it, in logical
+  // order, turned into the document's storage order at the border: a new
+  // document, or one last read or saved in such a form. Not for the
+  // system's visual forms, which hold the storage order itself.
+  bool LogicalOrder() const { return logicalOrder_; }
+  // The user's choice of direction: a document in logical order keeps its
+  // text as it reads (each paragraph is turned for the new direction, and
+  // the undo history, which holds the old order, is cleared); a visual one
+  // keeps its bytes and shows them the other way.
+  void ChooseDirection(bool english);
   // The last load could not keep the file as it is: the user was told, and
   // the first save over that file asks first and keeps it as the backup copy.
   bool LossyLoad() const { return lossyLoad_; }
@@ -194,6 +207,8 @@ class THebTextEditor : public THebTextFILEEditor {
   TTextForm textForm_ = TTextForm::Bytes;
   bool finalLineEnd_ = false;
   bool lossyLoad_ = false;
+  bool directionFromContent_ = false;
+  bool logicalOrder_ = true;
   std::string lossyName_;
   std::string formLossAnswered_;  // the file whose save was allowed to lose points
   uint16_t wsPrefix_ = 0;

@@ -31,17 +31,25 @@ constexpr std::size_t kSavePartBytes = 256 * 1024;
 // A text of at least this many paragraphs is made ready on worker threads.
 constexpr uint32_t kAheadParagraphs = 20000;
 
+}  // namespace
+
+bool WritesLogicalOrder(const TSaveRule& rule, int trTypeFL) {
+  // Other programs keep their text in logical order.
+  const int mode = trTypeFL >= 0 ? trTypeFL : GetConvMode();
+  return CurrentEditConfig() != TEditConfig::ProgramEditor &&
+         (rule.writer == TWriterKind::Unicode || rule.writer == TWriterKind::Rtf ||
+          (rule.writer == TWriterKind::Lines && rule.pass == TSavePass::Current && mode == kConvCp1255));
+}
+
+namespace {
+
 // The paragraphs of a request as the writer gets them, one at a time: Sheim
 // Hashem protection removed, then the rule's conversion pass. The pass's
 // conversion mode is current while the object lives.
 class TSaveParagraphs {
  public:
   TSaveParagraphs(const TSaveRequest& request, const TSaveRule& rule) : request_(request), rule_(rule) {
-    // Other programs keep their text in logical order.
-    const int mode = request.trTypeFL >= 0 ? request.trTypeFL : GetConvMode();
-    logicalFile_ = CurrentEditConfig() != TEditConfig::ProgramEditor &&
-                   (rule.writer == TWriterKind::Unicode || rule.writer == TWriterKind::Rtf ||
-                    (rule.writer == TWriterKind::Lines && rule.pass == TSavePass::Current && mode == kConvCp1255));
+    logicalFile_ = WritesLogicalOrder(rule, request.trTypeFL);
     switch (rule.pass) {
       case TSavePass::None:
         return;

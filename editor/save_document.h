@@ -55,6 +55,10 @@ struct TSaveResult {
   platform::AtomicWriteResult write;  // what the file system did
 };
 
+// True when `rule` writes the text in logical order, as other programs keep
+// it (Windows-1255 text, Unicode text, RTF); `trTypeFL` as in the request.
+bool WritesLogicalOrder(const TSaveRule& rule, int trTypeFL);
+
 inline constexpr std::string_view kPalmSaveMessage = "No Loading Over Here!";
 inline constexpr std::string_view kPalmSaveCaption = "Palm Information";
 

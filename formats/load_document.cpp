@@ -11,6 +11,7 @@
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
+#include "formats/content_direction.h"
 #include "formats/disk_format.h"
 #include "formats/file_names.h"
 #include "formats/lines_read_ahead.h"
@@ -38,6 +39,7 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TPar
       TRtfReader reader(target);
       result.rtfError = reader.ReadRtf(in.file);
       result.damaged = result.rtfError != TRtfReader::kOk;
+      result.englishByContent = reader.FirstParagraphLeftToRight();
       return reader.AppendError();
     }
     case TReaderKind::Lines:
@@ -157,7 +159,15 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
       !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf || result.rule == kWindows1255Rule ||
                         (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
                          GetConvMode() == kConvCp1255));
-  const std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;
+  result.logicalOrder = logicalFile;
+  // The direction comes from the text before a paragraph is turned: from
+  // the file's bytes, or for RTF from what its reader read.
+  const bool rtf = result.rule.reader == TReaderKind::Rtf;
+  if (logicalFile && !rtf) {
+    result.englishByContent = EnglishByFirstLetter(bytes, unicode ? result.textForm : TTextForm::Bytes);
+    if (result.englishByContent) target.SetEnglishDocument(*result.englishByContent);
+  }
+  std::optional<bool> turnFor = logicalFile ? std::optional<bool>(target.EnglishDocument()) : std::nullopt;
   // They keep the blanks and tabs that end their lines too, so that such a
   // file is saved back as it came; the system's own forms drop them.
   struct TrimChoice {
@@ -187,6 +197,15 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
     }
   }
   if (!converted) result.appendError = RunReader(result.rule.reader, in, target, target, result, notes);
+  if (logicalFile && rtf) {
+    // The RTF's first paragraph direction, else its first letter: its
+    // paragraphs are still Windows-1255 bytes in logical order.
+    for (uint32_t i = 0; !result.englishByContent && i < target.ParaCount(); ++i) {
+      result.englishByContent = EnglishByFirstLetter(target.Para(i), TTextForm::Bytes);
+    }
+    if (result.englishByContent) target.SetEnglishDocument(*result.englishByContent);
+    turnFor = target.EnglishDocument();
+  }
   result.lfLineEnds = in.LfLineEnds();
   result.finalLineEnd = result.rule.reader == TReaderKind::Lines ? lastLineEnded : notes.finalLineEnd;
   const bool zerosDropped = (NotesZeroBytes(result.rule.reader) || unicode) && in.nulSeen;

@@ -5,6 +5,7 @@
 // conversion pass over the whole text.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -33,6 +34,8 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   // Drops (true) or keeps (false) the trailing blanks and tabs of the
   // paragraphs appended from now on; a target that never drops them ignores it.
   virtual void SetTrimsTrailingBlanks(bool /*trims*/) {}
+  // The file's content chose the direction (before any paragraph is turned).
+  virtual void SetEnglishDocument(bool /*english*/) {}
 };
 
 // What a load could not keep of a file, for the one message on opening.
@@ -53,6 +56,8 @@ struct TLoadResult {
   TTextForm textForm = TTextForm::Bytes;  // Unicode text: its form, to be saved back in it
   bool finalLineEnd = false;  // Unicode text or lines: the file ended with a line end
   TLoadLosses losses;         // what the document could not keep of the file
+  bool logicalOrder = false;  // the file kept its text in logical order and was turned at the border
+  std::optional<bool> englishByContent;  // the direction its first strong letter chose
 };
 
 // Reads `fileName` (opened as given) into `target`. Where neither the
@@ -61,7 +66,11 @@ struct TLoadResult {
 // SniffTextForm) is read as that text, whatever the conversion mode; with a
 // disk format of Unicode text, any other file is read as Windows-1255. The
 // system's own forms, RTF, 3B2, rule files, NUL records and e-books are read
-// by their rows. The document is marked modified when saving it
+// by their rows. A file kept in logical order (Windows-1255 text, Unicode
+// text, RTF) sets the target's direction by its content first: its first
+// paragraph direction (RTF) or its first strong letter (see
+// EnglishByFirstLetter); a file without letters keeps the target's. The
+// document is marked modified when saving it
 // unchanged would not give back the file's bytes. An empty name does
 // nothing. A file that cannot be read throws EInOutError before the text is
 // touched. Palm e-books (.PDB, .PRC) read nothing: they take their own road.

@@ -205,6 +205,7 @@ uint8_t TRtfReader::TranslateKeyword(const std::string& word, int64_t param, boo
     pos_ += param <= 0 ? 0 : (static_cast<uint64_t>(param) >= left ? left : static_cast<std::size_t>(param));
     return kOk;
   }
+  if (rds_ == kNorm && !firstParLtr_ && (word == "ltrpar" || word == "rtlpar")) firstParLtr_ = word == "ltrpar";
   const TRtfKeyword* k = FindRtfKeyword(word);
   if (k == nullptr) {
     if (skipIfUnknown_) rds_ = kSkip;

@@ -8,6 +8,7 @@
 // fallback text (\ucN characters, one by default) is skipped; a character
 // the code page cannot show keeps its fallback instead.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ class TRtfReader {
 
   // The first append error of the sink (0 when none); the parse stops there.
   uint16_t AppendError() const { return appendError_; }
+  // The direction of the body's first paragraph that gives one (\ltrpar:
+  // true, \rtlpar: false); nullopt when none does.
+  std::optional<bool> FirstParagraphLeftToRight() const { return firstParLtr_; }
 
  private:
   enum Rds : uint8_t { kNorm = 0, kSkip = 1, kFontTable = 2, kColourTable = 3, kPict = 4, kPictFile = 5 };
@@ -85,6 +89,7 @@ class TRtfReader {
   std::string pictFileName_;
   std::vector<uint8_t> text_;
   uint16_t appendError_ = 0;
+  std::optional<bool> firstParLtr_;
 };
 
 }  // namespace nuvel

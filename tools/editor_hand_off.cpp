@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/border_order.h"
 #include "core/exceptions.h"
 #include "editor/editor_document_io.h"
 #include "editor/editor_errors.h"
@@ -135,14 +136,16 @@ TEditorRunState::~TEditorRunState() {
   if (window_ && window_->Restore) window_->Restore();
 }
 
-void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out) {
+void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out, std::optional<bool> logicalFor) {
   int32_t count = editor.ParaCount();
   if (count > 0 && editor.ParaLength(count) == 0) --count;
   std::vector<uint8_t> piece;
   piece.reserve(kPieceSize + 64);
   for (int32_t p = 1; p <= count; ++p) {
     const std::span<const uint8_t> para = editor.GetPara(p);
+    const std::size_t at = piece.size();
     piece.insert(piece.end(), para.begin(), para.end());
+    if (logicalFor) StorageToLogical(*logicalFor, std::span<uint8_t>(piece).subspan(at));
     piece.push_back('\r');
     piece.push_back('\n');
     if (piece.size() >= kPieceSize) {
@@ -159,7 +162,8 @@ std::vector<uint8_t> EditorLines(const TNvcCustomEditor& editor) {
   return lines;
 }
 
-void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks) {
+void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks,
+                       std::optional<bool> logicalFor) {
   // The other views of the text (the other half of a split window) take the
   // new text with the editor.
   std::vector<TNvcCustomEditor*> others;
@@ -171,6 +175,7 @@ void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool tri
     const TrimChoice trim(editor, trimTrailingBlanks);
     TEditorLoadTarget target(editor, editor.Disk_Conv(), false);
     const uint16_t error = LoadLines(target, path);
+    if (error == 0 && logicalFor) TurnParagraphs(target, *logicalFor);
     for (TNvcCustomEditor* e : others) e->TNvcCustomEditor::Attach(&editor);
     if (error != 0) throw MakeEditorError(error);
     return;
@@ -191,6 +196,7 @@ void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool tri
   scratch.SetTrimWhiteSpace(trimTrailingBlanks);
   TEditorLoadTarget target(scratch, editor.Disk_Conv(), false);
   if (const uint16_t error = LoadLines(target, path)) throw MakeEditorError(error);
+  if (logicalFor) TurnParagraphs(target, *logicalFor);
   editor.TNvcCustomEditor::Attach(&scratch);
   for (TNvcCustomEditor* e : others) e->TNvcCustomEditor::Attach(&editor);
 }
@@ -258,13 +264,17 @@ void FilterEditorText(THebTextEditor& editor, const std::string& ruleFile, std::
                       const TLongRunWindow* window) {
   TEditorRunState state(editor, window);
   const TWorkFile handOff(WorkFileName(kFilterHandOffName));
+  // Rules are written as text reads: a document kept in logical order is
+  // filtered in that order and turned back. A paragraph no rule changes
+  // turns back to its own bytes.
+  const std::optional<bool> logicalFor = editor.LogicalOrder() ? std::optional<bool>(editor.Engm()) : std::nullopt;
   {
     TWorkFileWriter writer(handOff.Path());
-    EmitEditorLines(editor, [&writer](std::span<const uint8_t> piece) { writer.Write(piece); });
+    EmitEditorLines(editor, [&writer](std::span<const uint8_t> piece) { writer.Write(piece); }, logicalFor);
     writer.Close();
   }
   FilterFile(ruleFile, handOff.Path(), handOff.Path(), rules);
-  ReplaceEditorText(editor, handOff.Path(), true);
+  ReplaceEditorText(editor, handOff.Path(), true, logicalFor);
   state.TextReplaced();
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -62,8 +63,10 @@ class TEditorRunState {
 using TPieceSink = std::function<void(std::span<const uint8_t>)>;
 
 // The editor's text as lines, in pieces of about a megabyte that each end
-// at a line end.
-void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out);
+// at a line end; with `logicalFor`, each line turned out of the storage
+// order of a document of that direction into logical order.
+void EmitEditorLines(const TNvcCustomEditor& editor, const TPieceSink& out,
+                     std::optional<bool> logicalFor = std::nullopt);
 // The same whole.
 std::vector<uint8_t> EditorLines(const TNvcCustomEditor& editor);
 
@@ -72,8 +75,11 @@ std::vector<uint8_t> EditorLines(const TNvcCustomEditor& editor);
 // from each line as loading drops them, unless `trimTrailingBlanks` is
 // false. Every other view of the same text shows the new text too. When the
 // editor cannot hold the new text, the editor error is thrown and the text,
-// with its undo history, is untouched.
-void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks);
+// with its undo history, is untouched. With `logicalFor`, the lines are in
+// logical order and are turned into the storage order of a document of that
+// direction.
+void ReplaceEditorText(THebTextEditor& editor, const std::string& path, bool trimTrailingBlanks,
+                       std::optional<bool> logicalFor = std::nullopt);
 
 // A work file of that name in the program's private temporary folder.
 std::string WorkFileName(const std::string& name);

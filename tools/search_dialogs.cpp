@@ -1,5 +1,7 @@
 #include "tools/search_dialogs.h"
 
+#include <string>
+
 #include "core/shared_state.h"
 #include "editor/search_options.h"
 #include "platform/message_sink.h"
@@ -47,6 +49,11 @@ void ShowSearchNotFound(std::string_view text) {
   platform::ShowMessageRequest(request);
 }
 
+std::string ReplacementsText(int32_t count, bool hebrewInterface) {
+  if (hebrewInterface) return std::to_string(count) + " \xE4\xE7\xEC\xF4\xE5\xFA";
+  return std::to_string(count) + (count == 1 ? " replacement" : " replacements");
+}
+
 TSearchOutcome RunFindNext(TSearchTarget& target, const TSearchDialogState& state, uint16_t& options) {
   const std::string text = TrimPromptText(state.find);
   if (text.empty()) return TSearchOutcome::Refused;
@@ -64,12 +71,22 @@ TSearchOutcome RunReplace(TSearchTarget& target, const TSearchDialogState& state
                                 all ? kSearchReplaceAll : kSearchReplace);
   AddToHistory(HistoryFind, text);
   AddToHistory(HistoryRepl, TrimPromptText(state.replace));
-  const int32_t result = target.ReplaceText(state.find, state.replace, options);
+  // The range of Replace All is the text's, not the caret's.
+  const uint16_t range = all ? (target.SelectionSpansLines() ? kSearchInSelection : kSearchFromStart) : 0;
+  const int32_t result = target.ReplaceText(state.find, state.replace, static_cast<uint16_t>(options | range));
   if (result == kSearchNotFound) {
     ShowSearchNotFound(text);
     return TSearchOutcome::NotFound;
   }
-  return target.LastSearchError() != 0 ? TSearchOutcome::Failed : TSearchOutcome::Found;
+  if (target.LastSearchError() != 0) return TSearchOutcome::Failed;
+  if (all) {
+    platform::MessageRequest request;
+    request.text = ReplacementsText(result, !EngPrompts);
+    request.type = platform::MsgDlgType::Information;
+    request.buttons = platform::mbOK;
+    platform::ShowMessageRequest(request);
+  }
+  return TSearchOutcome::Found;
 }
 
 }  // namespace nuvel

@@ -29,6 +29,8 @@ uint16_t DialogSearchOptions(bool up, bool matchCase, bool wholeWords, uint16_t 
 std::string SearchNotFoundText(std::string_view text, bool hebrewInterface);
 // Tells the user, in the interface's language, that `text` was not found.
 void ShowSearchNotFound(std::string_view text);
+// "N replacements", or its Hebrew form, in system bytes.
+std::string ReplacementsText(int32_t count, bool hebrewInterface);
 
 // What the dialogs search: the active document's editor, or the file viewer.
 class TSearchTarget {
@@ -44,6 +46,8 @@ class TSearchTarget {
   }
   // The error code of the last replacement (0: none).
   virtual uint16_t LastSearchError() const { return 0; }
+  // The selection spans more than one line: Replace All keeps to it.
+  virtual bool SelectionSpansLines() const { return false; }
 };
 
 // The dialogs' controls as one value.
@@ -68,7 +72,9 @@ enum class TSearchOutcome : uint8_t {
 // nothing was found.
 TSearchOutcome RunFindNext(TSearchTarget& target, const TSearchDialogState& state, uint16_t& options);
 // Replace (`all` false) or Replace All: both trimmed texts go to their
-// histories; the texts as typed are handed to the target.
+// histories; the texts as typed are handed to the target. Replace All
+// replaces in the whole text, or in the selection when it spans more than
+// one line, wherever the caret is, and tells how many it replaced.
 TSearchOutcome RunReplace(TSearchTarget& target, const TSearchDialogState& state, bool all, uint16_t& options);
 
 }  // namespace nuvel

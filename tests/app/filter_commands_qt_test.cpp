@@ -174,10 +174,14 @@ TEST_F(FilterCommandsTest, SuperFindRunsARuleFileOverTheCurrentDocument) {
   ASSERT_TRUE(Run("SuperFind1"));
   ASSERT_EQ(findSeen.size(), 1u);
   EXPECT_EQ(findSeen[0].label, "DIDOD.rle");
-  // The rules run over the stored text: a Hebrew document keeps English
-  // and numbers reversed ("a12" as "21a").
-  EXPECT_EQ(Text(c), "<21>a \xE1\xE0\r\n<3>b\r\n");
+  // The file opened as an English document, its first letter being Latin,
+  // and the rules read it as it reads: the document keeps the Hebrew they
+  // turned round reversed, and the file gets it as written.
+  EXPECT_TRUE(c->HebDoc().Engm());
+  EXPECT_EQ(Text(c), "a<12> \xE0\xE1\r\nb<3>\r\n");
   EXPECT_TRUE(c->HebDoc().Modified());
+  c->HebDoc().SaveToFile(c->HebDoc().FileName());
+  EXPECT_EQ(test::ReadWholeFile(c->HebDoc().FileName()), "a<12> \xE1\xE0\r\nb<3>\r\n");
   EXPECT_EQ(Text(other), "21\r\n");
   // The window came back as it was, and is the active one.
   EXPECT_TRUE(c->isMaximized());
@@ -365,10 +369,10 @@ TEST_F(FilterCommandsTest, TheOptionProtectsEveryFileOpened) {
   EXPECT_EQ(Text(Open("again.txt", kNames)), kNames);
   // The English name when its option is on.
   docs->Options.EngSheimProt = true;
-  // The names are matched as they are written; the Hebrew document keeps
-  // the English line reversed.
+  // The names are matched as they are written; the English file opens as
+  // an English document.
   TMDIChild* e = Open("english.txt", "the GODLY God\r\n");
-  EXPECT_EQ(Text(e), "d-G YLD-G eht\r\n");
+  EXPECT_EQ(Text(e), "the G-DLY G-d\r\n");
   EXPECT_TRUE(e->HebDoc().EngSheimFiltered());
   EXPECT_FALSE(e->HebDoc().SheimFiltered());
   docs->Options.EngSheimProt = false;

@@ -200,6 +200,42 @@ TEST_F(SearchCommands, ReplaceDialogInHebrewDocumentAndHistoriesAfterRestart) {
   Run("Replace1");
 }
 
+TEST_F(SearchCommands, ReplaceAllCoversTheTextOrTheSelectedLinesAndTellsTheCount) {
+  struct Case {
+    const char* what;
+    int32_t line1, col1, line2, col2;  // the selection; none when equal
+    const char* find;
+    const char* after;
+    const char* told;
+  } cases[] = {
+      {"the caret at the end", 3, 6, 3, 6, "ab", "x x|x|x x|", "5 replacements"},
+      {"a selection inside one line", 1, 1, 1, 3, "ab", "x x|x|x x|", "5 replacements"},
+      {"a selection of lines", 2, 1, 3, 4, "ab", "ab ab|x|x ab|", "2 replacements"},
+      {"no match", 1, 1, 1, 1, "zz", "ab ab|ab|ab ab|", "Search string 'zz' not found"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    THebTextEditor& e = Open("words.txt", "ab ab\r\nab\r\nab ab\r\n", true);
+    if (c.line1 == c.line2 && c.col1 == c.col2) {
+      e.SetCaretPosition(c.line1, c.col1);
+    } else {
+      e.SetSelection(c.line1, c.col1, c.line2, c.col2, true);
+    }
+    sink.requests.clear();
+    WhenShown<THebReplDlg>([&](THebReplDlg& d) {
+      Type(d.FindEdit(), c.find);
+      Type(d.ReplEdit(), "x");
+      d.ReplaceClick(true);
+    });
+    Run("Replace1");
+    EXPECT_EQ(Paras(e), c.after);
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_EQ(sink.requests[0].text, c.told);
+    e.SetModified(false);
+    docs->ActiveChild()->close();
+  }
+}
+
 TEST_F(SearchCommands, KeyboardButtonCyclesItsLayers) {
   Open("a.txt", "x\r\n", true);
   WhenShown<THebFindDlg>([](THebFindDlg& d) {
@@ -267,6 +303,9 @@ TEST(SearchDialogs, CaptionsAndNotFoundTexts) {
   EXPECT_EQ(SearchNotFoundText("ab", false), "Search string 'ab' not found");
   EXPECT_EQ(SearchNotFoundText("ab", true), "'ab' \xEC\xE0 \xEE\xF6\xE0\xFA\xE9 ");
   EXPECT_EQ(DialogSearchOptions(true, true, true, 0x20), 0x2 | 0x4 | 0x40 | 0x20);
+  EXPECT_EQ(ReplacementsText(3, false), "3 replacements");
+  EXPECT_EQ(ReplacementsText(1, false), "1 replacement");
+  EXPECT_EQ(ReplacementsText(12, true), "12 \xE4\xE7\xEC\xF4\xE5\xFA");
 }
 
 }  // namespace

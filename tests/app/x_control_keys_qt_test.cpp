@@ -18,10 +18,11 @@ TEST_F(XControlKeys, DeleteTypesNothing) {
        "xq1 q2\n",
        {"key ctrl+f", "window Find", "type aq", "key Home Delete Return", "key Escape", "window /row", "type Z"},
        "xZ1 q2\n"},
+      // Replace All tells how many it replaced before the dialog is closed.
       {"Delete in both Replace fields",
        "q1 q2\n",
        {"key ctrl+h", "window Replace", "type aq", "key Home Delete Tab", "type ab", "key Home Delete alt+a",
-        "wait 500", "key Escape", "window /row"},
+        "wait 500", "key Escape", "wait 300", "key Escape", "window /row"},
        "b1 b2\n"},
   };
   PlayRows(rows);

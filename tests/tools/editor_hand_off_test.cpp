@@ -11,11 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "core/border_order.h"
+#include "core/conv_engine.h"
 #include "core/exceptions.h"
 #include "editor/heb_text_editor.h"
 #include "platform/user_temp_folder.h"
 #include "tests/editor/heb_editor_test_support.h"
+#include "tests/editor/mixed_logical_text.h"
 #include "tests/formats/formats_test_support.h"
+#include "tests/support/standard_tools.h"
 #include "tools/filter_file.h"
 #include "tools/rule_applier.h"
 #include "tools/rule_compiler.h"
@@ -228,6 +232,58 @@ TEST_F(EditorHandOffTest, BuiltInFilterOverTheEditor) {
   EXPECT_FALSE(editor.Modified());
 }
 
+TEST_F(EditorHandOffTest, RulesMatchAndWriteInReadingOrder) {
+  // The mixed text as a Windows-1255 file, opened as a Hebrew and as an
+  // English document, filtered, and saved: the file equals what sed makes
+  // of the logical text, and each paragraph no rule changed keeps its bytes.
+  struct Case {
+    std::string rule;
+    std::string sed;
+    std::string find;  // what the rule changes, for the paragraphs it leaves
+  } cases[] = {
+      {"quick=slow", "s/quick/slow/g", "quick"},
+      {"Hello world=\xF9\xEC\xE5\xED", "s/Hello world/\xF9\xEC\xE5\xED/g", "Hello world"},
+      {"1,234.50=99.9", "s/1,234\\.50/99.9/g", "1,234.50"},
+      {"(2024)=(2025 ok)", "s/(2024)/(2025 ok)/g", "(2024)"},
+      {"\xE9\xF8\xE5\xF9\xEC\xE9\xED=Jerusalem 3", "s/\xE9\xF8\xE5\xF9\xEC\xE9\xED/Jerusalem 3/g",
+       "\xE9\xF8\xE5\xF9\xEC\xE9\xED"},
+  };
+  const std::string file = test::MixedLogicalFile();
+  for (const Case& c : cases) {
+    for (const bool english : {true, false}) {
+      SetConvMode(kConvCp1255);
+      const std::string path = WriteTemp("mixed.txt", file);
+      THebTextEditor e;
+      e.SetEngm(english);
+      e.LoadFromFile(path);
+      std::vector<std::string> before;
+      for (int32_t p = 1; p <= e.ParaCount(); ++p) before.emplace_back(e.GetPara(p).begin(), e.GetPara(p).end());
+      FilterEditorText(e, "", std::vector<std::string>{c.rule});
+      ASSERT_EQ(e.ParaCount(), static_cast<int32_t>(before.size())) << c.rule;
+      for (std::size_t i = 0; i < test::MixedLogicalLines().size(); ++i) {
+        if (test::MixedLogicalLines()[i].find(c.find) != std::string::npos) continue;
+        const auto now = e.GetPara(static_cast<int32_t>(i) + 1);
+        EXPECT_EQ(std::string(now.begin(), now.end()), before[i]) << c.rule << " line " << i;
+      }
+      e.SaveToFile(path);
+      EXPECT_EQ(temp_.ReadFile("mixed.txt"), test::SedOutput(temp_.Path(""), c.sed, file))
+          << c.rule << (english ? " in an English document" : " in a Hebrew document");
+    }
+  }
+}
+
+TEST_F(EditorHandOffTest, RulesMatchTheStoredOrderOfAVisualForm) {
+  // A .NVW keeps the storage order, and its rules see that order.
+  SetConvMode(0);
+  const std::string path = WriteTemp("visual.nvw", "\xF9\xEC\xE5\xED kciuq\r\n");
+  THebTextEditor e;
+  e.SetEngm(false);
+  e.LoadFromFile(path);
+  ASSERT_FALSE(e.LogicalOrder());
+  FilterEditorText(e, "", std::vector<std::string>{"kciuq=wols"});
+  EXPECT_EQ(Paras(e), "\xF9\xEC\xE5\xED wols|");
+}
+
 TEST_F(EditorHandOffTest, FilesAreReadInPiecesThatEndAtALineEnd) {
   struct Case {
     std::string bytes;
@@ -260,8 +316,18 @@ TEST_F(EditorHandOffTest, ALargeTextGoesThroughInPieces) {
   const std::vector<std::string> rules = {"\xE0\xE1=\xE1\xE0", "{#}{#}$=&1&0$"};
   Load(text);
   FilterEditorText(editor, "", rules);
+  // The rules read the text as it reads: this English document keeps its
+  // Hebrew reversed.
+  const auto turnLines = [](std::vector<uint8_t> lines) {
+    for (auto start = lines.begin(); start != lines.end();) {
+      const auto end = std::find(start, lines.end(), '\r');
+      StorageToLogical(true, std::span<uint8_t>(&*start, static_cast<std::size_t>(end - start)));
+      start = end == lines.end() ? end : end + 2;
+    }
+    return lines;
+  };
   const std::vector<uint8_t> whole =
-      RunRules(CompileRules(rules), std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+      turnLines(RunRules(CompileRules(rules), turnLines(std::vector<uint8_t>(text.begin(), text.end()))));
   EXPECT_TRUE(EditorLines(editor) == whole);
   EXPECT_EQ(editor.ParaCount(), std::count(text.begin(), text.end(), '\n') + 1);
 }
