@@ -1,7 +1,8 @@
 // The document windows' care for the files behind the documents: a save
 // that cannot write the file says why (a read-only file offers Save As), a
 // file another program changed is not written over without asking, and a
-// changed file that is unmodified here is offered to be loaded again.
+// changed file that is unmodified here is offered to be loaded again, and a
+// file whose save was cut off is offered its text from before that save.
 #include <QApplication>
 
 #include "app/document_io.h"
@@ -14,6 +15,7 @@
 #include "core/message_texts.h"
 #include "editor/text_file_editor.h"
 #include "formats/ebook_names.h"
+#include "platform/unfinished_save.h"
 
 namespace nuvel {
 
@@ -75,6 +77,26 @@ void DocumentWindows::OfferReload(TMDIChild& child) {
   if (notice.empty()) alive->Doc().SetModified(false);
   UpdateButtons();
   if (!notice.empty()) MessageDlg(notice, MsgDlgType::Warning, platform::mbOK);
+}
+
+void DocumentWindows::OfferUnfinishedSaves(const std::string& name) {
+  const std::string folder = platform::UnfinishedSaveFolder();
+  for (const platform::UnfinishedSave& save : platform::UnfinishedSavesOf(folder, name)) {
+    const FileMessage where = save.copyIsBackup ? FileMessage::UnfinishedSaveBackup : FileMessage::UnfinishedSaveCopy;
+    const std::string text = FileMessageText(FileMessage::UnfinishedSave, {FileNameInMessage(save.target)}) + ' ' +
+                             FileMessageText(where, {FileNameInMessage(save.copy)});
+    if (MessageDlg(text, MsgDlgType::Warning, platform::mbYes | platform::mbNo) != platform::mrYes) {
+      platform::ForgetUnfinishedSave(save);
+      continue;
+    }
+    const platform::AtomicWriteResult restored = platform::RestoreUnfinishedSave(save, folder);
+    if (!restored.Ok()) {
+      const std::string failed = FileMessageText(
+          FileMessage::RestoreFailed,
+          {FileNameInMessage(save.target), FileErrorReason(restored.error), FileNameInMessage(save.copy)});
+      MessageDlg(failed, MsgDlgType::Error, platform::mbOK);
+    }
+  }
 }
 
 void DocumentWindows::CheckActiveFile() {

@@ -329,6 +329,7 @@ TMDIChild* DocumentWindows::OpenFile(const std::string& rawName, uint8_t diskFor
   // Only regular files are documents: reading a pipe or a device would
   // hang or take what is not a text, and saving would replace it.
   if (!RefuseNonDocument(name)) return nullptr;
+  OfferUnfinishedSaves(name);
   TMDIChild* child = CreateMDIChild(name, false, diskFormat);
   if (!child) return nullptr;
   if (addToReopen) UpdateReopenList(name);

@@ -216,6 +216,11 @@ class DocumentWindows : public QObject {
   void OfferReload(TMDIChild& child);
   // Checks the active document's file (the program has come forward).
   void CheckActiveFile();
+  // Before `name` is opened: when a save into it was cut off (the program
+  // was killed while it wrote the file in place), says which copy holds its
+  // text from before that save and offers to put that text back. Either
+  // answer ends the matter: the copy goes unless it is the backup file.
+  void OfferUnfinishedSaves(const std::string& name);
 
  private:
   // The file's stamp a question about it was last answered for, by window.

@@ -20,6 +20,7 @@
 #include "core/start_up_checks.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
+#include "platform/unfinished_save.h"
 #include "tools/text_histories.h"
 
 namespace nuvel {
@@ -97,6 +98,10 @@ bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<S
   }
   LoadConvMode();
   LoadTextHistories();
+  // What saves of killed runs put together in the system's temporary folder
+  // (for files in folders they could not write) goes, except a copy that
+  // holds a file's only good text until its user has been asked about it.
+  platform::SweepTemporaryFiles(platform::SystemTempFolder(), platform::UnfinishedSaveFolder());
 
   QApplication::setWindowIcon(ProgramIcon());
   splash_ = CreateSplashForm();

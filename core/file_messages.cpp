@@ -43,6 +43,17 @@ std::string_view EnglishText(FileMessage id) {
     case FileMessage::SettingsFolderUnwritable:
       return "The settings folder %s cannot be written: %s. Settings, the list of recent files and window "
              "positions will not be kept.";
+    case FileMessage::UnfinishedSave:
+      return "The last save of %s was cut off, so the file may hold neither its old text nor its new one.";
+    case FileMessage::UnfinishedSaveCopy:
+      return "Its text from before that save is in %s. Put it back into the file? (No keeps the file as it is and "
+             "removes the copy.)";
+    case FileMessage::UnfinishedSaveBackup:
+      return "Its text from before that save is in the backup copy %s. Put it back into the file? (No keeps the "
+             "file as it is.)";
+    case FileMessage::RestoreFailed:
+      return "The old text could not be put back into %s: %s. It stays in %s and is offered again when the file "
+             "is next opened.";
     case FileMessage::ReasonPermission: return "permission denied";
     case FileMessage::ReasonDiskFull: return "the disk is full";
     case FileMessage::ReasonNameTooLong: return "the name is too long";

@@ -33,6 +33,10 @@ enum class FileMessage : uint16_t {
   UseStringLibrary = 43105,
   UseConversionTables = 43106,
   SettingsFolderUnwritable = 43107,  // %s: the folder; %s: the reason
+  UnfinishedSave = 43120,            // %s: the file; followed by one of the next two
+  UnfinishedSaveCopy = 43121,        // %s: the copy of its text from before
+  UnfinishedSaveBackup = 43122,      // %s: the backup copy
+  RestoreFailed = 43123,             // %s: the file; %s: the reason; %s: the copy
 
   // Reasons, put into the messages above.
   ReasonPermission = 37720,

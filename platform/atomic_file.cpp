@@ -1,6 +1,5 @@
 #include "platform/atomic_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -11,13 +10,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "platform/path_parts.h"
+#include "platform/unfinished_save.h"
 
 namespace nuvel::platform {
 
@@ -25,6 +24,8 @@ namespace {
 
 // Bytes that may still be written before "disk full"; negative: no limit.
 std::atomic<int64_t> gSpaceLeft{-1};
+// Bytes that may still be written before the process is killed; negative: no kill.
+std::atomic<int64_t> gKillLeft{-1};
 
 // Writes all of `data` at the descriptor's position (or at `offset` when
 // not negative). False with errno set when any of it failed. Under the
@@ -45,12 +46,18 @@ bool WriteAll(int fd, const char* data, size_t size, int64_t offset = -1, int64_
       chunk = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(chunk), room));
       cost = std::max<int64_t>(0, static_cast<int64_t>(chunk) - free);
     }
+    const int64_t killLeft = gKillLeft.load();
+    if (killLeft >= 0) {
+      if (killLeft == 0) ::raise(SIGKILL);
+      chunk = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(chunk), killLeft));
+    }
     const ssize_t n = offset >= 0 ? ::pwrite(fd, data, chunk, offset) : ::write(fd, data, chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
     if (left >= 0) gSpaceLeft.fetch_sub(std::min<int64_t>(cost, n));
+    if (killLeft >= 0) gKillLeft.fetch_sub(n);
     data += n;
     size -= static_cast<size_t>(n);
     if (offset >= 0) offset += n;
@@ -75,67 +82,6 @@ bool CopyContent(int from, int to, int64_t toSize = 0) {
   }
 }
 
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-std::string Join(const std::string& folder, std::string_view name) {
-  std::string out = folder;
-  if (out.empty() || out.back() != '/') out += '/';
-  out += name;
-  return out;
-}
-
-// Creates a new temporary file for `name` in `folder` with `mode` (the
-// process's file-creation mask applies); its path goes to `path`.
-int CreateTemporary(const std::string& folder, std::string_view name, mode_t mode, std::string& path) {
-  static std::mt19937 random{std::random_device{}()};
-  static constexpr char kHex[] = "0123456789abcdef";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string tail(8, '0');
-    uint32_t r = static_cast<uint32_t>(random());
-    for (char& c : tail) {
-      c = kHex[r & 0xF];
-      r >>= 4;
-    }
-    path = Join(folder, TemporaryNamePrefix(name) + std::to_string(::getpid()) + "-" + tail + ".tmp");
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-// Removes this program's temporary files for `name` in `folder` whose
-// process has ended: what a run killed while saving left behind.
-void RemoveLeftovers(const std::string& folder, std::string_view name) {
-  const std::string prefix = TemporaryNamePrefix(name);
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view entryName(entry->d_name);
-    if (entryName.substr(0, prefix.size()) != prefix || entryName.size() < 4 ||
-        entryName.substr(entryName.size() - 4) != ".tmp")
-      continue;
-    const std::string_view rest = entryName.substr(prefix.size());
-    const size_t dash = rest.find('-');
-    if (dash == std::string_view::npos || dash == 0) continue;
-    pid_t pid = 0;
-    bool digits = true;
-    for (char c : rest.substr(0, dash)) {
-      if (c < '0' || c > '9') digits = false;
-      pid = pid * 10 + (c - '0');
-    }
-    if (!digits || pid == ::getpid()) continue;
-    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;  // its process still runs
-    ::unlink(Join(folder, entryName).c_str());
-  }
-  ::closedir(dir);
-}
-
 FileStamp StampOfDescriptor(int fd) {
   FileStamp stamp;
   struct stat st {};
@@ -155,12 +101,12 @@ FileStamp StampOfDescriptor(int fd) {
 bool MakeBackup(const std::string& source, mode_t mode, const std::string& backup, bool mayLink) {
   const std::string folder = FolderOf(backup);
   const std::string name = NameOf(backup);
-  RemoveLeftovers(folder, name);
+  RemoveLeftovers(folder, name, {});
   std::string temp;
   int saved = 0;
   if (mayLink) {
     // A free name first, then the link in its place.
-    const int fd = CreateTemporary(folder, name, 0600, temp);
+    const int fd = CreateTemporaryFile(folder, name, 0600, temp);
     if (fd < 0) return false;
     ::close(fd);
     ::unlink(temp.c_str());
@@ -178,7 +124,7 @@ bool MakeBackup(const std::string& source, mode_t mode, const std::string& backu
   }
   const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
-  const int out = CreateTemporary(folder, name, 0600, temp);
+  const int out = CreateTemporaryFile(folder, name, 0600, temp);
   if (out < 0) {
     saved = errno;
     ::close(in);
@@ -199,6 +145,30 @@ bool MakeBackup(const std::string& source, mode_t mode, const std::string& backu
   }
   if (!ok) {
     ::unlink(temp.c_str());
+    errno = saved;
+    return false;
+  }
+  SyncFolder(folder);
+  return true;
+}
+
+// Copies the content of `source` to a new temporary file for it in
+// `folder`, synced with its folder entry; its path goes to `copy`. On
+// failure nothing of it is left and errno says why.
+bool MakeSafetyCopy(const std::string& source, const std::string& folder, std::string& copy) {
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  const int out = CreateTemporaryFile(folder, NameOf(source), 0600, copy);
+  int saved = errno;
+  bool ok = out >= 0 && CopyContent(in, out) && ::fsync(out) == 0;
+  if (!ok) saved = errno;
+  ::close(in);
+  if (out >= 0 && ::close(out) != 0 && ok) {
+    ok = false;
+    saved = errno;
+  }
+  if (!ok) {
+    if (out >= 0) ::unlink(copy.c_str());
     errno = saved;
     return false;
   }
@@ -301,11 +271,13 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, AtomicWriteOptions o
     Fail(WriteFailure::Create, errno);
     return;
   }
-  RemoveLeftovers(folder, name);
+  if (options_.markerFolder.empty()) options_.markerFolder = UnfinishedSaveFolder();
+  const FileIds held = HeldCopies(options_.markerFolder);
+  RemoveLeftovers(folder, name, held);
   // A temporary file for an old file starts private and takes the old
   // permissions at the end; one for a new file gets the usual ones.
   const mode_t mode = state_->oldExists ? 0600 : 0666;
-  state_->fd = CreateTemporary(folder, name, mode, state_->tempPath);
+  state_->fd = CreateTemporaryFile(folder, name, mode, state_->tempPath);
   if (state_->fd < 0) {
     const int error = errno;
     const bool folderLocked = error == EACCES || error == EPERM;
@@ -315,13 +287,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, AtomicWriteOptions o
     }
     // The folder cannot be written but the file can: the new content is put
     // together elsewhere and then written into the file.
-    std::string spare = options_.spareFolder;
-    if (spare.empty()) {
-      const char* tmp = std::getenv("TMPDIR");
-      spare = tmp && *tmp ? tmp : "/tmp";
-    }
+    const std::string spare = options_.spareFolder.empty() ? SystemTempFolder() : options_.spareFolder;
     result_.inPlace = true;
-    state_->fd = CreateTemporary(spare, name, 0600, state_->tempPath);
+    RemoveLeftovers(spare, name, held);
+    state_->fd = CreateTemporaryFile(spare, name, 0600, state_->tempPath);
     if (state_->fd < 0) {
       Fail(WriteFailure::Create, error);
       return;
@@ -413,7 +382,8 @@ bool AtomicFileWriter::CommitInPlace() {
   State& s = *state_;
   const std::string& target = result_.target;
   // The old content is kept aside first: as the backup copy when one is
-  // asked for, else in a copy removed once the write succeeded.
+  // asked for, else in a safety copy beside the temporary file, removed once
+  // the write succeeded. Either is synced before the marker names it.
   std::string safety;
   bool safetyIsBackup = false;
   if (!options_.backupPath.empty()) {
@@ -424,25 +394,31 @@ bool AtomicFileWriter::CommitInPlace() {
     result_.backup = BackupOutcome::Made;
     safety = options_.backupPath;
     safetyIsBackup = true;
-  } else {
-    const std::string spare = FolderOf(s.tempPath);
-    std::string path;
-    const int fd = CreateTemporary(spare, NameOf(target), 0600, path);
-    if (fd >= 0) ::close(fd);
-    if (fd < 0 || !MakeBackup(target, s.old.st_mode, path, /*mayLink=*/false)) {
-      const int error = errno;
-      ::unlink(path.c_str());
-      Fail(WriteFailure::Backup, error);
-      result_.backup = BackupOutcome::NotAsked;
-      return false;
-    }
-    safety = path;
+  } else if (!MakeSafetyCopy(target, FolderOf(s.tempPath), safety)) {
+    const int error = errno;
+    Fail(WriteFailure::Backup, error);
+    result_.backup = BackupOutcome::NotAsked;
+    return false;
+  }
+  // From here until the file holds the new content whole, the marker tells
+  // a later run where the old content is, and keeps that copy from the sweep.
+  const std::string marker =
+      options_.markInPlace ? WriteUnfinishedSaveMarker(options_.markerFolder, target, safety, safetyIsBackup) : "";
+  const auto release = [&] {
+    RemoveUnfinishedSaveMarker(marker);
+    if (!safetyIsBackup) ::unlink(safety.c_str());
+  };
+  if (options_.markInPlace && marker.empty()) {
+    const int error = errno;
+    release();
+    Fail(WriteFailure::Create, error);
+    return false;
   }
 
   const int out = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (out < 0) {
     const int error = errno;
-    if (!safetyIsBackup) ::unlink(safety.c_str());
+    release();
     Fail(WriteFailure::Replace, error);
     return false;
   }
@@ -452,26 +428,27 @@ bool AtomicFileWriter::CommitInPlace() {
   if (::fallocate(out, FALLOC_FL_KEEP_SIZE, 0, temp.st_size) != 0 && (errno == ENOSPC || errno == EDQUOT)) {
     const int error = errno;
     ::close(out);
-    if (!safetyIsBackup) ::unlink(safety.c_str());
+    release();
     Fail(WriteFailure::Replace, error);
     return false;
   }
   if (CopyContent(s.fd, out, s.old.st_size) && ::ftruncate(out, temp.st_size) == 0 && ::fsync(out) == 0) {
     result_.written = StampOfDescriptor(out);
     ::close(out);
-    if (!safetyIsBackup) ::unlink(safety.c_str());
+    release();
     return true;
   }
   const int error = errno;
-  // The old content goes back from its copy; the copy stays when even that fails.
+  // The old content goes back from its copy; the copy and its marker stay
+  // when even that fails, so that the next opening offers it.
   const int in = ::open(safety.c_str(), O_RDONLY | O_CLOEXEC);
   const bool restored =
       in >= 0 && CopyContent(in, out, s.old.st_size) && ::ftruncate(out, s.old.st_size) == 0 && ::fsync(out) == 0;
   if (in >= 0) ::close(in);
   ::close(out);
-  if (restored && !safetyIsBackup) {
-    ::unlink(safety.c_str());
-  } else if (!restored) {
+  if (restored) {
+    release();
+  } else {
     result_.keptCopy = safety;
   }
   const BackupOutcome backup = result_.backup;
@@ -551,16 +528,13 @@ std::string FollowLinks(const std::string& path) {
     const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
     if (n < 0) return current;
     target.resize(static_cast<size_t>(n));
-    current = !target.empty() && target[0] == '/' ? target : Join(FolderOf(current), target);
+    current = !target.empty() && target[0] == '/' ? target : JoinPath(FolderOf(current), target);
   }
   return current;  // a loop: opening it says so
 }
 
-std::string TemporaryNamePrefix(std::string_view name) {
-  // Cut so that the whole temporary name stays within the length a name may have.
-  return "." + std::string(name.substr(0, 200)) + ".nuvel-";
-}
-
 void SetWriteSpaceLimitForTests(int64_t bytes) { gSpaceLeft.store(bytes < 0 ? -1 : bytes); }
+
+void SetWriteKillForTests(int64_t bytes) { gKillLeft.store(bytes < 0 ? -1 : bytes); }
 
 }  // namespace nuvel::platform

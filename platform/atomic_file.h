@@ -8,14 +8,17 @@
 // - a symbolic link is followed: its target is replaced, the link stays;
 // - a file with more than one hard link, or whose owner this process cannot
 //   give a new file, or whose folder cannot be written, is written in place
-//   once the new content is whole in the temporary file and a copy of the
-//   old content is safe, so every link and the owner see the edit;
+//   once the new content is whole in the temporary file, a copy of the old
+//   content is safe and a marker names that copy (unfinished_save.h), so
+//   every link and the owner see the edit and a kill in the middle leaves
+//   the old text where the next opening of the file finds it;
 // - a read-only file, or a name that is not a regular file, is refused;
 // - a backup copy of the old content, when asked for, is made atomically
 //   too (a hard link where possible, else a synced copy renamed into place);
 //   when it cannot be made the earlier backup stays and nothing is replaced;
-// - temporary files a killed run of the program left beside the file are
-//   removed.
+// - temporary files a killed run of the program left for the file, beside
+//   it or in the spare folder, are removed (temporary_files.h), except a
+//   copy that a marker holds.
 // Every failure gives the step and the system's error number, for a message
 // that says why.
 #include <cstdint>
@@ -26,6 +29,7 @@
 #include <string_view>
 
 #include "platform/file_facts.h"
+#include "platform/temporary_files.h"
 
 namespace nuvel::platform {
 
@@ -54,6 +58,13 @@ struct AtomicWriteOptions {
   // Where the new content is put together when the target's folder cannot
   // be written (the file itself can); empty: the system's temporary folder.
   std::string spareFolder;
+  // Where an in-place write leaves its marker while it runs; empty: the
+  // user's own folder (UnfinishedSaveFolder()).
+  std::string markerFolder;
+  // Off for a write whose old content is kept elsewhere already and named
+  // by a marker of its own (the text of an unfinished save put back): its
+  // in-place write then leaves no marker.
+  bool markInPlace = true;
 };
 
 struct AtomicWriteResult {
@@ -120,13 +131,13 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
 // dangling link points at included); the path itself when it is no link.
 std::string FollowLinks(const std::string& path);
 
-// The temporary-file name prefix of this program for a file named `name`
-// (without folder): ".<name>.nuvel-".
-std::string TemporaryNamePrefix(std::string_view name);
-
 // For tests: every write of file content through an AtomicFileWriter fails
 // with "disk full" once `bytes` more have been written; a negative value
 // lifts the limit.
 void SetWriteSpaceLimitForTests(int64_t bytes);
+// For tests: the process is killed (SIGKILL) once `bytes` more have been
+// written through an AtomicFileWriter, as a kill at that moment would; a
+// negative value lifts it.
+void SetWriteKillForTests(int64_t bytes);
 
 }  // namespace nuvel::platform

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QTest>
@@ -15,6 +16,8 @@
 #include "core/message_texts.h"
 #include "editor/editor_widget_qt.h"
 #include "editor/text_file_editor.h"
+#include "platform/temporary_files.h"
+#include "platform/unfinished_save.h"
 #include "tests/support/document_windows_fixture_qt.h"
 
 namespace nuvel {
@@ -169,6 +172,65 @@ TEST_F(DocumentFiles, UnmodifiedDocumentIsOfferedTheChangedFile) {
   ChangeElsewhere(name, "fourth\r\n");
   docs->CheckActiveFile();
   EXPECT_EQ(sink.requests.size(), 2u);
+}
+
+// A save into the file was cut off (the program was killed while it wrote
+// the file in place): opening it names the copy that holds its text from
+// before that save and offers to put that text back; either answer ends the
+// matter, and the copy goes unless it is the user's backup file.
+TEST_F(DocumentFiles, FileWhoseSaveWasCutOffIsOfferedItsTextFromBefore) {
+  struct Case {
+    const char* what;
+    bool backup;  // the copy is the backup file the save made
+    platform::ModalResult answer;
+    bool restored;
+  };
+  const Case cases[] = {
+      {"restored", false, platform::mrYes, true},
+      {"declined", false, platform::mrNo, false},
+      {"restored from the backup", true, platform::mrYes, true},
+      {"declined, the backup stays", true, platform::mrNo, false},
+  };
+  const std::string oldText = "old text\r\n", mixture = "NEW TEold text\r\n";
+  const std::string markers = platform::UnfinishedSaveFolder();
+  int number = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string base = "doc" + std::to_string(++number);
+    const std::string name = WriteFile(base + ".txt", mixture);
+    const pid_t run = ::fork();
+    if (run == 0) ::_exit(0);
+    ::waitpid(run, nullptr, 0);
+    const std::string copy =
+        c.backup ? WriteFile(base + ".BAK", oldText)
+                 : WriteFile(platform::TemporaryNamePrefix(base + ".txt") + std::to_string(run) + "-0badf00d.tmp", oldText);
+    // The marker, as the killed run left it.
+    const pid_t saver = ::fork();
+    if (saver == 0) ::_exit(platform::WriteUnfinishedSaveMarker(markers, name, copy, c.backup).empty());
+    int status = 0;
+    ::waitpid(saver, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    sink.requests.clear();
+    sink.answers = {c.answer};
+    TMDIChild* child = docs->OpenFile(name, 255, false);
+    ASSERT_NE(child, nullptr);
+    // The offer comes first, before the document's window is made.
+    ASSERT_FALSE(sink.requests.empty());
+    const std::string& offer = sink.requests[0].text;
+    EXPECT_NE(offer.find("The last save of " + FileNameInMessage(name) + " was cut off"), std::string::npos) << offer;
+    EXPECT_NE(offer.find(FileNameInMessage(copy)), std::string::npos) << offer;
+    EXPECT_EQ(sink.requests[0].buttons, platform::mbYes | platform::mbNo);
+    const std::string expected = c.restored ? oldText : mixture;
+    EXPECT_EQ(test::ReadWholeFile(name), expected);
+    EXPECT_EQ(child->Doc().Text(), expected) << "the document shows the file as it is after the answer";
+    EXPECT_EQ(fs::exists(copy), c.backup);
+    EXPECT_TRUE(platform::UnfinishedSaves(markers).empty());
+    // Answered once: the next opening asks nothing.
+    const size_t asked = sink.requests.size();
+    docs->OfferUnfinishedSaves(name);
+    EXPECT_EQ(sink.requests.size(), asked);
+  }
 }
 
 }  // namespace

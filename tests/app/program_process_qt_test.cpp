@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -14,6 +16,8 @@
 #include "core/settings.h"
 #include "platform/profile.h"
 #include "platform/program_path.h"
+#include "platform/temporary_files.h"
+#include "platform/unfinished_save.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -333,6 +337,39 @@ TEST_F(ProgramProcess, ScriptItCannotReadEndsBeforeStarting) {
   EXPECT_EQ(Run("type a\npress b\n", {}), 2);
   EXPECT_NE(errors.find("line 2: unknown step \"press\""), std::string::npos) << errors;
   EXPECT_EQ(Ini("StartUp", "WindowState"), "(missing)") << "the program did not start";
+}
+
+// At start the program removes what saves of killed runs left in the
+// temporary folder (where a file in a folder that cannot be written is put
+// together), but not a copy that still holds a file's only good text, nor
+// the files of a run that goes on, nor anything else.
+TEST_F(ProgramProcess, StartRemovesWhatKilledSavesLeftInTheTemporaryFolder) {
+  const fs::path temp = fs::path(root.path().toStdString()) / "tmp";
+  const fs::path markers = fs::path(root.path().toStdString()) / "config" / "nuvel" / "unfinished-saves";
+  fs::create_directories(temp);
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string tail = std::to_string(ended) + "-0badf00d.tmp";
+  const fs::path leftover = temp / (platform::TemporaryNamePrefix("a.txt") + tail);
+  const fs::path held = temp / (platform::TemporaryNamePrefix("b.txt") + tail);
+  const fs::path running = temp / (platform::TemporaryNamePrefix("c.txt") + std::to_string(::getpid()) + "-0badf00d.tmp");
+  const fs::path other = temp / "notes.tmp";
+  for (const fs::path& p : {leftover, held, running, other}) Write(p, "text");
+  Write(documents / "b.txt", "mixture");
+  const pid_t saver = ::fork();
+  if (saver == 0)
+    ::_exit(platform::WriteUnfinishedSaveMarker(markers.string(), (documents / "b.txt").string(), held.string(), false)
+                .empty());
+  int status = 0;
+  ::waitpid(saver, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  ASSERT_EQ(Run("menu Exit1\n", {}), 0) << errors;
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_TRUE(fs::exists(held));
+  EXPECT_TRUE(fs::exists(running));
+  EXPECT_TRUE(fs::exists(other));
 }
 
 }  // namespace

@@ -194,21 +194,32 @@ TEST_F(AtomicFile, ReadOnlyFilesAndOtherKindsAreRefused) {
 TEST_F(AtomicFile, ReadOnlyFolderWithAWritableFileIsWrittenInPlace) {
   const fs::path folder = root / "locked";
   const fs::path spare = root / "spare";
+  const fs::path markers = root / "markers";
   const fs::path file = Write("locked/doc.txt", "old text");
   fs::create_directories(spare);
+  fs::create_directories(markers);
+  // What a killed run's save of the same file left in the spare folder.
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const fs::path leftover =
+      Write("spare/" + platform::TemporaryNamePrefix("doc.txt") + std::to_string(ended) + "-0badf00d.tmp", "old");
   if (::geteuid() == 0) {
-    for (const fs::path& p : {root, folder, spare, file}) ASSERT_EQ(::chown(p.c_str(), kOtherUser, kOtherGroup), 0);
+    for (const fs::path& p : {root, folder, spare, file, markers, leftover})
+      ASSERT_EQ(::chown(p.c_str(), kOtherUser, kOtherGroup), 0);
     ASSERT_EQ(::chmod(fs::path(temp.ConfigFolder()).c_str(), 0755), 0);
   }
   fs::permissions(folder, fs::perms(0555), fs::perm_options::replace);
   const bool held = AsOtherUser([&] {
     AtomicWriteOptions options;
     options.spareFolder = spare.string();
+    options.markerFolder = markers.string();
     const AtomicWriteResult r = ReplaceFileContents(file.string(), "new text, longer than the old", options);
     // A new file cannot be made there at all.
     const AtomicWriteResult fresh = ReplaceFileContents((folder / "other.txt").string(), "x", options);
     return r.Ok() && r.inPlace && Read(file) == "new text, longer than the old" &&
-           fresh.failure == WriteFailure::Create && fresh.error == EACCES && Names(spare).empty();
+           fresh.failure == WriteFailure::Create && fresh.error == EACCES && Names(spare).empty() &&
+           Names(markers).empty();
   });
   fs::permissions(folder, fs::perms(0755), fs::perm_options::replace);
   EXPECT_TRUE(held);
@@ -234,8 +245,11 @@ TEST_F(AtomicFile, OwnersAreKept) {
   ASSERT_EQ(::chown(folder.c_str(), kOtherUser, kOtherGroup), 0);
   const fs::path roots = Write("user-folder/roots.txt", "shared", fs::perms(0666));
   EXPECT_TRUE(AsOtherUser([&] {
-    const AtomicWriteResult r = ReplaceFileContents(roots.string(), "edited by a user");
-    return r.Ok() && r.inPlace;
+    // The marker of the in-place write goes to a folder of the user's own.
+    AtomicWriteOptions options;
+    options.markerFolder = (root / "markers").string();
+    const AtomicWriteResult r = ReplaceFileContents(roots.string(), "edited by a user", options);
+    return r.Ok() && r.inPlace && Names(root / "markers").empty();
   }));
   EXPECT_EQ(Read(roots), "edited by a user");
   EXPECT_EQ(Stat(roots).st_uid, 0u);
