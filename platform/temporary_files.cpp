@@ -93,9 +93,14 @@ bool ProcessRuns(long pid) {
 int RemoveLeftovers(const std::string& folder, std::string_view name, const FileIds& held) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return 0;
+  // Earlier versions named the safety copy of an in-place save after the
+  // temporary file: "..<name>.nuvel-<process>-<random>.tmp.nuvel-...".
+  const std::string copyOfTemporary = name.empty() ? std::string() : "." + TemporaryNamePrefix(name);
   int removed = 0;
   while (const dirent* entry = ::readdir(dir)) {
-    const long pid = TemporaryFileOwner(entry->d_name, name);
+    long pid = TemporaryFileOwner(entry->d_name, name);
+    if (pid == 0 && !copyOfTemporary.empty() && std::string_view(entry->d_name).starts_with(copyOfTemporary))
+      pid = TemporaryFileOwner(entry->d_name);
     if (pid == 0 || ProcessRuns(pid)) continue;
     const std::string path = JoinPath(folder, entry->d_name);
     // Only files: a folder of that name is no leftover of a save.

@@ -365,7 +365,9 @@ TEST_F(AtomicFile, LeftoversOfAnEndedRunAreRemovedOnTheNextSave) {
   const std::string dead = prefix + std::to_string(ended) + "-0badf00d.tmp";
   const std::string alive = prefix + std::to_string(::getppid()) + "-0badf00d.tmp";
   const std::string otherFile = platform::TemporaryNamePrefix("other.txt") + std::to_string(ended) + "-0badf00d.tmp";
-  for (const std::string& name : {dead, alive, otherFile}) Write(name, std::string(1000, 'p'));
+  // A copy named after a temporary file, as earlier versions made them.
+  const std::string copyOfTemporary = "." + dead + ".nuvel-" + std::to_string(ended) + "-0ddba11a.tmp";
+  for (const std::string& name : {dead, alive, otherFile, copyOfTemporary}) Write(name, std::string(1000, 'p'));
   ASSERT_TRUE(ReplaceFileContents(file.string(), "new").Ok());
   EXPECT_EQ(Names(root), (std::set<std::string>{"doc.txt", alive, otherFile}));
 }
