@@ -293,6 +293,11 @@ void TNvcCustomEditor::Resized() {
   UpdateMetrics();
   ApplyWrapToWindow();
   if (didNotFit && LineCount() <= visibleRows_) SetTopLine(1);
+  // The caret's place depends on the window's size (a right-to-left line
+  // starts at its right edge): it moves with the window, so that a document
+  // window that grows to its size after the caret was placed shows it where
+  // the status bar says.
+  if (host_->HasWindow()) PositionCaret(0);
 }
 
 void TNvcCustomEditor::FontChanged() {
