@@ -18,9 +18,10 @@ void PutOnClipboard(const TClipboardCopy& copy) {
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
-TClipboardPaste ReadClipboard() {
+TClipboardPaste ReadClipboard() { return PasteOf(QGuiApplication::clipboard()->mimeData()); }
+
+TClipboardPaste PasteOf(const QMimeData* data) {
   TClipboardPaste paste;
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (data == nullptr) return paste;
   if (data->hasFormat(kClipboardBytesMime)) {
     const QByteArray bytes = data->data(kClipboardBytesMime);

@@ -4,6 +4,8 @@
 #include "editor/clipboard_service.h"
 #include "editor/clipboard_text.h"
 
+class QMimeData;
+
 namespace nuvel {
 
 inline constexpr char kClipboardBytesMime[] = "application/x-nuvel-text-bytes";
@@ -12,6 +14,8 @@ inline constexpr char kClipboardBytesMime[] = "application/x-nuvel-text-bytes";
 void PutOnClipboard(const TClipboardCopy& copy);
 // What the clipboard holds now.
 TClipboardPaste ReadClipboard();
+// What `data` (a clipboard's or a selection's; may be null) offers a paste.
+TClipboardPaste PasteOf(const QMimeData* data);
 
 // The desktop's clipboard as the editor's clipboard service.
 TClipboardService& DesktopClipboard();

@@ -179,7 +179,13 @@ bool TNvcEditorWidget::CaretIsThin() const {
 
 void TNvcEditorWidget::PostShowStatus(int32_t screenCol, int32_t line) {
   QMetaObject::invokeMethod(
-      this, [this, screenCol, line] { Guarded([&] { editor_->StatusPosted(screenCol, line); }); },
+      this,
+      [this, screenCol, line] {
+        Guarded([&] {
+          editor_->StatusPosted(screenCol, line);
+          if (!editor_->MouseCaptured()) CaretSettled();
+        });
+      },
       Qt::QueuedConnection);
 }
 
@@ -395,6 +401,7 @@ void TNvcEditorWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) {
     dragTimer_.stop();
     editor_->MouseUp();
+    Guarded([&] { CaretSettled(); });
   }
   QAbstractScrollArea::mouseReleaseEvent(e);
 }

@@ -75,6 +75,9 @@ class TNvcEditorWidget : public QAbstractScrollArea, public TEditorHost {
  protected:
   // Paints the visible lines; the bilingual editor paints its own way.
   virtual void PaintText(QPainter& painter, const QRect& area);
+  // The caret came to rest after a move, an edit or the end of a drag: the
+  // place for a subclass to look at the selection.
+  virtual void CaretSettled() {}
   // Fires OnDrawLine; true when the handler drew the line.
   virtual bool DoOnDrawLine(QPainter& painter, const QRect& rect, std::span<const uint8_t> line, int32_t lineNum);
 

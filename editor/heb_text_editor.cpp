@@ -205,18 +205,43 @@ void THebTextEditor::ChooseDirection(bool english) {
 }
 
 bool THebTextEditor::CopyToClipboard() {
-  const auto chunks = SelectionChunks(*this);
   TClipboardService* clipboard = CurrentClipboardService();
-  if (chunks.empty() || clipboard == nullptr) return false;
-  clipboard->Put(BuildClipboardCopy(chunks, Engm()));
+  if (clipboard == nullptr) return false;
+  const std::optional<TClipboardCopy> copy = SelectionClipboardText();
+  if (!copy) return false;
+  clipboard->Put(*copy);
   return true;
+}
+
+std::optional<TClipboardCopy> THebTextEditor::SelectionClipboardText() const {
+  const auto chunks = SelectionChunks(*this);
+  if (chunks.empty()) return std::nullopt;
+  return BuildClipboardCopy(chunks, Engm());
 }
 
 void THebTextEditor::PasteFromClipboard() {
   TClipboardService* clipboard = CurrentClipboardService();
   if (GetReadOnly() || clipboard == nullptr) return;
-  const auto text = TextFromClipboard(clipboard->Read(), Engm());
+  PasteClipboardText(clipboard->Read());
+}
+
+void THebTextEditor::PasteClipboardText(const TClipboardPaste& paste) {
+  if (GetReadOnly()) return;
+  const auto text = TextFromClipboard(paste, Engm());
   if (!text || text->empty()) return;
+  if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
+}
+
+void THebTextEditor::PasteClipboardTextAt(int32_t x, int32_t y, const TClipboardPaste& paste) {
+  if (GetReadOnly()) return;
+  // Converted before the caret moves: the text may be this editor's own
+  // selection, which the move clears.
+  const auto text = TextFromClipboard(paste, Engm());
+  if (!text || text->empty()) return;
+  int32_t line = 1;
+  int32_t col = 1;
+  MouseToLineCol(x, y, line, col);
+  SetCaretPosition(line, col);
   if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
 }
 

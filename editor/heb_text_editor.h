@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/font_descriptor.h"
+#include "editor/clipboard_text.h"
 #include "editor/heb_text_file_editor.h"
 #include "formats/text_form.h"
 
@@ -196,6 +197,15 @@ class THebTextEditor : public THebTextFILEEditor {
   // The clipboard text at the caret, converted by the current mode; nothing
   // in a read-only editor.
   void PasteFromClipboard() override;
+  // The selection as copy puts it on the clipboard; nothing without one.
+  std::optional<TClipboardCopy> SelectionClipboardText() const;
+  // `paste` (what a clipboard offers) at the caret, replacing the selection,
+  // through the same conversion as Paste, in one undo step; nothing in a
+  // read-only editor or when it holds no text.
+  void PasteClipboardText(const TClipboardPaste& paste);
+  // The same at the window point (x, y): the caret goes there first, as a
+  // click would put it, and no selection is replaced.
+  void PasteClipboardTextAt(int32_t x, int32_t y, const TClipboardPaste& paste);
 
  private:
   uint8_t diskConv_ = 255;

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPainter>
 
 #include "core/cell_painter_qt.h"
@@ -43,7 +45,12 @@ QPixmap BookmarkGlyphStrip(int width, int height) {
 THebTextEditorWidget::THebTextEditorWidget(QWidget* parent)
     : TNvcEditorWidget(parent, std::make_unique<THebTextEditor>()),
       heb_(static_cast<THebTextEditor*>(&Editor())),
-      bookmarks_(BookmarkGlyphStrip(kGlyphWidth, kGlyphHeight)) {
+      bookmarks_(BookmarkGlyphStrip(kGlyphWidth, kGlyphHeight)),
+      primary_([editor = QPointer<THebTextEditorWidget>(this)]() -> std::optional<TClipboardCopy> {
+        // Made when another program asks, from the selection as it is then.
+        if (editor == nullptr) return std::nullopt;
+        return editor->HebEditor().SelectionClipboardText();
+      }) {
   InstallDesktopClipboard();
   heb_->MeasureFonts = [this] {
     return std::array<TFontCell, 2>{MeasureCell(FixedFont().Font(), QLatin1Char('x')),
@@ -85,6 +92,28 @@ void THebTextEditorWidget::keyPressEvent(QKeyEvent* e) {
     if (ScrollLockMode == 0) ScrollLockMode = ScrollLockRowFor(ed.CaretLine(), ed.TopLine());
     ed.ApplyScrollLock();
   });
+}
+
+void THebTextEditorWidget::mousePressEvent(QMouseEvent* e) {
+  if (e->button() != Qt::MiddleButton) {
+    TNvcEditorWidget::mousePressEvent(e);
+    return;
+  }
+  e->accept();
+  setFocus(Qt::MouseFocusReason);
+  const QPoint p = e->position().toPoint();
+  Guarded([&] { heb_->PasteClipboardTextAt(p.x(), p.y(), ReadPrimarySelection()); });
+}
+
+void THebTextEditorWidget::CaretSettled() {
+  THebTextEditor& ed = *heb_;
+  if (!ed.HasSelection()) {
+    primary_.Follow(std::nullopt);
+    return;
+  }
+  const TEditorPosition& b = ed.SelBegin();
+  const TEditorPosition& s = ed.SelEnd();
+  primary_.Follow(TPrimarySelection::Range{b.Para, b.Pos, s.Para, s.Pos});
 }
 
 void THebTextEditorWidget::PaintText(QPainter& painter, const QRect& area) {

@@ -16,7 +16,7 @@ packages=(
   txt2pdbdoc
   poppler-utils
   libfribidi-dev
-  xvfb openbox xdotool x11-xkb-utils
+  xvfb openbox xdotool x11-xkb-utils xclip
 )
 
 missing=()

@@ -53,7 +53,7 @@ XDisplay::~XDisplay() {
 
 std::vector<std::string> XDisplay::MissingTools() {
   std::vector<std::string> missing;
-  for (const char* tool : {"Xvfb", "openbox", "xdotool", "setxkbmap"}) {
+  for (const char* tool : {"Xvfb", "openbox", "xdotool", "setxkbmap", "xclip"}) {
     if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) missing.emplace_back(tool);
   }
   return missing;

@@ -3,7 +3,8 @@
 // number and the openbox window manager, which activates a program's window
 // as a desktop does (the program opens its command-line file only once its
 // window is active). The X tools run against it: xdotool for keys and
-// windows, setxkbmap for the keyboard layout.
+// windows and the mouse, setxkbmap for the keyboard layout, xclip for the
+// PRIMARY selection.
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>

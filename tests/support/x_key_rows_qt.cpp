@@ -1,5 +1,6 @@
 #include "tests/support/x_key_rows_qt.h"
 
+#include <QDeadlineTimer>
 #include <QThread>
 
 #include <cstdlib>
@@ -46,6 +47,22 @@ bool XKeyRowsTest::PlayStep(const std::string& step, std::string& error) {
     ok = program_->Keys(argument);
   } else if (verb == "type") {
     ok = program_->Type(argument);
+  } else if (verb == "primary") {
+    ok = program_->SetPrimary(argument);
+  } else if (verb == "primary?") {
+    // The program offers its selection once the keys are handled.
+    const QDeadlineTimer deadline(10000);
+    std::string primary;
+    while ((primary = program_->Primary()) != argument) {
+      if (deadline.hasExpired()) {
+        error = "the PRIMARY selection reads \"" + primary + "\"";
+        return false;
+      }
+      QThread::msleep(25);
+    }
+    return true;
+  } else if (verb == "click") {
+    ok = program_->Click(std::stoi(argument));
   } else if (verb == "wait") {
     QThread::msleep(static_cast<unsigned long>(std::stoul(argument)));
     return true;
@@ -56,7 +73,7 @@ bool XKeyRowsTest::PlayStep(const std::string& step, std::string& error) {
     error = "no such step";
     return false;
   }
-  if (!ok) error = "xdotool failed";
+  if (!ok) error = verb + " failed";
   return ok;
 }
 

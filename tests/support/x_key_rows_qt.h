@@ -13,12 +13,15 @@
 // "type <text>" (xdotool type), "window <text>" (wait until the active
 // window's title contains the text; "window !<text>" until it does not),
 // "wait <ms>" (for what the program does on a timer of its own, such as a
-// button pressed by its mnemonic, which clicks 100 ms later).
+// button pressed by its mnemonic, which clicks 100 ms later), "primary
+// <text>" (another program takes the X PRIMARY selection with the text),
+// "primary? <text>" (wait until the PRIMARY selection reads the text),
+// "click <button>" (a mouse click at the middle of the active window).
 // The row passes when the saved file equals `after` and setxkbmap -query
 // reports after the row what it reported before.
 //
 // The tests skip, saying which tools are missing, where Xvfb, openbox,
-// xdotool or setxkbmap is not installed, and fail for it under CI=true.
+// xdotool, setxkbmap or xclip is not installed, and fail for it under CI=true.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

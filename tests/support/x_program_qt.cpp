@@ -159,6 +159,36 @@ bool XProgram::Type(std::string_view text) {
   return ok;
 }
 
+std::string XProgram::Primary() const { return display_.Run("xclip", {"-o", "-selection", "primary"}); }
+
+bool XProgram::SetPrimary(std::string_view text) {
+  // xclip reads the file, takes the selection and stays behind to serve it
+  // until another program takes it or the display ends.
+  const fs::path file = run_.temp / "primary.txt";
+  ProgramRun::Write(file, std::string(text));
+  bool ok = false;
+  display_.Run("xclip", {"-selection", "primary", "-i", QString::fromStdString(file.string())}, &ok);
+  return ok;
+}
+
+bool XProgram::Click(int button) {
+  int width = 0;
+  int height = 0;
+  const QStringList lines =
+      QString::fromStdString(display_.Run("xdotool", {"getactivewindow", "getwindowgeometry", "--shell"})).split('\n');
+  for (const QString& line : lines) {
+    if (line.startsWith("WIDTH=")) width = line.mid(6).toInt();
+    if (line.startsWith("HEIGHT=")) height = line.mid(7).toInt();
+  }
+  if (width <= 0 || height <= 0) return false;
+  bool ok = false;
+  display_.Run("xdotool",
+               {"getactivewindow", "mousemove", "--window", "%1", QString::number(width / 2), QString::number(height / 2),
+                "click", QString::number(button)},
+               &ok);
+  return ok;
+}
+
 bool XProgram::SetLayout(std::string_view layout) {
   bool ok = false;
   display_.Run("setxkbmap", Words(layout), &ok);

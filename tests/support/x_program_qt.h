@@ -45,6 +45,14 @@ class XProgram {
   // The active window's title.
   std::string ActiveWindowTitle() const;
 
+  // The X PRIMARY selection as another program reads it (xclip -o): its
+  // UTF-8 text, empty when no program holds one.
+  std::string Primary() const;
+  // Another program (xclip) takes the PRIMARY selection with `text`.
+  bool SetPrimary(std::string_view text);
+  // Clicks mouse `button` at the middle of the active window.
+  bool Click(int button);
+
   // Sets the X keyboard layout (setxkbmap), e.g. "us", "il".
   bool SetLayout(std::string_view layout);
   // What setxkbmap -query reports: rules, model, layout and options.
