@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QScreen>
 #include <QTreeView>
 #include <algorithm>
@@ -14,11 +15,30 @@
 
 namespace nuvel {
 
+namespace {
+
+// The size, type and date columns of a right-to-left file list, each cell
+// one left-to-right run, so that "5.81 MiB" and "11 Dec 2026 18:16" do not
+// come out back to front. The name column is left as it is: the dialog
+// takes the chosen name from it.
+class LeftToRightDetails : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    QVariant value = QIdentityProxyModel::data(index, role);
+    if (role != Qt::DisplayRole || index.column() == 0 || value.typeId() != QMetaType::QString) return value;
+    return QString(QChar(0x2066)) + value.toString() + QChar(0x2069);
+  }
+};
+
+}  // namespace
+
 void PrepareFileDialog(QFileDialog& dialog, bool hebrew) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (hebrew) {
     dialog.setLayoutDirection(Qt::RightToLeft);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setProxyModel(new LeftToRightDetails(&dialog));
   }
   if (const QScreen* screen = dialog.screen()) {
     const QRect room = screen->availableGeometry();

@@ -10,7 +10,7 @@ namespace nuvel {
 
 // Sets a file dialog up for the interface language: Qt's own dialog, right
 // to left in Hebrew with the filters' Hebrew names (their Qt patterns
-// hidden), as large as fits the screen up to a comfortable size, and a name
+// hidden), sizes and dates left to right, as large as fits the screen up to a comfortable size, and a name
 // column that takes the room the other columns leave.
 void PrepareFileDialog(QFileDialog& dialog, bool hebrew);
 

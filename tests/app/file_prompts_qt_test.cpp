@@ -1,6 +1,6 @@
 // The file dialogs as a user sees them: long names whole in the name column,
 // and in Hebrew the filters' Hebrew names with their patterns the right way
-// round.
+// round, sizes and dates read left to right.
 #include "app/file_prompts_qt.h"
 
 #include <QApplication>
@@ -41,16 +41,28 @@ TEST(FileDialog, LongNamesShowWholeAndFiltersInTheInterfaceLanguage) {
     dialog.show();
     auto* view = dialog.findChild<QTreeView*>("treeView");
     ASSERT_NE(view, nullptr);
-    auto* model = qobject_cast<QFileSystemModel*>(view->model());
+    QAbstractItemModel* model = view->model();
     ASSERT_NE(model, nullptr);
-    const QModelIndex folder = model->index(dir.path());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(folder) == names.size(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == names.size(); }, 5000));
     QApplication::processEvents();
+    const QModelIndex folder = view->rootIndex();
+    const QChar lri(0x2066), pdi(0x2069);
     for (int row = 0; row < model->rowCount(folder); ++row) {
       const QString name = model->index(row, 0, folder).data().toString();
+      SCOPED_TRACE(name.toStdString());
+      // The name column shows the bare name: the dialog takes the chosen name from it.
+      EXPECT_TRUE(names.contains(name));
       // The name, its icon and the cell's margins.
       const int needed = view->fontMetrics().horizontalAdvance(name) + 40;
-      EXPECT_GE(view->header()->sectionSize(0), needed) << name.toStdString();
+      EXPECT_GE(view->header()->sectionSize(0), needed);
+      // Size, type and date are each one left-to-right run in Hebrew.
+      for (int column = 1; column <= 3; ++column) {
+        const QString shown = model->index(row, column, folder).data().toString();
+        SCOPED_TRACE(shown.toStdString());
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.startsWith(lri) && shown.endsWith(pdi), c.hebrew);
+        EXPECT_EQ(shown.contains(lri), c.hebrew);
+      }
     }
     EXPECT_EQ(dialog.layoutDirection(), c.hebrew ? Qt::RightToLeft : Qt::LeftToRight);
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
