@@ -1,11 +1,25 @@
 #include "core/dates.h"
 
 #include <chrono>
+#include <ctime>
+#include <utility>
 
 namespace nuvel {
 
-int CurrentYear = 0;
-int CurrentMonth = 0;
+namespace {
+
+DateClock& Clock() {
+  static DateClock clock;
+  return clock;
+}
+
+int64_t Now() {
+  if (Clock()) return Clock()();
+  using namespace std::chrono;
+  return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 bool IsLeapYear(int year) {
   return year % 4 == 0 && year % 4000 != 0 && (year % 100 != 0 || year % 400 == 0);
@@ -52,11 +66,13 @@ int32_t HMStoTime(int hours, int minutes, int seconds) {
   return ((hours % 24) * 3600 + minutes * 60 + seconds) % 86400;
 }
 
-void InitCurrentDate() {
-  using namespace std::chrono;
-  year_month_day today{floor<days>(system_clock::now())};
-  CurrentYear = static_cast<int>(today.year());
-  CurrentMonth = static_cast<int>(static_cast<unsigned>(today.month()));
+YearMonth CurrentYearMonth() {
+  const std::time_t now = static_cast<std::time_t>(Now());
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return {};
+  return {local.tm_year + 1900, local.tm_mon + 1};
 }
+
+void SetDateClock(DateClock clock) { Clock() = std::move(clock); }
 
 }  // namespace nuvel

@@ -3,6 +3,7 @@
 // 1 January 1600 and -1 an invalid date; a time is seconds since midnight.
 // Years 1600 to 3999 are valid; two-digit years are resolved by an epoch.
 #include <cstdint>
+#include <functional>
 
 namespace nuvel {
 
@@ -25,9 +26,19 @@ int32_t DMYtoDate(int day, int month, int year, int epoch);
 // ((hours mod 24) * 3600 + minutes * 60 + seconds) mod 86400.
 int32_t HMStoTime(int hours, int minutes, int seconds);
 
-// Today's year and month, stored at start-up for the date fields' defaults.
-extern int CurrentYear;
-extern int CurrentMonth;
-void InitCurrentDate();
+// The local year and month at the moment of the call, which the date fields
+// take for a month or year they leave out. Read afresh every time, so a
+// program left running past midnight or into the next month follows it.
+struct YearMonth {
+  int year = 0;
+  int month = 0;
+};
+YearMonth CurrentYearMonth();
+
+// The clock the current date is read from, in seconds since 1970 UTC; the
+// local date of that moment comes from the system's time zone (TZ). An empty
+// clock restores the system clock.
+using DateClock = std::function<int64_t()>;
+void SetDateClock(DateClock clock);
 
 }  // namespace nuvel

@@ -180,6 +180,7 @@ std::string TNvcIntlSup::TimeMask(bool show_seconds) const {
 
 int32_t TNvcIntlSup::DateStringToDate(std::string_view mask, std::string_view text, int epoch) const {
   if (mask.size() != text.size()) return kBadDate;
+  const YearMonth today = CurrentYearMonth();
   int month = 0;
   if (HasLetter(mask, 'n')) {
     std::string name;
@@ -197,10 +198,10 @@ int32_t TNvcIntlSup::DateStringToDate(std::string_view mask, std::string_view te
     }
     if (month == 0) return kBadDate;
   } else {
-    month = NumberField(mask, text, 'm', CurrentMonth);
+    month = NumberField(mask, text, 'm', today.month);
   }
   int day = NumberField(mask, text, 'd', 1);
-  int year = NumberField(mask, text, 'y', CurrentYear);
+  int year = NumberField(mask, text, 'y', today.year);
   if (day < 0 || month < 0 || year < 0) return kBadDate;
   if (!ValidDate(day, month, year, epoch)) return kBadDate;
   return DMYtoDate(day, month, year, epoch);

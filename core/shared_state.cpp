@@ -45,7 +45,6 @@ void InitSharedState() {
   // interface language comes from the program's own INI file.
   EngPrompts = ReadIniString("StartUp", "Eng_Prompts") != "No";
   platform::FillSystemLocaleValues(platform::CurrentPosixLocale());
-  InitCurrentDate();
 }
 
 bool IsHebrewLocale() {

@@ -64,8 +64,8 @@ extern bool CtrlKPending;  // Ctrl+K seen with no document open; waiting for R o
 
 // Start-up work of the shared state: sets the values above to their start
 // values, reads [StartUp] Eng_Prompts, takes ProgPath from the running
-// program, fills the system locale values and stores today's date for the
-// date routines. Run once, first of the program's own start-up work.
+// program and fills the system locale values. Run once, first of the
+// program's own start-up work.
 void InitSharedState();
 
 // True when the system's locale is Hebrew: a locale value "0000040D" in the

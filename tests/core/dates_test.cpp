@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "tests/support/fixed_local_time.h"
+
 namespace nuvel {
 namespace {
 
@@ -68,12 +70,48 @@ TEST(Dates, Times) {
   EXPECT_EQ(HMStoTime(12, 30, 15), 45015);
 }
 
-TEST(Dates, CurrentDateIsStored) {
-  InitCurrentDate();
-  year_month_day today{floor<days>(system_clock::now())};
-  EXPECT_EQ(CurrentYear, static_cast<int>(today.year()));
-  EXPECT_GE(CurrentMonth, 1);
-  EXPECT_LE(CurrentMonth, 12);
+// Moments at which the local date and the UTC date fall in different months
+// (or years); the expected values are the calendar's, written out.
+TEST(Dates, CurrentDateIsTheLocalDateOfTheMoment) {
+  struct {
+    const char* zone;
+    int64_t utc_seconds;  // the moment, in seconds since 1970 UTC
+    int year, month;
+  } cases[] = {
+      // 2024-01-31 22:30 UTC is 00:30 on 1 February in Israel.
+      {"Asia/Jerusalem", 1706740200, 2024, 2},
+      {"UTC", 1706740200, 2024, 1},
+      // 2024-03-01 03:00 UTC is still 29 February in New York.
+      {"America/New_York", 1709262000, 2024, 2},
+      {"UTC", 1709262000, 2024, 3},
+      // 2023-12-31 10:00 UTC is already New Year's Day at UTC+14.
+      {"Pacific/Kiritimati", 1704016800, 2024, 1},
+      {"UTC", 1704016800, 2023, 12},
+      // A zone written as a POSIX rule needs no zone database: UTC+2.
+      {"<+02>-2", 1706740200, 2024, 2},
+  };
+  for (const auto& c : cases) {
+    test::FixedLocalTime at(c.zone, c.utc_seconds);
+    const YearMonth today = CurrentYearMonth();
+    EXPECT_EQ(today.year, c.year) << c.zone << " " << c.utc_seconds;
+    EXPECT_EQ(today.month, c.month) << c.zone << " " << c.utc_seconds;
+  }
+}
+
+TEST(Dates, CurrentDateFollowsTheClockWhileTheProgramRuns) {
+  test::FixedLocalTime at("Asia/Jerusalem", 1706740200 - 3600);  // 23:30 on 31 January
+  EXPECT_EQ(CurrentYearMonth().month, 1);
+  SetDateClock([] { return int64_t{1706740200}; });  // an hour later, past local midnight
+  EXPECT_EQ(CurrentYearMonth().month, 2);
+}
+
+TEST(Dates, WithoutAnInjectedClockTheDateIsPlausible) {
+  SetDateClock({});
+  const YearMonth today = CurrentYearMonth();
+  EXPECT_GE(today.year, 2024);
+  EXPECT_LE(today.year, kMaxYear);
+  EXPECT_GE(today.month, 1);
+  EXPECT_LE(today.month, 12);
 }
 
 }  // namespace

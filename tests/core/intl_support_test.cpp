@@ -6,6 +6,7 @@
 
 #include "core/dates.h"
 #include "platform/registry_store.h"
+#include "tests/support/fixed_local_time.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -77,7 +78,9 @@ TEST(IntlSup, LongFormatGetsBlanksAfterPunctuation) {
 TEST(IntlSup, DatesThroughAMask) {
   test::TempProgramFolder temp;
   TNvcIntlSup intl;
-  InitCurrentDate();
+  // 22:30 UTC on 31 January 2024 is 1 February in Israel: the fields left
+  // out come from the local month.
+  test::FixedLocalTime at("Asia/Jerusalem", 1706740200);
   struct {
     const char* mask;
     const char* text;
@@ -93,8 +96,10 @@ TEST(IntlSup, DatesThroughAMask) {
       {"mm/dd/yyyy", "03/0x/1600", -1},
       {"mm/dd/yy", "03/01/49", DMYtoDate(1, 3, 2049, 0)},
       {"mm/dd/yy", "03/01/50", DMYtoDate(1, 3, 1950, 0)},
-      {"dd/mm", "05/06", DMYtoDate(5, 6, CurrentYear, 0)},
-      {"yyyy", "2000", DMYtoDate(1, CurrentMonth, 2000, 0)},
+      {"dd/mm", "05/06", DMYtoDate(5, 6, 2024, 0)},
+      {"yyyy", "2000", DMYtoDate(1, 2, 2000, 0)},
+      {"dd", "29", DMYtoDate(29, 2, 2024, 0)},
+      {"dd", "30", -1},  // no 30 February
       {"mm/dd/yyyy", "03/01/160", DMYtoDate(1, 3, 160, 0)},
       {"mm/dd", "03/01/1600", -1},  // lengths differ
   };
