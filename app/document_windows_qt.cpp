@@ -10,8 +10,11 @@
 #include <QTime>
 #include <QToolBar>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
+#include <system_error>
 
 #include "core/qstring_bytes_qt.h"
 #include "app/collect_mark.h"
@@ -27,6 +30,7 @@
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "core/charset.h"
+#include "core/exceptions.h"
 #include "core/file_messages.h"
 #include "core/fixed_font_names.h"
 #include "core/guarded_call.h"
@@ -294,10 +298,19 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
 }
 
 void DocumentWindows::LoadChildFile(TMDIChild& child, const std::string& name) {
-  if (LoadEbook && IsPdbFileName(name))
-    LoadEbook(child, name);
-  else
-    LoadDocumentFile(child.HebDoc(), name);
+  // Memory the system cannot give while the file is read is told as a
+  // reason the file could not be read, naming it, in the one message.
+  try {
+    if (LoadEbook && IsPdbFileName(name))
+      LoadEbook(child, name);
+    else
+      LoadDocumentFile(child.HebDoc(), name);
+  } catch (const std::bad_alloc&) {
+    throw EInOutError(FileMessageText(FileMessage::CannotRead, {FileNameInMessage(name), FileErrorReason(ENOMEM)}));
+  } catch (const std::system_error& e) {
+    throw EInOutError(
+        FileMessageText(FileMessage::CannotRead, {FileNameInMessage(name), FileErrorReason(e.code().value())}));
+  }
 }
 
 TMDIChild* DocumentWindows::New1Click() {

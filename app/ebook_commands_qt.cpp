@@ -14,7 +14,9 @@
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
 #include "editor/heb_text_editor.h"
+#include "editor/save_document.h"
 #include "formats/doc_file.h"
+#include "formats/ebook_damage_text.h"
 #include "formats/ebook_names.h"
 #include "formats/ebook_places.h"
 #include "formats/ebook_settings.h"
@@ -158,6 +160,14 @@ void EbookCommands::LoadPdbDocument(TMDIChild& child, const std::string& name) {
   ed.SetModified(scanned);
   ed.SetDiskStamp(stamp);
   ed.SetCaretPosition(1, 1);
+  // A damaged book is told once its window stands; what was read differs
+  // from the file, so the document counts as changed and its first save
+  // keeps the book as it was as the backup copy.
+  ed.SetLoadNotice(EbookDamageText(name, *book));
+  if (book->TextDamaged) {
+    ed.SetModified(true);
+    ed.SetBackupOnNextSave(true);
+  }
   child.DocFile = std::move(book);
   RefreshBookmarkMenus();
 }
@@ -171,9 +181,12 @@ bool EbookCommands::SavePdbDocument(TMDIChild& child, const std::string& name) {
   THebTextEditor& ed = child.HebDoc();
   TDocFile book = child.DocFile ? *child.DocFile : TDocFile::CreateNew(name, false, EbookTitleOf(name));
   book.SetFileName(name);
-  book.Save(EbookTextForBook(book.LogicalOrder, ed.Text(), ed.Engm()));
+  const bool backup = ed.MakeBackup() || ed.BackupOnNextSave();
+  book.Save(EbookTextForBook(book.LogicalOrder, ed.Text(), ed.Engm()),
+            backup ? BackupFileName(name, ed.BackupExt()) : std::string());
   child.DocFile = std::make_unique<TDocFile>(std::move(book));
   ed.SetModified(false);
+  ed.SetBackupOnNextSave(false);
   ed.SetDiskStamp(platform::StampOfFile(name));
   RefreshBookmarkMenus();
   return true;

@@ -21,6 +21,7 @@
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "platform/unfinished_save.h"
+#include "tools/spell_dictionary_check.h"
 #include "tools/text_histories.h"
 
 namespace nuvel {
@@ -134,7 +135,8 @@ bool Program::Start(const std::vector<std::string>& arguments, std::unique_ptr<S
 
 void Program::ReportStartUpProblems() {
   if (!form_) return;
-  if (std::string problems = StartUpProblemsMessage(); !problems.empty()) {
+  if (std::string problems = StartUpProblemsMessage(SpellDictionaryProblems(SpellFilesFromSettings()));
+      !problems.empty()) {
     QTimer::singleShot(0, form_.get(), [problems = std::move(problems)] {
       MessageDlg(problems, MsgDlgType::Warning, platform::mbOK);
     });

@@ -1,6 +1,7 @@
 #include "core/file_messages.h"
 
 #include <cstring>
+#include <string>
 
 #include "core/message_texts.h"
 
@@ -36,7 +37,7 @@ std::string_view EnglishText(FileMessage id) {
       return "Some of the program's data files are missing or damaged. The program runs without them; installing "
              "it again restores them.";
     case FileMessage::DataFileMissing: return "%s is missing: %s.";
-    case FileMessage::DataFileDamaged: return "%s is damaged: %s.";
+    case FileMessage::DataFileDamaged: return "%s is damaged (%s): %s.";
     case FileMessage::DataFileUnreadable: return "%s cannot be read (%s): %s.";
     case FileMessage::UseStringLibrary: return "messages and Hebrew interface texts cannot be shown";
     case FileMessage::UseConversionTables: return "texts are read and saved without character conversion";
@@ -54,6 +55,27 @@ std::string_view EnglishText(FileMessage id) {
     case FileMessage::RestoreFailed:
       return "The old text could not be put back into %s: %s. It stays in %s and is offered again when the file "
              "is next opened.";
+    case FileMessage::EbookDamaged:
+      return "The e-book %s is damaged: %s. The part that could be read is shown. When the document is saved, the "
+             "book as it was is kept as the backup copy.";
+    case FileMessage::FileTooLarge:
+      return "%s is too large to open: it holds %s bytes, and a document holds at most %s bytes. It was not read.";
+    case FileMessage::EbookCutShort: return "the file ends before its last record";
+    case FileMessage::EbookBadRecord: return "text record %s of %s cannot be decoded to its end";
+    case FileMessage::EbookBadRecords:
+      return "%s of its %s text records cannot be decoded to their end, the first of them record %s";
+    case FileMessage::EbookTextLength: return "%s bytes of text were read where the book gives %s";
+    case FileMessage::DamageNoStringLibrary: return "it is not a string library";
+    case FileMessage::DamageTextsMissing: return "it lacks texts that every message needs";
+    case FileMessage::DamageTablesShort: return "it is shorter than the %s bytes its conversion tables take";
+    case FileMessage::DamageChecksum: return "its checksum does not match its content";
+    case FileMessage::DamageTablesNotAscii: return "its conversion tables change the ASCII characters";
+    case FileMessage::DamageIndexShort: return "it is shorter than the %s bytes of its index";
+    case FileMessage::DamageIndexPastEnd: return "its index points past its end: the file is cut short";
+    case FileMessage::DamageIndexOrder: return "its index is out of order";
+    case FileMessage::DamageWordUnreadable: return "a word of the group %s cannot be read";
+    case FileMessage::DamageNoWordClasses: return "it names no dictionary of a class of words";
+    case FileMessage::UseSpelling: return "the speller may take correct words for misspelt ones";
     case FileMessage::ReasonPermission: return "permission denied";
     case FileMessage::ReasonDiskFull: return "the disk is full";
     case FileMessage::ReasonNameTooLong: return "the name is too long";
@@ -67,6 +89,7 @@ std::string_view EnglishText(FileMessage id) {
     case FileMessage::ReasonNotRegular: return "it is not a regular file";
     case FileMessage::ReasonReadOnlyFile: return "the file is read-only";
     case FileMessage::ReasonOther: return "%s";
+    case FileMessage::ReasonNoMemory: return "there is not enough memory";
   }
   return {};
 }
@@ -111,9 +134,22 @@ std::string FileErrorReason(int error) {
     case EFBIG: return FileMessageFormat(FileMessage::ReasonTooLarge);
     case ENODEV:
     case ENXIO: return FileMessageFormat(FileMessage::ReasonNotRegular);
+    // Memory, or a thread the system could not give.
+    case ENOMEM:
+    case EAGAIN: return FileMessageFormat(FileMessage::ReasonNoMemory);
     default: break;
   }
   return FileMessageText(FileMessage::ReasonOther, {std::strerror(error)});
+}
+
+std::string GroupedNumber(uint64_t n) {
+  std::string digits = std::to_string(n);
+  std::string out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
 }
 
 }  // namespace nuvel

@@ -28,7 +28,7 @@ enum class FileMessage : uint16_t {
   DamagedFile = 43100,     // %s: the name
   DataFilesProblem = 43101,          // heading of the lines below
   DataFileMissing = 43102,           // %s: the name; %s: what goes without it
-  DataFileDamaged = 43103,           // %s: the name; %s: what goes without it
+  DataFileDamaged = 43103,           // %s: the name; %s: the reason; %s: what goes without it
   DataFileUnreadable = 43104,        // %s: the name; %s: the reason; %s: what goes without it
   UseStringLibrary = 43105,
   UseConversionTables = 43106,
@@ -37,6 +37,27 @@ enum class FileMessage : uint16_t {
   UnfinishedSaveCopy = 43121,        // %s: the copy of its text from before
   UnfinishedSaveBackup = 43122,      // %s: the backup copy
   RestoreFailed = 43123,             // %s: the file; %s: the reason; %s: the copy
+  EbookDamaged = 43124,              // %s: the name; %s: what is damaged
+  FileTooLarge = 43125,              // %s: the name; %s: its size; %s: the most a document holds
+
+  // What is damaged in an e-book, put into EbookDamaged.
+  EbookCutShort = 43126,
+  EbookBadRecord = 43127,    // %s: the record; %s: the text records
+  EbookBadRecords = 43128,   // %s: how many; %s: the text records; %s: the first bad one
+  EbookTextLength = 43129,   // %s: the bytes read; %s: the bytes the book gives
+
+  // Why a data file is damaged, put into DataFileDamaged.
+  DamageNoStringLibrary = 43130,
+  DamageTextsMissing = 43131,
+  DamageTablesShort = 43132,   // %s: the size the tables take
+  DamageChecksum = 43133,
+  DamageTablesNotAscii = 43134,
+  DamageIndexShort = 43135,    // %s: the size the index takes
+  DamageIndexPastEnd = 43136,
+  DamageIndexOrder = 43137,
+  DamageWordUnreadable = 43138,  // %s: the group's two letters
+  DamageNoWordClasses = 43139,
+  UseSpelling = 43140,
 
   // Reasons, put into the messages above.
   ReasonPermission = 37720,
@@ -52,6 +73,7 @@ enum class FileMessage : uint16_t {
   ReasonNotRegular = 37730,
   ReasonReadOnlyFile = 37731,
   ReasonOther = 37732,  // %s: the system's own text of the error
+  ReasonNoMemory = 43141,
 };
 
 // The message's format text in the interface language.
@@ -62,5 +84,8 @@ std::string FileMessageText(FileMessage id, const std::vector<std::string>& args
 // Why a file operation failed, from the system's error number, in the
 // interface language ("permission denied", "the disk is full", ...).
 std::string FileErrorReason(int error);
+
+// A count of bytes or records with its thousands grouped: 5,368,709,120.
+std::string GroupedNumber(uint64_t n);
 
 }  // namespace nuvel

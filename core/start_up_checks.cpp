@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <span>
 
-#include "core/conv_engine.h"
-#include "core/conv_table.h"
 #include "core/data_file.h"
 #include "core/file_messages.h"
 #include "core/ini_location.h"
@@ -22,18 +21,10 @@ namespace {
 // Texts every message box needs: a message in both languages and a button.
 constexpr uint16_t kTextsEveryBoxNeeds[] = {38412, 41112, 45300};
 
-// The data file holds the conversion tables of every mode: the last table's
-// four records end the smallest whole file.
-std::size_t ConversionTablesSize() {
-  uint16_t last = 0;
-  for (int mode : {int{kConvNone}, int{kConvCp1255}, int{kConvNuvelDos}, int{kConvEinstein}})
-    for (bool out : {false, true}) last = std::max(last, DataFileTableRecord(mode, out));
-  return (std::size_t{last} + 4) * kDataRecordSize;
-}
-
-// The file's problem, or empty: missing, or `sound` says no to its bytes.
-template <typename Sound>
-std::string Problem(const std::string& path, FileMessage use, Sound sound) {
+// The file's problem, or empty: missing, unreadable, or `damage` gives the
+// reason its bytes are not sound.
+template <typename Damage>
+std::string Problem(const std::string& path, FileMessage use, Damage damage) {
   std::string bytes;
   int error = 0;
   const std::string name = FileNameInMessage(path);
@@ -42,7 +33,9 @@ std::string Problem(const std::string& path, FileMessage use, Sound sound) {
     return FileMessageText(FileMessage::DataFileUnreadable,
                            {name, FileErrorReason(error), FileMessageFormat(use)});
   }
-  if (!sound(bytes)) return FileMessageText(FileMessage::DataFileDamaged, {name, FileMessageFormat(use)});
+  if (const std::string why = damage(std::move(bytes)); !why.empty()) {
+    return FileMessageText(FileMessage::DataFileDamaged, {name, why, FileMessageFormat(use)});
+  }
   return {};
 }
 
@@ -56,22 +49,26 @@ std::vector<std::string> DataFileProblems() {
   add(Problem(platform::ProgramDataFile(std::string(platform::kStringLibraryName)), FileMessage::UseStringLibrary,
               [](std::string bytes) {
                 const auto library = platform::StringLibrary::FromBytes(std::move(bytes));
-                return library && std::all_of(std::begin(kTextsEveryBoxNeeds), std::end(kTextsEveryBoxNeeds),
-                                              [&](uint16_t id) { return !library->Text(id).empty(); });
+                if (!library) return FileMessageFormat(FileMessage::DamageNoStringLibrary);
+                const bool whole = std::all_of(std::begin(kTextsEveryBoxNeeds), std::end(kTextsEveryBoxNeeds),
+                                               [&](uint16_t id) { return !library->Text(id).empty(); });
+                return whole ? std::string() : FileMessageFormat(FileMessage::DamageTextsMissing);
               }));
   const std::string tables = DataFileName.empty() ? std::string("DIDOD.drf") : DataFileName;
   const std::string tablesPath = platform::FindFileNoCase(ProgPath, tables);
-  std::string tablesProblem = Problem(tablesPath, FileMessage::UseConversionTables,
-                                      [](const std::string& bytes) { return bytes.size() >= ConversionTablesSize(); });
+  std::string tablesProblem = Problem(tablesPath, FileMessage::UseConversionTables, [](const std::string& bytes) {
+    return DataFileDamage(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  });
   // Told here once; each conversion that reads the file keeps quiet then.
   if (!tablesProblem.empty()) NoteDataFileDamageTold(tablesPath);
   add(std::move(tablesProblem));
   return lines;
 }
 
-std::string StartUpProblemsMessage() {
+std::string StartUpProblemsMessage(const std::vector<std::string>& moreDataFiles) {
   std::string message;
-  const std::vector<std::string> files = DataFileProblems();
+  std::vector<std::string> files = DataFileProblems();
+  files.insert(files.end(), moreDataFiles.begin(), moreDataFiles.end());
   if (!files.empty()) {
     message = FileMessageFormat(FileMessage::DataFilesProblem);
     for (const std::string& line : files) message += "\n" + line;

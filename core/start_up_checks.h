@@ -12,9 +12,10 @@ namespace nuvel {
 // is missing or damaged, naming the file and what goes without it.
 std::vector<std::string> DataFileProblems();
 
-// The message for the problems found: the data files' lines under one
-// heading, then the settings folder when it cannot be written. Empty when
-// there are none.
-std::string StartUpProblemsMessage();
+// The message for the problems found: the data files' lines, with
+// `moreDataFiles` (lines of the same kind about the data files of the layers
+// above) after them, under one heading, then the settings folder when it
+// cannot be written. Empty when there are none.
+std::string StartUpProblemsMessage(const std::vector<std::string>& moreDataFiles = {});
 
 }  // namespace nuvel

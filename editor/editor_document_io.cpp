@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editor/para_list.h"
+
 namespace nuvel {
 
 void TEditorLoadTarget::ReplacePara(uint32_t index, std::span<const uint8_t> bytes) {
@@ -18,6 +20,8 @@ void TEditorLoadTarget::LoadDone() {
   editor_.Refresh(true);
   editor_.SetCaretPosition(1, 1);
 }
+
+static_assert(kDocumentByteLimit == TNvcParaList::kNoLimit, "a file is refused at the storage's own byte limit");
 
 TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
                                bool sheimFiltered, bool englishDocument, bool directionFromContent) {

@@ -117,11 +117,25 @@ std::vector<uint8_t> TDocFile::CompressRecord(std::string_view Text) { return nu
 
 std::string TDocFile::GetText() {
   std::string text;
-  TextDamaged = false;
+  TextDamaged = CutShort;
+  Damage = {};
+  uint32_t number = 0;
+  // Decodes one text record, noting a record that could not be decoded to its end.
+  auto decode = [&](std::span<uint8_t> r) {
+    ++number;
+    bool bad = false;
+    std::string piece = DecodeTextBytes(r, bad);
+    if (bad) {
+      if (Damage.badRecords++ == 0) Damage.firstBadRecord = number;
+      TextDamaged = true;
+    }
+    Damage.readLength += piece.size();
+    return piece;
+  };
   if (IsEReader && !KeepMarkup) {
     // Markup may run across records: join them first.
     std::string joined;
-    ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) { joined += DecodeTextBytes(r, TextDamaged); });
+    ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) { joined += decode(r); });
     text.reserve(joined.size() + joined.size() / 16);
     CrLfAppender appender(text, Bookmarks);
     appender.Append(RemoveEReaderMarkup(joined));
@@ -133,20 +147,18 @@ std::string TDocFile::GetText() {
   uint64_t expected = std::min<uint64_t>(text_length_, FileSize * 8);
   text.reserve(expected + expected / 16);
   CrLfAppender appender(text, Bookmarks);
-  uint64_t decoded = 0;
-  ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) {
-    const std::string piece = DecodeTextBytes(r, TextDamaged);
-    decoded += piece.size();
-    appender.Append(piece);
-  });
+  ReadRecords(2, TextRecordCount, [&](std::span<uint8_t> r) { appender.Append(decode(r)); });
   appender.Finish();
-  // A book cut short inside its last record decodes without a fault but
-  // gives less text than it declares.
-  if (decoded < text_length_) TextDamaged = true;
+  if (!IsEReader) {
+    // A book cut short inside its last record decodes without a fault but
+    // gives less text than it declares; a damaged code may give more.
+    Damage.declaredLength = text_length_;
+    if (Damage.readLength != text_length_) TextDamaged = true;
+  }
   return text;
 }
 
-void TDocFile::Save(std::string_view Text) {
+void TDocFile::Save(std::string_view Text, const std::string& BackupPath) {
   std::vector<TBookmark> bookmarks = Bookmarks;
   BookmarksToFile(Text, bookmarks);
   LfPieces pieces(Text);
@@ -165,7 +177,9 @@ void TDocFile::Save(std::string_view Text) {
   std::vector<TPDBRecordHeader> records;
   records.reserve(count);
   auto header = EncodeHeader(DateTimeToPalmDate(NowDateTime()), static_cast<uint32_t>(count));
-  PalmDatabaseWriter writer(FileName, header, static_cast<uint32_t>(count));
+  platform::AtomicWriteOptions options;
+  options.backupPath = BackupPath;
+  PalmDatabaseWriter writer(FileName, header, static_cast<uint32_t>(count), options);
   auto add = [&](std::span<const uint8_t> data, uint8_t flags, uint32_t unique_id) {
     TPDBRecordHeader r;
     r.Attributes = flags;
@@ -211,6 +225,10 @@ void TDocFile::Save(std::string_view Text) {
   Position = 0;
   IsEReader = false;
   Mode = 1;
+  // The object now describes the file just written, whole.
+  CutShort = false;
+  TextDamaged = false;
+  Damage = {};
 }
 
 void TDocFile::AddBookmark(const std::string& Name, int64_t Position, int32_t Line, int32_t Col) {

@@ -33,9 +33,10 @@ class TDocFile : public TPalmPDB {
   // TextDamaged.
   std::string GetText();
   // Replaces every record with Text (CR LF line ends) and the bookmarks, and
-  // writes the file beside itself, renaming it over the old one when whole.
+  // writes the file beside itself, renaming it over the old one when whole;
+  // with a `BackupPath`, the old file becomes that backup copy first.
   // A failed save leaves both the file and this object as they were.
-  void Save(std::string_view Text);
+  void Save(std::string_view Text, const std::string& BackupPath = {});
 
   void AddBookmark(const std::string& Name, int64_t Position, int32_t Line, int32_t Col);
   void SetBookmark(std::size_t Index, int64_t Position, int32_t Line, int32_t Col);
@@ -62,10 +63,18 @@ class TDocFile : public TPalmPDB {
   // the system's storage order (its own books): told from the text when it
   // is read, and kept for writing it back.
   bool LogicalOrder = true;
-  // Set by GetText when the book is damaged or cut short: a text record
-  // could not be decoded to its end, or the text is shorter than record 1
-  // gives. The text is still what could be read.
+  // Set by GetText when the book is damaged or cut short: the file ends
+  // before its last record, a text record could not be decoded to its end,
+  // or the text is not as long as record 1 gives. The text is still what
+  // could be read; Damage says what was found.
   bool TextDamaged = false;
+  struct TDamage {
+    uint32_t badRecords = 0;      // text records that could not be decoded to their end
+    uint32_t firstBadRecord = 0;  // the first of them, counted from 1 among the text records
+    uint64_t readLength = 0;      // bytes of text decoded
+    uint64_t declaredLength = 0;  // the length record 1 gives (0 when it gives none)
+  };
+  TDamage Damage;
 
  private:
   struct NewTag {};

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -187,12 +188,27 @@ uint16_t ReadLinesAhead(TReaderInput& in, TParaSink& sink, const TMakeInConversi
     }
     ~TWorkers() { Join(); }
   } pool{mutex, changed, stop, {}};
-  for (std::size_t w = 0; w < workers; ++w) pool.threads.emplace_back(work, std::ref(*conversions.made[w]));
+  // Where the system gives no more threads (a memory limit), fewer workers
+  // read ahead; with none, the calling thread reads each part itself.
+  for (std::size_t w = 0; w < workers; ++w) {
+    try {
+      pool.threads.emplace_back(work, std::ref(*conversions.made[w]));
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  const bool alone = pool.threads.empty();
 
   uint16_t error = 0;
   for (std::size_t k = 0; k < parts.size() && error == 0; ++k) {
     TPart& part = parts[k];
-    {
+    if (alone) {
+      if (!spare.empty()) {
+        part.out = std::move(spare.back());
+        spare.pop_back();
+      }
+      ReadPart(in, part, *conversions.made.front(), trim);
+    } else {
       std::unique_lock lock(mutex);
       changed.wait(lock, [&] { return part.ready; });
     }

@@ -22,6 +22,7 @@
 #include "formats/sheim_filter_hook.h"
 #include "formats/text_conversion.h"
 #include "formats/text_readers.h"
+#include "platform/file_facts.h"
 #include "platform/file_read_buffer.h"
 
 namespace nuvel {
@@ -119,6 +120,16 @@ TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
   // into the document, so a large file is not held twice.
   platform::FileReadBuffer file;
   int error = 0;
+  if (rule.reader != TReaderKind::None) {
+    // A file larger than a document can hold is refused before any of it
+    // is read.
+    const platform::FileStamp stamp = platform::StampOfFile(fileName);
+    if (stamp.exists && static_cast<uint64_t>(stamp.size) > kDocumentByteLimit) {
+      throw EInOutError(FileMessageText(FileMessage::FileTooLarge,
+                                        {FileNameInMessage(fileName), GroupedNumber(static_cast<uint64_t>(stamp.size)),
+                                         GroupedNumber(kDocumentByteLimit)}));
+    }
+  }
   if (rule.reader != TReaderKind::None && !file.Read(fileName, error)) {
     throw EInOutError(FileMessageText(FileMessage::CannotRead, {FileNameInMessage(fileName), FileErrorReason(error)}));
   }
@@ -237,7 +248,9 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   }
 
   result.losses.lostChars = notes.lostChars + result.conversion.lostChars;
-  result.losses.nulBytes = zerosDropped ? in.nulBytes : 0;
+  // Counted whole: the zero bytes trimmed from the end are left out too (a
+  // file of zeros is trimmed to its first byte, which the reader drops).
+  result.losses.nulBytes = zerosDropped ? in.nulBytes + (unicode ? 0 : in.trailingNulBytes) : 0;
   result.losses.splitLines = in.splitLines;
   if (notes.changed || zerosDropped || in.splitLines != 0) target.SetModified(true);
   target.LoadDone();

@@ -38,6 +38,10 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   virtual void SetEnglishDocument(bool /*english*/) {}
 };
 
+// The largest text the paragraph storage counts, in bytes: a larger file is
+// refused before it is read.
+inline constexpr uint64_t kDocumentByteLimit = 2147483647;
+
 // What a load could not keep of a file, for the one message on opening.
 struct TLoadLosses {
   uint64_t lostChars = 0;   // characters without a byte in the system's set
@@ -73,7 +77,8 @@ struct TLoadResult {
 // document is marked modified when saving it
 // unchanged would not give back the file's bytes. An empty name does
 // nothing. A file that cannot be read throws EInOutError before the text is
-// touched. Palm e-books (.PDB, .PRC) read nothing: they take their own road.
+// touched, as does a file larger than kDocumentByteLimit, before any of it is
+// read. Palm e-books (.PDB, .PRC) read nothing: they take their own road.
 TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName);
 // The rule LoadDocument follows for `fileName` in `target`.
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName);

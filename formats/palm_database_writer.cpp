@@ -3,6 +3,7 @@
 #include "formats/big_endian.h"
 
 #include <string>
+#include <utility>
 
 #include "core/file_messages.h"
 
@@ -19,8 +20,8 @@ std::string WriteErrorText(const platform::AtomicWriteResult& result) {
 uint8_t PalmEntryAttributes(uint8_t flags) { return static_cast<uint8_t>((flags & 0x0F) << 4); }
 
 PalmDatabaseWriter::PalmDatabaseWriter(const std::string& file_name, std::span<const uint8_t> header,
-                                       uint32_t record_count)
-    : file_(file_name), record_count_(record_count) {
+                                       uint32_t record_count, platform::AtomicWriteOptions options)
+    : file_(file_name, std::move(options)), record_count_(record_count) {
   if (!file_.Ready()) throw EInvalidPalmDatabase(WriteErrorText(file_.Result()));
   if (record_count > kPalmMaxRecords) throw EInvalidPalmDatabase("Too many records for a Palm database");
   entries_.reserve(record_count * kPalmEntrySize);

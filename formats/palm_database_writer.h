@@ -15,8 +15,10 @@ namespace nuvel {
 class PalmDatabaseWriter {
  public:
   // `header` must give `record_count` as its number of records.
-  // EInvalidPalmDatabase when the count does not fit a database.
-  PalmDatabaseWriter(const std::string& file_name, std::span<const uint8_t> header, uint32_t record_count);
+  // EInvalidPalmDatabase when the count does not fit a database. `options`
+  // as for every atomic write (a backup copy of the old file, ...).
+  PalmDatabaseWriter(const std::string& file_name, std::span<const uint8_t> header, uint32_t record_count,
+                     platform::AtomicWriteOptions options = {});
 
   // Appends the next record; returns its offset in the file.
   uint32_t AddRecord(std::span<const uint8_t> data, uint8_t attributes, uint32_t unique_id);

@@ -33,6 +33,7 @@ TPalmPDB::TPalmPDB(std::string FileName, uint8_t Mode) : TPalmDatabase(std::move
 
 void TPalmPDB::ReadRecordList() {
   Records.clear();
+  CutShort = false;
   if (NumRecords == 0) return;
   uint64_t list_end = kPalmHeaderSize + uint64_t{NumRecords} * kPalmEntrySize;
   if (list_end > FileSize) throw EInvalidPalmDatabase(kCorrupt);
@@ -41,9 +42,14 @@ void TPalmPDB::ReadRecordList() {
   Records.resize(NumRecords);
   for (uint32_t i = 0; i < NumRecords; ++i) {
     uint64_t offset = GetBigEndian32(entries, i * kPalmEntrySize);
-    // A record's data lies after the record list and within the file, and
-    // the records follow one another.
-    if (offset < list_end || offset > FileSize) throw EInvalidPalmDatabase(kCorrupt);
+    // A record's data lies after the record list, and the records follow one
+    // another. A record that starts past the end of a file cut short is
+    // empty: what lies before the cut can still be read.
+    if (offset < list_end) throw EInvalidPalmDatabase(kCorrupt);
+    if (offset > FileSize) {
+      CutShort = true;
+      offset = FileSize;
+    }
     if (i > 0) {
       if (offset < Records[i - 1].Offset) throw EInvalidPalmDatabase(kCorrupt);
       Records[i - 1].Size = static_cast<uint32_t>(offset - Records[i - 1].Offset);

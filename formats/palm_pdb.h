@@ -26,7 +26,8 @@ class TPalmPDB : public TPalmDatabase {
   TPalmPDB(std::string FileName, uint8_t Mode);
 
   // Reads the offsets of the records and works out their sizes. Offsets that
-  // go backwards or past the end of the file give EInvalidPalmDatabase.
+  // go backwards or into the record list give EInvalidPalmDatabase; records
+  // that start past the end of the file are read as empty, and CutShort is set.
   void ReadRecordList();
   // Reads record Index (from 1) from the file.
   std::vector<uint8_t> ReadRecord(uint32_t Index) const;
@@ -45,6 +46,8 @@ class TPalmPDB : public TPalmDatabase {
   void WriteDatabase();
 
   std::vector<TPDBRecordHeader> Records;
+  // The file ends before its record list says it does: it was cut short.
+  bool CutShort = false;
 
  protected:
   void LayOutOffsets();

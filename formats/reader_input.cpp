@@ -40,7 +40,10 @@ std::size_t FindLineStop(const uint8_t* bytes, std::size_t from, std::size_t sto
 
 TReaderInput::TReaderInput(std::span<const uint8_t> whole) : file(whole), data(whole) {
   std::size_t n = data.size();
-  while (n > 1 && (data[n - 1] == 0x00 || data[n - 1] == 0x1A || data[n - 1] == 0xFF)) --n;
+  while (n > 1 && (data[n - 1] == 0x00 || data[n - 1] == 0x1A || data[n - 1] == 0xFF)) {
+    if (data[n - 1] == 0x00) ++trailingNulBytes;
+    --n;
+  }
   data = data.first(n);
 }
 

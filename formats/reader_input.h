@@ -29,6 +29,7 @@ struct TReaderInput {
   uint8_t lineEndChar = 13;
   bool nulSeen = false;           // a zero byte was dropped
   uint64_t nulBytes = 0;          // how many
+  uint64_t trailingNulBytes = 0;  // zero bytes among those trimmed from the end
   uint64_t splitLines = 0;        // lines longer than a paragraph may be, split
   uint64_t crLineEnds = 0;        // lines ended by CR or CR LF
   uint64_t lfLineEnds = 0;        // lines ended by a lone LF

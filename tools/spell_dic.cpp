@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/file_messages.h"
 #include "tools/edit_distance.h"
 
 namespace nuvel {
@@ -78,14 +79,40 @@ std::string TSpDic::FailureText() const {
   switch (status_) {
     case Status::kOpen: return {};
     case Status::kCannotFind: return "Cannot Find " + fileName_;
-    case Status::kReadProblem: return "Read Problem in " + fileName_;
+    case Status::kReadProblem: return "Read Problem in " + fileName_ + (damage_.empty() ? "" : ": " + damage_);
   }
+  return {};
+}
+
+std::string SpellIndexDamage(std::string_view head, std::uint64_t fileSize, int letters) {
+  const std::size_t n = static_cast<std::size_t>(std::max(letters, 0));
+  const std::size_t indexSize = n * n * 4;
+  if (n == 0 || fileSize < indexSize || head.size() < indexSize) {
+    return FileMessageText(FileMessage::DamageIndexShort, {GroupedNumber(indexSize)});
+  }
+  // The groups follow one another in index order after the index; each
+  // holds a word at least, so it starts before the end. A file cut short has
+  // its index in order and its last groups past the end; random bytes do not
+  // keep the order.
+  std::uint64_t previous = indexSize;
+  bool pastEnd = false;
+  for (std::size_t g = 0; g < n * n; ++g) {
+    const std::uint32_t at = ReadLe32(head, g * 4);
+    if (at == kSpellEmptyGroup) continue;
+    if (at < previous) return FileMessageFormat(FileMessage::DamageIndexOrder);
+    pastEnd = pastEnd || at >= fileSize;
+    previous = at;
+  }
+  if (pastEnd) return FileMessageFormat(FileMessage::DamageIndexPastEnd);
   return {};
 }
 
 void TSpDic::Load(std::string_view bytes) {
   const std::size_t n = static_cast<std::size_t>(alphabet_.n);
   const std::size_t indexSize = n * n * 4;
+  // A damaged file is read as far as it can be, and Damage says why; one
+  // shorter than its index cannot be read at all.
+  damage_ = SpellIndexDamage(bytes, bytes.size(), alphabet_.n);
   if (n == 0 || bytes.size() < indexSize) {
     status_ = Status::kReadProblem;
     return;
@@ -103,14 +130,25 @@ void TSpDic::Load(std::string_view bytes) {
   for (std::size_t g = 0; g < n * n; ++g) {
     groupFirst_[g] = static_cast<std::uint32_t>(wordStarts_.size());
     const std::uint32_t begin = index_[g];
-    if (begin == kSpellEmptyGroup || begin < indexSize || begin >= bytes.size()) continue;
-    if (ends[g] > begin) DecodeGroup(bytes, begin, ends[g], static_cast<int>(g / n) + 1, static_cast<int>(g % n) + 1);
+    if (begin == kSpellEmptyGroup || begin < indexSize || begin >= bytes.size() || ends[g] <= begin) continue;
+    const int c1 = static_cast<int>(g / n) + 1;
+    const int c2 = static_cast<int>(g % n) + 1;
+    if (!DecodeGroup(bytes, begin, ends[g], c1, c2) && damage_.empty()) {
+      // The group's letters as the program shows them: the Hebrew
+      // dictionary's DOS letters 0x80-0x9A are 0xE0-0xFA.
+      std::string letters;
+      for (const int c : {c1, c2}) {
+        const std::uint8_t b = alphabet_.chars[static_cast<std::size_t>(c)];
+        letters += static_cast<char>(b >= 0x80 && b <= 0x9A ? b + 0x60 : b);
+      }
+      damage_ = FileMessageText(FileMessage::DamageWordUnreadable, {letters});
+    }
   }
   groupFirst_[n * n] = static_cast<std::uint32_t>(wordStarts_.size());
   status_ = Status::kOpen;
 }
 
-void TSpDic::DecodeGroup(std::string_view bytes, std::size_t pos, std::size_t end, int c1, int c2) {
+bool TSpDic::DecodeGroup(std::string_view bytes, std::size_t pos, std::size_t end, int c1, int c2) {
   const char first = static_cast<char>(alphabet_.chars[c1]);
   const char second = static_cast<char>(alphabet_.chars[c2]);
   std::string previous;
@@ -127,40 +165,41 @@ void TSpDic::DecodeGroup(std::string_view bytes, std::size_t pos, std::size_t en
       } else if (v == 2) {
         word = {first, second};
       } else {
-        return;  // not a word: the rest of the group is unreadable
+        return false;  // not a word: the rest of the group is unreadable
       }
     } else if (mode == 1) {
-      if (v < 1 || v > alphabet_.n) return;
+      if (v < 1 || v > alphabet_.n) return false;
       word = {first, second, static_cast<char>(alphabet_.chars[v])};
     } else {
       CodeReader reader(bytes, pos + 1, 0);
       std::size_t have = 2;
       if (mode == 2) {
         int kField = 0;
-        if (!reader.Next(end, kField)) return;
+        if (!reader.Next(end, kField)) return false;
         const std::size_t k = static_cast<std::size_t>(kField) + 2;
-        if (k >= static_cast<std::size_t>(v) || k > previous.size()) return;
+        if (k >= static_cast<std::size_t>(v) || k > previous.size()) return false;
         word.assign(previous, 0, k);
         word[0] = first;
         word[1] = second;
         have = k;
       } else {
-        if (v < 2) return;
+        if (v < 2) return false;
         word = {first, second};
       }
       for (; have < static_cast<std::size_t>(v); ++have) {
         int code = 0;
-        if (!reader.Next(end, code) || code < 1 || code > alphabet_.n) return;
+        if (!reader.Next(end, code) || code < 1 || code > alphabet_.n) return false;
         word += static_cast<char>(alphabet_.chars[code]);
       }
       next = reader.NextByte();
     }
-    if (pool_.size() + word.size() > kMaxPool) return;
+    if (pool_.size() + word.size() > kMaxPool) return true;  // no room for more words: not damage
     wordStarts_.push_back(static_cast<std::uint32_t>(pool_.size()));
     pool_ += word;
     previous = word;
     pos = next;
   }
+  return true;
 }
 
 std::string_view TSpDic::Word(std::size_t i) const {

@@ -43,8 +43,15 @@ class TSpDic {
 
   Status GetStatus() const { return status_; }
   bool IsOpen() const { return status_ == Status::kOpen; }
-  // "Cannot Find <file>" or "Read Problem in <file>"; empty when open.
+  // "Cannot Find <file>" or "Read Problem in <file>", the latter followed by
+  // why; empty when open.
   std::string FailureText() const;
+  // Why the file is damaged, empty when it is not: a file shorter than its
+  // index does not open; other damage (an index out of order or pointing
+  // past the end, a word that cannot be read) leaves the dictionary open
+  // with the words that could be read.
+  const std::string& Damage() const { return damage_; }
+  const std::string& FileName() const { return fileName_; }
 
   // Whether `word` (in the dictionary's code) is in the dictionary.
   bool LookUp(std::string_view word) const;
@@ -66,12 +73,14 @@ class TSpDic {
  private:
   TSpDic() = default;
   void Load(std::string_view bytes);
-  void DecodeGroup(std::string_view bytes, std::size_t begin, std::size_t end, int c1, int c2);
+  // False when a word of the group cannot be read (the rest of it is left out).
+  bool DecodeGroup(std::string_view bytes, std::size_t begin, std::size_t end, int c1, int c2);
   int GroupOf(std::string_view word) const;  // -1 when unknown
   std::string_view Word(std::size_t i) const;
 
   std::string fileName_;
   Status status_ = Status::kCannotFind;
+  std::string damage_;
   SpellAlphabet alphabet_;
   std::vector<std::uint32_t> index_;  // N x N offsets as read
   // Decoded words: one pool, a start per word, and each group's first word.
@@ -79,5 +88,11 @@ class TSpDic {
   std::vector<std::uint32_t> wordStarts_;
   std::vector<std::uint32_t> groupFirst_;  // N x N + 1 entries
 };
+
+// Why a main dictionary for an alphabet of `letters` symbols is damaged, from
+// the file's whole size and its first bytes (its index, or all of it when
+// shorter): shorter than its index, an offset past its end or into the
+// index, or groups out of index order. Empty when the index is sound.
+std::string SpellIndexDamage(std::string_view head, std::uint64_t fileSize, int letters);
 
 }  // namespace nuvel

@@ -9,6 +9,7 @@
 #include "platform/ascii_case.h"
 #include "platform/message_sink.h"
 #include "platform/program_path.h"
+#include "tools/spell_dictionary_check.h"
 #include "tools/spell_slips.h"
 
 namespace nuvel {
@@ -136,6 +137,15 @@ bool TSpellEngine::OpenDictionaries(const TSpellFiles& files) {
     engDic_.reset();
     hebDic_.reset();
     return false;
+  }
+  // Damage that leaves a dictionary open is told once: it may take correct
+  // words for misspelt ones.
+  std::vector<const TSpDic*> opened{engDic_.get()};
+  for (const auto& c : hebDic_->Classes()) opened.push_back(c.get());
+  for (const TSpDic* d : opened) {
+    if (!d->Damage().empty() && FirstTellingOfSpellDamage(d->FileName())) {
+      Warn(SpellDamageLine(d->FileName(), d->Damage()));
+    }
   }
   files_ = files;
   engUser_.Clear();

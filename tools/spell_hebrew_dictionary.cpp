@@ -14,13 +14,12 @@ namespace {
 
 std::string Folder(const std::string& file) { return file.substr(0, file.rfind('/') + 1); }
 
-// `name` in `folder`, found without regard to case.
-std::string InFolder(const std::string& folder, const std::string& name) {
+}  // namespace
+
+std::string SpellFileInFolder(const std::string& folder, const std::string& name) {
   const std::string found = platform::FindFileNoCase(folder.empty() ? "./" : folder, name);
   return found.empty() ? folder + name : found;
 }
-
-}  // namespace
 
 std::string SpellRuleFileName(const std::string& mainFile) {
   const std::size_t slash = mainFile.rfind('/');
@@ -34,7 +33,7 @@ std::string SpellRuleFileName(const std::string& mainFile) {
 THebrewDictionary::THebrewDictionary(const std::string& mainFile, const SpellAlphabet& alphabet) {
   const std::string folder = Folder(mainFile);
   const std::string ruleName = SpellRuleFileName(mainFile);
-  const std::string rulePath = InFolder(folder, ruleName.substr(folder.size()));
+  const std::string rulePath = SpellFileInFolder(folder, ruleName.substr(folder.size()));
   std::error_code ec;
   if (std::filesystem::is_regular_file(rulePath, ec)) {
     std::ifstream in(rulePath, std::ios::binary);
@@ -53,7 +52,7 @@ THebrewDictionary::THebrewDictionary(const std::string& mainFile, const SpellAlp
     rules_ = TSpPrefixRules::OneLetterPrefixes(mainFile.substr(folder.size()));
   }
   for (const TSpPrefixRules::Class& c : rules_.Classes()) {
-    auto dic = std::make_unique<TSpDic>(InFolder(folder, c.fileName), alphabet);
+    auto dic = std::make_unique<TSpDic>(SpellFileInFolder(folder, c.fileName), alphabet);
     if (!dic->IsOpen()) {
       failure_ = dic->FailureText();
       classes_.clear();

@@ -66,5 +66,8 @@ class THebrewDictionary {
 
 // The rule file of a main dictionary: its name with ".AFF" for the extension.
 std::string SpellRuleFileName(const std::string& mainFile);
+// The file `name` in `folder` (ending in "/", or empty for the current
+// one), found without regard to case; folder + name when there is none.
+std::string SpellFileInFolder(const std::string& folder, const std::string& name);
 
 }  // namespace nuvel

@@ -3,14 +3,21 @@
 
 The file is a run of 80-byte records. A table that starts at record R fills
 bytes 64 to 319 of the records R to R+3 (file offset R * 80 + 64); the 64
-bytes before it hold the table's name. Record 0 names the file.
+bytes before it hold the table's name. Record 0 names the file in its first
+64 bytes; at byte 64 it holds the mark "CRC32" (padded with zeros to 8 bytes)
+and at byte 72 the CRC-32 of the whole file, little-endian, computed with
+those four bytes zero, so that the program notices a damaged file.
 
 Usage: make_drf.py <folder with the .tbl files> <output file>
 """
 import os
+import struct
 import sys
+import zlib
 
 RECORD = 80
+CHECKSUM_MARK = 64
+CHECKSUM_AT = 72
 # (first record, table file): out = own set -> outside, in = outside -> own.
 TABLES = [
     (1, "iso8859_8_out.tbl"),   # modes 1, 0, 8 and any other
@@ -61,6 +68,8 @@ def main():
         offset = first * RECORD
         data[offset:offset + 64] = label(name.rsplit(".", 1)[0])
         data[offset + 64:offset + 320] = read_table(os.path.join(folder, name))
+    data[CHECKSUM_MARK:CHECKSUM_MARK + 8] = b"CRC32\0\0\0"
+    data[CHECKSUM_AT:CHECKSUM_AT + 4] = struct.pack("<I", zlib.crc32(bytes(data)))
     tmp = output + ".tmp"
     with open(tmp, "wb") as f:
         f.write(data)

@@ -102,19 +102,37 @@ TEST_F(ConversionState, DataFileNameIsFoundWithoutRegardToCase) {
   EXPECT_EQ(ConvTable[0xE0], 0x80);
 }
 
-TEST_F(ConversionState, ShortDataFileReadsLikeAMissingOneWithOneWarning) {
-  test::RecordingMessageSink sink;
-  temp_.WriteFile("DIDOD.drf", std::string(900, 'x'));
-  SetConvMode(2);
-  PrepareConvTable(true);
-  for (int b = 0; b < 256; ++b) EXPECT_EQ(ConvTable[b], b);
-  PrepareConvTable(false);
-  ASSERT_EQ(sink.requests.size(), 1u);
-  EXPECT_EQ(sink.requests[0].type, platform::MsgDlgType::Warning);
-  // Records that the short file does hold are read.
-  std::vector<uint8_t> records(4 * kDataRecordSize);
-  EXPECT_TRUE(ReadDataFileRecords(1, records, 4));
-  EXPECT_EQ(records[64], 'x');
+// A damaged data file is not used at all: its tables may be wrong anywhere.
+TEST_F(ConversionState, DamagedDataFileReadsLikeAMissingOneWithOneWarningThatSaysWhy) {
+  const std::string shipped = temp_.ReadFile("DIDOD.drf");
+  std::string flipped = shipped;
+  flipped[13 * 80 + 64 + 0xE9] ^= 0x04;  // a Hebrew letter of the Windows-1255 in table
+  // Each under a name of its own: a file's damage is told once.
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* why;
+  } cases[] = {
+      {"short.drf", std::string(900, 'x'), "it is shorter than the 2,640 bytes its conversion tables take"},
+      {"flipped.drf", flipped, "its checksum does not match its content"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DataFileName = c.name;
+    temp_.WriteFile(c.name, c.bytes);
+    test::RecordingMessageSink sink;
+    SetConvMode(2);
+    PrepareConvTable(true);
+    for (int b = 0; b < 256; ++b) EXPECT_EQ(ConvTable[b], b);
+    PrepareConvTable(false);
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_EQ(sink.requests[0].type, platform::MsgDlgType::Warning);
+    EXPECT_NE(sink.requests[0].text.find(temp_.Folder() + c.name), std::string::npos) << sink.requests[0].text;
+    EXPECT_NE(sink.requests[0].text.find(c.why), std::string::npos) << sink.requests[0].text;
+    std::vector<uint8_t> records(4 * kDataRecordSize, 0xAB);
+    EXPECT_FALSE(ReadDataFileRecords(1, records, 4));
+    EXPECT_EQ(records[64], 0xAB);
+  }
 }
 
 TEST_F(ConversionState, GuardPutsTheStateBackWhenAConversionThrows) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 
 #include "core/shared_state.h"
@@ -22,6 +23,24 @@ FileCase Shipped() { return {std::nullopt, true}; }
 FileCase Missing() { return {}; }
 FileCase Bytes(std::string b) { return {std::move(b), false}; }
 
+std::string ShippedBytes(const char* name) {
+  test::TempProgramFolder temp;
+  temp.CopyShippedFile(name);
+  return temp.ReadFile(name);
+}
+
+FileCase Flipped(std::string b, std::size_t at) {
+  b.at(at) = static_cast<char>(b.at(at) ^ 0x10);
+  return Bytes(std::move(b));
+}
+
+std::string RandomBytes(std::size_t n) {
+  std::mt19937 rng(5);
+  std::string b(n, '\0');
+  for (char& c : b) c = static_cast<char>(rng());
+  return b;
+}
+
 struct Case {
   const char* what;
   FileCase library;
@@ -34,12 +53,18 @@ TEST(StartUpChecks, MissingOrDamagedDataFilesAreNamedInOneMessage) {
   const Case cases[] = {
       {"all shipped", Shipped(), Shipped(), {}},
       {"library missing", Missing(), Shipped(), {"NuvStr.DLL\x0F is missing: messages"}},
-      {"library empty", Bytes(""), Shipped(), {"NuvStr.DLL\x0F is damaged: messages"}},
+      {"library empty", Bytes(""), Shipped(), {"NuvStr.DLL\x0F is damaged (it is not a string library): messages"}},
       {"library random", Bytes("\x93\x11garbage that is no library at all"), Shipped(),
-       {"NuvStr.DLL\x0F is damaged"}},
-      {"library without the texts message boxes need", Bytes(noTexts), Shipped(), {"NuvStr.DLL\x0F is damaged"}},
+       {"NuvStr.DLL\x0F is damaged (it is not a string library)"}},
+      {"library without the texts message boxes need", Bytes(noTexts), Shipped(),
+       {"NuvStr.DLL\x0F is damaged (it lacks texts that every message needs)"}},
       {"tables missing", Shipped(), Missing(), {"DIDOD.drf\x0F is missing: texts are read and saved without"}},
-      {"tables cut short", Shipped(), Bytes(std::string(2639, '\x01')), {"DIDOD.drf\x0F is damaged"}},
+      {"tables cut short", Shipped(), Bytes(std::string(2639, '\x01')),
+       {"DIDOD.drf\x0F is damaged (it is shorter than the 2,640 bytes its conversion tables take): texts are read"}},
+      {"tables with a bit flipped", Shipped(), Flipped(ShippedBytes("DIDOD.drf"), 1000),
+       {"DIDOD.drf\x0F is damaged (its checksum does not match its content)"}},
+      {"tables of random bytes", Shipped(), Bytes(RandomBytes(2640)),
+       {"DIDOD.drf\x0F is damaged (its conversion tables change the ASCII characters)"}},
       {"both", Missing(), Bytes(""), {"NuvStr.DLL\x0F is missing", "DIDOD.drf\x0F is damaged"}},
   };
   for (const Case& c : cases) {

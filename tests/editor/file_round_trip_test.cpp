@@ -130,6 +130,9 @@ TEST_F(FileRoundTrip, WhatCannotBeKeptIsCountedAndMarksTheDocument) {
       {"curly quotes and an en dash", 2, "\x93\xE0\x94 \x96\r\n", 3, 0},
       {"UTF-8 emoji and Arabic", 0, "a\xF0\x9F\x98\x80\xD8\xB3\n", 2, 0},
       {"a zero byte", 2, std::string("has\0nul\r\n", 9), 0, 1},
+      // Zero bytes trimmed from the end are counted with those dropped inside.
+      {"zero bytes inside and at the end", 2, std::string("a\0b\r\n\0\0\x1A", 8), 0, 3},
+      {"a file of zero bytes", 2, std::string(100000, '\0'), 0, 100000},
   };
   for (const auto& c : cases) {
     SetConvMode(c.mode);
@@ -139,6 +142,11 @@ TEST_F(FileRoundTrip, WhatCannotBeKeptIsCountedAndMarksTheDocument) {
     EXPECT_EQ(trip.load.losses.lostChars, c.lost) << c.what;
     EXPECT_EQ(trip.load.losses.nulBytes, c.nul) << c.what;
   }
+  // Zero bytes only at the end are the file's end, trimmed without a word.
+  SetConvMode(2);
+  const Trip padded = LoadAndSave("f.txt", std::string("text\r\n\0\0", 8), 0);
+  EXPECT_FALSE(padded.modified);
+  EXPECT_EQ(padded.load.losses.nulBytes, 0u);
 }
 
 // What a line holds is read the same wherever in a long line it stands:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/border_order.h"
 #include "core/exceptions.h"
 #include "formats/disk_format.h"
@@ -204,6 +206,39 @@ TEST_F(LoadDocumentTest, MissingFileThrowsAndLeavesTheTextAlone) {
   // An empty name does nothing at all.
   LoadDocument(t, "");
   EXPECT_EQ(t.clears, 0);
+}
+
+// A file larger than a document can hold is refused before it is read, in
+// one message that names its size and the limit.
+TEST_F(LoadDocumentTest, FileLargerThanADocumentIsRefusedBeforeItIsRead) {
+  struct {
+    const char* name;
+    uint64_t size;
+    const char* sizeText;
+  } cases[] = {
+      {"big.txt", uint64_t{5} << 30, "5,368,709,120"},  // as `truncate -s 5G` makes it
+      {"over.txt", uint64_t{1} << 31, "2,147,483,648"},
+      {"big.rtf", uint64_t{3} << 30, "3,221,225,472"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = WriteTemp(c.name, "");
+    std::filesystem::resize_file(path, c.size);  // sparse: no disk is used
+    TestLoadTarget t;
+    t.paras.AppendParaText(B("kept"));
+    try {
+      LoadDocument(t, path);
+      ADD_FAILURE() << "read";
+    } catch (const EInOutError& e) {
+      const std::string message = e.what();
+      EXPECT_NE(message.find(path), std::string::npos) << message;
+      EXPECT_NE(message.find(std::string("it holds ") + c.sizeText + " bytes"), std::string::npos) << message;
+      EXPECT_NE(message.find("a document holds at most 2,147,483,647 bytes"), std::string::npos) << message;
+    }
+    EXPECT_EQ(t.clears, 0);
+    EXPECT_EQ(t.paras.Paras(), TParagraphs{B("kept")});
+    std::filesystem::remove(path);
+  }
 }
 
 TEST_F(LoadDocumentTest, DiskFormatFourReads3B2) {

@@ -233,7 +233,6 @@ TEST_F(PalmFiles, DamagedFilesAreRejected) {
       {"record list past the end", Bytes(good.begin(), good.begin() + 90),
        "Invalid Palm database: record headers corrupt"},
       {"offsets going backwards", with(78, {0, 0, 0, 100}), "Invalid Palm database: record headers corrupt"},
-      {"offset past the end", with(86, {0, 0, 1, 0}), "Invalid Palm database: record headers corrupt"},
       {"offset inside the record list", with(78, {0, 0, 0, 80}), "Invalid Palm database: record headers corrupt"},
       {"offset with the top bit", with(78, {0x80, 0, 0, 94}), "Invalid Palm database: record headers corrupt"},
       {"count beyond the entries", with(76, {0x01, 0x00}), "Invalid Palm database: record headers corrupt"},
@@ -263,6 +262,36 @@ TEST_F(PalmFiles, DamagedFilesAreRejected) {
     // A named pipe is refused at once, not waited on for a writer.
     EXPECT_TRUE(pipe.EndsWithinASecond(open)) << "waited for a writer";
     EXPECT_EQ(refusal, "Error reading file");
+  }
+}
+
+TEST_F(PalmFiles, FileCutShortReadsUpToTheCut) {
+  const Bytes good = BuildPalmFile("db", "DATAtest", {{AsBytes("hello")}, {AsBytes("world")}, {AsBytes("again")}});
+  {
+    Write("whole.pdb", good);
+    TPalmPDB db(P("whole.pdb"), 1);
+    EXPECT_FALSE(db.CutShort);
+  }
+  const std::size_t third = good.size() - 5;
+  struct Case {
+    std::size_t keep;
+    const char* first;
+    const char* second;
+    const char* third;
+  } cases[] = {
+      {third - 2, "hello", "wor", ""},  // inside the second record
+      {third - 5, "hello", "", ""},     // where the second begins
+      {third - 8, "he", "", ""},        // inside the first
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keep);
+    Write("cut.pdb", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(c.keep)));
+    TPalmPDB db(P("cut.pdb"), 1);
+    EXPECT_TRUE(db.CutShort);
+    ASSERT_EQ(db.Records.size(), 3u);
+    EXPECT_EQ(db.ReadRecord(1), AsBytes(c.first));
+    EXPECT_EQ(db.ReadRecord(2), AsBytes(c.second));
+    EXPECT_EQ(db.ReadRecord(3), AsBytes(c.third));
   }
 }
 

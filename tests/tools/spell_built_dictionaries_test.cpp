@@ -13,6 +13,7 @@
 #include "tests/support/temp_program_folder.h"
 #include "tools/spell_alphabet.h"
 #include "tools/spell_dic.h"
+#include "tools/spell_dictionary_check.h"
 #include "tools/spell_hebrew_dictionary.h"
 #include "tools/spell_word_sources.h"
 
@@ -32,6 +33,7 @@ TEST(BuiltDictionaries, EnglishHoldsEveryExpandedFormAndNoRandomNonWord) {
   const SpellAlphabet alphabet = BuildEnglishAlphabet();
   const TSpDic dic(std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPE.DIC", alphabet);
   ASSERT_TRUE(dic.IsOpen()) << dic.FailureText();
+  EXPECT_EQ(dic.Damage(), "");
   const std::unordered_set<std::string> kept(words.begin(), words.end());
   EXPECT_EQ(dic.WordCount(), kept.size());
   for (const std::string& w : words) ASSERT_TRUE(dic.LookUp(w)) << w;
@@ -63,6 +65,12 @@ TEST(BuiltDictionaries, HebrewHoldsEveryWordInItsClass) {
   ASSERT_TRUE(dic.IsOpen()) << dic.FailureText();
   const auto& classes = dic.Rules().Classes();
   ASSERT_EQ(classes.size(), dic.Classes().size());
+  for (const auto& c : dic.Classes()) EXPECT_EQ(c->Damage(), "") << c->FileName();
+  // The start-up check finds nothing in what the build made.
+  TSpellFiles files;
+  files.EnglishDic = std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPE.DIC";
+  files.HebrewDic = std::string(NUVEL_PROGRAM_DIR) + "/NUVHSPH.DIC";
+  EXPECT_TRUE(SpellDictionaryProblems(files).empty());
   std::map<std::string, std::size_t> classOf;
   for (std::size_t i = 0; i < classes.size(); ++i) classOf[classes[i].flags] = i;
   std::set<std::pair<std::string, std::string>> kept;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,9 @@ TEST(SpellDic, DamagedFilesNeverReadPastTheirEnd) {
     SCOPED_TRACE(c.what);
     const TSpDic dic = TSpDic::FromBytes(MakeDic(c.groups), kEnglish);
     ASSERT_TRUE(dic.IsOpen());
+    // The group is named, as the program shows its letters.
+    const std::string group = c.groups[0].letters;
+    EXPECT_EQ(dic.Damage(), "a word of the group " + group + " cannot be read");
     for (const char* w : c.stillFound) EXPECT_TRUE(dic.LookUp(w)) << w;
     EXPECT_FALSE(dic.LookUp("tables"));
     SpellSuggestionList list;
@@ -117,12 +121,16 @@ TEST(SpellDic, DamagedFilesNeverReadPastTheirEnd) {
   std::string bad = good;
   bad[0] = bad[1] = bad[2] = bad[3] = '\x10';
   EXPECT_TRUE(TSpDic::FromBytes(bad, kEnglish).IsOpen());
+  EXPECT_EQ(TSpDic::FromBytes(bad, kEnglish).Damage(), "its index is out of order");
   bad = good;
   bad[4] = bad[5] = bad[6] = '\x7E';
   EXPECT_TRUE(TSpDic::FromBytes(bad, kEnglish).IsOpen());
+  EXPECT_EQ(TSpDic::FromBytes(bad, kEnglish).Damage(), "its index is out of order");
   const TSpDic shortFile = TSpDic::FromBytes(good.substr(0, 100), kEnglish);
   EXPECT_EQ(shortFile.GetStatus(), TSpDic::Status::kReadProblem);
+  EXPECT_EQ(shortFile.Damage(), "it is shorter than the 12,100 bytes of its index");
   EXPECT_FALSE(shortFile.LookUp("a"));
+  EXPECT_EQ(TSpDic::FromBytes(good, kEnglish).Damage(), "");
 }
 
 TEST(SpellDic, OpeningFiles) {
@@ -134,13 +142,45 @@ TEST(SpellDic, OpeningFiles) {
 
   folder.WriteFile("SHORT.DIC", "abc");
   const TSpDic truncated(folder.Folder() + "SHORT.DIC", kEnglish);
-  EXPECT_EQ(truncated.FailureText(), "Read Problem in " + folder.Folder() + "SHORT.DIC");
+  EXPECT_EQ(truncated.FailureText(), "Read Problem in " + folder.Folder() +
+                                         "SHORT.DIC: it is shorter than the 12,100 bytes of its index");
 
   folder.WriteFile("SMALL.DIC", HandMadeDic());
   const TSpDic small(folder.Folder() + "SMALL.DIC", kEnglish);
   EXPECT_TRUE(small.IsOpen());
   EXPECT_TRUE(small.LookUp("tables"));
   EXPECT_TRUE(small.FailureText().empty());
+}
+
+// The index alone tells a file cut short from other bytes: the cheap check
+// made at start-up, from the file's size and its first bytes.
+TEST(SpellDic, IndexDamageIsNamed) {
+  const std::string good = HandMadeDic();
+  std::string random(good.size() + 4000, '\0');
+  std::mt19937 rng(7);
+  for (char& c : random) c = static_cast<char>(rng());
+  std::string intoIndex = good;
+  intoIndex[0] = intoIndex[1] = '\x10';
+  intoIndex[2] = intoIndex[3] = '\0';
+  const std::string pastEnd = "its index points past its end: the file is cut short";
+  struct {
+    const char* what;
+    std::string head;
+    std::uint64_t size;
+    std::string why;
+  } cases[] = {
+      {"whole", good, good.size(), ""},
+      {"cut by its last byte", good, good.size() - 1, pastEnd},
+      {"cut to half", good.substr(0, 12100), 12100 + 4, pastEnd},
+      {"cut right after the index", good.substr(0, 12100), 12100, pastEnd},
+      {"shorter than its index", good.substr(0, 12099), 12099, "it is shorter than the 12,100 bytes of its index"},
+      {"random bytes", random, random.size(), "its index is out of order"},
+      {"a group inside the index", intoIndex, intoIndex.size(), "its index is out of order"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(SpellIndexDamage(c.head, c.size, kEnglish.n), c.why);
+  }
 }
 
 TEST(SpellDic, SuggestWalksOnlyTheWordsGroup) {
