@@ -9,7 +9,9 @@
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
+#include "editor/go_to_character.h"
 #include "editor/heb_text_editor.h"
+#include "editor/reading_order_search.h"
 #include "editor/search_options.h"
 #include "platform/input_box.h"
 #include "tools/char_entry.h"
@@ -79,7 +81,7 @@ TKbdLayer LayerOf(const THebTextEditor& e) {
 }
 
 // The selection's first line: from its start to its end, or to the end of
-// its first paragraph.
+// its first paragraph; in a document kept in logical order, as it reads.
 std::string SelectedFirstLine(const THebTextEditor& e) {
   if (!e.HasSelection()) return {};
   const auto bytes = e.GetPara(e.SelBegin().Para);
@@ -87,6 +89,10 @@ std::string SelectedFirstLine(const THebTextEditor& e) {
   if (from >= bytes.size()) return {};
   size_t to = bytes.size();
   if (e.SelEnd().Para == e.SelBegin().Para) to = std::min(to, static_cast<size_t>(e.SelEnd().Pos - 1));
+  if (e.LogicalOrder()) {
+    const std::vector<uint8_t> text = CellsInReadingOrder(e.Engm(), bytes, from, to);
+    return std::string(text.begin(), text.end());
+  }
   return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
@@ -215,23 +221,6 @@ void Gotoline1Click(DocumentWindows& docs) {
   e->MoveCaretTo(line, 1, false);
 }
 
-// Puts the caret on the next occurrence of `ch` after it, paragraph by
-// paragraph to the end of the text; nothing when there is none. The byte at
-// the caret is passed over, so that the command goes on from one occurrence
-// to the next.
-void GotoCharacter(THebTextEditor& e, uint8_t ch) {
-  size_t from = static_cast<size_t>(e.CaretPos());
-  for (int32_t para = e.CaretPara(); para <= e.ParaCount(); ++para, from = 0) {
-    const auto bytes = e.GetPara(para);
-    for (size_t i = from; i < bytes.size(); ++i) {
-      if (bytes[i] == ch) {
-        e.MoveCaretToPara(para, static_cast<int32_t>(i) + 1, false);
-        return;
-      }
-    }
-  }
-}
-
 void GotoChar1Click(DocumentWindows& docs) {
   THebTextEditor* e = ActiveEditor(docs);
   if (e == nullptr) return;
@@ -241,7 +230,7 @@ void GotoChar1Click(DocumentWindows& docs) {
     ch = AskCharacter("", "", chosen);
     if (!chosen) return;
   }
-  GotoCharacter(*e, ch);
+  GoToCharacter(*e, ch);
 }
 
 void EnterByASCII1Click(DocumentWindows& docs) {

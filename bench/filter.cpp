@@ -1,8 +1,10 @@
 // Runs a 20 MB Hebrew/English text through a rule file of 500 rules, in
 // memory (RunRules) and through FilterFile with its files, and prints the
 // throughput. Target: at least 20 MB/s. Then the whole command path over a
-// Hebrew document of the same text in an editor (its text handed out as
-// lines, filtered, read back into the editor) against FilterFile alone.
+// Hebrew document opened from the same text, kept in storage order (its
+// text handed out as lines in reading order, filtered, turned back and read
+// into the editor) against FilterFile alone over the text as it reads, the
+// document's result in reading order checked against the engine's.
 // Target: the path costs at most twice the engine. Its files go into a
 // scratch folder of its own under TMPDIR. Usage: bench_filter.
 #include <algorithm>
@@ -17,6 +19,7 @@
 
 #include "bench/bench_report.h"
 #include "bench/scratch_folder.h"
+#include "bench/storage_order_text.h"
 #include "editor/heb_text_editor.h"
 #include "tools/editor_hand_off.h"
 #include "tools/filter_file.h"
@@ -135,14 +138,22 @@ int Main() {
   std::printf("target: at least 20 MB/s; ratio to target %.2f  %s\n", (mb / withFiles) / 20.0,
               mb / withFiles >= 20.0 ? "PASS" : "BELOW TARGET");
 
-  // The whole path: a Hebrew document in the editor, filtered by the same
-  // rule file as the Super Find command runs it, against FilterFile alone
-  // over the same lines as the document hands them out.
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  // The whole path: a Hebrew document opened from the text, filtered by the
+  // same rule file as the Super Find command runs it, against FilterFile
+  // alone over the same lines in reading order.
+  const std::string storedText = nuvel::bench::StorageOrderText(false, text);
+  const std::span<const uint8_t> stored(reinterpret_cast<const uint8_t*>(storedText.data()), storedText.size());
+  const auto logicalLines = [](const nuvel::THebTextEditor& editor) {
+    std::vector<uint8_t> out;
+    nuvel::tools::EmitEditorLines(
+        editor, [&out](std::span<const uint8_t> piece) { out.insert(out.end(), piece.begin(), piece.end()); },
+        editor.Engm());
+    return out;
+  };
   nuvel::THebTextEditor document;
   document.SetEngm(false);
-  document.LoadText(bytes);
-  const std::vector<uint8_t> lines = nuvel::tools::EditorLines(document);
+  document.LoadText(stored);
+  const std::vector<uint8_t> lines = logicalLines(document);
   const double documentMb = double(lines.size()) / 1e6;
   double engine = 1e9;
   double wholePath = 1e9;
@@ -158,13 +169,14 @@ int Main() {
     std::ifstream result(folder / "lines.txt", std::ios::binary);
     engineResult.assign(std::istreambuf_iterator<char>(result), std::istreambuf_iterator<char>());
 
-    document.LoadText(bytes);
+    document.LoadText(stored);
     start = std::chrono::steady_clock::now();
     nuvel::tools::FilterEditorText(document, (folder / "bench").string(), {});
     wholePath = std::min(wholePath, Seconds(start));
-    kept = nuvel::tools::EditorLines(document);
+    kept = logicalLines(document);
   }
-  // The engine's result as the editor holds a text read from a file.
+  // The engine's result as the editor holds a text read from a file, in
+  // reading order (its trailing blanks dropped as loading drops them).
   nuvel::THebTextEditor check;
   check.LoadString(engineResult);
   const bool sameResult = nuvel::tools::EditorLines(check) == kept;

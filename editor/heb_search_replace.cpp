@@ -2,14 +2,18 @@
 // driven by the option word, and its faces FindText, ReplaceText and
 // FindChoseir.
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/border_map.h"
+#include "core/border_order.h"
 #include "core/charset.h"
 #include "core/hash_escapes.h"
 #include "editor/editor_errors.h"
 #include "editor/heb_text_editor.h"
+#include "editor/reading_order_search.h"
 #include "editor/search_options.h"
 #include "editor/search_word_test.h"
 #include "editor/text_search.h"
@@ -48,14 +52,53 @@ std::span<const uint8_t> AsBytes(std::string_view s) {
   return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
 }
 
+// The replacements made in one stretch of text: bytes [first, last) become
+// `fresh`, and the text grows by `growth` bytes.
+struct TSpanReplacement {
+  size_t first = TTextSearcher::npos;
+  size_t last = 0;
+  std::vector<uint8_t> fresh;
+  int64_t growth = 0;
+  int32_t count = 0;
+  bool Any() const { return first != TTextSearcher::npos; }
+};
+
+// Whether a match at a place lies in the searched range.
+using TAccept = std::function<bool(size_t)>;
+
+// A match the search stopped at: the stored stretch it selects and, in the
+// logical view, where it starts in reading order.
+struct TFound {
+  TPlace at;
+  int32_t storedEnd = 0;  // 1-based, past the match
+  size_t logicalBegin = 0;
+};
+
+// How a document kept in logical order is searched.
+struct TLogicalView {
+  bool english = false;
+  const TStoredPrefilter* prefilter = nullptr;
+  // Where in the start paragraph's reading order the search goes on from,
+  // when the search before it left the selection there.
+  std::optional<size_t> markedStart;
+  // The range's edges are stored places (a selection): a match must lie
+  // between them.
+  bool storedRange = false;
+};
+
 // The state of one SearchReplace call, paragraph by paragraph.
 class TSearchRun {
  public:
   TSearchRun(THebTextEditor& editor, const TTextSearcher& searcher, const TWordTest& words, TPlace rangeStart,
-             TPlace rangeEnd)
-      : editor_(editor), searcher_(searcher), words_(words), rangeStart_(rangeStart), rangeEnd_(rangeEnd) {}
+             TPlace rangeEnd, const TLogicalView* logical)
+      : editor_(editor),
+        searcher_(searcher),
+        words_(words),
+        rangeStart_(rangeStart),
+        rangeEnd_(rangeEnd),
+        logical_(logical) {}
 
-  std::optional<TPlace> found;
+  std::optional<TFound> found;
   int32_t count = 0;
   uint16_t error = 0;
 
@@ -68,17 +111,21 @@ class TSearchRun {
     size_t from = static_cast<size_t>(std::max(start.Pos, 1) - 1);
     for (int32_t para = start.Para; para <= lastPara && !found && error == 0; ++para, from = 0) {
       const auto bytes = editor_.GetPara(para);
+      if (logical_ != nullptr) {
+        ForwardsInLogical(para, bytes, para == start.Para ? std::optional<size_t>(from) : std::nullopt, with);
+        continue;
+      }
       size_t end = bytes.size();
       if (para == rangeEnd_.Para) end = std::min(end, static_cast<size_t>(std::max(rangeEnd_.Pos, 1) - 1));
       if (end < from || end - from < searcher_.Length()) continue;
       if (with != nullptr) {
-        ReplaceForwardsIn(para, bytes, from, end, *with);
+        CommitStored(para, bytes, ReplaceForwardsIn(para, bytes, from, end, *with, nullptr));
         continue;
       }
       for (size_t at = searcher_.FindFirst(bytes.first(end), from); at != TTextSearcher::npos;
            at = searcher_.FindFirst(bytes.first(end), at + 1)) {
         if (words_.Passes(at > 0 ? ByteAt(bytes, at - 1) : std::nullopt, ByteAt(bytes, at + searcher_.Length()))) {
-          found = TPlace{para, static_cast<int32_t>(at) + 1};
+          FoundStored(para, at);
           break;
         }
       }
@@ -93,6 +140,11 @@ class TSearchRun {
     bool firstOne = para == start.Para;
     for (; para >= firstPara && !found && error == 0; --para, firstOne = false) {
       const auto bytes = editor_.GetPara(para);
+      if (logical_ != nullptr) {
+        BackwardsInLogical(para, bytes, firstOne ? std::optional<size_t>(std::max(start.Pos, 1) - 1) : std::nullopt,
+                           with);
+        continue;
+      }
       size_t end = bytes.size();
       if (firstOne) end = std::min(end, static_cast<size_t>(std::max(start.Pos, 1) - 1));
       if (para == rangeEnd_.Para) end = std::min(end, static_cast<size_t>(std::max(rangeEnd_.Pos, 1) - 1));
@@ -100,13 +152,14 @@ class TSearchRun {
       const size_t lowest = para == rangeStart_.Para ? static_cast<size_t>(std::max(rangeStart_.Pos, 1) - 1) : 0;
       if (end < searcher_.Length()) continue;
       if (with != nullptr) {
-        ReplaceBackwardsIn(para, bytes, lowest, end, *with);
+        const TAccept atOrAfterLowest = [lowest](size_t at) { return at >= lowest; };
+        CommitStored(para, bytes, ReplaceBackwardsIn(para, bytes, end, *with, atOrAfterLowest));
         continue;
       }
       for (size_t at = searcher_.FindLast(bytes, end); at != TTextSearcher::npos && at >= lowest;
            at = searcher_.FindLast(bytes, at + searcher_.Length() - 1)) {
         if (words_.Passes(at > 0 ? ByteAt(bytes, at - 1) : std::nullopt, ByteAt(bytes, at + searcher_.Length()))) {
-          found = TPlace{para, static_cast<int32_t>(at) + 1};
+          FoundStored(para, at);
           break;
         }
       }
@@ -114,6 +167,101 @@ class TSearchRun {
   }
 
  private:
+  void FoundStored(int32_t para, size_t at) {
+    found = TFound{TPlace{para, static_cast<int32_t>(at) + 1},
+                   static_cast<int32_t>(at + searcher_.Length()) + 1, at};
+  }
+
+  // The paragraph in reading order, with the map back to its cells made
+  // when first asked for.
+  class TLogicalPara {
+   public:
+    TLogicalPara(bool english, std::span<const uint8_t> stored, std::vector<uint8_t>& text)
+        : english_(english), text_(text) {
+      text_.assign(stored.begin(), stored.end());
+      StorageToLogical(english, text_);
+    }
+    std::span<const uint8_t> Text() const { return text_; }
+    const BorderMap& Map() {
+      if (!map_) map_ = BorderMap::OfLogical(english_, text_);
+      return *map_;
+    }
+
+   private:
+    bool english_;
+    std::vector<uint8_t>& text_;
+    std::optional<BorderMap> map_;
+  };
+
+  // The test of a logical match against the range's stored edges, where
+  // they cut into this paragraph.
+  TAccept InStoredRange(int32_t para, TLogicalPara& text) {
+    const bool cutFirst = logical_->storedRange && para == rangeStart_.Para;
+    const bool cutLast = para == rangeEnd_.Para;
+    if (!cutFirst && !cutLast) return nullptr;
+    const size_t lowest = static_cast<size_t>(std::max(rangeStart_.Pos, 1) - 1);
+    const size_t highest = static_cast<size_t>(std::max(rangeEnd_.Pos, 1) - 1);
+    const size_t n = searcher_.Length();
+    return [&text, cutFirst, cutLast, lowest, highest, n](size_t at) {
+      const auto [first, last] = text.Map().StoredStretch(at, at + n);
+      return (!cutFirst || first >= lowest) && (!cutLast || last <= highest);
+    };
+  }
+
+  void FoundLogical(int32_t para, TLogicalPara& text, size_t at) {
+    const auto [first, last] = text.Map().StoredStretch(at, at + searcher_.Length());
+    found = TFound{TPlace{para, static_cast<int32_t>(first) + 1}, static_cast<int32_t>(last) + 1, at};
+  }
+
+  // `caret`: the stored place the search starts from in this paragraph.
+  void ForwardsInLogical(int32_t para, std::span<const uint8_t> stored, std::optional<size_t> caret,
+                         const std::string* with) {
+    if (stored.size() < searcher_.Length() || !logical_->prefilter->MayHold(stored)) return;
+    TLogicalPara text(logical_->english, stored, logicalText_);
+    const std::span<const uint8_t> bytes = text.Text();
+    size_t from = 0;
+    if (caret && (logical_->markedStart || *caret > 0)) {
+      from = logical_->markedStart ? std::min(*logical_->markedStart, bytes.size())
+                                   : LogicalStartForwards(text.Map(), *caret);
+    }
+    const TAccept accept = InStoredRange(para, text);
+    if (with != nullptr) {
+      CommitLogical(para, stored, bytes, ReplaceForwardsIn(para, bytes, from, bytes.size(), *with, accept));
+      return;
+    }
+    for (size_t at = searcher_.FindFirst(bytes, from); at != TTextSearcher::npos;
+         at = searcher_.FindFirst(bytes, at + 1)) {
+      if (words_.PassesAt(bytes, at, searcher_.Length()) && (!accept || accept(at))) {
+        FoundLogical(para, text, at);
+        return;
+      }
+    }
+  }
+
+  void BackwardsInLogical(int32_t para, std::span<const uint8_t> stored, std::optional<size_t> caret,
+                          const std::string* with) {
+    if (stored.size() < searcher_.Length() || !logical_->prefilter->MayHold(stored)) return;
+    TLogicalPara text(logical_->english, stored, logicalText_);
+    const std::span<const uint8_t> bytes = text.Text();
+    size_t end = bytes.size();
+    if (caret && (logical_->markedStart || *caret < bytes.size())) {
+      end = logical_->markedStart ? std::min(*logical_->markedStart, bytes.size())
+                                  : LogicalEndBackwards(text.Map(), *caret);
+    }
+    const TAccept accept = InStoredRange(para, text);
+    if (with != nullptr) {
+      CommitLogical(para, stored, bytes, ReplaceBackwardsIn(para, bytes, end, *with, accept));
+      return;
+    }
+    for (size_t at = searcher_.FindLast(bytes, end); at != TTextSearcher::npos;
+         at = searcher_.FindLast(bytes, at + searcher_.Length() - 1)) {
+      if (words_.PassesAt(bytes, at, searcher_.Length()) && (!accept || accept(at))) {
+        FoundLogical(para, text, at);
+        return;
+      }
+    }
+  }
+
   // Whether a replacement growing the paragraph by `growth` bytes in all
   // keeps the editor's limits; sets the error when it does not.
   bool Fits(int32_t para, int64_t growth) {
@@ -133,70 +281,98 @@ class TSearchRun {
     if (rc != 0) error = rc;
   }
 
+  // Makes the replacements of a paragraph's stored bytes. A limit met on
+  // the way stops them but keeps those made before it.
+  void CommitStored(int32_t para, std::span<const uint8_t> /*stored*/, const TSpanReplacement& r) {
+    if (!r.Any()) return;
+    const uint16_t limitError = error;
+    error = 0;
+    Commit(para, r.first, r.last, r.fresh);
+    Committed(para, r, limitError);
+  }
+
+  // The same for replacements made in the paragraph's logical text: the new
+  // text is turned back into storage order, and only the stored bytes from
+  // the first to the last that differ are exchanged.
+  void CommitLogical(int32_t para, std::span<const uint8_t> stored, std::span<const uint8_t> logical,
+                     const TSpanReplacement& r) {
+    if (!r.Any()) return;
+    std::vector<uint8_t> turned;
+    turned.reserve(logical.size() + r.fresh.size());
+    turned.insert(turned.end(), logical.begin(), logical.begin() + static_cast<std::ptrdiff_t>(r.first));
+    turned.insert(turned.end(), r.fresh.begin(), r.fresh.end());
+    turned.insert(turned.end(), logical.begin() + static_cast<std::ptrdiff_t>(r.last), logical.end());
+    LogicalToStorage(logical_->english, turned);
+    const TStoredChange change = StoredChange(stored, turned);
+    const uint16_t limitError = error;
+    error = 0;
+    Commit(para, change.first, change.last, change.fresh);
+    Committed(para, r, limitError);
+  }
+
+  void Committed(int32_t para, const TSpanReplacement& r, uint16_t limitError) {
+    if (error != 0) return;
+    count += r.count;
+    error = limitError;
+    if (para == rangeEnd_.Para) rangeEnd_.Pos += static_cast<int32_t>(r.growth);
+  }
+
   // Replaces, left to right, the accepted matches of bytes [from, end). The
   // search goes on behind each replacement, so the byte before a match may
   // be the last one of the replacement before it.
-  void ReplaceForwardsIn(int32_t para, std::span<const uint8_t> bytes, size_t from, size_t end,
-                         const std::string& with) {
+  TSpanReplacement ReplaceForwardsIn(int32_t para, std::span<const uint8_t> bytes, size_t from, size_t end,
+                                     const std::string& with, const TAccept& accept) {
+    TSpanReplacement r;
     const size_t n = searcher_.Length();
     const int64_t step = static_cast<int64_t>(with.size()) - static_cast<int64_t>(n);
-    std::vector<uint8_t> fresh;          // the new bytes from `first` to `cursor`
-    size_t first = TTextSearcher::npos;  // where the first replacement starts
-    size_t cursor = from;                // the bytes before it are settled
-    int64_t growth = 0;
+    size_t cursor = from;  // the bytes before it are settled
     for (size_t at = searcher_.FindFirst(bytes.first(end), cursor); at != TTextSearcher::npos;) {
       std::optional<uint8_t> before;
       if (at > 0) before = bytes[at - 1];
-      if (first != TTextSearcher::npos && at == cursor) {
+      if (r.Any() && at == cursor) {
         // Right behind a replacement: its last byte, or, when every
         // replacement so far was empty, the byte before the first one.
-        before = !fresh.empty() ? std::optional<uint8_t>(fresh.back())
-                                : (first > 0 ? std::optional<uint8_t>(bytes[first - 1]) : std::nullopt);
+        before = !r.fresh.empty() ? std::optional<uint8_t>(r.fresh.back())
+                                  : (r.first > 0 ? std::optional<uint8_t>(bytes[r.first - 1]) : std::nullopt);
       }
-      if (!words_.Passes(before, ByteAt(bytes, at + n))) {
+      if (!words_.Passes(before, ByteAt(bytes, at + n)) || (accept && !accept(at))) {
         at = searcher_.FindFirst(bytes.first(end), at + 1);
         continue;
       }
-      if (!Fits(para, growth + step)) break;
-      if (first == TTextSearcher::npos) first = cursor = at;
-      fresh.insert(fresh.end(), bytes.begin() + static_cast<std::ptrdiff_t>(cursor),
-                   bytes.begin() + static_cast<std::ptrdiff_t>(at));
-      fresh.insert(fresh.end(), with.begin(), with.end());
+      if (!Fits(para, r.growth + step)) break;
+      if (!r.Any()) r.first = cursor = at;
+      r.fresh.insert(r.fresh.end(), bytes.begin() + static_cast<std::ptrdiff_t>(cursor),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(at));
+      r.fresh.insert(r.fresh.end(), with.begin(), with.end());
       cursor = at + n;
-      growth += step;
-      ++count;
+      r.growth += step;
+      ++r.count;
       at = searcher_.FindFirst(bytes.first(end), cursor);
     }
-    if (first == TTextSearcher::npos) return;
-    const uint16_t limitError = error;
-    error = 0;
-    Commit(para, first, cursor, fresh);
-    if (error == 0) {
-      error = limitError;
-      if (para == rangeEnd_.Para) rangeEnd_.Pos += static_cast<int32_t>(growth);
-    }
+    r.last = cursor;
+    return r;
   }
 
   // Replaces, right to left, the accepted matches lying wholly in bytes
-  // [lowest, end). The search goes on before each replacement, so the byte
-  // after a match may be the first one of the replacement behind it.
-  void ReplaceBackwardsIn(int32_t para, std::span<const uint8_t> bytes, size_t lowest, size_t end,
-                          const std::string& with) {
+  // [0, end). The search goes on before each replacement, so the byte after
+  // a match may be the first one of the replacement behind it.
+  TSpanReplacement ReplaceBackwardsIn(int32_t para, std::span<const uint8_t> bytes, size_t end,
+                                      const std::string& with, const TAccept& accept) {
+    TSpanReplacement r;
     const size_t n = searcher_.Length();
     const int64_t step = static_cast<int64_t>(with.size()) - static_cast<int64_t>(n);
     std::vector<std::span<const uint8_t>> pieces;  // the new bytes, right to left
     size_t last = TTextSearcher::npos;             // where the last replaced match ends
     size_t cursor = end;                           // the bytes from here on are settled
     std::optional<uint8_t> firstSettled;           // the first byte of the settled text
-    int64_t growth = 0;
-    for (size_t at = searcher_.FindLast(bytes, cursor); at != TTextSearcher::npos && at >= lowest;) {
+    for (size_t at = searcher_.FindLast(bytes, cursor); at != TTextSearcher::npos;) {
       std::optional<uint8_t> after = ByteAt(bytes, at + n);
       if (last != TTextSearcher::npos && at + n == cursor) after = firstSettled;
-      if (!words_.Passes(at > 0 ? ByteAt(bytes, at - 1) : std::nullopt, after)) {
+      if (!words_.Passes(at > 0 ? ByteAt(bytes, at - 1) : std::nullopt, after) || (accept && !accept(at))) {
         at = searcher_.FindLast(bytes, at + n - 1);
         continue;
       }
-      if (!Fits(para, growth + step)) break;
+      if (!Fits(para, r.growth + step)) break;
       std::optional<uint8_t> next;  // the first byte after the replacement
       if (last == TTextSearcher::npos) {
         last = at + n;
@@ -209,21 +385,16 @@ class TSearchRun {
       pieces.push_back(AsBytes(with));
       firstSettled = with.empty() ? next : std::optional<uint8_t>(static_cast<uint8_t>(with.front()));
       cursor = at;
-      growth += step;
-      ++count;
+      r.growth += step;
+      ++r.count;
       at = searcher_.FindLast(bytes, cursor);
     }
-    if (last == TTextSearcher::npos) return;
-    std::vector<uint8_t> fresh;
-    fresh.reserve(static_cast<size_t>(static_cast<int64_t>(last - cursor) + growth));
-    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) fresh.insert(fresh.end(), it->begin(), it->end());
-    const uint16_t limitError = error;
-    error = 0;
-    Commit(para, cursor, last, fresh);
-    if (error == 0) {
-      error = limitError;
-      if (para == rangeEnd_.Para) rangeEnd_.Pos += static_cast<int32_t>(growth);
-    }
+    if (last == TTextSearcher::npos) return r;
+    r.first = cursor;
+    r.last = last;
+    r.fresh.reserve(static_cast<size_t>(static_cast<int64_t>(last - cursor) + r.growth));
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) r.fresh.insert(r.fresh.end(), it->begin(), it->end());
+    return r;
   }
 
   THebTextEditor& editor_;
@@ -231,9 +402,73 @@ class TSearchRun {
   const TWordTest& words_;
   TPlace rangeStart_;
   TPlace rangeEnd_;
+  const TLogicalView* logical_;
+  std::vector<uint8_t> logicalText_;  // the paragraph in reading order, reused
 };
 
 }  // namespace
+
+std::optional<THebTextEditor::TLogicalSearchMark> THebTextEditor::CurrentSearchMark() const {
+  const TLogicalSearchMark& m = searchMark_;
+  if (m.para == 0 || SelBegin().Para != m.para || SelEnd().Para != m.para || CaretPara() != m.para ||
+      SelBegin().Pos != m.selBegin || SelEnd().Pos != m.selEnd || CaretPos() != m.caret)
+    return std::nullopt;
+  return m;
+}
+
+void THebTextEditor::SetSearchMark(uint32_t logicalBegin, uint32_t logicalEnd) {
+  searchMark_ = {SelBegin().Para, SelBegin().Pos, SelEnd().Pos, CaretPos(), logicalBegin, logicalEnd};
+  if (SelEnd().Para != SelBegin().Para || CaretPara() != SelBegin().Para) searchMark_ = {};
+}
+
+int32_t THebTextEditor::ReplaceLogicalSelection(std::string_view find, std::string_view with, bool matchCase) {
+  if (!HasSelection() || SelBegin().Para != SelEnd().Para) return kSearchNotFound;
+  const int32_t para = SelBegin().Para;
+  const auto stored = GetPara(para);
+  const auto a = static_cast<size_t>(SelBegin().Pos - 1);
+  const auto b = static_cast<size_t>(SelEnd().Pos - 1);
+  if (b > stored.size() || a >= b) return kSearchNotFound;
+  std::vector<uint8_t> logical;
+  const BorderMap map = BorderMap::OfStored(Engm(), stored, &logical);
+  const TTextSearcher searcher(find, matchCase);
+  const size_t n = searcher.Length();
+  // The match the last search selected, or the text the selection holds.
+  std::optional<size_t> at;
+  const auto matchesAt = [&](size_t l) {
+    return l + n <= logical.size() && searcher.FindFirst(std::span<const uint8_t>(logical).first(l + n), l) == l &&
+           map.StoredStretch(l, l + n) == std::pair<size_t, size_t>{a, b};
+  };
+  if (const auto mark = CurrentSearchMark(); mark && matchesAt(mark->logicalBegin)) {
+    at = mark->logicalBegin;
+  } else if (const size_t l = map.LogicalStretch(a, b).first; matchesAt(l)) {
+    at = l;
+  }
+  if (!at) return kSearchNotFound;
+  std::vector<uint8_t> turned(logical.begin(), logical.begin() + static_cast<std::ptrdiff_t>(*at));
+  turned.insert(turned.end(), with.begin(), with.end());
+  turned.insert(turned.end(), logical.begin() + static_cast<std::ptrdiff_t>(*at + n), logical.end());
+  const std::vector<uint8_t> newLogical = turned;
+  LogicalToStorage(Engm(), turned);
+  const TStoredChange change = StoredChange(stored, turned);
+  if (with.size() > n) {
+    if (const uint16_t rc = ParaList().CheckLimits(static_cast<uint32_t>(para), 0, int64_t(with.size() - n)))
+      return rc;
+  }
+  {
+    TUndoGroup group(ParaList().UndoBuffer());
+    const uint16_t rc = ParaList().ReplaceText(nullptr, static_cast<uint32_t>(para), change.fresh,
+                                               static_cast<uint32_t>(change.last - change.first),
+                                               static_cast<uint32_t>(change.first) + 1);
+    if (rc != 0) return rc;
+  }
+  // The caret goes behind the replacement as it reads.
+  const BorderMap after = BorderMap::OfLogical(Engm(), newLogical);
+  const auto [first, last] = after.StoredStretch(*at, *at + with.size());
+  MoveCaretToPara(para, static_cast<int32_t>(with.empty() ? first : last) + 1, false);
+  SetSearchMark(static_cast<uint32_t>(*at), static_cast<uint32_t>(*at + with.size()));
+  Refresh(false);
+  return 0;
+}
 
 int32_t THebTextEditor::SearchReplace(std::string_view search, std::optional<std::string_view> replace,
                                       uint16_t options) {
@@ -248,20 +483,31 @@ int32_t THebTextEditor::SearchReplace(std::string_view search, std::optional<std
   const bool matchCase = (options & kSearchMatchCase) != 0;
   const bool backwards = (options & kSearchBackwards) != 0;
   const bool replaceAll = mayReplace && (options & kSearchReplaceAll) != 0;
+  // A document kept in logical order is searched as it reads, the texts as
+  // typed; the system's visual forms in their stored order.
+  const bool inReadingOrder = LogicalOrder();
 
   int32_t count = 0;
   std::optional<TUndoGroup> group;
   if (replaceAll) group.emplace(ParaList().UndoBuffer());
-  if (mayReplace && SelectionEquals(find, matchCase)) {
-    const uint16_t rc = InsertText(AsBytes(with));
-    if (rc != 0) {
-      lastSearchError_ = rc;
+  if (mayReplace) {
+    int32_t rc = kSearchNotFound;
+    if (inReadingOrder) {
+      rc = ReplaceLogicalSelection(find, with, matchCase);
+    } else if (SelectionEquals(find, matchCase)) {
+      rc = InsertText(AsBytes(with));
+    }
+    if (rc > 0) {
+      lastSearchError_ = static_cast<uint16_t>(rc);
       group.reset();
-      DoOnError(rc);
+      DoOnError(static_cast<uint16_t>(rc));
       return rc;
     }
-    count = 1;
+    if (rc == 0) count = 1;
   }
+  // A search that finds nothing leaves the mark: the selection or caret it
+  // names is still where the next search goes on from.
+  const std::optional<TLogicalSearchMark> mark = inReadingOrder ? CurrentSearchMark() : std::nullopt;
 
   // Where the search starts and the range it keeps to.
   const bool inSelection = (options & kSearchInSelection) != 0;
@@ -282,13 +528,25 @@ int32_t THebTextEditor::SearchReplace(std::string_view search, std::optional<std
   if (inSelection) {
     rangeStart = selBegin;
     rangeEnd = selEnd;
-  } else if ((options & kSearchFromStart) == 0) {
+  } else if ((options & kSearchFromStart) == 0 && !inReadingOrder) {
+    // In reading order the caret's paragraph is cut at the caret's place in
+    // its logical text instead.
     (backwards ? rangeEnd : rangeStart) = start;
   }
 
   const TTextSearcher searcher(find, matchCase);
   const TWordTest words(*this, options);
-  TSearchRun run(*this, searcher, words, rangeStart, rangeEnd);
+  std::optional<TStoredPrefilter> prefilter;
+  TLogicalView view;
+  if (inReadingOrder) {
+    prefilter.emplace(find, matchCase);
+    view.english = Engm();
+    view.prefilter = &*prefilter;
+    view.storedRange = inSelection;
+    if (mark && !inSelection && (options & kSearchFromStart) == 0 && mark->para == start.Para)
+      view.markedStart = backwards ? mark->logicalBegin : mark->logicalEnd;
+  }
+  TSearchRun run(*this, searcher, words, rangeStart, rangeEnd, inReadingOrder ? &view : nullptr);
   {
     TBusyCursor busy(Host());
     const std::string* replacing = replaceAll ? &with : nullptr;
@@ -301,10 +559,11 @@ int32_t THebTextEditor::SearchReplace(std::string_view search, std::optional<std
   count += run.count;
 
   if (run.found) {
-    const TPlace at = *run.found;
-    const auto n = static_cast<int32_t>(find.size());
-    SelectRange(at.Para, at.Pos, at.Para, at.Pos + n, !backwards);
+    const TFound& f = *run.found;
+    SelectRange(f.at.Para, f.at.Pos, f.at.Para, f.storedEnd, !backwards);
     if ((options & kSearchNoSelection) != 0) MoveCaretToPara(CaretPara(), CaretPos(), false);
+    if (inReadingOrder)
+      SetSearchMark(static_cast<uint32_t>(f.logicalBegin), static_cast<uint32_t>(f.logicalBegin + find.size()));
   } else if (replaceAll && count > 0) {
     if (inSelection) {
       const TPlace a = run.RangeStart();

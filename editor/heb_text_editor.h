@@ -83,6 +83,9 @@ class THebTextEditor : public THebTextFILEEditor {
   // document, or one last read or saved in such a form. Not for the
   // system's visual forms, which hold the storage order itself.
   bool LogicalOrder() const { return logicalOrder_; }
+  // For a text given in the system's visual storage order without a file
+  // (LoadString of such text): off, the tools work on the stored order.
+  void SetLogicalOrder(bool v) { logicalOrder_ = v; }
   // The user's choice of direction: a document in logical order keeps its
   // text as it reads (each paragraph is turned for the new direction, and
   // the undo history, which holds the old order, is cleared); a visual one
@@ -176,6 +179,10 @@ class THebTextEditor : public THebTextFILEEditor {
   // error code (263-268) when a replacement failed, which is reported
   // through the error event too. An empty search text, or no replacement in
   // a replace mode, does nothing and gives 0. Replace All is one undo step.
+  // In a document kept in logical order the texts are in reading order, as
+  // typed: each paragraph is searched in its logical view, a match selects
+  // the smallest stored stretch that holds it, and a replacement changes
+  // only the stored bytes between the first and the last that differ.
   int32_t SearchReplace(std::string_view search, std::optional<std::string_view> replace, uint16_t options);
   // The error code of the last SearchReplace (0: none), since a count and
   // an error code share the result's range.
@@ -223,6 +230,25 @@ class THebTextEditor : public THebTextFILEEditor {
   std::string formLossAnswered_;  // the file whose save was allowed to lose points
   uint16_t wsPrefix_ = 0;
   uint16_t lastSearchError_ = 0;
+  // What the last search through the logical view selected, and the
+  // logical stretch of its match (or of the replacement it made), so that
+  // the next search goes on from there in reading order.
+  struct TLogicalSearchMark {
+    int32_t para = 0;
+    int32_t selBegin = 0;
+    int32_t selEnd = 0;
+    int32_t caret = 0;
+    uint32_t logicalBegin = 0;
+    uint32_t logicalEnd = 0;
+  };
+  TLogicalSearchMark searchMark_;
+  // The mark when the selection is still the one it names.
+  std::optional<TLogicalSearchMark> CurrentSearchMark() const;
+  void SetSearchMark(uint32_t logicalBegin, uint32_t logicalEnd);
+  // Replace's first step in the logical view: when the selection holds
+  // `find` in reading order, it becomes `with`. -1: it does not; else 0 or
+  // an editor error code.
+  int32_t ReplaceLogicalSelection(std::string_view find, std::string_view with, bool matchCase);
 };
 
 }  // namespace nuvel

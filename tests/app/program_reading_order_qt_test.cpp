@@ -1,7 +1,9 @@
 // The built program, driven by its input script, over files of other
 // programs: a file opens in the direction of its first letter, with the
 // keyboard to match, and the direction toggle leaves a file as it was; a
-// file of the system's own visual forms keeps its bytes either way.
+// file of the system's own visual forms keeps its bytes either way; Find
+// and Replace All take English as it is typed in an English file and inside
+// a Hebrew one.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,6 +75,42 @@ TEST_F(ProgramReadingOrder, TheDirectionToggleThenSaveLeavesTheFileAsItWas) {
     EXPECT_EQ(test::ReadWholeFile(file), c.bytes);
     EXPECT_NE(fs::last_write_time(file), before) << "saved";
   }
+}
+
+TEST_F(ProgramReadingOrder, FindTakesEnglishAsTypedInEitherDirection) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"english.txt", "The quick brown fox\r\njumps over the lazy dog\r\n"},
+      {"hebrew.txt", "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED - the quick brown fox 12\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = File(c.name, c.bytes);
+    const auto find = [](const char* text) {
+      return std::string("menu EnglishKeyboard1\nmenu Find1\nwait 300\ntype ") + text +
+             "\nkey Return\nwait 200\nkey Escape\nwait 100\nmenu Exit1\n";
+    };
+    ASSERT_EQ(run.Run(find("quick"), Args(file)), 0) << run.errors;
+    EXPECT_EQ(run.errors.find("not found"), std::string::npos) << run.errors;
+    // What the screen shows is what is found; the stored order is not.
+    ASSERT_EQ(run.Run(find("kciuq"), Args(file)), 0) << run.errors;
+    EXPECT_NE(run.errors.find("Search string 'kciuq' not found"), std::string::npos) << run.errors;
+    EXPECT_EQ(test::ReadWholeFile(file), c.bytes);
+  }
+}
+
+TEST_F(ProgramReadingOrder, ReplaceAllInAHebrewDocumentSavesTheEnglishReplacementAsTyped) {
+  const fs::path file = File("hebrew.txt", "\xF9\xEC\xE5\xED quick \xF2\xE5\xEC\xED, the quick fox\r\nquick\r\n");
+  const std::string script =
+      "menu EnglishKeyboard1\nmenu Replace1\nwait 300\ntype quick\nkey Tab\ntype Yerushalayim\n"
+      "key Alt+A\nwait 300\nkey Escape\nmenu Save1\nwait 100\nmenu Exit1\n";
+  ASSERT_EQ(run.Run(script, Args(file)), 0) << run.errors;
+  EXPECT_EQ(Ini("ENG_FILE"), "0") << "a Hebrew document";
+  EXPECT_EQ(test::ReadWholeFile(file),
+            "\xF9\xEC\xE5\xED Yerushalayim \xF2\xE5\xEC\xED, the Yerushalayim fox\r\nYerushalayim\r\n");
+  EXPECT_NE(run.errors.find("3 replacements"), std::string::npos) << run.errors;
 }
 
 }  // namespace
