@@ -108,6 +108,7 @@ int Main(int argc, char** argv) {
   text.reserve(kTextBytes + 100);
   std::size_t lineLength = 0;
   while (text.size() < kTextBytes) {
+    if (lineLength > 0) text += ' ';
     const unsigned pick = random() % 800;
     if (pick < 2) {
       text += common;
@@ -118,12 +119,13 @@ int Main(int argc, char** argv) {
     } else {
       text += hebrew[random() % hebrew.size()];
     }
-    text += ' ';
     if ((lineLength += 6) > 70) {
       text += "\r\n";
       lineLength = 0;
     }
   }
+  // Lines end without blanks, which opening would drop.
+  if (lineLength > 0) text += "\r\n";
   text += rare + "\r\n";
   const fs::path file = scratch / "text.txt";
   WriteFile(file, text);

@@ -1,9 +1,15 @@
 #include "editor/reading_order_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/border_map.h"
+#include "platform/ascii_case.h"
 
 namespace nuvel {
 namespace {
@@ -29,20 +35,70 @@ std::string_view LongestKeptStretch(std::string_view pattern) {
   return best;
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes with 'a'..'z' made upper case (compared as signed, so bytes
+// from 0x80 on, the Hebrew letters and points, never are).
+inline __m128i UpperAscii16(__m128i x) {
+  const __m128i lower =
+      _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('a' - 1)), _mm_cmplt_epi8(x, _mm_set1_epi8('z' + 1)));
+  return _mm_sub_epi8(x, _mm_and_si128(lower, _mm_set1_epi8(0x20)));
+}
+#endif
+
 }  // namespace
 
-TStoredPrefilter::TStoredPrefilter(std::string_view logicalPattern, bool matchCase) {
+TStoredPrefilter::TStoredPrefilter(std::string_view logicalPattern, bool matchCase) : matchCase_(matchCase) {
   const std::string_view pivot = LongestKeptStretch(logicalPattern);
-  if (pivot.empty()) return;
-  forwards_.emplace(pivot, matchCase);
-  const std::string reversed(pivot.rbegin(), pivot.rend());
-  if (reversed != pivot) backwards_.emplace(reversed, matchCase);
+  pivot_ = matchCase ? std::string(pivot) : platform::UpperAscii(pivot);
+  reversed_.assign(pivot_.rbegin(), pivot_.rend());
+}
+
+bool TStoredPrefilter::HoldsAt(const uint8_t* at) const {
+  const std::size_t n = pivot_.size();
+  bool forwards = true;
+  bool backwards = true;
+  for (std::size_t k = 0; k < n && (forwards || backwards); ++k) {
+    const uint8_t b = matchCase_ ? at[k] : platform::AsciiUpper(at[k]);
+    forwards = forwards && b == static_cast<uint8_t>(pivot_[k]);
+    backwards = backwards && b == static_cast<uint8_t>(reversed_[k]);
+  }
+  return forwards || backwards;
 }
 
 bool TStoredPrefilter::MayHold(std::span<const uint8_t> stored) const {
-  if (!forwards_) return true;
-  if (forwards_->FindFirst(stored) != TTextSearcher::npos) return true;
-  return backwards_ && backwards_->FindFirst(stored) != TTextSearcher::npos;
+  const std::size_t n = pivot_.size();
+  if (n == 0) return true;
+  if (stored.size() < n) return false;
+  // A place is a candidate when its first and last bytes are the pivot's
+  // first and last, either way round; sixteen places at a time.
+  const uint8_t first = static_cast<uint8_t>(pivot_.front());
+  const uint8_t last = static_cast<uint8_t>(pivot_.back());
+  const uint8_t* p = stored.data();
+  const std::size_t limit = stored.size() - n + 1;  // start places run below this
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i first16 = _mm_set1_epi8(static_cast<char>(first));
+  const __m128i last16 = _mm_set1_epi8(static_cast<char>(last));
+  for (; i + 16 <= limit; i += 16) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + n - 1));
+    if (!matchCase_) {
+      a = UpperAscii16(a);
+      b = UpperAscii16(b);
+    }
+    const __m128i either = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(a, first16), _mm_cmpeq_epi8(b, last16)),
+                                        _mm_and_si128(_mm_cmpeq_epi8(a, last16), _mm_cmpeq_epi8(b, first16)));
+    for (auto m = static_cast<uint32_t>(_mm_movemask_epi8(either)); m != 0; m &= m - 1) {
+      if (HoldsAt(p + i + static_cast<std::size_t>(std::countr_zero(m)))) return true;
+    }
+  }
+#endif
+  for (; i < limit; ++i) {
+    const uint8_t a = matchCase_ ? p[i] : platform::AsciiUpper(p[i]);
+    const uint8_t b = matchCase_ ? p[i + n - 1] : platform::AsciiUpper(p[i + n - 1]);
+    if (((a == first && b == last) || (a == last && b == first)) && HoldsAt(p + i)) return true;
+  }
+  return false;
 }
 
 TStoredChange StoredChange(std::span<const uint8_t> before, std::span<const uint8_t> after) {

@@ -8,10 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
-
-#include "editor/text_search.h"
 
 namespace nuvel {
 
@@ -20,8 +19,9 @@ class BorderMap;
 // A stretch of a pattern whose bytes are all ASCII letters, all Hebrew
 // letters or all digits stays together when a line is turned into storage
 // order, in its order or the other way round. The longest such stretch of
-// the pattern is looked for in the stored bytes both ways: a paragraph that
-// holds it neither way cannot hold the pattern in reading order.
+// the pattern is looked for in the stored bytes both ways in one pass: a
+// paragraph that holds it neither way cannot hold the pattern in reading
+// order.
 class TStoredPrefilter {
  public:
   TStoredPrefilter(std::string_view logicalPattern, bool matchCase);
@@ -29,8 +29,11 @@ class TStoredPrefilter {
   bool MayHold(std::span<const uint8_t> stored) const;
 
  private:
-  std::optional<TTextSearcher> forwards_;
-  std::optional<TTextSearcher> backwards_;  // absent when it reads the same
+  bool HoldsAt(const uint8_t* at) const;
+
+  std::string pivot_;     // upper-cased without matchCase
+  std::string reversed_;  // the pivot the other way round
+  bool matchCase_ = true;
 };
 
 // The change of stored bytes from `before` to `after`: bytes [first, last)
