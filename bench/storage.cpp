@@ -72,6 +72,9 @@ bool RunSize(double megabytes) {
   // the process's resident memory is followed as it goes.
   auto loadList = [&](nuvel::TNvcParaList& list, size_t* resident) {
     list.SetWrapColumn(80);
+    // As a Hebrew document read from another program's file: its English
+    // words are kept whole on their screen lines.
+    list.SetWrapRuns(nuvel::TWrapRuns::HebrewDocument);
     const auto t0 = Clock::now();
     for (uint32_t i = 0; i < kParagraphs - 1; ++i) {
       list.AppendPara(paragraph(i), false);

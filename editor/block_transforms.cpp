@@ -4,6 +4,7 @@
 
 #include "core/text_reversal.h"
 #include "editor/heb_text_editor.h"
+#include "editor/reading_para.h"
 #include "editor/undo_buffer.h"
 
 namespace nuvel {
@@ -26,6 +27,12 @@ std::array<uint8_t, 256> BuildCaseFlipTable() {
     t[pointed] = letter;
   }
   return t;
+}
+
+// The direction in which a document that keeps its text in logical order
+// reads; none for a visual form, whose tools work on the stored order.
+std::optional<bool> ReadingFor(const THebTextEditor& editor) {
+  return editor.LogicalOrder() ? std::optional<bool>(editor.Engm()) : std::nullopt;
 }
 
 // The selection as paragraph positions, first end first.
@@ -106,15 +113,22 @@ TBlockTable MakeBlockTable(TBlockMode mode, uint8_t fill) {
 }
 
 std::vector<uint8_t> TransformBytes(std::span<const uint8_t> text, std::size_t from, std::size_t to,
-                                    const TBlockTable& table, TBlockMode mode) {
+                                    const TBlockTable& table, TBlockMode mode, std::optional<bool> readingFor) {
+  std::optional<TReadingPara> reading;
+  if (mode == TBlockMode::Capitalise && readingFor) reading.emplace(text, readingFor);
+  // A word starts at the paragraph's start or after a blank, as it reads.
+  const auto wordStart = [&](size_t i) {
+    if (!reading) return i == 0 || text[i - 1] == ' ';
+    const size_t r = reading->ReadingOf(i);
+    return r == 0 || reading->Text()[r - 1] == ' ';
+  };
   std::vector<uint8_t> out;
   out.reserve(text.size());
   out.insert(out.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(from));
   for (size_t i = from; i < to; ++i) {
     const uint8_t b = text[i];
     if (table.Remove[b]) continue;
-    const bool wordStart = i == 0 || text[i - 1] == ' ';
-    out.push_back(mode == TBlockMode::Capitalise && !wordStart ? b : table.Map[b]);
+    out.push_back(mode == TBlockMode::Capitalise && !wordStart(i) ? b : table.Map[b]);
   }
   out.insert(out.end(), text.begin() + static_cast<std::ptrdiff_t>(to), text.end());
   return out;
@@ -123,7 +137,7 @@ std::vector<uint8_t> TransformBytes(std::span<const uint8_t> text, std::size_t f
 void TransformBlock(THebTextEditor& editor, TBlockMode mode, uint8_t fill) {
   const TBlockTable table = MakeBlockTable(mode, fill);
   RewriteSelection(editor, [&](std::span<const uint8_t> text, size_t from, size_t to) {
-    return TransformBytes(text, from, to, table, mode);
+    return TransformBytes(text, from, to, table, mode, ReadingFor(editor));
   });
 }
 
@@ -134,7 +148,7 @@ void UpAndDownBlock(THebTextEditor& editor) {
     const std::vector<uint8_t> once = TransformBytes(text, from, to, lower, TBlockMode::LowerCase);
     // The points that went shortened the block.
     const size_t end = to - (text.size() - once.size());
-    return TransformBytes(once, from, end, capitals, TBlockMode::Capitalise);
+    return TransformBytes(once, from, end, capitals, TBlockMode::Capitalise, ReadingFor(editor));
   });
 }
 

@@ -5,6 +5,7 @@
 // stripper behind the removal of HTML tags.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,9 +36,13 @@ TBlockTable MakeBlockTable(TBlockMode mode, uint8_t fill);
 
 // Paragraph `text` with the bytes [from, to) (0-based) transformed. In
 // capitalise mode a byte changes only at the paragraph's start or after a
-// blank (also a blank outside the block).
+// blank (also a blank outside the block), in reading order when
+// `readingFor` gives the direction of a document that keeps its text in
+// logical order (so that the first letter of an English word stored
+// reversed in a Hebrew paragraph is the one that changes).
 std::vector<uint8_t> TransformBytes(std::span<const uint8_t> text, std::size_t from, std::size_t to,
-                                    const TBlockTable& table, TBlockMode mode);
+                                    const TBlockTable& table, TBlockMode mode,
+                                    std::optional<bool> readingFor = std::nullopt);
 
 // Transforms the editor's selection, paragraph by paragraph, in one undo
 // step; nothing without a selection. The caret is the caller's to restore.

@@ -585,6 +585,7 @@ void TNvcCustomEditor::Clear(bool refresh) {
   fresh->SetParaLengthLimit(old.ParaLengthLimit());
   fresh->SetWrapColumn(old.WrapColumn());
   fresh->SetTabSize(old.TabSize());
+  fresh->SetWrapRuns(old.WrapRuns());
   LeaveRing();
   list_ = std::move(fresh);
   list_->SetBusyCursorService(busy_.get());

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/border_order.h"
 #include "core/shared_state.h"
 #include "editor/heb_layout.h"
 #include "editor/heb_text_editor.h"
@@ -103,11 +104,15 @@ void THebTextEditor::ReformatParagraph() {
       break;
     }
   }
+  // A document kept in logical order is joined and broken as it reads, and
+  // each new line is turned back on its own, so that every line reads in
+  // order; a visual form is joined as stored.
   std::vector<uint8_t> joined;
   int32_t collected = 0;
   for (int32_t p = first; p <= ParaCount(); ++p) {
     const auto text = GetPara(p);
-    std::vector<uint8_t> piece(text.begin(), text.end());
+    const auto reading = ReadingPara(p).Text();
+    std::vector<uint8_t> piece(reading.begin(), reading.end());
     ApplyBlankRule(piece);
     joined.insert(joined.end(), piece.begin(), piece.end());
     ++collected;
@@ -123,6 +128,7 @@ void THebTextEditor::ReformatParagraph() {
       const auto bytes = node.GetLine(static_cast<uint32_t>(k));
       std::vector<uint8_t> line(bytes.begin(), bytes.end());
       ApplyBlankRule(line);
+      if (logicalOrder_) LogicalToStorage(Engm(), line);
       const int32_t para = first + k - 1;
       if (k <= collected) {
         if (const uint16_t rc = ReplacePara(para, line); rc != kEditorOk) {

@@ -53,6 +53,7 @@ TEditorFontSettings ReadEditorFontSettings() {
 THebTextEditor::THebTextEditor() {
   SetPersistentBlocks(false);
   hebScreenFont_ = IsHebScreenFont(ReadEditorFontSettings().Hebrew.Name);
+  UpdateWrapRuns();
 }
 
 uint16_t THebTextEditor::AppendParaText(std::span<const uint8_t> text, uint16_t firstLength) {
@@ -106,6 +107,7 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_, Engm(), directionFromContent_);
   if (directionFromContent_ && result.englishByContent) SetEngm(*result.englishByContent);
   logicalOrder_ = result.logicalOrder;
+  UpdateWrapRuns();
   SetDiskStamp(stamp);
   lfLineEnds_ = result.lfLineEnds;
   textForm_ = result.textForm;
@@ -176,7 +178,14 @@ void THebTextEditor::SaveToFile(const std::string& name) {
     // The document is now the file it was saved as, in the form written.
     if (result.rule.writer != TWriterKind::Unicode) textForm_ = TTextForm::Bytes;
     logicalOrder_ = WritesLogicalOrder(result.rule, trTypeFl_);
+    UpdateWrapRuns();
   }
+}
+
+void THebTextEditor::UpdateWrapRuns() {
+  ParaList().SetWrapRuns(!logicalOrder_ ? TWrapRuns::None
+                         : Engm()       ? TWrapRuns::EnglishDocument
+                                        : TWrapRuns::HebrewDocument);
 }
 
 void THebTextEditor::ChooseDirection(bool english) {

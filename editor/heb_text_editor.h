@@ -12,6 +12,7 @@
 #include "core/font_descriptor.h"
 #include "editor/clipboard_text.h"
 #include "editor/heb_text_file_editor.h"
+#include "editor/reading_para.h"
 #include "formats/text_form.h"
 
 namespace nuvel {
@@ -132,13 +133,30 @@ class THebTextEditor : public THebTextFILEEditor {
   // The word at the caret with its paragraph, start position and the
   // position after it; empty (start = the caret's position) when the caret
   // is not on a word.
+  // Words, their places and their order are those of the reading text
+  // (ReadingPara): the word reads as written and Start and EndPos are
+  // positions in the reading text.
   std::string GetCaretWord(int32_t& para, int32_t& start, int32_t& endPos) const;
-  // The next word from 0-based index `pos` of paragraph `para` on, going on
-  // into the following paragraphs; an apostrophe, and a double quote between
-  // two letters (the Hebrew gershayim), belong to the word. On return `pos`
-  // lies one byte after the word and `start` (when given) is the word's
-  // first position. False at the end.
+  // The next word from 0-based index `pos` of paragraph `para`'s reading
+  // text on, going on into the following paragraphs; an apostrophe, and a
+  // double quote between two letters (the Hebrew gershayim), belong to the
+  // word. On return `pos` lies one byte after the word and `start` (when
+  // given) is the word's first position in the reading text. False at the end.
   bool GetNextWord(int32_t& para, int32_t& pos, std::string& word, int32_t* start = nullptr) const;
+  // Paragraph `para` as the tools that read words see it: in reading order
+  // when the document keeps its text in logical order (LogicalOrder), else
+  // as stored. The reference holds until the next call.
+  const TReadingPara& ReadingPara(int32_t para) const;
+  // The reading position (from 1) of the byte at stored position `pos` of
+  // `para`; the paragraph's start and a position past its end stay.
+  int32_t ReadingPos(int32_t para, int32_t pos) const;
+  // Selects the stored cells that hold the reading positions [from, to) of
+  // `para`, the caret at the end.
+  void SelectReading(int32_t para, int32_t from, int32_t to);
+  // Replaces the reading positions [from, to) of `para` by `text` (in
+  // reading order), written back through the same turn as one undo step
+  // over the stored bytes that change; the editor error code.
+  uint16_t ReplaceReading(int32_t para, int32_t from, int32_t to, std::span<const uint8_t> text);
   // Runs the bracket commands of every paragraph, in one undo step.
   void Shul_Cmds();
   // Numbers the counter markers of each digit 1-9 in the order of the text:
@@ -226,6 +244,14 @@ class THebTextEditor : public THebTextFILEEditor {
   bool lossyLoad_ = false;
   bool directionFromContent_ = false;
   bool logicalOrder_ = true;
+  // The paragraph last read in reading order: a word tool reads the same
+  // paragraph word by word.
+  mutable std::optional<TReadingPara> reading_;
+
+  void DirectionChanged() override { UpdateWrapRuns(); }
+  // A document kept in logical order keeps the runs stored against its
+  // direction whole on its screen lines; a visual form wraps as stored.
+  void UpdateWrapRuns();
   std::string lossyName_;
   std::string formLossAnswered_;  // the file whose save was allowed to lose points
   uint16_t wsPrefix_ = 0;

@@ -20,6 +20,7 @@ THebTextFILEEditor::THebTextFILEEditor() { ParaList().SetPersistentBlocks(persis
 void THebTextFILEEditor::SetEngm(bool v) {
   if (engm_ == v) return;
   engm_ = v;
+  DirectionChanged();
   Host().InvalidateAll();
   PositionCaret(0);
 }

@@ -80,6 +80,10 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
   // paint, never during it.
   void ApplyScrollLock();
 
+ protected:
+  // Called when the direction has changed.
+  virtual void DirectionChanged() {}
+
  private:
   bool engm_ = true;
   bool seng_ = false;

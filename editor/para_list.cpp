@@ -405,6 +405,15 @@ void TNvcParaList::SetWrapColumn(int32_t wrapColumn) {
   }
 }
 
+void TNvcParaList::SetWrapRuns(TWrapRuns runs) {
+  if (runs == wrapRuns_) return;
+  wrapRuns_ = runs;
+  if (wordWrap_) {
+    RewrapAll();
+    UpdateViews();
+  }
+}
+
 uint32_t TNvcParaList::SetUndoBufferSize(uint32_t size) {
   undo_.reset();
   undo_ = std::make_unique<TNvcUndoBuffer>(size, &nodes_, undoAllocHook_);
@@ -416,7 +425,7 @@ void TNvcParaList::RewrapAll() {
   const int32_t w = EffectiveWrapColumn();
   uint64_t lines = 0;
   for (TParaNodeHandle h = head_; h != 0; h = nodes_[h].Next) {
-    nodes_[h].Wrap(w, tabSize_);
+    nodes_[h].Wrap(w, tabSize_, wrapRuns_);
     lines += nodes_[h].LineCount();
   }
   lineCount_ = static_cast<uint32_t>(lines);

@@ -154,6 +154,10 @@ class TNvcParaList {
   void SetTabSize(uint8_t tabSize);
   void SetWordWrap(bool wordWrap);
   void SetWrapColumn(int32_t wrapColumn);
+  // The runs a wrapped line keeps whole (see TWrapRuns); re-wraps when it
+  // changes and words are wrapped.
+  void SetWrapRuns(TWrapRuns runs);
+  TWrapRuns WrapRuns() const { return wrapRuns_; }
   // A new, empty undo buffer; returns the size obtained.
   uint32_t SetUndoBufferSize(uint32_t size);
   void SetPersistentBlocks(bool on) { persistentBlocks_ = on; }
@@ -218,6 +222,7 @@ class TNvcParaList {
   bool wordWrap_ = false;
   int32_t wrapColumn_ = 80;
   uint8_t tabSize_ = 8;
+  TWrapRuns wrapRuns_ = TWrapRuns::None;
   bool modified_ = false;
   bool markersActive_ = true;
   bool inUndo_ = false;

@@ -66,7 +66,7 @@ uint16_t TNvcParaList::InsertText(TParaListView* view, uint32_t para, std::span<
   const uint32_t oldLines = node->LineCount();
   const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
-  const uint16_t rc = node->InsertText(bytes, pos, EffectiveWrapColumn(), tabSize_, first, last);
+  const uint16_t rc = node->InsertText(bytes, pos, EffectiveWrapColumn(), tabSize_, first, last, wrapRuns_);
   if (rc != kEditorOk) return rc;
   if (pad > 0) {
     Record(kUndoInsert, node->Bytes().subspan(oldLength, pad + count), oldLength + 1, para);
@@ -93,7 +93,7 @@ void TNvcParaList::DeleteText(TParaListView* view, uint32_t para, uint32_t pos, 
   const uint32_t oldLines = node->LineCount();
   const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
-  node->DeleteText(pos, count, EffectiveWrapColumn(), tabSize_, first, last);
+  node->DeleteText(pos, count, EffectiveWrapColumn(), tabSize_, first, last, wrapRuns_);
   byteCount_ -= count;
   NoteLineChange(para, *node, oldLines, oldText, first, last);
   MoveMarkers(Change::TextDeleted, para, pos, count);
@@ -127,7 +127,7 @@ uint16_t TNvcParaList::ReplaceText(TParaListView* view, uint32_t para, std::span
   const uint32_t oldLines = node->LineCount();
   const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
-  const uint16_t rc = node->ReplaceText(pos, m, newBytes, EffectiveWrapColumn(), tabSize_, first, last);
+  const uint16_t rc = node->ReplaceText(pos, m, newBytes, EffectiveWrapColumn(), tabSize_, first, last, wrapRuns_);
   if (rc != kEditorOk) return rc;
   if (!inUndo_) undo_->AddReplace(modified_, para, newBytes, oldBytes, pos);
   byteCount_ += d;
@@ -146,7 +146,7 @@ uint16_t TNvcParaList::ReplaceText(TParaListView* view, uint32_t para, std::span
 }
 
 uint16_t TNvcParaList::LinkNode(TParaListView* view, uint32_t para, TParaNodeHandle h, bool rewrap) {
-  if (rewrap) nodes_[h].Wrap(EffectiveWrapColumn(), tabSize_);
+  if (rewrap) nodes_[h].Wrap(EffectiveWrapColumn(), tabSize_, wrapRuns_);
   para = std::clamp<uint32_t>(para, 1, paraCount_ + 1);
   Link(h, para);
   firstChangedLine_ = FirstLineOf(para);
@@ -164,7 +164,7 @@ uint16_t TNvcParaList::InsertParaBefore(TParaListView* view, uint32_t para, std:
   }
   const TParaNodeHandle h = nodes_.New();
   try {
-    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_);
+    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_, nullptr, wrapRuns_);
   } catch (const std::bad_alloc&) {
     nodes_.Free(h);
     return kEditorNoMemory;
@@ -177,7 +177,7 @@ uint16_t TNvcParaList::InsertParaBefore(TParaListView* view, uint32_t para, std:
 uint16_t TNvcParaList::InsertParaAfter(TParaListView* view, uint32_t para, std::span<const uint8_t> bytes) {
   const TParaNodeHandle h = nodes_.New();
   try {
-    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_);
+    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_, nullptr, wrapRuns_);
   } catch (const std::bad_alloc&) {
     nodes_.Free(h);
     return kEditorNoMemory;
@@ -351,7 +351,7 @@ uint16_t TNvcParaList::AppendPara(std::span<const uint8_t> bytes, bool trim) {
   const TParaNodeHandle h = nodes_.New();
   try {
     // Loaded text goes to the arena: most of it is never edited.
-    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_, &nodes_.TextArena());
+    nodes_[h].Create(bytes, EffectiveWrapColumn(), tabSize_, &nodes_.TextArena(), wrapRuns_);
   } catch (const std::bad_alloc&) {
     nodes_.Free(h);
     return kEditorNoMemory;
@@ -376,7 +376,7 @@ uint16_t TNvcParaList::ReplaceParaForLoad(uint32_t para, std::span<const uint8_t
   const int64_t oldLength = node->Length();
   const uint8_t* oldText = node->GetText();
   uint32_t first = 0, last = 0;
-  const uint16_t rc = node->ReplaceText(1, node->Length(), bytes, EffectiveWrapColumn(), tabSize_, first, last);
+  const uint16_t rc = node->ReplaceText(1, node->Length(), bytes, EffectiveWrapColumn(), tabSize_, first, last, wrapRuns_);
   if (rc != kEditorOk) return rc;
   byteCount_ += int64_t{node->Length()} - oldLength;
   NoteLineChange(para, *node, oldLines, oldText, first, last);

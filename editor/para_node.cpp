@@ -61,7 +61,8 @@ void TParaNode::Reset() {
   lineCount_ = 1;
 }
 
-void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena) {
+void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena,
+                       TWrapRuns runs) {
   Reset();
   const void* zero = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size());
   const auto n = static_cast<uint32_t>(zero == nullptr ? text.size() : static_cast<const uint8_t*>(zero) - text.data());
@@ -82,7 +83,7 @@ void TParaNode::Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32
     capacity_ = capacity;
     length_ = n;
   }
-  Wrap(wrapColumn, tabSize);
+  Wrap(wrapColumn, tabSize, runs);
 }
 
 
@@ -124,7 +125,7 @@ uint32_t TParaNode::PosToLine(uint32_t p, uint32_t& column) const {
   return line;
 }
 
-void TParaNode::Wrap(int32_t wrapColumn, uint32_t tabSize) {
+void TParaNode::Wrap(int32_t wrapColumn, uint32_t tabSize, TWrapRuns runs) {
   lineCount_ = 1;
   Starts()[0] = 0;
   if (IsNoWrap(wrapColumn) || length_ == 0) return;
@@ -132,10 +133,19 @@ void TParaNode::Wrap(int32_t wrapColumn, uint32_t tabSize) {
   const uint8_t* text = text_;
   uint32_t p = 0;
   uint32_t rem = length_;
+  // The runs kept whole, found once a line has to break.
+  thread_local std::vector<TTextRun> kept;
+  bool found = runs == TWrapRuns::None;
+  if (found) kept.clear();
   while (true) {
     const uint32_t lim = OffsetForColumn({text + p, rem}, w, tabSize);
     if (lim >= rem) break;
-    const uint32_t q = p + FindBreak({text + p, rem}, lim);
+    if (!found) {
+      FindAgainstRuns(Bytes(), runs, kept);
+      found = true;
+    }
+    const uint32_t q = kept.empty() ? p + FindBreak({text + p, rem}, lim)
+                                    : FindBreakKeepingRuns(Bytes(), p, lim, kept, w, tabSize);
     rem = length_ - q;
     if (rem == 0) break;
     ReserveLines(lineCount_ + 1);
@@ -151,13 +161,30 @@ void TParaNode::Wrap(int32_t wrapColumn, uint32_t tabSize) {
 // the end of the new bytes, coincides with a shifted old one; from such a start
 // on, the wrap depends only on the unchanged rest of the text.
 void TParaNode::Rewrap(uint32_t offset, uint32_t inserted, uint32_t removed, int32_t wrapColumn,
-                       uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine) {
+                       uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs) {
   const uint32_t oldCount = lineCount_;
   const uint32_t editLine = LineIndexOf(LineStarts(), offset + 1);  // from 1, in the old table
   if (IsNoWrap(wrapColumn) || length_ == 0) {
     lineCount_ = 1;
     Starts()[0] = 0;
     firstLine = lastLine = 1;
+    return;
+  }
+  if (HoldsAgainstBytes(Bytes(), runs)) {
+    // Where a line keeps a run whole, an edit anywhere in the run (a letter
+    // that ends it or joins two) moves breaks before and after it: the
+    // paragraph is broken again whole, and the lines from the first whose
+    // start moved (or from the edit's) are repainted.
+    std::vector<uint32_t>& old = Scratch();
+    old.assign(Starts(), Starts() + oldCount);
+    Wrap(wrapColumn, tabSize, runs);
+    const uint32_t* starts = Starts();
+    uint32_t same = 0;
+    while (same < oldCount && same < lineCount_ && old[same] == starts[same]) ++same;
+    firstLine = std::min({editLine, same, lineCount_});
+    firstLine = std::max<uint32_t>(firstLine, 1);
+    lastLine = lineCount_;
+    old.clear();
     return;
   }
   const auto w = static_cast<uint32_t>(wrapColumn);
@@ -221,11 +248,11 @@ bool TParaNode::Overlaps(std::span<const uint8_t> s) const {
 }
 
 uint16_t TParaNode::InsertText(std::span<const uint8_t> s, uint32_t p, int32_t wrapColumn, uint32_t tabSize,
-                               uint32_t& firstLine, uint32_t& lastLine) {
+                               uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs) {
   if (Overlaps(s)) {
     // Bytes of this very paragraph: copy them first, as the buffer may move.
     const std::vector<uint8_t> copy(s.begin(), s.end());
-    return InsertText(copy, p, wrapColumn, tabSize, firstLine, lastLine);
+    return InsertText(copy, p, wrapColumn, tabSize, firstLine, lastLine, runs);
   }
   p = std::max<uint32_t>(p, 1);
   const auto count = static_cast<uint32_t>(s.size());
@@ -247,12 +274,12 @@ uint16_t TParaNode::InsertText(std::span<const uint8_t> s, uint32_t p, int32_t w
   if (count > 0) std::memcpy(text_ + p - 1, s.data(), count);
   length_ += count;
   const uint32_t offset = std::min(p - 1, oldLength);
-  Rewrap(offset, length_ - oldLength, 0, wrapColumn, tabSize, firstLine, lastLine);
+  Rewrap(offset, length_ - oldLength, 0, wrapColumn, tabSize, firstLine, lastLine, runs);
   return 0;
 }
 
 void TParaNode::DeleteText(uint32_t p, uint32_t n, int32_t wrapColumn, uint32_t tabSize, uint32_t& firstLine,
-                           uint32_t& lastLine) {
+                           uint32_t& lastLine, TWrapRuns runs) {
   p = std::max<uint32_t>(p, 1);
   if (length_ == 0 || p > length_ || n == 0) {
     uint32_t column = 0;
@@ -262,17 +289,17 @@ void TParaNode::DeleteText(uint32_t p, uint32_t n, int32_t wrapColumn, uint32_t 
   n = std::min(n, length_ - (p - 1));
   std::memmove(text_ + p - 1, text_ + p - 1 + n, std::size_t{length_} - (p - 1) - n + 1);
   length_ -= n;
-  Rewrap(p - 1, 0, n, wrapColumn, tabSize, firstLine, lastLine);
+  Rewrap(p - 1, 0, n, wrapColumn, tabSize, firstLine, lastLine, runs);
 }
 
 uint16_t TParaNode::ReplaceText(uint32_t p, uint32_t m, std::span<const uint8_t> s, int32_t wrapColumn,
-                                uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine) {
+                                uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs) {
   if (Overlaps(s)) {
     const std::vector<uint8_t> copy(s.begin(), s.end());
-    return ReplaceText(p, m, copy, wrapColumn, tabSize, firstLine, lastLine);
+    return ReplaceText(p, m, copy, wrapColumn, tabSize, firstLine, lastLine, runs);
   }
   p = std::max<uint32_t>(p, 1);
-  if (p - 1 >= length_) return InsertText(s, p, wrapColumn, tabSize, firstLine, lastLine);
+  if (p - 1 >= length_) return InsertText(s, p, wrapColumn, tabSize, firstLine, lastLine, runs);
   m = std::min(m, length_ - (p - 1));
   const auto count = static_cast<uint32_t>(s.size());
   if (count > m) {
@@ -282,7 +309,7 @@ uint16_t TParaNode::ReplaceText(uint32_t p, uint32_t m, std::span<const uint8_t>
   std::memmove(text_ + p - 1 + count, text_ + p - 1 + m, std::size_t{length_} - (p - 1) - m + 1);
   if (count > 0) std::memcpy(text_ + p - 1, s.data(), count);
   length_ = length_ - m + count;
-  Rewrap(p - 1, count, m, wrapColumn, tabSize, firstLine, lastLine);
+  Rewrap(p - 1, count, m, wrapColumn, tabSize, firstLine, lastLine, runs);
   return 0;
 }
 

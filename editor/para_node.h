@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "editor/wrap_routines.h"
+
 namespace nuvel {
 
 // A 32-bit reference to a node in a TParaNodeTable; 0 is no node.
@@ -42,7 +44,8 @@ class TParaNode {
   // table and wraps. Replaces any earlier content. Throws std::bad_alloc when
   // a buffer cannot be had. With `arena`, a short text is put there, with no
   // room to spare (a paragraph read from a file, which most often stays as it is).
-  void Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena = nullptr);
+  void Create(std::span<const uint8_t> text, int32_t wrapColumn, uint32_t tabSize, TParaTextArena* arena = nullptr,
+              TWrapRuns runs = TWrapRuns::None);
   // Frees the text and the line table; the node reads as the empty text.
   void Reset();
 
@@ -77,15 +80,16 @@ class TParaNode {
   // past the end. Returns 0, or 263 with nothing changed when the buffer
   // cannot grow. firstLine..lastLine: the lines to repaint.
   uint16_t InsertText(std::span<const uint8_t> s, uint32_t p, int32_t wrapColumn, uint32_t tabSize,
-                      uint32_t& firstLine, uint32_t& lastLine);
+                      uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs = TWrapRuns::None);
   // Removes up to n bytes at position p; nothing when p lies past the end.
   void DeleteText(uint32_t p, uint32_t n, int32_t wrapColumn, uint32_t tabSize, uint32_t& firstLine,
-                  uint32_t& lastLine);
+                  uint32_t& lastLine, TWrapRuns runs = TWrapRuns::None);
   // Replaces m bytes at position p by `s`. Returns 0 or 263 (nothing changed).
   uint16_t ReplaceText(uint32_t p, uint32_t m, std::span<const uint8_t> s, int32_t wrapColumn,
-                       uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine);
-  // Rebuilds the whole line table.
-  void Wrap(int32_t wrapColumn, uint32_t tabSize);
+                       uint32_t tabSize, uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs = TWrapRuns::None);
+  // Rebuilds the whole line table; `runs`: the runs a line keeps whole
+  // (see TWrapRuns).
+  void Wrap(int32_t wrapColumn, uint32_t tabSize, TWrapRuns runs = TWrapRuns::None);
   // Removes trailing blanks and tabs; returns how many went. The line table
   // stays valid: a line never starts inside a run of blanks.
   uint32_t StripTrailingBlanks();
@@ -110,7 +114,7 @@ class TParaNode {
   bool ReserveText(uint32_t need);
   void ReserveLines(uint32_t count);
   void Rewrap(uint32_t offset, uint32_t inserted, uint32_t removed, int32_t wrapColumn, uint32_t tabSize,
-              uint32_t& firstLine, uint32_t& lastLine);
+              uint32_t& firstLine, uint32_t& lastLine, TWrapRuns runs);
   void FreeBuffers();
   void FreeText();
 

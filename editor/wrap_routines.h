@@ -3,6 +3,7 @@
 // editor: blank tests, tab expansion, and the word-wrap break rule.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace nuvel {
 
@@ -25,6 +26,42 @@ uint32_t OffsetForColumn(std::span<const uint8_t> bytes, uint32_t wrapColumn, ui
 // end of the text; the line may hold `n` bytes. Returns the offset (from the
 // line start) at which the next line starts; the result is always above 0.
 uint32_t FindBreak(std::span<const uint8_t> rest, uint32_t n);
+
+// Which runs a wrap keeps whole. A document kept in logical order stores a
+// run against its direction reversed (English or a number inside a Hebrew
+// paragraph, Hebrew inside an English one): a screen line that ended inside
+// such a run would show its part of the run at the wrong end, so the run
+// moves to the next line whole, as a word that does not fit. A run longer
+// than a screen line is broken as any text is.
+enum class TWrapRuns : uint8_t {
+  None,             // the plain break rule (the system's visual forms)
+  HebrewDocument,   // keep English and numbers of a right-to-left paragraph whole
+  EnglishDocument,  // keep Hebrew of a left-to-right paragraph whole
+};
+
+// A stretch [From, To) of a paragraph's bytes.
+struct TTextRun {
+  uint32_t From = 0;
+  uint32_t To = 0;
+};
+
+// The runs of `text` (in storage order) stored against the direction, as
+// the border turn of core/border_order.h finds them, in order; runs of one
+// byte (which read the same either way) are left out. Nothing for None or a
+// paragraph without a byte of the other direction.
+void FindAgainstRuns(std::span<const uint8_t> text, TWrapRuns runs, std::vector<TTextRun>& out);
+
+// True when `text` holds a byte a run against the direction may start with
+// (none for None): only then can a run change a break.
+bool HoldsAgainstBytes(std::span<const uint8_t> text, TWrapRuns runs);
+
+// The break rule keeping `runs` whole: the start of the line after the one
+// that starts at offset `p` of `text` and may hold `n` bytes. FindBreak's
+// place, unless it falls inside a run that fits on a line of `wrapColumn`
+// columns by itself: then the line ends before the run, or, when the line
+// starts with the run, after it.
+uint32_t FindBreakKeepingRuns(std::span<const uint8_t> text, uint32_t p, uint32_t n, std::span<const TTextRun> runs,
+                              uint32_t wrapColumn, uint32_t tabSize);
 
 // From offset `n`, steps back while the byte before is not a blank or tab and
 // returns the offset reached; `n` itself when the walk reaches the start.

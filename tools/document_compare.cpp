@@ -1,9 +1,12 @@
 #include "tools/document_compare.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "core/shared_state.h"
 #include "editor/custom_editor.h"
+#include "editor/heb_text_editor.h"
 #include "platform/message_sink.h"
 
 namespace nuvel {
@@ -54,19 +57,44 @@ bool Equal(const TStream& a, const TStream& b) {
   return a.Char() == b.Char();
 }
 
+// A document that keeps its text in logical order is compared as it reads
+// (English inside Hebrew is stored reversed); a visual form as stored.
+const THebTextEditor* ReadingEditor(const TNvcCustomEditor& e) {
+  const auto* heb = dynamic_cast<const THebTextEditor*>(&e);
+  return heb && heb->LogicalOrder() ? heb : nullptr;
+}
+
 // A text is read from its caret, or from after its selection: a difference
 // shown last is selected, and the next comparison goes on past it.
 TCompareText TextOf(TNvcCustomEditor& e) {
   TCompareText t;
   t.ParaCount = e.ParaCount();
-  t.Para = [&e](int32_t p) { return e.GetPara(p); };
+  const THebTextEditor* heb = ReadingEditor(e);
+  if (heb) {
+    // The reading text of the paragraph the stream is in, kept until it
+    // asks for the next.
+    auto held = std::make_shared<std::vector<uint8_t>>();
+    t.Para = [heb, held](int32_t p) {
+      const auto text = heb->ReadingPara(p).Text();
+      held->assign(text.begin(), text.end());
+      return std::span<const uint8_t>(*held);
+    };
+  } else {
+    t.Para = [&e](int32_t p) { return e.GetPara(p); };
+  }
   if (e.HasSelection()) {
+    const TEditorPosition& begin = std::min(e.SelBegin(), e.SelEnd());
     const TEditorPosition& end = std::max(e.SelBegin(), e.SelEnd());
     t.StartPara = end.Para;
     t.StartPos = end.Pos;
+    if (heb && end.Pos >= 1 && end.Pos <= e.ParaLength(end.Para)) {
+      // On after the last byte of the selected cells as they read.
+      const size_t from = begin.Para == end.Para ? static_cast<size_t>(std::max(begin.Pos - 1, 0)) : 0;
+      t.StartPos = static_cast<int32_t>(heb->ReadingPara(end.Para).ReadingStretch(from, end.Pos - 1).second) + 1;
+    }
   } else {
     t.StartPara = e.CaretPara();
-    t.StartPos = e.CaretPos();
+    t.StartPos = heb ? heb->ReadingPos(t.StartPara, e.CaretPos()) : e.CaretPos();
   }
   return t;
 }
@@ -87,7 +115,12 @@ void ShowSide(TNvcCustomEditor& e, const TCompareSide& side) {
     }
     return;
   }
-  e.SelectRange(side.Para, side.Pos, side.Para, side.Pos + 1, false);
+  // The cell that holds the differing character as it reads.
+  int32_t cell = side.Pos;
+  if (const THebTextEditor* heb = ReadingEditor(e)) {
+    cell = static_cast<int32_t>(heb->ReadingPara(side.Para).StoredOf(static_cast<size_t>(side.Pos - 1))) + 1;
+  }
+  e.SelectRange(side.Para, cell, side.Para, cell + 1, false);
 }
 
 void Inform(std::string text) {

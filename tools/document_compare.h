@@ -1,6 +1,7 @@
 #pragma once
 // Compares two documents, each from its own caret to its end, and shows the
-// first difference in both. Each document is read as one stream of bytes
+// first difference in both. Each document is read as one stream of bytes, in
+// reading order where it keeps its text in logical order,
 // from the caret: every paragraph is followed by a paragraph-end mark (a 0)
 // that compares like a character, and the stream ends after the mark of
 // the last paragraph.

@@ -47,13 +47,14 @@ void TSpellDriver::SpellNextWords() {
   int32_t col = 0;
   const int32_t line = editor_.GetCaretPosition(col);
   int32_t para = editor_.CaretPara();
-  int32_t pos = editor_.CaretPos() - 1;
+  // Words are read in reading order, from the byte at the caret on.
+  int32_t pos = editor_.ReadingPos(para, editor_.CaretPos()) - 1;
   previousWord_.clear();
   std::string word;
   int32_t start = 0;
   if (engine_.OpenDictionaries()) {
     while (editor_.GetNextWord(para, pos, word, &start)) {
-      editor_.SelectRange(para, start, para, start + static_cast<int32_t>(word.size()), true);
+      editor_.SelectReading(para, start, start + static_cast<int32_t>(word.size()));
       // The scan goes on from the byte after the word.
       int32_t scan = start - 1 + static_cast<int32_t>(word.size());
       const bool stop = SpellOneWord(word, para, start, scan, true, false);
@@ -69,7 +70,9 @@ bool TSpellDriver::SpellOneWord(const std::string& word, int32_t para, int32_t s
                                 bool askRepeats, bool singleWord) {
   if (!engine_.OpenDictionaries()) return false;
   const bool english = IsEnglishWord(word);
-  const bool docEnglish = editor_.Engm();
+  // A word read in reading order reads as written; one of a visual form is
+  // stored reversed when it is of the other direction.
+  const bool docEnglish = editor_.LogicalOrder() ? english : editor_.Engm();
   // The paragraph mark at a word's end is not part of it.
   int32_t length = static_cast<int32_t>(word.size());
   if (length > 0 && static_cast<uint8_t>(word.back()) == kParagraphMark) --length;
@@ -87,14 +90,14 @@ bool TSpellDriver::SpellOneWord(const std::string& word, int32_t para, int32_t s
   if (askRepeats && word == previousWord_) {
     if (AskDeleteRepeat(word)) {
       // The word goes with one blank: the one after it, else the one before.
-      const auto text = editor_.GetPara(para);
+      const auto text = editor_.ReadingPara(para).Text();
       int32_t from = start, to = start + length;
       if (to <= static_cast<int32_t>(text.size()) && text[static_cast<size_t>(to - 1)] == ' ') {
         ++to;
       } else if (from > 1 && text[static_cast<size_t>(from - 2)] == ' ') {
         --from;
       }
-      editor_.ReplaceRange(para, from, {}, para, to);
+      editor_.ReplaceReading(para, from, to, {});
       scanPos = from - 1;
       engine_.FreeSuggestions();
       previousWord_.clear();
@@ -155,13 +158,13 @@ void TSpellDriver::ReplaceWord(const std::string& reading, int32_t para, int32_t
   if (english && wasUpper && !text.empty()) {
     text[0] = static_cast<char>(platform::AsciiUpper(static_cast<uint8_t>(text[0])));
   }
-  // Back into the order the document stores the word in; a marking
+  // In a visual form, back into the order the document stores the word in; a marking
   // backslash stays in front.
-  if (english != editor_.Engm()) {
+  if (!editor_.LogicalOrder() && english != editor_.Engm()) {
     const bool marked = !text.empty() && text[0] == '\\';
     text = marked ? "\\" + Reversed(std::string_view(text).substr(1)) : Reversed(text);
   }
-  editor_.ReplaceRange(para, start, Bytes(text), para, start + oldLength);
+  editor_.ReplaceReading(para, start, start + oldLength, Bytes(text));
   scanPos += static_cast<int32_t>(text.size()) - oldLength;
 }
 

@@ -206,11 +206,10 @@ TEST_F(ProgramProcess, HebrewDocumentReformatCounterAndBlockCase) {
       "wait 100\n"
       "menu Exit1\n";
   ASSERT_EQ(Run(script, {QString::fromStdString(file.string())}), 0) << errors;
-  // The file is Windows-1255 text, kept in logical order: the document
-  // stores each English line reversed and joins the stored lines, so the
-  // joined English reads from its last line to its first; the counter
-  // templates typed at the line's start come first.
-  EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 EF CD AB\x14\r\n<#><#\xF2>END\r\n");
+  // The file is Windows-1255 text, kept in logical order: the lines are
+  // joined as they read, so the joined English reads in its order; the
+  // counter templates typed at the line's start come first.
+  EXPECT_EQ(test::ReadWholeFile(file), "\xE0\xE7 AB CD EF\x14\r\n<#><#\xF2>END\r\n");
 }
 
 TEST_F(ProgramProcess, ReplaceAHebrewWordThroughTheReplaceDialogAndSave) {

@@ -145,7 +145,9 @@ TEST(ReformatParagraph, RewrapsTheRunUpToTheMark) {
       // blank and the last in the mark; the caret ends one line below the
       // run, at the end of its line in English and at its start in Hebrew.
       {"three lines, English", true, "aaa \r\nbbb\r\nccc\x14\r\nddd", 2, 8, "aaa bbb |ccc\x14|ddd", 3, 4},
-      {"three lines, Hebrew", false, "aaa \r\nbbb\r\nccc\x14\r\nddd", 2, 8, "aaa bbb |ccc\x14|ddd", 3, 1},
+      // The English words of a Hebrew document are joined as they read, and
+      // the new line keeps them as such a document stores English: reversed.
+      {"three lines, Hebrew", false, "aaa \r\nbbb\r\nccc\x14\r\nddd", 2, 8, "bbb aaa |ccc\x14|ddd", 3, 1},
       // A run starts after the last mark before the caret paragraph.
       {"second run", true, "x\x14\r\nab\r\ncd\x14\r\nef", 3, 20, "x\x14|ab cd\x14|ef", 3, 3},
       // More lines than paragraphs: new ones are inserted.

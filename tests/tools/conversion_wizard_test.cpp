@@ -233,10 +233,12 @@ std::string Iconv(const fs::path& file, const char* to) {
 }
 
 // Windows-1255 text in reading order, as another program writes it: Hebrew
-// with English, numbers and brackets inside, English lines, Windows line ends.
+// with English, numbers and brackets inside, English lines, Hebrew with
+// points, Windows line ends.
 TEST_F(WizardFiles, LogicalFormsComeOutAsAStandardToolWritesThem) {
   const std::string text = Own("שלום עולם - Hello world 123\r\nשורה שנייה: ירושלים (2024)\r\n") +
-                           "An English line, 3,500.25 (twice)\r\n" + Own("[אבג] 12/05/2024 סוף\r\n");
+                           "An English line, 3,500.25 (twice)\r\n" + Own("[אבג] 12/05/2024 סוף\r\n") +
+                           Own("סֵפֶר לִקְרֹא, page 7\r\n");
   Write(in() / "b.txt", text);
   struct Case {
     const char* what;

@@ -9,6 +9,8 @@
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "tests/editor/heb_editor_test_support.h"
+#include "tests/editor/mixed_logical_text.h"
+#include "tests/support/reading_order.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -153,6 +155,49 @@ TEST(CompareFromCaret, RunAgainGoesToTheNextDifference) {
       EXPECT_EQ(sink.requests[i].text, s.told) << what;
     }
   }
+}
+
+}  // namespace
+}  // namespace nuvel
+
+namespace nuvel {
+namespace {
+
+// The same mixed text in a Hebrew and an English document is the same text
+// as it reads, though its stored bytes differ; a difference in an English
+// word inside Hebrew is found in reading order, and shown on its own cell.
+TEST(CompareFromCaret, DocumentsKeptInLogicalOrderCompareAsTheyRead) {
+  test::TempProgramFolder folder;
+  test::RecordingMessageSink sink;
+  const std::vector<std::string> text = test::MixedLogicalLines();
+  test::THebEditorFixture heb(80, 5), eng(80, 5);
+  test::LoadLogical(heb.editor, false, text);
+  test::LoadLogical(eng.editor, true, text);
+  heb.editor.MoveCaretToPara(1, 1, false);
+  eng.editor.MoveCaretToPara(1, 1, false);
+  EXPECT_EQ(CompareFromCaret(heb.editor, eng.editor), TCompareOutcome::Same);
+
+  // "Hello world 123" becomes "Hello wOrlD 123" in the English document:
+  // the first difference as it reads is the "o" of "world", then the "d".
+  std::vector<std::string> changed = text;
+  changed[1].replace(changed[1].find("world"), 5, "wOrlD");
+  test::THebEditorFixture other(80, 5);
+  test::LoadLogical(other.editor, true, changed);
+  heb.editor.MoveCaretToPara(1, 1, false);
+  other.editor.MoveCaretToPara(1, 1, false);
+  auto selected = [](const THebTextEditor& e) {
+    const TEditorPosition a = std::min(e.SelBegin(), e.SelEnd());
+    const TEditorPosition b = std::max(e.SelBegin(), e.SelEnd());
+    const auto bytes = e.GetPara(a.Para);
+    return a.Para == b.Para ? std::string(bytes.begin() + (a.Pos - 1), bytes.begin() + (b.Pos - 1)) : std::string();
+  };
+  for (const char* expected : {"oO", "dD"}) {
+    EXPECT_EQ(CompareFromCaret(heb.editor, other.editor), TCompareOutcome::Differ) << expected;
+    EXPECT_EQ(selected(heb.editor), std::string(1, expected[0]));
+    EXPECT_EQ(selected(other.editor), std::string(1, expected[1]));
+    EXPECT_EQ(heb.editor.SelBegin().Para, 2);
+  }
+  EXPECT_EQ(CompareFromCaret(heb.editor, other.editor), TCompareOutcome::Same);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "tests/editor/heb_editor_test_support.h"
+#include "tests/support/reading_order.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/tools/spell_test_support.h"
 #include "tools/spell_engine.h"
@@ -167,6 +168,52 @@ TEST(SpellDriver, HebrewWordsInBothDirections) {
   EXPECT_EQ(eng.Text(), "cat " + std::string(kShalom.rbegin(), kShalom.rend()));
   ASSERT_EQ(eng.ui.asked.size(), 1u);
   EXPECT_EQ(eng.ui.asked[0].Word, misspelled);
+}
+
+TEST(SpellDriver, EnglishInsideAHebrewDocumentIsReadInReadingOrder) {
+  // The Hebrew document keeps "the teh zork cat" reversed, as a file of
+  // another program reads; the run asks about its words as they read, and
+  // a replacement reads in the document as it was written.
+  using test::kShalom;
+  const std::string logical = kShalom + " the teh zork cat " + kShalom;
+  TDriverFixture f(test::Turned(false, logical), false);
+  ASSERT_TRUE(f.editor.editor.LogicalOrder());
+  f.ui.answers = {Answer(TSpellerAction::Replace, "the"), Answer(TSpellerAction::Stop)};
+  f.Run();
+  EXPECT_EQ(AskedWords(f.ui), (std::vector<std::string>{"teh", "zork"}));
+  EXPECT_EQ(test::LogicalParas(f.editor.editor).front(), kShalom + " the the zork cat " + kShalom);
+}
+
+TEST(SpellDriver, TheRunStopsAtTheMisspelledWordAndSelectsIt) {
+  // Stopped at "zork", the word it asked about is the one selected.
+  using test::kShalom;
+  for (const bool english : {false, true}) {
+    const std::string logical = kShalom + " cat zork dog " + kShalom + " teh";
+    TDriverFixture f(test::Turned(english, logical), english);
+    TSpellEngine engine;
+    ASSERT_TRUE(engine.OpenDictionaries(f.spell.files));
+    struct StopUi : TSpellerUi {
+      TSpellerAnswer AskSpeller(const TSpellerRequest& r) override {
+        words.push_back(r.Word);
+        const TEditorPosition a = std::min(editor->SelBegin(), editor->SelEnd());
+        const TEditorPosition b = std::max(editor->SelBegin(), editor->SelEnd());
+        const auto text = editor->GetPara(a.Para);
+        if (a.Para == b.Para) selected.assign(text.begin() + (a.Pos - 1), text.begin() + (b.Pos - 1));
+        return {TSpellerAction::Stop, r.Replacement};
+      }
+      bool AskCorrectContinue() override { return false; }
+      THebTextEditor* editor = nullptr;
+      std::vector<std::string> words;
+      std::string selected;
+    } ui;
+    ui.editor = &f.editor.editor;
+    TSpellDriver stopping(f.editor.editor, engine, ui);
+    stopping.SpellNextWords();
+    EXPECT_EQ(ui.words, (std::vector<std::string>{"zork"})) << english;
+    // The selection holds the word's cells (reversed where it is stored so).
+    const std::string stored = english ? "zork" : "kroz";
+    EXPECT_EQ(ui.selected, stored) << english;
+  }
 }
 
 TEST(SpellDriver, SpellCommandOnTheCaretWord) {
