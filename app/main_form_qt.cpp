@@ -350,8 +350,12 @@ void TMainForm::FormCreate() {
   EngPrompts = Options.EnglishUI;
   if (Options.EnglishUI) {
     LoadEngPrompts();
+    QGuiApplication::setApplicationDisplayName(QGuiApplication::applicationName());
   } else {
     SetHebCaps_MainForm();
+    // The system adds the program's name to every window's title: in Hebrew
+    // it is the Hebrew name the main window bears.
+    QGuiApplication::setApplicationDisplayName(windowTitle());
   }
 
   // Left and Top place the window's frame, title bar included.

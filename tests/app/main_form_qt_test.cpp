@@ -167,6 +167,14 @@ TEST_F(MainFormTest, HebrewMenuBarStartsAtTheRightEdgeAndScreenshotsAreRendered)
   for (int hebrew = 0; hebrew < 2; ++hebrew) {
     Ini(hebrew ? "[StartUp]\nEng_Prompts=Hebrew\nWindowState=0\n" : "[StartUp]\nEng_Prompts=English\nWindowState=0\n");
     TMainForm& f = Make();
+    // The program's name the system adds to every window's title is the
+    // interface's: in Hebrew the main window's own Hebrew title.
+    if (hebrew) {
+      EXPECT_EQ(QGuiApplication::applicationDisplayName(), f.windowTitle());
+      EXPECT_TRUE(f.windowTitle().contains(QChar(0x05E0))) << f.windowTitle().toStdString();
+    } else {
+      EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    }
     f.resize(900, 500);
     f.show();
     QApplication::processEvents();
