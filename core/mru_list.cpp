@@ -122,7 +122,9 @@ std::string ShortenPathToWidth(std::string_view path, int maxWidth, const TextWi
 std::string MRUCaption(std::string_view name, int number, const MruOptions& options, int maxWidth,
                        const TextWidthFn& width) {
   std::string text = options.StripPath ? FilePart(name) : std::string(name);
-  text = ShortenPathToWidth(text, maxWidth, width);
+  // A file name reads left to right in a right-to-left menu too: isolated
+  // (U+2066 ... U+2069), its leading "/" stays at its start.
+  text = "\u2066" + ShortenPathToWidth(text, maxWidth, width) + "\u2069";
   if (!options.AddAccelerators) return text;
   if (number >= 1 && number <= 9) return "&" + std::to_string(number) + " " + text;
   if (number >= 10 && number <= 35) {

@@ -76,8 +76,10 @@ using TextWidthFn = std::function<int(std::string_view)>;
 std::string ShortenPathToWidth(std::string_view path, int maxWidth, const TextWidthFn& width);
 
 // The caption of item `number` (from 1): the name (only its file part with
-// StripPath), shortened to maxWidth; with accelerators "&1 ".."&9 " before
-// it, "&A ".."&Z " for 10..35, and nothing from 36 on.
+// StripPath), shortened to maxWidth and isolated left to right (U+2066 ...
+// U+2069, so that a right-to-left menu shows it as written); with
+// accelerators "&1 ".."&9 " before it, "&A ".."&Z " for 10..35, and nothing
+// from 36 on.
 std::string MRUCaption(std::string_view name, int number, const MruOptions& options, int maxWidth,
                        const TextWidthFn& width);
 

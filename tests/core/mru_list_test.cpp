@@ -125,14 +125,16 @@ TEST(MruList, Captions) {
     std::string caption;
   };
   const Case cases[] = {
-      {"/home/u/a.txt", 1, true, false, 0, "&1 /home/u/a.txt"},
-      {"/home/u/a.txt", 9, true, false, 0, "&9 /home/u/a.txt"},
-      {"b.txt", 10, true, false, 0, "&A b.txt"},
-      {"b.txt", 35, true, false, 0, "&Z b.txt"},
-      {"b.txt", 36, true, false, 0, "b.txt"},
-      {"/home/u/a.txt", 3, false, false, 0, "/home/u/a.txt"},
-      {"/home/u/a.txt", 2, true, true, 0, "&2 a.txt"},
-      {"/home/user/docs/a.txt", 1, true, false, 170, "&1 /home/.../a.txt"},
+      {"/home/u/a.txt", 1, true, false, 0, "&1 \u2066/home/u/a.txt\u2069"},
+      {"/home/u/a.txt", 9, true, false, 0, "&9 \u2066/home/u/a.txt\u2069"},
+      {"b.txt", 10, true, false, 0, "&A \u2066b.txt\u2069"},
+      {"b.txt", 35, true, false, 0, "&Z \u2066b.txt\u2069"},
+      {"b.txt", 36, true, false, 0, "\u2066b.txt\u2069"},
+      {"/home/u/a.txt", 3, false, false, 0, "\u2066/home/u/a.txt\u2069"},
+      {"/home/u/a.txt", 2, true, true, 0, "&2 \u2066a.txt\u2069"},
+      {"/home/user/docs/a.txt", 1, true, false, 170, "&1 \u2066/home/.../a.txt\u2069"},
+      // A Hebrew folder name stays inside the isolated name.
+      {"/tmp/\u05D0/a.txt", 1, true, false, 0, "&1 \u2066/tmp/\u05D0/a.txt\u2069"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.caption);
