@@ -34,6 +34,7 @@
 #include "core/file_messages.h"
 #include "core/fixed_font_names.h"
 #include "core/guarded_call.h"
+#include "core/ini_location.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
 #include "platform/file_facts.h"
@@ -45,6 +46,7 @@
 #include "editor/heb_text_editor_widget_qt.h"
 #include "editor/text_file_editor.h"
 #include "formats/ebook_names.h"
+#include "tools/rule_file_choice.h"
 #include "tools/text_histories.h"
 #include "ui/interface_texts_qt.h"
 
@@ -264,10 +266,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
     doc.SetCaretPosition(1, 1);
   }
   // Files of the text collection are read-only.
-  std::string upper = name, folder = ProgPath + "Texts";
-  for (char& ch : upper) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
-  for (char& ch : folder) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
-  if (!ProgPath.empty() && upper.find(folder) != std::string::npos) {
+  if (InTextCollection(name, ProgPath)) {
     doc.SetReadOnly(true);
     if (QAction* ro = Item(QStringLiteral("ReadOnly1"))) ro->setChecked(true);
   }
@@ -483,7 +482,12 @@ bool DocumentWindows::SaveChildAs(TMDIChild& child, bool fromTimer) {
   if (IsNewRuleName(oldName)) filter = "SuperFind Rule files(*.RLE)|*.RLE" + Options.StoredFilter;
   std::optional<int> number = NewDocNumberOf(oldName);
   std::string suggested = SuggestedSaveName(oldName);
-  if (IsNewRuleName(oldName)) suggested = ProgPath + suggested;
+  if (IsNewRuleName(oldName)) {
+    // A new rule file is the user's own: it is offered a name in the user's data folder.
+    std::error_code ec;
+    std::filesystem::create_directories(tools::UserRuleFolder(), ec);
+    suggested = tools::UserRuleFolder() + suggested;
+  }
   std::optional<std::string> chosen = prompts_->SaveFileName(SaveAsTitle(oldName, fromTimer, EngPrompts), filter, suggested);
   if (!chosen || chosen->empty() || saving.Closed()) return false;
   std::string name = AdjustedSaveName(*chosen, defaultExt, ForceCP1255);

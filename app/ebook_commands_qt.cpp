@@ -9,6 +9,7 @@
 #include "app/main_commands_qt.h"
 #include "app/mdi_child_qt.h"
 #include "core/guarded_call.h"
+#include "core/ini_location.h"
 #include "core/message_texts.h"
 #include "core/qstring_bytes_qt.h"
 #include "core/shared_state.h"
@@ -107,7 +108,8 @@ void EbookCommands::ProbeDesktop() {
     // No desktop: the e-books still open and save; installing stays off.
   }
   palmEnabled_ = users != nullptr;
-  settings_ = std::make_unique<TSettings>(ProgPath + "docreader.ini", users.get());
+  // The e-book settings are the user's: kept in the user's settings folder.
+  settings_ = std::make_unique<TSettings>(SettingsFolder() + "docreader.ini", users.get());
 }
 
 EbookDialogs& EbookCommands::Dialogs() {

@@ -146,7 +146,7 @@ void SuperFindRun(DocumentWindows& docs) {
   const std::vector<std::string> folders = tools::RuleFolders();
   const std::unique_ptr<tools::TSuperFindUi> ui = MakeSuperFindUi(docs);
   const tools::TRuleFormAnswer answer = ui->AskRuleForm(tools::RuleFormRequest(folders));
-  const tools::TSuperFindChoice choice = tools::TakeRuleFormAnswer(answer, folders, ProgPath);
+  const tools::TSuperFindChoice choice = tools::TakeRuleFormAnswer(answer, folders, tools::UserRuleFolder());
   switch (choice.action) {
     case tools::TRuleFormResult::Cancel:
       return;

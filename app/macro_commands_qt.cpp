@@ -3,9 +3,12 @@
 #include "app/macro_commands_qt.h"
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "app/document_windows_qt.h"
 #include "app/main_commands_qt.h"
+#include "core/ini_location.h"
 #include "core/message_texts.h"
 #include "core/shared_state.h"
 #include "tools/macro_dialog_qt.h"
@@ -31,21 +34,25 @@ void PlayFile(TMacroMagic& magic, const std::string& file) {
 
 void AttachMacroCommands(MainCommands& on, DocumentWindows& docs, TMacroMagic& magic, MacroCommandHooks hooks) {
   on.On("Record1", [&magic] {
-    magic.SetMacroName(ProgPath + kLastRecordingName);
+    // A recording is the user's own file, kept in the user's data folder.
+    std::error_code ec;
+    std::filesystem::create_directories(UserDataFolder(), ec);
+    magic.SetMacroName(UserDataFolder() + kLastRecordingName);
     if (magic.GetState() == TMacroMagic::Ready) {
       magic.StartRecord();
     } else if (magic.GetState() == TMacroMagic::Recording) {
       magic.StopRecord();
     }
   });
-  on.On("PlayMacro1", [&magic] { PlayFile(magic, ProgPath + kLastRecordingName); });
+  on.On("PlayMacro1",
+        [&magic] { PlayFile(magic, UserFileOrFactory(UserDataFolder(), ProgPath, kLastRecordingName)); });
   on.On("ChangeMacros1", [&docs, hooks] {
     // The editor works on the table itself; it is put back unless it closes with OK.
     const auto saved = MacroKeys;
     TMacroDialogN dialog(docs.Area() ? docs.Area()->window() : nullptr);
     if (!EngPrompts) SetHebCaps(&dialog, "SetHebCaps_MacroDialogN");
     dialog.AskSaveName = [&docs](const MacroSaveDialog& d) {
-      return docs.Prompts().SaveFileName(d.title, d.filter, MacroFilePath(d.file_name));
+      return docs.Prompts().SaveFileName(d.title, d.filter, UserMacroFilePath(d.file_name));
     };
     dialog.AskOpenName = [&docs](const std::string& filter, const std::string& folder) -> std::optional<std::string> {
       const auto names = docs.Prompts().OpenFileNames("Open", filter, folder);
@@ -58,7 +65,7 @@ void AttachMacroCommands(MainCommands& on, DocumentWindows& docs, TMacroMagic& m
   });
   docs.PlayMacroFileHandler = [&docs, &magic, hooks](const std::string& name) {
     if (!name.empty()) {
-      PlayFile(magic, ProgPath + name);
+      PlayFile(magic, UserFileOrFactory(UserDataFolder(), ProgPath, name));
       return;
     }
     TMacroForm form(docs.Area() ? docs.Area()->window() : nullptr);

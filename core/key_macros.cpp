@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/exceptions.h"
+#include "core/ini_location.h"
+#include "core/shared_state.h"
 #include "platform/atomic_file.h"
 #include "platform/program_path.h"
 
@@ -57,7 +59,12 @@ std::string FormatMacroFile(const std::array<std::string, kMacroSlots>& slots, c
 
 std::string MacroFilePath(const std::string& file_name) {
   if (!file_name.empty() && file_name.front() == '/') return file_name;
-  return platform::FindFileNoCase(ProgPath, file_name);
+  return UserFileOrFactory(UserDataFolder(), ProgPath, file_name);
+}
+
+std::string UserMacroFilePath(const std::string& file_name) {
+  if (!file_name.empty() && file_name.front() == '/') return file_name;
+  return platform::FindFileNoCase(UserDataFolder(), file_name);
 }
 
 void LoadMacroKeys(const std::string& file_name) {
@@ -87,10 +94,10 @@ void LoadMacroKeysForDialog(MacroNames& names, const std::string& file_name) {
 
 bool SaveMacroKeysAs(const std::function<std::optional<std::string>(const MacroSaveDialog&)>& ask,
                      const MacroNames& names) {
-  MacroSaveDialog dialog{"Save " + KeyFileName + " As", "Nuvel Macros|*.KEY", KeyFileName, ProgPath};
+  MacroSaveDialog dialog{"Save " + KeyFileName + " As", "Nuvel Macros|*.KEY", KeyFileName, UserDataFolder()};
   std::optional<std::string> chosen = ask ? ask(dialog) : std::nullopt;
   if (!chosen) return false;
-  std::string path = MacroFilePath(*chosen);
+  std::string path = UserMacroFilePath(*chosen);
   if (!platform::WriteFileAtomically(path, FormatMacroFile(MacroKeys, names))) {
     throw EInOutError("Cannot write " + path);
   }

@@ -29,9 +29,13 @@ MacroFileContent ParseMacroFile(std::string_view bytes);
 // The bytes SaveMacroKeysAs writes: slots 1-41, then names 1-41, each line ended by CR LF.
 std::string FormatMacroFile(const std::array<std::string, kMacroSlots>& slots, const MacroNames& names);
 
-// A file name of the macro dialogs: one not starting with "/" is taken in the
-// program folder (found there without regard to case).
+// A file name of the macro dialogs to read: one not starting with "/" is the
+// user's file in the user's data folder when there is one, else the program
+// folder's factory file (found without regard to case).
 std::string MacroFilePath(const std::string& file_name);
+// A file name of the macro dialogs to write: one not starting with "/" is
+// taken in the user's data folder, never the program folder.
+std::string UserMacroFilePath(const std::string& file_name);
 
 // When the file exists: clears slots 1-41, loads them from it and copies slot
 // 10 to slot 0. A missing file changes nothing. Throws EInOutError when the
@@ -48,7 +52,7 @@ struct MacroSaveDialog {
   std::string title;        // "Save " + KeyFileName + " As"
   std::string filter;       // "Nuvel Macros|*.KEY"
   std::string file_name;    // KeyFileName
-  std::string initial_dir;  // ProgPath
+  std::string initial_dir;  // the user's data folder
 };
 // Asks for a file name through `ask` (nullopt: the user cancelled) and writes
 // slots 1-41 of MacroKeys and the 41 names to it, replacing the file. Returns

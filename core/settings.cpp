@@ -20,7 +20,8 @@ std::string RegistryKeyOf(std::string_view subkey) {
 std::string IniFileName() { return IniFileFor(ProgPath, IniBaseName); }
 
 std::string ReadIniString(std::string_view section, std::string_view key) {
-  return platform::GetPrivateProfileString(section, key, IniFileName()).value_or(std::string(kNotFound));
+  return platform::GetPrivateProfileString(section, key, IniFileToRead(ProgPath, IniBaseName))
+      .value_or(std::string(kNotFound));
 }
 
 bool ReadIniBool(std::string_view section, std::string_view key) { return ReadIniString(section, key) == "1"; }
@@ -89,7 +90,7 @@ bool InitStartUpIn(const std::string& program_folder) {
 
   DataFileName = "DIDOD.drf";
   KeyFileName = "DIDOD.key";
-  LoadMacroKeys(platform::FindFileNoCase(ProgPath, KeyFileName));
+  LoadMacroKeys(MacroFilePath(KeyFileName));
 
   DageshState = false;
   VowelSkip = false;

@@ -21,9 +21,10 @@ inline constexpr std::string_view kCurrentVersion = "3.55";
 // "Software\Marvek Ila\NuvelText\3.55\".
 std::string RegistryKeyOf(std::string_view subkey);
 
-// Full path of the INI file: ProgPath + IniBaseName + ".INI" (an existing
-// file of that name is found without regard to case), or the user's own copy
-// when the program folder cannot be written (see ini_location.h).
+// Full path of the INI file a run writes: the user's own copy in the user's
+// settings folder, made from the program folder's factory file the first
+// time (see ini_location.h). Until the first write, settings are read from
+// the factory file.
 std::string IniFileName();
 
 // The value, whole; "NotFound" when the key or the file is absent.

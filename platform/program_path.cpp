@@ -19,9 +19,23 @@ std::string& ConfigFolderOverride() {
   return value;
 }
 
+std::string& DataFolderOverride() {
+  static std::string value;
+  return value;
+}
+
 std::string WithSlash(std::string s) {
   if (s.empty() || s.back() != '/') s.push_back('/');
   return s;
+}
+
+// A folder of the desktop's base directories: the test's override, else the
+// variable `xdg`, else `underHome` in the home folder.
+std::string BaseFolder(const std::string& override, const char* xdg, const char* underHome) {
+  if (!override.empty()) return override;
+  if (const char* value = std::getenv(xdg); value && *value) return WithSlash(value);
+  if (const char* home = std::getenv("HOME"); home && *home) return WithSlash(std::string(home) + underHome);
+  return "./";
 }
 
 }  // namespace
@@ -58,15 +72,16 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name) {
 
 std::string ProgramDataFile(const std::string& name) { return FindFileNoCase(ProgramFolder(), name); }
 
-std::string UserConfigFolder() {
-  if (!ConfigFolderOverride().empty()) return ConfigFolderOverride();
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return WithSlash(xdg);
-  if (const char* home = std::getenv("HOME"); home && *home) return WithSlash(std::string(home) + "/.config");
-  return "./";
-}
+std::string UserConfigFolder() { return BaseFolder(ConfigFolderOverride(), "XDG_CONFIG_HOME", "/.config"); }
 
 void SetUserConfigFolderOverride(const std::string& folder) {
   ConfigFolderOverride() = folder.empty() ? std::string() : WithSlash(folder);
+}
+
+std::string UserDataHome() { return BaseFolder(DataFolderOverride(), "XDG_DATA_HOME", "/.local/share"); }
+
+void SetUserDataHomeOverride(const std::string& folder) {
+  DataFolderOverride() = folder.empty() ? std::string() : WithSlash(folder);
 }
 
 }  // namespace nuvel::platform

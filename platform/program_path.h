@@ -25,4 +25,9 @@ std::string UserConfigFolder();
 // Makes UserConfigFolder() answer `folder`; empty undoes it.
 void SetUserConfigFolderOverride(const std::string& folder);
 
+// The user's data folder ($XDG_DATA_HOME, else ~/.local/share), with a trailing "/".
+std::string UserDataHome();
+// Makes UserDataHome() answer `folder`; empty undoes it.
+void SetUserDataHomeOverride(const std::string& folder);
+
 }  // namespace nuvel::platform

@@ -14,7 +14,9 @@ std::string SlashPath(std::string_view cataloguePath) {
   return s;
 }
 
-CatalogueFiles::CatalogueFiles(fs::path textsFolder) : root_(std::move(textsFolder)) {}
+CatalogueFiles::CatalogueFiles(fs::path textsFolder) : roots_{std::move(textsFolder)} {}
+
+CatalogueFiles::CatalogueFiles(std::vector<fs::path> textsFolders) : roots_(std::move(textsFolders)) {}
 
 const CatalogueFiles::Folder& CatalogueFiles::Scan(const fs::path& folder) {
   const std::string key = folder.string();
@@ -42,9 +44,10 @@ const CatalogueFiles::Entry* CatalogueFiles::Find(const Folder& f, std::string_v
   return nullptr;
 }
 
-const CatalogueFiles::Entry* CatalogueFiles::Lookup(std::string_view cataloguePath, fs::path& at, bool& found) {
+const CatalogueFiles::Entry* CatalogueFiles::Lookup(const fs::path& root, std::string_view cataloguePath, fs::path& at,
+                                                    bool& found) {
   const std::string path = SlashPath(cataloguePath);
-  at = root_;
+  at = root;
   found = false;
   const Entry* e = nullptr;  // null: the Texts folder itself
   size_t start = 0;
@@ -63,18 +66,26 @@ const CatalogueFiles::Entry* CatalogueFiles::Lookup(std::string_view cataloguePa
 }
 
 std::optional<fs::path> CatalogueFiles::Resolve(std::string_view cataloguePath) {
-  fs::path at;
-  bool found = false;
-  Lookup(cataloguePath, at, found);
-  if (!found) return std::nullopt;
-  return at;
+  // A file in a later folder goes before a folder of that name in an earlier one.
+  std::optional<fs::path> first;
+  for (const fs::path& root : roots_) {
+    fs::path at;
+    bool found = false;
+    const Entry* e = Lookup(root, cataloguePath, at, found);
+    if (found && e && e->regular) return at;
+    if (found && !first) first = at;
+  }
+  return first;
 }
 
 bool CatalogueFiles::IsFile(std::string_view cataloguePath) {
-  fs::path at;
-  bool found = false;
-  const Entry* e = Lookup(cataloguePath, at, found);
-  return found && e && e->regular;
+  for (const fs::path& root : roots_) {
+    fs::path at;
+    bool found = false;
+    const Entry* e = Lookup(root, cataloguePath, at, found);
+    if (found && e && e->regular) return true;
+  }
+  return false;
 }
 
 }  // namespace nuvel

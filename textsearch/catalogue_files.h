@@ -2,7 +2,9 @@
 // Finds the catalogue's files on disk. The catalogue writes "\" between
 // folders and its names in one case, while the user's copy of the texts may
 // use any case: each name is matched without regard to ASCII case (an exact
-// match first), through one cached scan per folder.
+// match first), through one cached scan per folder. The texts may lie in
+// more than one Texts folder (the program folder's and the user's): a path
+// is looked up in each, first to last.
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -15,8 +17,9 @@ namespace nuvel {
 class CatalogueFiles {
  public:
   explicit CatalogueFiles(std::filesystem::path textsFolder);
+  explicit CatalogueFiles(std::vector<std::filesystem::path> textsFolders);
 
-  const std::filesystem::path& TextsFolder() const { return root_; }
+  const std::vector<std::filesystem::path>& TextsFolders() const { return roots_; }
   // The path on disk of a catalogue path ("Bavli\Zeroim\GBrochos.nvw"), each
   // name matched whatever its case; nothing when a name has no match.
   std::optional<std::filesystem::path> Resolve(std::string_view cataloguePath);
@@ -36,12 +39,14 @@ class CatalogueFiles {
   };
   const Folder& Scan(const std::filesystem::path& folder);
   const Entry* Find(const Folder& f, std::string_view name) const;
-  // Walks the path name by name from the Texts folder; `at` is the path on
-  // disk so far and `found` whether every name matched (folders before the
-  // last name). The entry of the last name, or null for the Texts folder.
-  const Entry* Lookup(std::string_view cataloguePath, std::filesystem::path& at, bool& found);
+  // Walks the path name by name from the Texts folder `root`; `at` is the
+  // path on disk so far and `found` whether every name matched (folders
+  // before the last name). The entry of the last name, or null for the Texts
+  // folder.
+  const Entry* Lookup(const std::filesystem::path& root, std::string_view cataloguePath, std::filesystem::path& at,
+                      bool& found);
 
-  std::filesystem::path root_;
+  std::vector<std::filesystem::path> roots_;
   std::map<std::string, Folder> cache_;
   int scans_ = 0;
 };

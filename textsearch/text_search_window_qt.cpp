@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "core/form_state_qt.h"
+#include "core/ini_location.h"
 #include "core/message_texts.h"
 #include "core/qstring_bytes_qt.h"
 #include "core/settings.h"
@@ -100,7 +101,12 @@ TTextPanel::TTextPanel(QWidget* parent, int node) : QWidget(parent), node_(node)
 TTextSearch::TTextSearch(const std::string& programFolder, Hooks hooks, QWidget* parent)
     : QMainWindow(parent),
       hooks_(std::move(hooks)),
-      files_(std::filesystem::path(programFolder) / std::string(kTextsFolder)) {
+      files_([&programFolder] {
+        // The program folder's texts, then those the user keeps in the user's data folder.
+        std::vector<std::filesystem::path> roots;
+        for (const std::string& folder : TextCollectionFolders(programFolder)) roots.emplace_back(folder);
+        return roots;
+      }()) {
   setObjectName(QStringLiteral("TextSearch"));
   setWindowTitle(QStringLiteral("TextSearch"));
   resize(872, 481);

@@ -60,8 +60,9 @@ class TTextSearch : public QMainWindow {
     TNvcAbstractStore* store = nullptr;
   };
 
-  // `programFolder` holds the folder Texts; the tree is built from what is
-  // there, in the interface language of the moment.
+  // `programFolder` holds the folder Texts, and the user's data folder may
+  // hold one too; the tree is built from what is there, in the interface
+  // language of the moment.
   TTextSearch(const std::string& programFolder, Hooks hooks, QWidget* parent = nullptr);
   ~TTextSearch() override;
 

@@ -1,5 +1,6 @@
 // The key-macro file code comes before Qt, whose "slots" keyword it uses as a name.
 #include "core/key_macros.h"
+#include "core/ini_location.h"
 #include "tools/macro_dialog_qt.h"
 
 #include <QGridLayout>
@@ -12,6 +13,8 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "core/charset.h"
 #include "core/message_texts.h"
@@ -259,7 +262,11 @@ void TMacroDialogN::OKBtnClick() {
 void TMacroDialogN::NewFileBtnClick() {
   StoreMacroGroup();
   if (!Save_Change_Check() || !AskOpenName) return;
-  const auto chosen = AskOpenName("Key Files (*.Key)|*.Key", ProgPath);
+  // The user's own key files are offered first; without any, the factory ones.
+  std::error_code ec;
+  const std::string userFolder = UserDataFolder();
+  const auto chosen =
+      AskOpenName("Key Files (*.Key)|*.Key", std::filesystem::is_directory(userFolder, ec) ? userFolder : ProgPath);
   if (!chosen || chosen->empty()) return;
   KeyFileName = *chosen;
   try {

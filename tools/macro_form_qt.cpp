@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/file_messages.h"
+#include "core/ini_location.h"
 #include "core/message_texts.h"
 #include "core/qstring_bytes_qt.h"
 #include "core/shared_state.h"
@@ -62,15 +63,24 @@ TMacroForm::TMacroForm(QWidget* parent) : QDialog(parent) {
   RefreshList();
 }
 
-std::string TMacroForm::ChosenFile() const { return ProgPath + RuleLabel->text().toStdString(); }
+std::string TMacroForm::ChosenFile() const {
+  return UserFileOrFactory(UserDataFolder(), ProgPath, RuleLabel->text().toStdString());
+}
 
 void TMacroForm::RefreshList() {
+  // The user's recordings first; a factory file of the same name is hidden by the user's.
   std::vector<std::string> names;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(ProgPath.empty() ? "." : ProgPath, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (IsMacroFileName(name) && it->is_regular_file(ec)) names.push_back(name);
+  for (const std::string& folder : UserThenFactoryFolders(ProgPath)) {
+    if (folder.empty()) continue;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::string name = it->path().filename().string();
+      std::error_code kind;
+      if (!IsMacroFileName(name) || !it->is_regular_file(kind)) continue;
+      const bool listed = std::any_of(names.begin(), names.end(),
+                                      [&](const std::string& n) { return platform::EqualsNoCase(n, name); });
+      if (!listed) names.push_back(name);
+    }
   }
   std::sort(names.begin(), names.end());
   FileListBox1->blockSignals(true);
@@ -80,10 +90,11 @@ void TMacroForm::RefreshList() {
 }
 
 bool TMacroForm::SaveMacClick() {
-  const std::string last = platform::FindFileNoCase(ProgPath, kLastRecordingName);
+  const std::string last = UserFileOrFactory(UserDataFolder(), ProgPath, kLastRecordingName);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(last, ec) || !AskSaveName) return false;
-  const auto chosen = AskSaveName("Nuvel Macro(*.MCR)|*.MCR", ProgPath);
+  std::filesystem::create_directories(UserDataFolder(), ec);
+  const auto chosen = AskSaveName("Nuvel Macro(*.MCR)|*.MCR", UserDataFolder());
   if (!chosen || chosen->empty()) return false;
   std::string target = MacroFileName(*chosen);
   target.replace(target.size() - 4, 4, ".MCR");

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/ini_location.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "platform/ascii_case.h"
@@ -36,9 +37,9 @@ std::vector<TRuleFileEntry> FolderRuleFiles(const std::string& folder) {
 
 }  // namespace
 
-std::string UserRuleFolder() { return platform::UserConfigFolder() + "nuvel/"; }
+std::string UserRuleFolder() { return UserDataFolder(); }
 
-std::vector<std::string> RuleFolders() { return {UserRuleFolder(), ProgPath}; }
+std::vector<std::string> RuleFolders() { return {UserRuleFolder(), SettingsFolder(), ProgPath}; }
 
 std::vector<TRuleFileEntry> ListRuleFiles(const std::vector<std::string>& folders) {
   std::vector<TRuleFileEntry> out;
@@ -111,6 +112,14 @@ TSuperFindChoice TakeRuleFormAnswer(const TRuleFormAnswer& answer, const std::ve
   choice.ruleFile = LocateRuleFile(folders, base);
   choice.exists = !choice.ruleFile.empty();
   if (!choice.exists) choice.ruleFile = newFolder + base + ".Rle";
+  if (choice.exists && choice.action == TRuleFormResult::Edit && !newFolder.empty() &&
+      fs::path(choice.ruleFile).parent_path() != fs::path(newFolder).parent_path()) {
+    const fs::path copy = fs::path(newFolder) / fs::path(choice.ruleFile).filename();
+    std::error_code ec;
+    fs::create_directories(newFolder, ec);
+    if (!ec) fs::copy_file(choice.ruleFile, copy, fs::copy_options::skip_existing, ec);
+    if (!ec) choice.ruleFile = copy.string();
+  }
   choice.allFiles = answer.allFiles;
   choice.createBackup = answer.createBackup;
   return choice;

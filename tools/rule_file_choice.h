@@ -17,10 +17,11 @@ struct TRuleFileEntry {
 };
 
 // The user's own folder of rule files: the program's folder in the user's
-// configuration folder ("nuvel/" there), with a trailing "/".
+// data folder ("nuvel/" there), with a trailing "/".
 std::string UserRuleFolder();
-// The folders searched for rule files, first to last: the user's own, then
-// the program folder.
+// The folders searched for rule files, first to last: the user's own, the
+// settings folder (where earlier versions kept them), then the program
+// folder.
 std::vector<std::string> RuleFolders();
 
 // The regular files "*.rle" (extension in any case) of the folders, each
@@ -81,7 +82,9 @@ TRuleFormRequest RuleFormRequest(const std::vector<std::string>& folders);
 // in Create_Bkup; "Make New RLE" names the rule file "NewRLE". The rule file
 // is RuleFileName + ".rle" in the first folder that holds it ("DIDOD" for
 // an empty name), else, to be made or reported missing, in `newFolder`
-// with the extension ".Rle".
+// with the extension ".Rle". A file to edit that lies outside `newFolder`
+// (a factory rule file of the program folder) is copied there first and the
+// copy is edited, so the factory file stays as shipped.
 TSuperFindChoice TakeRuleFormAnswer(const TRuleFormAnswer& answer, const std::vector<std::string>& folders,
                                     const std::string& newFolder);
 

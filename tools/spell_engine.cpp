@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/charset.h"
+#include "core/ini_location.h"
 #include "core/settings.h"
 #include "platform/ascii_case.h"
 #include "platform/message_sink.h"
@@ -110,7 +111,11 @@ TSpellFiles SpellFilesFromSettings() {
   };
   auto user = [](std::string_view key, std::string_view fallback) {
     std::string name = Setting(key, fallback);
-    return IsAbsolute(name) ? name : platform::UserConfigFolder() + "nuvel/" + name;
+    if (IsAbsolute(name)) return name;
+    const std::string own = UserDataFolder() + name, earlier = SettingsFolder() + name;
+    std::error_code ec;
+    if (!std::filesystem::exists(own, ec) && std::filesystem::is_regular_file(earlier, ec)) return earlier;
+    return own;
   };
   return {dic("MainEngDic", "NUVHSPE.DIC"), dic("MainHebDic", "NUVHSPH.DIC"), user("TempEngDic", "NuvSpelE.tmp"),
           user("TempHebDic", "NuvSpelH.tmp")};

@@ -43,8 +43,10 @@ std::string DicToWinReversed(std::string_view word);
 std::string WithoutPoints(std::string_view word);
 
 // Where the engine's files are: a relative dictionary name is taken from
-// the program folder, a relative user-list name from the user's own folder
-// (UserConfigFolder() + "nuvel/"). An absolute name stays as it is.
+// the program folder, a relative user-list name from the user's data folder
+// (UserDataFolder()), or from the settings folder where an earlier version
+// kept the list and the data folder has none yet. An absolute name stays as
+// it is.
 struct TSpellFiles {
   std::string EnglishDic, HebrewDic, EnglishUser, HebrewUser;
 };

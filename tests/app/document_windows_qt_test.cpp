@@ -11,12 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
 #include "app/main_form_flags.h"
 #include "app/mdi_child_qt.h"
 #include "app/new_doc_numbers.h"
 #include "core/controller_qt.h"
+#include "core/ini_location.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/editor_widget_qt.h"
@@ -117,6 +119,37 @@ class DocumentWindowsTest : public testing::Test {
   DocumentWindows* docs = nullptr;
   FakePrompts prompts;
 };
+
+// A new rule file is the user's: its Save As offers the user's data folder.
+TEST_F(DocumentWindowsTest, ANewRuleFileIsOfferedANameInTheUsersDataFolder) {
+  TMDIChild* c = docs->CreateMDIChild(UserDataFolder() + "NewRLE.Rle", true, 255);
+  ASSERT_NE(c, nullptr);
+  prompts.saves.push_back(std::nullopt);
+  EXPECT_FALSE(docs->SaveChildAs(*c, false));
+  ASSERT_EQ(prompts.saveSuggestions.size(), 1u);
+  EXPECT_EQ(prompts.saveSuggestions.back(), UserDataFolder() + "*.rle");
+  EXPECT_TRUE(std::filesystem::is_directory(UserDataFolder()));
+}
+
+// Texts of the collection open read-only, in the program folder's Texts and
+// in the user's; other files do not.
+TEST_F(DocumentWindowsTest, TextsOfTheCollectionOpenReadOnly) {
+  const struct {
+    std::string path;
+    bool readOnly;
+  } cases[] = {
+      {UserDataFolder() + "Vayikro.nvw", false},
+      {folder.Folder() + "Texts/Tanach/Bereishis.nvw", true},
+      {UserDataFolder() + "Texts/Tanach/Shemos.nvw", true},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::create_directories(std::filesystem::path(c.path).parent_path());
+    std::ofstream(c.path, std::ios::binary) << "text";
+    TMDIChild* child = docs->OpenFile(c.path, 255, true);
+    ASSERT_NE(child, nullptr) << c.path;
+    EXPECT_EQ(child->HebDoc().ReadOnly(), c.readOnly) << c.path;
+  }
+}
 
 TEST_F(DocumentWindowsTest, TwoFilesGiveTwoWindowsAndTwoTabsThatFollowActivation) {
   std::string a = WriteFile("a.txt", "first\r\nline two\r\n");

@@ -22,6 +22,7 @@
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/program_qt.h"
+#include "core/ini_location.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
@@ -254,7 +255,7 @@ TEST_F(FilterCommandsTest, AFailingFilterLeavesTheDocumentsAndSaysWhy) {
   EXPECT_EQ(Text(a), textA);
   EXPECT_EQ(Text(b), textB);
   EXPECT_FALSE(a->HebDoc().Modified() || b->HebDoc().Modified());
-  EXPECT_TRUE(Said("Rule file not found: " + folder.Folder() + "missing.RLE"));
+  EXPECT_TRUE(Said("Rule file not found: " + UserDataFolder() + "missing.RLE"));
   // Said once, not once a document.
   EXPECT_EQ(sink.requests.size(), 1u);
 
@@ -268,22 +269,28 @@ TEST_F(FilterCommandsTest, AFailingFilterLeavesTheDocumentsAndSaysWhy) {
 }
 
 TEST_F(FilterCommandsTest, SuperFindOpensRuleFilesForEditing) {
+  // A rule file of the program folder is edited as the user's own copy.
   folder.WriteFile("mine.rle", "a=b\r\n");
+  const std::string copy = UserDataFolder() + "mine.rle";
   Open("doc.txt", "x\r\n");
   findAnswers.push_back({tools::TRuleFormResult::Edit, "mine.rle", false, false});
   ASSERT_TRUE(Run("SuperFind1"));
-  ASSERT_NE(docs->FindChild(folder.Folder() + "mine.rle"), nullptr);
-  EXPECT_EQ(Text(docs->FindChild(folder.Folder() + "mine.rle")), "a=b\r\n");
+  ASSERT_NE(docs->FindChild(copy), nullptr);
+  EXPECT_EQ(Text(docs->FindChild(copy)), "a=b\r\n");
+  EXPECT_EQ(docs->FindChild(folder.Folder() + "mine.rle"), nullptr);
   // Asked again, the open window comes forward.
   findAnswers.push_back({tools::TRuleFormResult::Edit, "mine.rle", false, false});
   ASSERT_TRUE(Run("SuperFind1"));
   EXPECT_EQ(docs->Children().size(), 2u);
+  // A new rule file is made in the user's data folder, once saved.
   findAnswers.push_back({tools::TRuleFormResult::MakeNew, "mine.rle", false, false});
   ASSERT_TRUE(Run("SuperFind1"));
-  TMDIChild* made = docs->FindChild(folder.Folder() + "NewRLE.Rle");
+  TMDIChild* made = docs->FindChild(UserDataFolder() + "NewRLE.Rle");
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(docs->ActiveChild(), made);
+  EXPECT_FALSE(fs::exists(UserDataFolder() + "NewRLE.Rle"));
   EXPECT_FALSE(fs::exists(folder.Path("NewRLE.Rle")));
+  EXPECT_EQ(folder.ReadFile("mine.rle"), "a=b\r\n");
 }
 
 TEST_F(FilterCommandsTest, SortsTheActiveDocument) {

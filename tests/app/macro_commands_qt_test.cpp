@@ -2,6 +2,9 @@
 // another; the stop key; damaged and missing macro files; the chooser.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -14,6 +17,7 @@
 #include "app/main_form_qt.h"
 #include "app/mdi_child_qt.h"
 #include "app/program_qt.h"
+#include "core/ini_location.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "editor/heb_text_editor_widget_qt.h"
@@ -64,8 +68,14 @@ class MacroCommands : public ::testing::Test {
   bool WaitWhilePlaying() {
     return QTest::qWaitFor([this] { return magic->GetState() != TMacroMagic::Playing; }, 5000);
   }
-  void WriteMacro(const char* name, const std::vector<MacroEvent>& events) {
-    folder.WriteFile(name, FormatMacroRecords(events));
+  // A file of the user's data folder, where recordings go.
+  std::string UserFile(const char* name) const { return UserDataFolder() + name; }
+  void WriteUserFile(const char* name, const std::string& bytes) const {
+    std::filesystem::create_directories(UserDataFolder());
+    std::ofstream(UserFile(name), std::ios::binary) << bytes;
+  }
+  void WriteMacro(const char* name, const std::vector<MacroEvent>& events) const {
+    WriteUserFile(name, FormatMacroRecords(events));
   }
 
   test::TempProgramFolder folder;
@@ -102,7 +112,7 @@ TEST_F(MacroCommands, TypingAndAMenuShortcutRecordedInOneDocumentReplayIntoAnoth
   EXPECT_EQ(std::count(ran.begin(), ran.end(), QString("SelectAll1")), 1);
 
   // The file holds the keys and no trace of the chord that stopped it.
-  const auto events = ParseMacroRecords(folder.ReadFile("Didod.mcr"));
+  const auto events = ParseMacroRecords(test::ReadWholeFile(UserFile("Didod.mcr")));
   ASSERT_TRUE(events);
   ASSERT_FALSE(events->empty());
   EXPECT_EQ(KeyOfRecord(events->front()), (MacroKey{'A', true}));
@@ -126,7 +136,7 @@ TEST_F(MacroCommands, TheStopKeyEndsARecordingAndCancelsAPlayback) {
   QTest::keyClicks(Focus(), "xy");
   QTest::sendKeyEvent(QTest::Click, Focus(), Qt::Key_Pause, char(0), Qt::ControlModifier);
   EXPECT_EQ(magic->GetState(), TMacroMagic::Ready);
-  auto events = ParseMacroRecords(folder.ReadFile("Didod.mcr"));
+  auto events = ParseMacroRecords(test::ReadWholeFile(UserFile("Didod.mcr")));
   ASSERT_TRUE(events);
   EXPECT_EQ(events->size(), 4u);  // x and y, down and up; nothing of Ctrl+Pause
 
@@ -181,21 +191,23 @@ TEST_F(MacroCommands, MissingAndDamagedFilesAreRefusedWithAMessage) {
   form->Item("Record1")->trigger();
   QTest::keyClicks(Focus(), "m");
   form->Item("Record1")->trigger();
+  // The recording is the user's; the program folder's file stays as it was.
   EXPECT_FALSE(std::filesystem::exists(folder.Path("Didod.mcr")));
-  EXPECT_EQ(ParseMacroRecords(folder.ReadFile("Didod.MCR"))->size(), 2u);
+  EXPECT_EQ(folder.ReadFile("Didod.MCR"), bytes);
+  EXPECT_EQ(ParseMacroRecords(test::ReadWholeFile(UserFile("Didod.mcr")))->size(), 2u);
 }
 
 TEST_F(MacroCommands, ARecordingThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
   ASSERT_NE(NewDocument(), nullptr);
   const std::string old = FormatMacroRecords(std::vector<MacroEvent>{KeyRecord('O', true, false, 0)});
-  folder.WriteFile("Didod.mcr", old);
+  WriteUserFile("Didod.mcr", old);
   form->Item("Record1")->trigger();
   QTest::keyClicks(Focus(), "abcdef");
   SetWriteSpaceLimitForTests(30);
   form->Item("Record1")->trigger();
   SetWriteSpaceLimitForTests(-1);
   EXPECT_EQ(magic->GetState(), TMacroMagic::Ready);
-  EXPECT_EQ(folder.ReadFile("Didod.mcr"), old);
+  EXPECT_EQ(test::ReadWholeFile(UserFile("Didod.mcr")), old);
   ASSERT_EQ(sink.requests.size(), 1u);
   EXPECT_EQ(sink.requests.back().type, MsgDlgType::Error);
 }
@@ -206,7 +218,7 @@ TEST_F(MacroCommands, ARecordingStopsAtItsCapacityWithAWarning) {
   form->Item("Record1")->trigger();
   QTest::keyClicks(Focus(), "abcdefgh");
   EXPECT_EQ(magic->GetState(), TMacroMagic::Ready);
-  EXPECT_EQ(folder.ReadFile("Didod.mcr").size(), 5 * kMacroRecordSize);
+  EXPECT_EQ(test::ReadWholeFile(UserFile("Didod.mcr")).size(), 5 * kMacroRecordSize);
   ASSERT_EQ(sink.requests.size(), 1u);
   EXPECT_NE(sink.requests.back().text.find("maximum recording capacity"), std::string::npos);
 }
@@ -273,6 +285,33 @@ TEST_F(MacroCommands, TheChooserListsTheMacroFilesAndSavesTheLastRecording) {
   docs->PlayMacroFile({});
   ASSERT_TRUE(WaitWhilePlaying());
   EXPECT_EQ(TextOf(doc), "w");
+}
+
+// The user's recordings are listed with the factory ones, a user's file
+// hiding a factory file of the same name; "Save Current" saves the user's
+// last recording, and offers the user's folder.
+TEST_F(MacroCommands, TheChooserListsTheUsersRecordingsWithTheFactoryOnes) {
+  folder.WriteFile("Didod.MCR", FormatMacroRecords(std::vector<MacroEvent>{KeyRecord('F', true, false, 0)}));
+  folder.WriteFile("greet.mcr", "");
+  const std::string mine = FormatMacroRecords(std::vector<MacroEvent>{KeyRecord('U', true, false, 0)});
+  WriteUserFile("didod.mcr", mine);
+  WriteUserFile("mine.MCR", "");
+  TMacroForm chooser;
+  std::vector<std::string> listed;
+  for (int i = 0; i < chooser.FileListBox1->count(); ++i) listed.push_back(chooser.FileListBox1->item(i)->text().toStdString());
+  EXPECT_EQ(listed, (std::vector<std::string>{"didod.mcr", "greet.mcr", "mine.MCR"}));
+  EXPECT_EQ(chooser.ChosenFile(), UserFile("didod.mcr")) << "the last recording is the user's";
+  chooser.FileListBox1->setCurrentRow(1);
+  EXPECT_EQ(chooser.ChosenFile(), folder.Folder() + "greet.mcr");
+
+  std::string offeredFolder;
+  chooser.AskSaveName = [&](const std::string&, const std::string& folderOffered) -> std::optional<std::string> {
+    offeredFolder = folderOffered;
+    return UserFile("kept.txt");
+  };
+  EXPECT_TRUE(chooser.SaveMacClick());
+  EXPECT_EQ(offeredFolder, UserDataFolder());
+  EXPECT_EQ(test::ReadWholeFile(UserFile("kept.MCR")), mine);
 }
 
 TEST_F(MacroCommands, ADigitKeyMacroEditedInTheEditorPlaysWithItsKey) {

@@ -20,6 +20,7 @@
 #include "core/shared_state.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/string_library_bytes.h"
+#include "platform/atomic_file.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/text_histories.h"
 #include "ui/interface_texts.h"
@@ -57,7 +58,8 @@ class MainFormTest : public ::testing::Test {
     VowelSkip = false;
     CtrlKPending = false;
   }
-  void Ini(const std::string& text) { temp_.WriteFile("NuvelW.INI", text); }
+  // The user's settings, as a start reads them (an earlier start may have written them).
+  void Ini(const std::string& text) { platform::WriteFileAtomically(IniFileName(), text); }
   TMainForm& Make() {
     form_ = std::make_unique<TMainForm>();
     return *form_;

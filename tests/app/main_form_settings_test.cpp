@@ -6,6 +6,7 @@
 #include "core/conv_mode.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
+#include "platform/atomic_file.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -18,7 +19,8 @@ class MainFormSettingsTest : public ::testing::Test {
     ProgPath = temp_.Folder();
   }
   void TearDown() override { ProgPath = saved_; }
-  void Ini(const std::string& text) { temp_.WriteFile("NuvelW.INI", text); }
+  // The user's settings, as a run reads them (a run may have written them already).
+  void Ini(const std::string& text) { platform::WriteFileAtomically(IniFileName(), text); }
   test::TempProgramFolder temp_;
   std::string saved_;
 };

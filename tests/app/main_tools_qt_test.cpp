@@ -136,10 +136,10 @@ TEST_F(MainTools, SendHandsTheDocumentToTheMailProgramOrSaysItCouldNot) {
 }
 
 TEST_F(MainTools, RestoreFactorySettingsNeedsTheBackupCopy) {
-  const std::string before = folder.ReadFile("NuvelW.INI");
+  const std::string before = test::ReadWholeFile(IniFileName());
   sink.answers.push_back(platform::mrOk);
   form->Item("RestoreFactorySettings1")->trigger();
-  EXPECT_EQ(folder.ReadFile("NuvelW.INI"), before);
+  EXPECT_EQ(test::ReadWholeFile(IniFileName()), before);
   EXPECT_TRUE(form->isVisible() || !form->isHidden());
   ASSERT_GE(sink.requests.size(), 2u);
   EXPECT_NE(sink.requests.back().text.find("INIBakup"), std::string::npos);
@@ -161,7 +161,7 @@ TEST_F(MainTools, RestoreFactorySettingsAsksTheDocumentsFirstThenQuitsWithoutWri
   // program closes without writing its own.
   sink.answers = {platform::mrOk, platform::mrNo};
   form->Item("RestoreFactorySettings1")->trigger();
-  EXPECT_EQ(folder.ReadFile("NuvelW.INI"), "[StartUp]\r\nEng_Prompts=English\r\nFactory=1\r\n");
+  EXPECT_EQ(test::ReadWholeFile(IniFileName()), "[StartUp]\r\nEng_Prompts=English\r\nFactory=1\r\n");
   EXPECT_FALSE(form->isVisible());
 }
 

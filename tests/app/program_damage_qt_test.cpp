@@ -1,7 +1,7 @@
 // The built program, driven by its input script, over damaged and foreign
-// things: a damaged RTF, missing or damaged data files, a program folder it
-// may not write, file names that are not UTF-8. Each run ends with the files
-// as they were (or as edited and saved) and the message the user was given.
+// things: a damaged RTF, missing or damaged data files, file names that are
+// not UTF-8. Each run ends with the files as they were (or as edited and
+// saved) and the message the user was given.
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include "formats/doc_file.h"
 #include "platform/profile.h"
 #include "tests/support/program_run_qt.h"
-#include "tests/support/read_only_folder.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -174,25 +173,6 @@ TEST_F(ProgramDamage, MemoryRunningOutWhileOpeningIsToldInOneClearMessage) {
     }
   }
   EXPECT_GT(toldMemory, 0) << "no limit was low enough";
-}
-
-TEST_F(ProgramDamage, ReadOnlyProgramFolderKeepsTheSettingsInTheUsersFolder) {
-  const std::string shipped = test::ReadWholeFile(run.program / "NuvelW.INI");
-  test::ReadOnlyFolder readOnly(run.program);
-  if (!readOnly.Made()) GTEST_SKIP() << "the folder cannot be made read-only here";
-  const fs::path file = run.documents / "kept.txt";
-  ProgramRun::Write(file, "kept\n");
-  // Twice: the second start reads what the first one kept.
-  for (int start = 0; start < 2; ++start) {
-    SCOPED_TRACE(start);
-    EXPECT_EQ(run.Run("wait 500\nmenu Exit1\n", Args(file)), 0) << run.errors;
-    EXPECT_FALSE(run.Told("settings folder")) << run.errors;
-  }
-  const fs::path kept = run.config / "nuvel" / "settings" / "NuvelW.INI";
-  EXPECT_EQ(platform::GetPrivateProfileString("REOPEN", "0", kept), file.string());
-  EXPECT_TRUE(platform::GetPrivateProfileString("StartUp", "WindowState", kept).has_value());
-  EXPECT_EQ(platform::GetPrivateProfileString("StartUp", "Eng_Prompts", kept), "English") << "copied on first start";
-  EXPECT_EQ(test::ReadWholeFile(run.program / "NuvelW.INI"), shipped);
 }
 
 TEST_F(ProgramDamage, FileNamesThatAreNotUtf8OpenFromTheCommandLine) {

@@ -29,7 +29,7 @@ class ProgramFiles : public testing::Test {
   // Waits until the running program has opened `file` (it is in the reopen list).
   bool AwaitOpened(const fs::path& file) const {
     for (int i = 0; i < 500; ++i) {
-      if (platform::GetPrivateProfileString("REOPEN", "0", run.program / "NuvelW.INI") == file.string()) return true;
+      if (platform::GetPrivateProfileString("REOPEN", "0", run.UserIni()) == file.string()) return true;
       QThread::msleep(20);
     }
     return false;

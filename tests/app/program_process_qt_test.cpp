@@ -75,7 +75,9 @@ class ProgramProcess : public testing::Test {
   }
 
   std::string Ini(const char* section, const char* key) const {
-    return platform::GetPrivateProfileString(section, key, program / "NuvelW.INI").value_or("(missing)");
+    // The settings the run kept: the user's copy of the program folder's file.
+    const fs::path kept = fs::path(root.path().toStdString()) / "config" / "nuvel" / "settings" / "NuvelW.INI";
+    return platform::GetPrivateProfileString(section, key, kept).value_or("(missing)");
   }
 
   QTemporaryDir root;

@@ -22,6 +22,7 @@
 #include "editor/editor_widget_qt.h"
 #include "editor/text_file_editor.h"
 #include "tests/support/recording_message_sink.h"
+#include "platform/atomic_file.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/text_histories.h"
 
@@ -163,7 +164,8 @@ TEST_F(ProgramTest, FileManagerWindows) {
     SCOPED_TRACE(c.number ? c.number : "missing");
     std::string ini = "[StartUp]\r\nEng_Prompts=English\r\n";
     if (c.number) ini += std::string("[FileManager]\r\nNumber=") + c.number + "\r\n";
-    folder.WriteFile("NuvelW.INI", ini);
+    // The user's settings: the starts before this one have made them.
+    platform::WriteFileAtomically(IniFileName(), ini);
     Program program;
     ASSERT_TRUE(program.Start({"nuvel"}, nullptr));
     EXPECT_NE(program.FileForm1(), nullptr);

@@ -30,7 +30,7 @@ class ProgramReadingOrder : public testing::Test {
   }
   QStringList Args(const fs::path& file) const { return {QString::fromStdString(file.string())}; }
   std::string Ini(const char* key) const {
-    return platform::GetPrivateProfileString("GENPREFS", key, run.program / "NuvelW.INI").value_or("(missing)");
+    return platform::GetPrivateProfileString("GENPREFS", key, run.UserIni()).value_or("(missing)");
   }
   // `bytes` written as `name`, an hour old.
   fs::path File(const char* name, const std::string& bytes) {

@@ -108,7 +108,7 @@ TEST(ProgramStart, TwoStartsAtOnceKeepBothFiles) {
   EXPECT_EQ(run.Finish(*a), 0) << run.errors;
   EXPECT_EQ(run.Finish(*b), 0) << run.errors;
   // One copy opened both: its reopen list holds the two names.
-  const fs::path ini = run.program / "NuvelW.INI";
+  const fs::path ini = run.UserIni();
   std::set<std::string> reopened;
   for (const char* key : {"0", "1"})
     reopened.insert(platform::GetPrivateProfileString("REOPEN", key, ini).value_or("(missing)"));

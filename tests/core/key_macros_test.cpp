@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "core/exceptions.h"
+#include "core/ini_location.h"
 #include "core/shared_state.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -123,27 +127,41 @@ TEST_F(KeyMacros, SaveAndLoadRoundTripByteForByte) {
   EXPECT_EQ(seen.title, "Save DIDOD.key As");
   EXPECT_EQ(seen.filter, "Nuvel Macros|*.KEY");
   EXPECT_EQ(seen.file_name, "DIDOD.key");
-  EXPECT_EQ(seen.initial_dir, temp_.Folder());
+  EXPECT_EQ(seen.initial_dir, UserDataFolder());
 
-  const std::string first = temp_.ReadFile("saved.key");
+  // A relative name is saved in the user's data folder, never the program folder.
+  const std::string first = test::ReadWholeFile(UserDataFolder() + "saved.key");
+  EXPECT_FALSE(std::filesystem::exists(temp_.Path("saved.key")));
   EXPECT_EQ(first, FormatMacroFile(MacroKeys, names));
   EXPECT_EQ(first.substr(0, 8), "k1{&1\xE0\r\n");
 
   auto before = MacroKeys;
   MacroKeys.fill("");
-  LoadMacroKeys(temp_.Folder() + "saved.key");
+  LoadMacroKeys(MacroFilePath("saved.key"));
   MacroNames loaded;
-  LoadMacroKeysForDialog(loaded, temp_.Folder() + "saved.key");
+  LoadMacroKeysForDialog(loaded, "SAVED.key");
   for (int slot = 1; slot <= 41; ++slot) EXPECT_EQ(MacroKeys[static_cast<size_t>(slot)], before[static_cast<size_t>(slot)]);
   ASSERT_TRUE(SaveMacroKeysAs([](const MacroSaveDialog&) { return std::optional<std::string>("again.key"); }, loaded));
-  EXPECT_EQ(temp_.ReadFile("again.key"), first);
+  EXPECT_EQ(test::ReadWholeFile(UserDataFolder() + "again.key"), first);
+}
+
+// A user's key file hides the program folder's of the same name.
+TEST_F(KeyMacros, TheUsersKeyFileComesBeforeTheFactoryOne) {
+  temp_.WriteFile("DIDOD.key", Lines(1, 41, "factory") + Lines(1, 41, "n"));
+  EXPECT_EQ(MacroFilePath("DIDOD.key"), temp_.Folder() + "DIDOD.key");
+  std::filesystem::create_directories(UserDataFolder());
+  std::ofstream(UserDataFolder() + "didod.KEY", std::ios::binary) << Lines(1, 41, "mine") + Lines(1, 41, "n");
+  EXPECT_EQ(MacroFilePath("DIDOD.key"), UserDataFolder() + "didod.KEY");
+  EXPECT_EQ(MacroFilePath("/elsewhere/x.key"), "/elsewhere/x.key");
+  LoadMacroKeys(MacroFilePath("DIDOD.key"));
+  EXPECT_EQ(MacroKeys[1], "mine1");
 }
 
 TEST_F(KeyMacros, CancelledSaveWritesNothingAndFailedSaveRaises) {
   MacroNames names;
   EXPECT_FALSE(SaveMacroKeysAs([](const MacroSaveDialog&) { return std::optional<std::string>(); }, names));
   EXPECT_TRUE(std::filesystem::is_empty(temp_.Folder()));
-  std::filesystem::create_directories(temp_.Path("blocked.key") / "x");
+  std::filesystem::create_directories(std::filesystem::path(UserDataFolder()) / "blocked.key" / "x");
   EXPECT_THROW(SaveMacroKeysAs([](const MacroSaveDialog&) { return std::optional<std::string>("blocked.key"); }, names),
                EInOutError);
 }

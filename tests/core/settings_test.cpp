@@ -22,11 +22,10 @@ class SettingsTest : public ::testing::Test {
   std::string saved_;
 };
 
-TEST_F(SettingsTest, IniFileIsNuvelWIniInTheProgramFolder) {
-  EXPECT_EQ(IniFileName(), temp_.Folder() + "NuvelW.INI");
+TEST_F(SettingsTest, IniFileIsNuvelWIniInTheUsersSettingsFolder) {
   temp_.WriteFile("nuvelw.ini", "[StartUp]\r\nEng_Prompts=No\r\n");
-  EXPECT_EQ(IniFileName(), temp_.Folder() + "nuvelw.ini");
   EXPECT_EQ(ReadIniString("startup", "ENG_PROMPTS"), "No");
+  EXPECT_EQ(IniFileName(), temp_.ConfigFolder() + "nuvel/settings/NuvelW.INI");
 }
 
 TEST_F(SettingsTest, MissingFileOrKeyReadsNotFoundAndFirstWriteCreatesTheFile) {
@@ -34,7 +33,7 @@ TEST_F(SettingsTest, MissingFileOrKeyReadsNotFoundAndFirstWriteCreatesTheFile) {
   WriteIniString("GENPREFS", "ENG_FILE", "0");
   EXPECT_EQ(ReadIniString("GENPREFS", "ENG_FILE"), "0");
   EXPECT_EQ(ReadIniString("GENPREFS", "Other"), "NotFound");
-  EXPECT_EQ(temp_.ReadFile("NuvelW.INI"), "[GENPREFS]\r\nENG_FILE=0\r\n");
+  EXPECT_EQ(test::ReadWholeFile(IniFileName()), "[GENPREFS]\r\nENG_FILE=0\r\n");
 }
 
 TEST_F(SettingsTest, ValuesComeBackWholeNotCutAt98) {

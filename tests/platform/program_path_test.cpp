@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -22,10 +28,53 @@ TEST(ProgramPath, TestFolderRedirectsProgramAndConfigFolders) {
     test::TempProgramFolder temp;
     EXPECT_EQ(platform::ProgramFolder(), temp.Folder());
     EXPECT_EQ(platform::UserConfigFolder(), temp.ConfigFolder());
+    EXPECT_EQ(platform::UserDataHome(), temp.DataHome());
     temp.WriteFile("a.txt", "x\r\ny");
     EXPECT_EQ(temp.ReadFile("a.txt"), "x\r\ny");
   }
   EXPECT_EQ(platform::ProgramFolder(), before);
+}
+
+// The user's folders follow the desktop's base directory variables, with
+// their defaults under the home folder when a variable is unset or empty.
+TEST(ProgramPath, UserFoldersFollowTheBaseDirectoryVariables) {
+  struct Saved {
+    const char* name;
+    std::optional<std::string> value;
+  };
+  std::vector<Saved> saved;
+  for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"}) {
+    const char* value = std::getenv(name);
+    saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+  }
+  const struct {
+    const char* config;
+    const char* data;
+    std::string expectedConfig, expectedData;
+  } cases[] = {
+      {"/x/conf", "/x/share/", "/x/conf/", "/x/share/"},
+      {nullptr, nullptr, "/home/u/.config/", "/home/u/.local/share/"},
+      {"", "", "/home/u/.config/", "/home/u/.local/share/"},
+  };
+  setenv("HOME", "/home/u", 1);
+  for (const auto& c : cases) {
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", c.config}, std::pair{"XDG_DATA_HOME", c.data}}) {
+      if (value) {
+        setenv(name, value, 1);
+      } else {
+        unsetenv(name);
+      }
+    }
+    EXPECT_EQ(platform::UserConfigFolder(), c.expectedConfig);
+    EXPECT_EQ(platform::UserDataHome(), c.expectedData);
+  }
+  for (const Saved& s : saved) {
+    if (s.value) {
+      setenv(s.name, s.value->c_str(), 1);
+    } else {
+      unsetenv(s.name);
+    }
+  }
 }
 
 TEST(ProgramPath, TestFolderSetsAndRestoresProgPath) {

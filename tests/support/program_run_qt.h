@@ -23,17 +23,18 @@ class ProgramRun {
   // English interface and English documents.
   static constexpr char kEnglishIni[] = "[StartUp]\r\nEng_Prompts=English\r\n[GENPREFS]\r\nENG_FILE=1\r\n";
 
-  // Folders under `root`: program, documents, config, home, runtime, tmp.
+  // Folders under `root`: program, documents, config, data, home, runtime, tmp.
   explicit ProgramRun(const std::filesystem::path& root)
       : root_(root),
         program(root / "program"),
         documents(root / "documents"),
         config(root / "config"),
+        data(root / "data"),
         home(root / "home"),
         runtime(root / "runtime"),
         temp(root / "tmp") {
     namespace fs = std::filesystem;
-    for (const fs::path& p : {program, documents, config, home, runtime, temp}) fs::create_directories(p);
+    for (const fs::path& p : {program, documents, config, data, home, runtime, temp}) fs::create_directories(p);
     fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
     fs::copy(NUVEL_PROGRAM_DIR, program, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     Write(program / "NuvelW.INI", kEnglishIni);
@@ -70,6 +71,7 @@ class ProgramRun {
   QProcessEnvironment Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(config.string()));
+    env.insert("XDG_DATA_HOME", QString::fromStdString(data.string()));
     env.insert("HOME", QString::fromStdString(home.string()));
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
     env.insert("TMPDIR", QString::fromStdString(temp.string()));
@@ -89,7 +91,7 @@ class ProgramRun {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(QString::fromStdString(documents.string()));
-    const QString executable = QString::fromStdString((program / "nuvel").string());
+    const QString executable = QString::fromStdString((programFile.empty() ? program / "nuvel" : programFile).string());
     if (!shellScript.isEmpty()) {
       process->start("/bin/sh", QStringList{shellScript} + arguments);
     } else if (otherUser_) {
@@ -158,7 +160,14 @@ class ProgramRun {
   bool otherUser_ = false;
 
  public:
-  std::filesystem::path program, documents, config, home, runtime, temp;
+  std::filesystem::path program, documents, config, data, home, runtime, temp;
+
+  // What Start runs instead of the program folder's executable (an installed
+  // launcher); empty: the program folder's.
+  std::filesystem::path programFile;
+
+  // The user's own INI file of the run, where its settings are written.
+  std::filesystem::path UserIni() const { return config / "nuvel" / "settings" / "NuvelW.INI"; }
   std::string errors;
 };
 

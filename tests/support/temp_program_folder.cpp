@@ -23,10 +23,13 @@ TempProgramFolder::TempProgramFolder() {
   if (root_.empty()) throw std::runtime_error("cannot create a temporary folder");
   program_ = root_ / "program";
   config_ = root_ / "config";
+  data_ = root_ / "data";
   std::filesystem::create_directories(program_);
   std::filesystem::create_directories(config_);
+  std::filesystem::create_directories(data_);
   platform::SetProgramFolderOverride(program_.string());
   platform::SetUserConfigFolderOverride(config_.string());
+  platform::SetUserDataHomeOverride(data_.string());
   saved_prog_path_ = ProgPath;
   ProgPath = Folder();
 }
@@ -35,6 +38,7 @@ TempProgramFolder::~TempProgramFolder() {
   ProgPath = saved_prog_path_;
   platform::SetProgramFolderOverride({});
   platform::SetUserConfigFolderOverride({});
+  platform::SetUserDataHomeOverride({});
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A temporary program folder and user configuration folder for one test.
+// A temporary program folder, user configuration folder and user data
+// folder for one test.
 // The constructor points the platform layer and the shared ProgPath at them;
 // the destructor removes them and undoes the redirection.
 #include <filesystem>
@@ -18,6 +19,8 @@ class TempProgramFolder {
   // The program folder, with a trailing "/".
   std::string Folder() const { return program_.string() + "/"; }
   std::string ConfigFolder() const { return config_.string() + "/"; }
+  // The user's data home ($XDG_DATA_HOME), with a trailing "/".
+  std::string DataHome() const { return data_.string() + "/"; }
   std::filesystem::path Path(std::string_view name) const { return program_ / name; }
 
   // Writes a file in the program folder (bytes as given).
@@ -31,6 +34,7 @@ class TempProgramFolder {
   std::filesystem::path root_;
   std::filesystem::path program_;
   std::filesystem::path config_;
+  std::filesystem::path data_;
   std::string saved_prog_path_;
 };
 

@@ -35,7 +35,11 @@ void XKeyRowsTest::SetUp() {
 }
 
 void XKeyRowsTest::AddSettings(std::string_view iniLines) {
-  std::ofstream(run_->program / "NuvelW.INI", std::ios::binary | std::ios::app) << iniLines;
+  // The user's settings once a start has made them; until then the factory
+  // settings they are made from.
+  const std::filesystem::path user = run_->UserIni();
+  std::ofstream(std::filesystem::exists(user) ? user : run_->program / "NuvelW.INI", std::ios::binary | std::ios::app)
+      << iniLines;
 }
 
 bool XKeyRowsTest::PlayStep(const std::string& step, std::string& error) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -16,9 +17,9 @@ namespace fs = std::filesystem;
 // A Texts folder made of the files and folders given, relative to it.
 class TextsFolder {
  public:
-  TextsFolder() {
+  explicit TextsFolder(const std::string& tag = "") {
     root_ = fs::temp_directory_path() / ("nuvel-texts-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                                         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + tag);
     fs::remove_all(root_);
     fs::create_directories(root_);
   }
@@ -33,6 +34,33 @@ class TextsFolder {
  private:
   fs::path root_;
 };
+
+// The program folder's texts and the user's own are one collection: each
+// path is found in the first folder that holds it as a file.
+TEST(CatalogueFiles, TextsOfBothFoldersMakeOneCollection) {
+  TextsFolder program("-program"), user("-user");
+  program.File("Tanach/Bereishis.nvw", "program");
+  program.File("Tanach/Shemos.nvw", "program");
+  program.Folder("Tanach/Vayikro.nvw");  // a folder where the user's file is
+  user.File("tanach/SHEMOS.NVW", "user");
+  user.File("Tanach/Vayikro.nvw", "user");
+  user.File("Bavli/Zeroim/GBrochos.nvw", "user");
+  CatalogueFiles files({program.Root(), user.Root()});
+  const struct {
+    const char* path;
+    std::optional<fs::path> resolved;
+  } cases[] = {
+      {"Tanach\\Bereishis.nvw", program.Root() / "Tanach" / "Bereishis.nvw"},
+      {"Tanach\\Shemos.nvw", program.Root() / "Tanach" / "Shemos.nvw"},
+      {"Tanach\\Vayikro.nvw", user.Root() / "Tanach" / "Vayikro.nvw"},
+      {"Bavli\\Zeroim\\GBrochos.nvw", user.Root() / "Bavli" / "Zeroim" / "GBrochos.nvw"},
+      {"Bavli\\Zeroim\\GShabbos.nvw", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(files.IsFile(c.path), c.resolved.has_value()) << c.path;
+    EXPECT_EQ(files.Resolve(c.path), c.resolved) << c.path;
+  }
+}
 
 TEST(CatalogueFiles, NamesResolveWhateverTheirCase) {
   TextsFolder t;

@@ -59,7 +59,7 @@ TEST_F(RuleFileChoiceTest, AnswersChooseTheRuleFileAndKeepTheSettings) {
   EXPECT_FALSE(DefaultCreateBackup());
 
   TRuleFormAnswer run{TRuleFormResult::Run, "LongRuleFileName.RLE", true, true};
-  TSuperFindChoice c = TakeRuleFormAnswer(run, folders, folder.Folder());
+  TSuperFindChoice c = TakeRuleFormAnswer(run, folders, user);
   EXPECT_EQ(c.action, TRuleFormResult::Run);
   EXPECT_EQ(c.ruleFile, user + "LongRuleFileName.RLE");
   EXPECT_TRUE(c.exists && c.allFiles && c.createBackup);
@@ -69,22 +69,52 @@ TEST_F(RuleFileChoiceTest, AnswersChooseTheRuleFileAndKeepTheSettings) {
   EXPECT_TRUE(DefaultCreateBackup());
 
   // A rule file that is nowhere: the path it is reported (or made) under.
-  c = TakeRuleFormAnswer({TRuleFormResult::Edit, "gone.rle", false, false}, folders, folder.Folder());
+  c = TakeRuleFormAnswer({TRuleFormResult::Edit, "gone.rle", false, false}, folders, user);
   EXPECT_FALSE(c.exists);
-  EXPECT_EQ(c.ruleFile, folder.Folder() + "gone.Rle");
+  EXPECT_EQ(c.ruleFile, user + "gone.Rle");
   EXPECT_FALSE(DefaultCreateBackup());
 
-  c = TakeRuleFormAnswer({TRuleFormResult::MakeNew, "didod.rle", false, false}, folders, folder.Folder());
-  EXPECT_EQ(c.ruleFile, folder.Folder() + "NewRLE.Rle");
+  c = TakeRuleFormAnswer({TRuleFormResult::MakeNew, "didod.rle", false, false}, folders, user);
+  EXPECT_EQ(c.ruleFile, user + "NewRLE.Rle");
   EXPECT_EQ(ReadIniString("TOOLPREFS", "Default_Rule"), "gone");
 
   // Cancel changes nothing; an empty chosen name runs the default file.
   nuvel::RuleFileName = "before";
-  c = TakeRuleFormAnswer({}, folders, folder.Folder());
+  c = TakeRuleFormAnswer({}, folders, user);
   EXPECT_EQ(c.action, TRuleFormResult::Cancel);
   EXPECT_EQ(nuvel::RuleFileName, "before");
-  c = TakeRuleFormAnswer({TRuleFormResult::Run, "", false, false}, folders, folder.Folder());
+  c = TakeRuleFormAnswer({TRuleFormResult::Run, "", false, false}, folders, user);
   EXPECT_EQ(c.ruleFile, folder.Folder() + "didod.rle");
+}
+
+// Editing a factory rule file edits the user's copy of it; the factory file
+// stays as shipped, and an edited copy is never overwritten by a later one.
+TEST_F(RuleFileChoiceTest, EditingAFactoryRuleFileEditsTheUsersCopy) {
+  std::ofstream(folder.Path("DIDOD.Rle")) << "factory\r\n";
+  const std::vector<std::string> folders = {user, folder.Folder()};
+  const std::string copy = user + "DIDOD.Rle";
+  fs::remove_all(user);
+  TSuperFindChoice c = TakeRuleFormAnswer({TRuleFormResult::Edit, "DIDOD.Rle", false, false}, folders, user);
+  EXPECT_TRUE(c.exists);
+  EXPECT_EQ(c.ruleFile, copy);
+  EXPECT_EQ(test::ReadWholeFile(copy), "factory\r\n");
+  std::ofstream(copy) << "edited\r\n";
+  c = TakeRuleFormAnswer({TRuleFormResult::Edit, "didod.rle", false, false}, folders, user);
+  EXPECT_EQ(c.ruleFile, copy);
+  EXPECT_EQ(test::ReadWholeFile(copy), "edited\r\n");
+  EXPECT_EQ(test::ReadWholeFile(folder.Path("DIDOD.Rle")), "factory\r\n");
+  // Running a factory file reads it where it is.
+  fs::remove(copy);
+  c = TakeRuleFormAnswer({TRuleFormResult::Run, "DIDOD.Rle", false, false}, folders, user);
+  EXPECT_EQ(c.ruleFile, folder.Folder() + "DIDOD.Rle");
+  EXPECT_FALSE(fs::exists(copy));
+}
+
+TEST_F(RuleFileChoiceTest, TheUsersDataFolderIsSearchedFirstAndTheProgramFolderLast) {
+  const std::vector<std::string> expected = {folder.DataHome() + "nuvel/", folder.ConfigFolder() + "nuvel/",
+                                             folder.Folder()};
+  EXPECT_EQ(RuleFolders(), expected);
+  EXPECT_EQ(UserRuleFolder(), expected.front());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/ini_location.h"
 #include "core/settings.h"
 #include "core/shared_state.h"
 #include "platform/program_path.h"
@@ -142,7 +143,7 @@ TEST(SpellEngine, UserListsFromTheSettingsAndBackThroughAFile) {
   platform::SetProgramFolderOverride(folder);
   const TSpellFiles files = SpellFilesFromSettings();
   EXPECT_EQ(files.EnglishDic, folder + "NUVHSPE.DIC");
-  EXPECT_EQ(files.HebrewUser, platform::UserConfigFolder() + "nuvel/NuvSpelH.tmp");
+  EXPECT_EQ(files.HebrewUser, UserDataFolder() + "NuvSpelH.tmp");
   {
     TSpellEngine engine;
     ASSERT_TRUE(engine.OpenDictionaries());
@@ -152,7 +153,7 @@ TEST(SpellEngine, UserListsFromTheSettingsAndBackThroughAFile) {
     engine.FinishSpelling();
     EXPECT_FALSE(engine.IsOpen());
   }
-  std::ifstream in(platform::UserConfigFolder() + "nuvel/NuvSpelE.tmp", std::ios::binary);
+  std::ifstream in(UserDataFolder() + "NuvSpelE.tmp", std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(text, "Nuvel\r\nteh the\r\n");
   TSpellEngine again;
@@ -162,6 +163,19 @@ TEST(SpellEngine, UserListsFromTheSettingsAndBackThroughAFile) {
   again.FinishSpelling();
   platform::SetProgramFolderOverride("");
   EXPECT_TRUE(sink.requests.empty());
+}
+
+// A list an earlier version kept in the settings folder goes on being used
+// until the data folder has one.
+TEST(SpellEngine, AUserListInTheSettingsFolderIsUsedWhileTheDataFolderHasNone) {
+  test::TSpellFixture fx;
+  std::filesystem::create_directories(SettingsFolder());
+  std::ofstream(SettingsFolder() + "NuvSpelE.tmp") << "Nuvel\r\n";
+  EXPECT_EQ(SpellFilesFromSettings().EnglishUser, SettingsFolder() + "NuvSpelE.tmp");
+  EXPECT_EQ(SpellFilesFromSettings().HebrewUser, UserDataFolder() + "NuvSpelH.tmp");
+  std::filesystem::create_directories(UserDataFolder());
+  std::ofstream(UserDataFolder() + "NuvSpelE.tmp") << "Nuvel\r\n";
+  EXPECT_EQ(SpellFilesFromSettings().EnglishUser, UserDataFolder() + "NuvSpelE.tmp");
 }
 
 TEST(SpellEngine, AMissingDictionaryChecksNothing) {

@@ -27,8 +27,8 @@ struct TSpellFixture {
     folder.WriteFile("NUVHSPH.DIC", EncodeSpellDictionary(hebrew, BuildHebrewAlphabet()));
     files.EnglishDic = folder.Folder() + "NUVHSPE.DIC";
     files.HebrewDic = folder.Folder() + "NUVHSPH.DIC";
-    files.EnglishUser = folder.ConfigFolder() + "nuvel/NuvSpelE.tmp";
-    files.HebrewUser = folder.ConfigFolder() + "nuvel/NuvSpelH.tmp";
+    files.EnglishUser = folder.DataHome() + "nuvel/NuvSpelE.tmp";
+    files.HebrewUser = folder.DataHome() + "nuvel/NuvSpelH.tmp";
   }
   TempProgramFolder folder;
   TSpellFiles files;
