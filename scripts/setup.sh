@@ -17,6 +17,7 @@ packages=(
   poppler-utils
   libfribidi-dev
   xvfb openbox xdotool x11-xkb-utils xclip
+  desktop-file-utils shared-mime-info
 )
 
 missing=()
