@@ -32,6 +32,7 @@
 #include "app/main_form_keys.h"
 #include "app/main_menu_layout.h"
 #include "app/mdi_child_qt.h"
+#include "app/positional_shortcuts_qt.h"
 #include "app/qt_translations_qt.h"
 #include "app/startup_file.h"
 #include "app/window_placement.h"
@@ -753,7 +754,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (widget != first) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   bool taken = true;
-  Guarded([&] { taken = AppMessageKey(key); });
+  Guarded([&] { taken = AppMessageKey(key) || TriggerShortcutByKeyPlace(*this, QApplication::focusWidget(), *key); });
   return taken;
 }
 

@@ -304,7 +304,9 @@ class TNvcCustomEditor : public TParaListView {
   void DeleteToLineEnd();
   void DeleteLine();
   void DeleteWord();
-  void NewLine(bool split, bool moveDown);
+  // Enter: `split` splits the paragraph at the caret, `moveDown` puts the
+  // caret on the next line.
+  virtual void NewLine(bool split, bool moveDown);
   void InsertTab();
   void CaretLeft(bool extend);
   void CaretRight(bool extend);

@@ -9,6 +9,7 @@
 #include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
+#include "core/logical_line.h"
 #include "core/nikud.h"
 #include "core/shared_state.h"
 #include "core/text_reversal.h"
@@ -40,8 +41,14 @@ int32_t Length(const std::string& s) { return static_cast<int32_t>(s.size()); }
 
 }  // namespace
 
+LogicalLine THebEditLine::Shown() const { return LogicalLine::OfLogical(EnglishMode, Bytes(Text)); }
+
 void THebEditLine::RefreshText() {
-  DisplayText = EnglishMode ? Text : ReversePadLeft(Text, static_cast<std::size_t>(std::max(DisplayWidth, 0)));
+  // The text is kept as typed, in reading order; it shows as the editor
+  // shows a line of the field's direction.
+  const LogicalLine line = Shown();
+  const std::string shown(line.Stored().begin(), line.Stored().end());
+  DisplayText = EnglishMode ? shown : ReversePadLeft(shown, static_cast<std::size_t>(std::max(DisplayWidth, 0)));
   CaretCol = std::clamp(CaretCol, 1, Length(Text) + 1);
 }
 
@@ -123,7 +130,8 @@ void THebEditLine::KeyChar(uint8_t c) {
     AllSelected = false;
   }
   if (c >= 32) {
-    PutTyped(TranslateKey(c));
+    // What the desktop's Hebrew layout types goes in as it is.
+    PutTyped(IsHebrewKeyText(c) ? c : TranslateKey(c));
   } else {
     switch (c) {
       case kBackspace:
@@ -154,9 +162,12 @@ int32_t THebEditLine::TextCells() const {
 }
 
 int THebEditLine::CaretX(int clientRight, int cellWidth) const {
-  const auto upto = static_cast<std::size_t>(std::clamp(CaretCol, 0, Length(Text)));
-  const auto points = static_cast<int32_t>(CountNikud(Bytes(Text), upto, PointSideFor(EnglishMode)));
-  const int cells = CaretCol - points - 1;
+  const LogicalLine line = Shown();
+  const auto at = static_cast<std::size_t>(std::clamp(CaretCol, 1, Length(Text) + 1) - 1);
+  const std::size_t cell = line.StoredCaret(at);
+  const std::size_t upto = std::min(cell + 1, line.size());
+  const auto points = static_cast<int32_t>(CountNikud(line.Stored(), upto, PointSideFor(EnglishMode)));
+  const int cells = static_cast<int>(cell) - points;
   if (EnglishMode) return cells * cellWidth + 2;
   return clientRight - cells * cellWidth - cellWidth / 3;
 }
@@ -164,8 +175,13 @@ int THebEditLine::CaretX(int clientRight, int cellWidth) const {
 int32_t THebEditLine::ColumnAt(int x, int clientRight, int cellWidth) const {
   if (cellWidth <= 0) return 1;
   int32_t col = EnglishMode ? (x + cellWidth / 2) / cellWidth + 1 : (clientRight - x + cellWidth / 2) / cellWidth;
-  col = std::min({col, TextCells() + 1, MaxLength});
-  return std::max(col, 1);
+  col = std::max(std::min({col, TextCells() + 1, MaxLength}), 1);
+  // The column of a cell as shown to the place in the text as typed.
+  const LogicalLine line = Shown();
+  if (line.Stored() != line.Text()) {
+    col = static_cast<int32_t>(line.CaretFor(static_cast<std::size_t>(col - 1), 0)) + 1;
+  }
+  return col;
 }
 
 void THebEditLine::MouseAt(int x, int clientRight, int cellWidth) { CaretCol = ColumnAt(x, clientRight, cellWidth); }

@@ -1,8 +1,9 @@
 #pragma once
 // The single-line Hebrew input of the find and replace dialogs and the
 // file-name prompt, as a model without a window: one text typed through the
-// same keyboard layers as the editor, shown right-aligned and mirrored for
-// Hebrew (or as it stands in English), with its caret column, whole-text
+// same keyboard layers as the editor, kept in reading order and shown as the
+// editor shows a line of its direction (right-aligned in Hebrew), with its
+// caret column, whole-text
 // copy and paste through the conversion, a history key (Ctrl+R) and a find
 // key (Ctrl+F) for its dialog. The widget (editor/heb_edit_win_qt.h) feeds
 // it keys and mouse positions and paints what it computes.
@@ -12,17 +13,20 @@
 #include <functional>
 #include <string>
 
+#include "core/logical_line.h"
 #include "editor/keyboard_layers.h"
 
 namespace nuvel {
 
 class THebEditLine {
  public:
-  // The text in typing order, bytes of the system's set.
+  // The text in typing order, which is reading order, bytes of the
+  // system's set.
   std::string Text;
-  // What is drawn: Text in English mode; in Hebrew mode Text reversed and
-  // padded with blanks in front to DisplayWidth characters (only the first
-  // DisplayWidth characters of Text when it is longer).
+  // What is drawn: Text turned into the field's storage order, as the
+  // editor turns a line; in Hebrew mode that reversed and padded with
+  // blanks in front to DisplayWidth characters (only its first DisplayWidth
+  // characters when it is longer).
   std::string DisplayText;
   int32_t CaretCol = 1;       // caret position in Text, from 1
   int32_t MaxLength = 30;     // typing stops advancing the caret here
@@ -79,6 +83,8 @@ class THebEditLine {
   void PasteFromClipboard();
 
  private:
+  // Text as the field shows it, with the map between the two orders.
+  LogicalLine Shown() const;
   void Empty();
   void PutTyped(uint8_t c);
 };

@@ -32,10 +32,22 @@ void ApplyBlankRule(std::vector<uint8_t>& text) {
 // ---- Fed keys ----
 
 void THebTextEditor::ExecKey(uint16_t key) {
-  const TWordStarKey k = TranslateWordStarKey(wsPrefix_, key, Engm(), SEng(), WsQTKey);
+  // ^H is Backspace whatever the keyboard: it deletes the character before
+  // the caret in reading order, the last one typed in either language.
+  const TWordStarKey k = TranslateWordStarKey(wsPrefix_, key, Engm(), false, WsQTKey);
   if (k.InsertLiteral) {
     // ^P: the key goes in as it is; a tab or Enter does nothing more.
     if (!ReadOnly()) InsertChar(static_cast<uint8_t>(k.Key & 0xFF));
+    SetIgnoreNextChar(false);
+    return;
+  }
+  if (k.Command == ccChar) {
+    // A fed character goes into the cell at the caret as it is given: the
+    // system's own templates (the counters) are written in storage order.
+    if (!ReadOnly()) {
+      TNvcTextFileEditor::InsertChar(static_cast<uint8_t>(k.Key & 0xFF));
+      DoOnChange();
+    }
     SetIgnoreNextChar(false);
     return;
   }

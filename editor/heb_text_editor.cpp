@@ -10,6 +10,7 @@
 #include "core/conv_mode.h"
 #include "core/message_texts.h"
 #include "core/fixed_font_names.h"
+#include "core/logical_line.h"
 #include "core/settings.h"
 #include "editor/clipboard_service.h"
 #include "editor/clipboard_text.h"
@@ -238,7 +239,43 @@ void THebTextEditor::PasteClipboardText(const TClipboardPaste& paste) {
   if (GetReadOnly()) return;
   const auto text = TextFromClipboard(paste, Engm());
   if (!text || text->empty()) return;
-  if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
+  const int32_t para = CaretPara();
+  if (HasSelection() || CaretPos() > ParaLength(para) + 1) {
+    if (const uint16_t rc = InsertText(*text)) DoOnError(rc);
+    return;
+  }
+  // In reading order: the pasted lines go in at the logical caret, the
+  // first joined to the text before it and the last to the text after it,
+  // and each paragraph that comes out is turned as a whole.
+  const LogicalLine line(Engm(), GetPara(para));
+  const std::size_t at = std::min(LogicalCaret(0), line.size());
+  std::vector<std::vector<uint8_t>> lines(1);
+  for (const uint8_t b : *text) {
+    if (b == 10) {
+      if (!lines.back().empty() && lines.back().back() == 13) lines.back().pop_back();
+      lines.emplace_back();
+    } else {
+      lines.back().push_back(b);
+    }
+  }
+  for (std::vector<uint8_t>& l : lines) StorageToLogical(Engm(), l);
+  const std::vector<uint8_t>& logical = line.Text();
+  const std::size_t endAt = lines.back().size() + (lines.size() == 1 ? at : 0);
+  lines.front().insert(lines.front().begin(), logical.begin(), logical.begin() + static_cast<std::ptrdiff_t>(at));
+  lines.back().insert(lines.back().end(), logical.begin() + static_cast<std::ptrdiff_t>(at), logical.end());
+  std::vector<uint8_t> stored;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    LogicalToStorage(Engm(), lines[i]);
+    if (i > 0) stored.insert(stored.end(), {13, 10});
+    stored.insert(stored.end(), lines[i].begin(), lines[i].end());
+  }
+  if (const uint16_t rc = ReplaceRange(para, 1, stored, para, ParaLength(para) + 1)) {
+    DoOnError(rc);
+    return;
+  }
+  const int32_t last = para + static_cast<int32_t>(lines.size()) - 1;
+  const LogicalLine pasted(Engm(), GetPara(last));
+  MoveCaretToPara(last, static_cast<int32_t>(pasted.StoredCaret(endAt)) + 1, false);
 }
 
 void THebTextEditor::PasteClipboardTextAt(int32_t x, int32_t y, const TClipboardPaste& paste) {

@@ -88,59 +88,14 @@ void THebTextFILEEditor::PositionCaret(int32_t screenCol) {
 
 // ---- Typing ----
 
-void THebTextFILEEditor::InsertChar(uint8_t ch) {
-  const uint8_t byte[1] = {ch};
-  TNvcParaList& list = ParaList();
-  uint16_t rc = kEditorOk;
-  const int32_t linesBefore = LineCount();
-  const int32_t lineBefore = CaretLine();
-  int32_t p = 0;
-  {
-    const bool hadSelection = HasSelection();
-    std::optional<TUndoGroup> group;
-    if (hadSelection) {
-      group.emplace(list.UndoBuffer());
-      rc = CheckReplaceLimits(byte);
-      if (rc == kEditorOk) DeleteAtCaret();
-    }
-    if (rc == kEditorOk) {
-      p = CaretPos();
-      const auto para = static_cast<uint32_t>(CaretPara());
-      const auto text = GetPara(CaretPara());
-      bool overwrite = !hadSelection && !InsertMode();
-      int32_t at = p;
-      if (!hadSelection && ReplacesPreviousPoint(text, p, ch)) {
-        // A vowel point typed after a vowel point takes its place.
-        overwrite = true;
-        at = p - 1;
-      }
-      if (overwrite && at <= static_cast<int32_t>(text.size())) {
-        rc = list.ReplaceText(this, para, byte, 1, static_cast<uint32_t>(at));
-      } else {
-        rc = list.InsertText(this, para, byte, static_cast<uint32_t>(at));
-      }
-      p = at;
-    }
-  }
-  if (rc != kEditorOk) {
-    DoOnError(rc);
-    return;
-  }
-  InvalidateChangedLines();
-  if (LineCount() != linesBefore) UpdateVertBar();
-  MoveCaretToPara(CaretPara(), p + 1, false);
-  if (CaretLine() > lineBefore) ScrollBy(-HorzOffset(), 0);
-  Host().UpdateWindow();
-}
-
 void THebTextFILEEditor::KeyChar(uint8_t ch) {
   const bool ignore = IgnoreNextChar();
   if (!ignore && ch >= 0x20 && !literalNext_) {
-    const uint8_t c = TranslateTypedChar(ch, Layers(), DageshState);
+    // What the desktop's own Hebrew layout types goes in as it is; Latin
+    // key text passes the program's layers. Where a letter typed against
+    // the main direction shows follows from the text in reading order.
+    const uint8_t c = IsHebrewKeyText(ch) ? ch : TranslateTypedChar(ch, Layers(), DageshState);
     DoCommand(ccChar, c);
-    // Typing against the main direction: step back over the character, so
-    // the next one goes before it (after the exchange both step back).
-    if (seng_) DoCommand(engm_ ? ccLeft : ccRight, 0);
     if (VowelSkip && IsNikud(c)) {
       int32_t before = CaretCol();
       DoCommand(ccLeft, 0);
@@ -178,6 +133,11 @@ bool THebTextFILEEditor::DoCommand(TNvcCommand command, uint8_t ch) {
   command = ExchangeLeftRight(command, engm_);
   const int32_t lineBefore = CaretLine();
   bool handled = true;
+  if (!ReadOnly() && !HasSelection() && DoLogicalCommand(command)) {
+    DoOnChange();
+    if (CaretLine() != lineBefore) ApplyScrollLock();
+    return true;
+  }
   switch (command) {
     case ccCtrlChar:
       SetIgnoreNextChar(true);
@@ -188,6 +148,9 @@ bool THebTextFILEEditor::DoCommand(TNvcCommand command, uint8_t ch) {
       break;
     default: handled = TNvcTextFileEditor::DoCommand(command, ch); break;
   }
+  // An editing command other than typing puts the caret somewhere of its
+  // own: the next key reads the logical caret from where it is shown.
+  if (command != ccNone && command != ccChar && command != ccCtrlChar && command < ccChar) typing_.reset();
   if (CaretLine() != lineBefore) ApplyScrollLock();
   return handled;
 }
@@ -246,6 +209,7 @@ int32_t THebTextFILEEditor::GetMarkerPosition(int n, int32_t& col) {
 void THebTextFILEEditor::Clear(bool refresh) {
   TNvcTextFileEditor::Clear(refresh);
   ParaList().SetPersistentBlocks(persistentBlocks_);
+  typing_.reset();
 }
 
 // ---- Painting ----

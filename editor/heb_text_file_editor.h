@@ -10,7 +10,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <vector>
 
+#include "core/logical_line.h"
 #include "editor/heb_layout.h"
 #include "editor/heb_paint_plan.h"
 #include "editor/keyboard_layers.h"
@@ -68,6 +71,9 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
   void SetMarkerAt(int n, int32_t line, int32_t col) override;
   bool KeyDown(const platform::KeyStroke& key) override;
   void KeyChar(uint8_t ch) override;
+  // Enter splits the paragraph in reading order: each half is the turn of
+  // its own text.
+  void NewLine(bool split, bool moveDown) override;
   void MouseDoubleClick(int32_t x, int32_t y, bool shift) override;
 
   // ---- Painting ----
@@ -80,11 +86,44 @@ class THebTextFILEEditor : public TNvcTextFileEditor {
   // paint, never during it.
   void ApplyScrollLock();
 
+  // The caret in the reading order of its paragraph, as the keys that
+  // change text use it: the one the last such key left while the caret
+  // stays where that key put it, else the one the caret's cell gives for
+  // typing `typed` (0: no character).
+  std::size_t LogicalCaret(uint8_t typed) const;
+
  protected:
   // Called when the direction has changed.
   virtual void DirectionChanged() {}
 
  private:
+  // Backspace, Delete and Enter without a selection, by the paragraph's
+  // text in reading order; false for any other command.
+  bool DoLogicalCommand(TNvcCommand command);
+  // Whether the caret is where the last key that changed text left it, in
+  // the paragraph as that key left it.
+  bool TypingCaretHolds() const;
+  void LogicalBackspace();
+  void LogicalDelete();
+  void LogicalNewLine();
+  // Joins paragraph `para` and the next in reading order, the caret where
+  // they meet.
+  void JoinLogical(int32_t para);
+  // Puts a change of paragraph `para`'s stored bytes into the text.
+  uint16_t ApplyStoredChange(int32_t para, const StoredChange& change);
+  // The caret to logical place `at` of paragraph `para`, shown where a
+  // further `probe` would show, and kept for the next key.
+  void PlaceLogicalCaret(int32_t para, std::size_t at, uint8_t probe);
+
+  struct TypingCaret {
+    int32_t Para = 0;
+    int32_t Pos = 0;
+    bool English = true;
+    std::size_t Logical = 0;
+    std::vector<uint8_t> Stored;
+  };
+  std::optional<TypingCaret> typing_;
+
   bool engm_ = true;
   bool seng_ = false;
   bool ov_ = false;

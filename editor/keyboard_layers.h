@@ -28,6 +28,10 @@ struct TKeyLayers {
   bool Nikud = false;     // OV
 };
 
+// A Hebrew letter, point, maqaf, geresh or gershayim as a key's own text
+// gives it: Hebrew typing whatever the program's keyboard layer.
+constexpr bool IsHebrewKeyText(uint8_t c) { return (c >= 0xC0 && c <= 0xD8) || (c >= 0xE0 && c <= 0xFA); }
+
 // Translates one typed character through the layers. In the phonetic layer
 // 'D' toggles `dageshState` (and types 'D'); with the latch set the next
 // character types the letter without its dagesh, or 'D' when it has none,

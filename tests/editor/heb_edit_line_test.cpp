@@ -109,9 +109,14 @@ TEST(HebEditLine, HebrewIsShownRightAlignedFirstLetterAtTheRight) {
   EXPECT_EQ(line.DisplayText, "  \xE1\xF0\xF9");
   EXPECT_EQ(line.DisplayLeft(200, 10), 150);
   // Longer than the width: the start of the text is shown.
-  line.Text = "abcdefg";
+  line.Text = "\xE0\xE1\xE2\xE3\xE4\xE5\xE6";
   line.RefreshText();
-  EXPECT_EQ(line.DisplayText, "edcba");
+  EXPECT_EQ(line.DisplayText, "\xE4\xE3\xE2\xE1\xE0");
+  // English in a Hebrew field reads left to right, as in the editor.
+  line.Text = "\xF9 ab";
+  line.RefreshText();
+  EXPECT_EQ(line.DisplayText, " ab \xF9");
+  line.Text = "abcdefg";
   line.EnglishMode = true;
   line.RefreshText();
   EXPECT_EQ(line.DisplayText, "abcdefg");
@@ -170,17 +175,23 @@ TEST(HebEditLine, HistoryAndFindKeysReachTheDialog) {
 TEST(HebEditLine, CaretPositionAndMouseColumn) {
   const int w = 10, right = 200;
   THebEditLine line;
-  line.Text = "abc";
   struct Caret {
+    const char* text;
     bool english;
     int32_t col;
     int x;
   };
-  for (const Caret& c : {Caret{true, 1, 2}, Caret{true, 3, 22}, Caret{false, 1, 197}, Caret{false, 3, 177}}) {
+  // English typed into a Hebrew field shows left to right: its caret moves
+  // right from where the word began.
+  for (const Caret& c : {Caret{"abc", true, 1, 2}, Caret{"abc", true, 3, 22}, Caret{"\xE0\xE1\xE2", false, 1, 197},
+                         Caret{"\xE0\xE1\xE2", false, 3, 177}, Caret{"abc", false, 1, 167},
+                         Caret{"abc", false, 4, 197}, Caret{"abc", false, 3, 187}}) {
+    line.Text = c.text;
     line.EnglishMode = c.english;
     line.CaretCol = c.col;
-    EXPECT_EQ(line.CaretX(right, w), c.x) << c.english << " " << c.col;
+    EXPECT_EQ(line.CaretX(right, w), c.x) << c.text << " " << c.english << " " << c.col;
   }
+  line.Text = "abc";
   struct Click {
     bool english;
     int x;
@@ -189,6 +200,7 @@ TEST(HebEditLine, CaretPositionAndMouseColumn) {
   for (const Click& c : {Click{true, 0, 1}, Click{true, 14, 2}, Click{true, 1000, 4}, Click{false, 199, 1},
                          Click{false, 185, 2}, Click{false, 0, 4}}) {
     line.EnglishMode = c.english;
+    line.Text = c.english ? "abc" : "\xE0\xE1\xE2";
     EXPECT_EQ(line.ColumnAt(c.x, right, w), c.col) << c.english << " " << c.x;
   }
   line.EnglishMode = true;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/command_numbers.h"
 #include "core/exceptions.h"
 #include "core/conv_mode.h"
 #include "core/shared_state.h"
@@ -12,6 +13,7 @@
 #include "tests/support/recording_message_sink.h"
 #include "editor/clipboard_service.h"
 #include "tests/editor/heb_editor_test_support.h"
+#include "tests/support/reading_order.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel {
@@ -282,6 +284,39 @@ TEST(HebTextEditor, CopyAndPasteThroughTheClipboardService) {
   e.PasteFromClipboard();
   EXPECT_EQ(e.Text(), "x\r\nyab\tc\r\nde");
   SetConvMode(mode);
+  SetClipboardService(before);
+}
+
+// Text of other programs is pasted in reading order at the caret in
+// reading order: after an English word typed into Hebrew it follows the
+// word, whatever cell the caret is shown in.
+TEST(HebTextEditor, PasteGoesInAtTheCaretInReadingOrder) {
+  TRecordingClipboard clipboard;
+  TClipboardService* before = SetClipboardService(&clipboard);
+  struct Case {
+    bool english;
+    std::string line;
+    int32_t col;
+    std::u16string pasted;
+    std::vector<std::string> after;
+    int32_t caretCol;
+  } const cases[] = {
+      {false, test::Own("שלום Hello"), 11, u" world", {test::Own("שלום Hello world")}, 6},
+      {true, "abc", 2, u"\u05E9\u05DC\u05D5\u05DD", {test::Own("aשלוםbc")}, 2},
+      {false, test::Own("אב"), 2, u"x\r\ny", {test::Own("אx"), test::Own("yב")}, 1},
+  };
+  for (const Case& c : cases) {
+    THebTextEditor e;
+    test::LoadLogical(e, c.english, {c.line});
+    e.SetCaretPosition(1, c.col);
+    clipboard.paste = {};
+    clipboard.paste.unicodeText = c.pasted;
+    e.PasteFromClipboard();
+    EXPECT_EQ(test::LogicalParas(e), c.after) << c.line;
+    EXPECT_EQ(e.CaretCol(), c.caretCol) << c.line;
+    e.DoCommand(ccUndo, 0);
+    EXPECT_EQ(test::LogicalParas(e), std::vector<std::string>{c.line}) << "one undo step";
+  }
   SetClipboardService(before);
 }
 

@@ -48,23 +48,28 @@ TEST_F(HebEditorTest, GridTakesTheWiderFontsCell) {
 }
 
 TEST_F(HebEditorTest, TypingAgainstTheMainDirectionStoresReversed) {
-  for (bool engm : {true, false}) {
+  // Hebrew in an English document and English in a Hebrew one: stored
+  // reversed, the caret kept where the run began, where the next letter goes.
+  struct Case {
+    bool engm;
+    bool hebrewKeys;
+    std::string stored;
+    int32_t pos;
+  } const cases[] = {
+      {true, true, S({kGimel, kBet, kAlef}), 1},
+      {false, false, "dct", 1},
+      {false, true, S({kAlef, kBet, kGimel}), 4},
+      {true, false, "tcd", 4},
+  };
+  for (const Case& c : cases) {
     Load("");
-    f.editor.SetEngm(engm);
-    Hebrew();
-    f.editor.SetSEng(true);
+    f.editor.SetEngm(c.engm);
+    f.editor.SetKeyType(c.hebrewKeys ? TKeytype::Hebrew : TKeytype::English);
+    f.editor.SetSEng(c.engm == c.hebrewKeys);
     f.Type("tcd");
-    EXPECT_EQ(f.Para(1), S({kGimel, kBet, kAlef})) << engm;
-    EXPECT_EQ(Pos(), 1) << "the caret stays where it was";
+    EXPECT_EQ(f.Para(1), c.stored) << c.engm << c.hebrewKeys;
+    EXPECT_EQ(Pos(), c.pos) << c.engm << c.hebrewKeys;
   }
-  // With the main direction: in reading order.
-  Load("");
-  f.editor.SetSEng(false);
-  f.editor.SetEngm(false);
-  Hebrew();
-  f.Type("tcd");
-  EXPECT_EQ(f.Para(1), S({kAlef, kBet, kGimel}));
-  EXPECT_EQ(Pos(), 4);
 }
 
 TEST_F(HebEditorTest, KeyboardLayersWhileTyping) {
