@@ -180,6 +180,7 @@ int32_t THebEditLine::ColumnAt(int x, int clientRight, int cellWidth) const {
   const LogicalLine line = Shown();
   if (line.Stored() != line.Text()) {
     col = static_cast<int32_t>(line.CaretFor(static_cast<std::size_t>(col - 1), 0)) + 1;
+    col = std::max(std::min(col, MaxLength), 1);
   }
   return col;
 }

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
+#include <span>
+#include <string>
 
+#include "core/border_order.h"
 #include "editor/heb_edit_line.h"
 #include "platform/virtual_keys.h"
 
@@ -18,8 +21,12 @@ void Check(bool ok) {
 void CheckLine(const nuvel::THebEditLine& e) {
   const auto length = static_cast<int32_t>(e.Text.size());
   Check(e.CaretCol >= 1 && e.CaretCol <= length + 1);
-  if (e.EnglishMode)
-    Check(e.DisplayText == e.Text);
+  if (e.EnglishMode) {
+    // The text as the editor shows it, which turns back into the text.
+    std::string back = e.DisplayText;
+    nuvel::StorageToLogical(true, std::span<uint8_t>(reinterpret_cast<uint8_t*>(back.data()), back.size()));
+    Check(back == e.Text);
+  }
   else
     Check(static_cast<int32_t>(e.DisplayText.size()) == std::max(e.DisplayWidth, 0));
   const int32_t col = e.ColumnAt(37, 300, 9);
