@@ -14,15 +14,10 @@ std::string ProgPath;
 std::string IniBaseName = "NuvelW";
 std::string DataFileName;
 std::string KeyFileName;
-std::string ShortBuf;
-std::string ShortBuf2;
-int32_t ScratchInt = 0;
-std::vector<uint8_t> WorkBuffer(kWorkBufferSize);
 std::array<bool, 256> DigitTable{};
 const uint8_t* ConvTable = nullptr;
 std::array<std::string, kMacroSlots> MacroKeys;
 uint8_t WsQTKey = 0;
-std::string ReopenKey;
 std::string RuleFileName;
 int32_t IdleCounter = 0;
 uint8_t ScrollLockMode = 0;
@@ -38,7 +33,6 @@ bool CtrlKPending = false;
 void InitSharedState() {
   NikudOverstrike = true;
   ScrollLockMode = 0;
-  WorkBuffer.assign(kWorkBufferSize, 0);
   IniBaseName = "NuvelW";
   ProgPath = platform::ProgramFolder();
   // The program folder is known before the INI file is read, so the

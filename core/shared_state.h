@@ -22,16 +22,6 @@ extern std::string IniBaseName;   // "NuvelW"
 extern std::string DataFileName;  // "DIDOD.drf" once InitStartUp ran
 extern std::string KeyFileName;   // "DIDOD.key" once InitStartUp ran
 
-// Scratch strings through which values pass between routines; no value
-// survives a call into another routine.
-extern std::string ShortBuf;
-extern std::string ShortBuf2;
-extern int32_t ScratchInt;
-
-// Work buffer of the document loader, the clipboard and the counters.
-inline constexpr size_t kWorkBufferSize = 32768;
-extern std::vector<uint8_t> WorkBuffer;
-
 // True exactly for '0'..'9' and '.' once InitStartUp ran.
 extern std::array<bool, 256> DigitTable;
 
@@ -44,7 +34,6 @@ inline constexpr size_t kMacroLength = 30;
 extern std::array<std::string, kMacroSlots> MacroKeys;
 
 extern uint8_t WsQTKey;          // key typed after the WordStar prefix Ctrl+Q T
-extern std::string ReopenKey;    // key-name scratch of the [REOPEN] section
 extern std::string RuleFileName; // rule file chosen in the rule-file chooser
 
 extern int32_t IdleCounter;     // reset by every editor command; counted up by the main timer

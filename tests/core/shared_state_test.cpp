@@ -15,7 +15,6 @@ TEST(SharedState, StartValues) {
   InitSharedState();
   EXPECT_TRUE(NikudOverstrike);
   EXPECT_EQ(ScrollLockMode, 0);
-  EXPECT_EQ(WorkBuffer.size(), 32768u);
   EXPECT_EQ(IniBaseName, "NuvelW");
   EXPECT_EQ(ProgPath, temp.Folder());
   EXPECT_FALSE(NoConversion || NuvDosConfig || ForceCP1255 || TagConfig || Config6);
