@@ -7,7 +7,6 @@
 #include "app/document_windows_qt.h"
 #include "app/main_commands_qt.h"
 #include "app/mdi_child_qt.h"
-#include "core/conv_guard.h"
 #include "core/message_texts.h"
 #include "editor/heb_text_editor.h"
 #include "tools/conversion_batch.h"
@@ -34,9 +33,7 @@ TMDIChild* OpenSource(DocumentWindows& docs, const std::string& name, const Wiza
     return nullptr;
   }
   const WizardFormat f = SourceFormat(c);
-  std::optional<ConvStateGuard> mode;
-  if (f.mode) mode.emplace(*f.mode);
-  return docs.CreateMDIChild(name, false, static_cast<uint8_t>(f.diskFormat.value_or(255)));
+  return docs.CreateMDIChild(name, false, static_cast<uint8_t>(f.diskFormat.value_or(255)), f.mode);
 }
 
 // The converted document: kept in its window with the destination's

@@ -227,7 +227,8 @@ TMDIChild* DocumentWindows::FindChild(const std::string& name) const {
 
 // ---- File commands ----
 
-TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat) {
+TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat,
+                                           std::optional<int> conversionMode) {
   // A new window joins a maximized one maximized, as a tab of the same view.
   const TMDIChild* before = ActiveChild();
   const bool joinMaximized = before && before->isMaximized();
@@ -243,6 +244,7 @@ TMDIChild* DocumentWindows::CreateMDIChild(const std::string& name, bool noLoad,
   }
   THebTextEditor& doc = child->HebDoc();
   doc.SetDisk_Conv(diskFormat);
+  if (conversionMode) doc.SetConversion(doc.Conversion().WithMode(*conversionMode));
   doc.SetFileName(name);
   const bool directionBefore = doc.Engm();
   doc.SetDirectionFromContent(true);

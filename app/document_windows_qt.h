@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -130,7 +131,10 @@ class DocumentWindows : public QObject {
   TMDIChild* FindChild(const std::string& name) const;
 
   // ---- File commands ----
-  TMDIChild* CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat);
+  // With `conversionMode`, the document converts by that mode instead of
+  // the program's.
+  TMDIChild* CreateMDIChild(const std::string& name, bool noLoad, uint8_t diskFormat,
+                            std::optional<int> conversionMode = std::nullopt);
   // Nothing when all 255 untitled numbers are in use (after saying so).
   TMDIChild* New1Click();
   bool ActivateIfOpen(const std::string& name);

@@ -19,6 +19,7 @@
 #include "app/mdi_child_qt.h"
 #include "app/preferences_dialog_qt.h"
 #include "app/toolbar_wrap_qt.h"
+#include "core/conv_context.h"
 #include "core/font_descriptor.h"
 #include "core/qstring_bytes_qt.h"
 #include "core/settings.h"
@@ -217,6 +218,8 @@ void ApplyPreferences(TMainForm& form, DocumentWindows& docs, const Preferences&
   form.Keyboard().EnglishFile = p.EnglishDocument;
   SetChecked(form, "Engm1", p.EnglishDocument);
   if (TMDIChild* c = docs.ActiveChild()) c->HebDoc().ChooseDirection(p.EnglishDocument);
+  // The open documents take the new conversion and edit configuration.
+  for (TMDIChild* c : docs.Children()) c->HebDoc().SetConversion(ProgramConvContext());
   form.SetKeyboardByDirection();
 
   o.WrapColumn = p.WrapColumn;

@@ -31,7 +31,7 @@ void AttachSendMail(MainCommands& on, DocumentWindows& docs, std::function<bool(
       const auto bytes = e.GetPara(p);
       chunks.emplace_back(bytes.begin(), bytes.end());
     }
-    const TClipboardCopy text = BuildClipboardCopy(chunks, e.Engm());
+    const TClipboardCopy text = BuildClipboardCopy(chunks, e.Conversion(), e.Engm());
     const QString body = QString::fromUtf16(text.unicodeText.data(), static_cast<qsizetype>(text.unicodeText.size()));
     const QByteArray utf8 = body.toUtf8();
     if (!open(MailToUrl(std::string(utf8.constData(), static_cast<size_t>(utf8.size())))))

@@ -1,5 +1,5 @@
 // Conversion speed over 50 MB of mixed Hebrew and English text, once without
-// points and once with them: mode 2 (Windows-1255) in through ConvertBuffer
+// points and once with them: mode 2 (Windows-1255) in through ConvertWholeText
 // as loading and the clipboard run it, and out as saving runs it (with the
 // points put in canonical order), beside the C library's iconv turning the
 // same Windows-1255 bytes into UTF-16 in the same run. Target: each of the
@@ -18,8 +18,7 @@
 #include <vector>
 
 #include "core/charset.h"
-#include "core/conv_buffer.h"
-#include "core/conv_guard.h"
+#include "core/conv_context.h"
 #include "core/conv_table.h"
 #include "core/shared_state.h"
 #include "formats/text_conversion.h"
@@ -97,11 +96,8 @@ bool RunText(bool points) {
   using namespace nuvel;
   const std::vector<uint8_t> own = MakeText(points);
   std::vector<uint8_t> cp1255;
-  {
-    ConvStateGuard keep(kConvCp1255);
-    PrepareConvTable(true);
-    ConvertParagraphOut(CurrentConvSettings(), own, cp1255);
-  }
+  ConvertParagraphOut(PreparedConv(kConvCp1255, true).Settings(), own, cp1255);
+  const ConvContext windows{kConvCp1255};
   const char* kind = points ? "with points" : "without points";
 
   // Five rounds of the three conversions in turn, the best of each kept:
@@ -115,15 +111,11 @@ bool RunText(bool points) {
   for (int round = 0; round < 5; ++round) {
     work = cp1255;
     in_s = std::min(in_s, Time([&] {
-                      ConvStateGuard keep(kConvCp1255);
-                      PrepareConvTable(false);
-                      ConvertBuffer(work);
+                      ConvertWholeText(windows, false, work);
                     }));
     in_ok = in_ok && work == own;
     out_s = std::min(out_s, Time([&] {
-                       ConvStateGuard keep(kConvCp1255);
-                       PrepareConvTable(true);
-                       ConvertParagraphOut(CurrentConvSettings(), own, work);
+                       ConvertParagraphOut(PreparedConv(kConvCp1255, true).Settings(), own, work);
                      }));
     out_ok = out_ok && work == cp1255;
     iconv_s = std::min(iconv_s, Time([&] {
@@ -164,13 +156,9 @@ int main(int argc, char** argv) {
   if (folder.empty() || folder.back() != '/') folder.push_back('/');
   ProgPath = folder;
   DataFileName = "DIDOD.drf";
-  {
-    ConvStateGuard keep(kConvCp1255);
-    PrepareConvTable(true);
-    if (ConvTable[0x98] != kComposeMark) {
-      std::fprintf(stderr, "No conversion tables in %sDIDOD.drf\n", folder.c_str());
-      return 1;
-    }
+  if (PreparedConv(kConvCp1255, true).Table()[0x98] != kComposeMark) {
+    std::fprintf(stderr, "No conversion tables in %sDIDOD.drf\n", folder.c_str());
+    return 1;
   }
   bool all = RunText(false);
   all = RunText(true) && all;

@@ -1,8 +1,7 @@
 #pragma once
 // The conversion engine: turns bytes of the system's own set into an outside
 // character set ("out") or back ("in") by one conversion mode, with explicit
-// settings and no global state. The globals of the conversion (current mode,
-// prepared table, direction, dot codes) feed it through ConvertBuffer.
+// settings and no global state (see PreparedConv in core/conv_context.h).
 //
 // Output grows as needed: decomposed pointed letters take up to three bytes
 // and 3B2 entities up to thirteen. Look-aheads never read past the input.

@@ -1,13 +1,15 @@
 #pragma once
-// The current conversion mode ("Character Table" preference, [GENPREFS]
-// Conversion). Loading, saving and the clipboard convert by it.
+// The program's conversion mode ("Character Table" preference, [GENPREFS]
+// Conversion): the mode a new document or tool run starts with (see
+// ProgramConvContext). Conversions themselves convert by the mode they are
+// given.
 #include "core/conv_engine.h"
 
 namespace nuvel {
 
 int GetConvMode();
-// Makes `mode` current without storing it; 3 stays 3 (it then converts
-// nothing). A caller that forces a mode holds a ConvStateGuard.
+// Makes `mode` the program's mode without storing it; 3 stays 3 (it then
+// converts nothing).
 void SetConvMode(int mode);
 // Writes [GENPREFS] Conversion = the decimal mode, then makes it current;
 // 3 (Microsoft Word) runs as 2.

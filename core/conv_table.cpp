@@ -1,18 +1,11 @@
 #include "core/conv_table.h"
 
+#include <algorithm>
 #include <array>
-#include <utility>
 
-#include "core/conv_mode.h"
 #include "core/data_file.h"
-#include "core/shared_state.h"
 
 namespace nuvel {
-
-bool ConvTableOut = true;
-uint8_t ShinDotCode = 0xD1;
-uint8_t SinDotCode = 0xD2;
-
 namespace {
 
 constexpr ConvTableBytes Identity() {
@@ -94,44 +87,34 @@ uint16_t DataFileTableRecord(int mode, bool out) {
 
 const ConvTableBytes& Builtin3B2Table(bool out) { return out ? kTable3B2Out : kTable3B2In; }
 
-void PrepareConvTable(bool out, std::unique_ptr<ConvTableBytes>& table) {
-  if (!table) table = std::make_unique<ConvTableBytes>(Identity());
-  const int mode = GetConvMode();
+const ConvTableBytes& IdentityConvTable() {
+  static constexpr ConvTableBytes kIdentity = Identity();
+  return kIdentity;
+}
+
+void PrepareConvTable(int mode, bool out, ConvTableBytes& table) {
   if (mode == kConv3B2) {
-    *table = Builtin3B2Table(out);
+    table = Builtin3B2Table(out);
   } else if (mode == kConvUnicode) {
-    (*table)[1] = out ? 1 : 0;
+    table[1] = out ? 1 : 0;
   } else {
     std::array<uint8_t, 4 * kDataRecordSize> records{};
     if (ReadDataFileRecords(DataFileTableRecord(mode, out), records, 4)) {
-      std::copy_n(records.begin() + kTableOffsetInRecords, table->size(), table->begin());
+      std::copy_n(records.begin() + kTableOffsetInRecords, table.size(), table.begin());
     }
   }
-  ConvTableOut = out;
-  if (mode == kConvCp1255) {
-    ShinDotCode = 0xD1;
-    SinDotCode = 0xD2;
-  } else if (mode == kConvWindowsFonts) {
-    ShinDotCode = 0xD2;
-    SinDotCode = 0xD1;
+}
+
+ConvSettings ConvSettingsFor(int mode, bool out, const ConvTableBytes& table) {
+  ConvSettings s;
+  s.mode = mode;
+  s.table = table.data();
+  s.out = out;
+  if (mode == kConvWindowsFonts) {
+    s.shin_dot = 0xD2;
+    s.sin_dot = 0xD1;
   }
-}
-
-void FreeConvTable(std::unique_ptr<ConvTableBytes>& table) { table.reset(); }
-
-std::unique_ptr<ConvTableBytes>& SharedConvTable() {
-  static std::unique_ptr<ConvTableBytes> table;
-  return table;
-}
-
-void PrepareConvTable(bool out) {
-  PrepareConvTable(out, SharedConvTable());
-  ConvTable = SharedConvTable()->data();
-}
-
-void FreeConvTable() {
-  ConvTable = nullptr;
-  FreeConvTable(SharedConvTable());
+  return s;
 }
 
 }  // namespace nuvel

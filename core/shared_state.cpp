@@ -15,7 +15,6 @@ std::string IniBaseName = "NuvelW";
 std::string DataFileName;
 std::string KeyFileName;
 std::array<bool, 256> DigitTable{};
-const uint8_t* ConvTable = nullptr;
 std::array<std::string, kMacroSlots> MacroKeys;
 uint8_t WsQTKey = 0;
 std::string RuleFileName;

@@ -25,9 +25,6 @@ extern std::string KeyFileName;   // "DIDOD.key" once InitStartUp ran
 // True exactly for '0'..'9' and '.' once InitStartUp ran.
 extern std::array<bool, 256> DigitTable;
 
-// Translation table of the conversion in progress (null when none).
-extern const uint8_t* ConvTable;
-
 // Key-macro table: slots 0..41 of at most 30 characters; slot 0 mirrors slot 10.
 inline constexpr int kMacroSlots = 42;
 inline constexpr size_t kMacroLength = 30;
@@ -39,7 +36,9 @@ extern std::string RuleFileName; // rule file chosen in the rule-file chooser
 extern int32_t IdleCounter;     // reset by every editor command; counted up by the main timer
 extern uint8_t ScrollLockMode;  // caret's screen row kept while Scroll Lock is on; 0 = none
 
-// Edit configuration ([GENPREFS] EditConfig); at most one is set.
+// Edit configuration ([GENPREFS] EditConfig) as the preferences set it; at
+// most one is set. A document or tool run reads them once, into its own
+// ConvContext (core/conv_context.h).
 extern bool NoConversion;  // 1 Program Editor
 extern bool NuvDosConfig;  // 3 Nuvel DOS
 extern bool ForceCP1255;   // 4 3B2

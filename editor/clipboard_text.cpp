@@ -3,14 +3,9 @@
 #include <memory>
 
 #include "core/charset.h"
-#include "core/conv_buffer.h"
 #include "core/conv_engine.h"
-#include "core/conv_guard.h"
-#include "core/conv_mode.h"
-#include "core/conv_table.h"
 #include "core/cp1255_look_alikes.h"
 #include "core/point_order.h"
-#include "core/shared_state.h"
 #include "core/border_order.h"
 #include "formats/windows1255.h"
 
@@ -27,38 +22,28 @@ void BlankControlBytes(std::vector<uint8_t>& text) {
 
 namespace {
 
-// The table of mode 2 going out, prepared once for a whole copy.
-std::unique_ptr<ConvTableBytes> Cp1255OutTable() {
-  ConvStateGuard keep(kConvCp1255);
-  std::unique_ptr<ConvTableBytes> table;
-  PrepareConvTable(true, table);
-  return table;
-}
-
 // The chunk in logical order as the desktop's plain text: its pointed
 // letters as letters and points in Unicode's canonical order.
-std::u16string DesktopText(std::vector<uint8_t> chunk, bool englishDocument, const ConvTableBytes& table) {
-  if (!NoConversion) StorageToLogical(englishDocument, chunk);
-  ConvSettings s;
-  s.mode = kConvCp1255;
-  s.table = table.data();
-  s.out = true;
+std::u16string DesktopText(std::vector<uint8_t> chunk, bool turn, bool englishDocument, const PreparedConv& cp1255) {
+  if (turn) StorageToLogical(englishDocument, chunk);
   std::vector<uint8_t> out;
-  ConvertBytes(s, chunk, out);
+  ConvertBytes(cp1255.Settings(), chunk, out);
   PutPointsInCanonicalOrder(out);
   return DecodeWindows1255(out);
 }
 
 }  // namespace
 
-TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, bool englishDocument) {
+TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, const ConvContext& conversion,
+                                  bool englishDocument) {
   TClipboardCopy out;
   std::vector<uint8_t> text;
-  if (GetConvMode() == kConvUnicode) {
+  const bool turns = !conversion.NoConversion();
+  if (conversion.mode == kConvUnicode) {
     for (std::size_t i = 0; i < chunks.size(); ++i) {
       if (i > 0) text.insert(text.end(), {13, 10});
       std::vector<uint8_t> chunk = chunks[i];
-      if (!NoConversion) StorageToLogical(englishDocument, chunk);
+      if (turns) StorageToLogical(englishDocument, chunk);
       text.insert(text.end(), chunk.begin(), chunk.end());
     }
     BlankControlBytes(text);
@@ -67,24 +52,23 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
     HebToWideBuffer(text, std::span<char16_t>(out.unicodeText.data(), out.unicodeText.size()));
     return out;
   }
-  const int mode = GetConvMode();
+  const int mode = conversion.mode;
   // Windows programs take logical order; the plain text of the desktop is
   // always logical, whatever the byte text is.
-  const bool reorder = mode == kConvCp1255 && !NoConversion;
-  const bool pointsInOrder = !NoConversion && (mode == kConvCp1255 || mode == kConvWindowsFonts || ForceCP1255);
+  const bool reorder = mode == kConvCp1255 && turns;
+  const bool pointsInOrder = turns && (mode == kConvCp1255 || mode == kConvWindowsFonts || conversion.ForceCp1255());
   std::u16string desktop;
-  std::unique_ptr<ConvTableBytes> cp1255;
-  if (!reorder) cp1255 = Cp1255OutTable();
-  ConvStateGuard keep;
-  PrepareConvTable(true);
+  // The table of mode 2 going out, prepared once for a whole copy.
+  std::optional<PreparedConv> cp1255;
+  if (!reorder) cp1255.emplace(kConvCp1255, true);
   for (std::size_t i = 0; i < chunks.size(); ++i) {
     if (!reorder) {
       if (i > 0) desktop += u"\r\n";
-      desktop += DesktopText(chunks[i], englishDocument, *cp1255);
+      desktop += DesktopText(chunks[i], turns, englishDocument, *cp1255);
     }
     std::vector<uint8_t> chunk = chunks[i];
     if (reorder) StorageToLogical(englishDocument, chunk);
-    ConvertBuffer(chunk);
+    ConvertWholeText(conversion, true, chunk);
     if (pointsInOrder) PutPointsInCanonicalOrder(chunk);
     text.insert(text.end(), chunk.begin(), chunk.end());
     if (i + 1 < chunks.size()) text.insert(text.end(), {13, 10});
@@ -102,8 +86,9 @@ TClipboardCopy BuildClipboardCopy(std::span<const std::vector<uint8_t>> chunks, 
   return out;
 }
 
-std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste, std::optional<bool> englishDocument) {
-  const bool reorderable = englishDocument.has_value() && !NoConversion;
+std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& paste, const ConvContext& conversion,
+                                                      std::optional<bool> englishDocument) {
+  const bool reorderable = englishDocument.has_value() && !conversion.NoConversion();
   auto toStorage = [&](std::vector<uint8_t>& text) {
     if (!reorderable) return;
     // Line by line: the paste may hold several.
@@ -115,7 +100,7 @@ std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& pas
       }
     }
   };
-  if (GetConvMode() == kConvUnicode && paste.unicodeText) {
+  if (conversion.mode == kConvUnicode && paste.unicodeText) {
     std::vector<uint8_t> text(paste.unicodeText->size());
     WideToHebBuffer(*paste.unicodeText, text);
     std::erase(text, 0);
@@ -124,26 +109,26 @@ std::optional<std::vector<uint8_t>> TextFromClipboard(const TClipboardPaste& pas
   }
   std::vector<uint8_t> text;
   bool logical = false;
-  ConvStateGuard keep;
+  ConvContext pasted = conversion;
   if (paste.bytes) {
     text = *paste.bytes;
-    logical = GetConvMode() == kConvCp1255;
+    logical = conversion.mode == kConvCp1255;
   } else if (paste.unicodeText) {
     // Plain text of another program: logical order, taken as Windows-1255.
     text = EncodeWindows1255(*paste.unicodeText);
-    if (!NoConversion) SetConvMode(kConvCp1255);
+    pasted.mode = kConvCp1255;
     logical = true;
   } else {
     return std::nullopt;
   }
   std::erase(text, 0);
-  const int mode = ForceCP1255 ? kConvCp1255 : GetConvMode();
+  const int mode = pasted.WholeTextMode();
   std::vector<uint8_t> expanded;
-  if (!NoConversion && (mode == kConvCp1255 || mode == kConvWindowsFonts) && ExpandCp1255LookAlikes(text, expanded)) {
+  if (!pasted.NoConversion() && (mode == kConvCp1255 || mode == kConvWindowsFonts) &&
+      ExpandCp1255LookAlikes(text, expanded)) {
     text.swap(expanded);
   }
-  PrepareConvTable(false);
-  ConvertBuffer(text);
+  ConvertWholeText(pasted, false, text);
   if (logical) toStorage(text);
   return text;
 }

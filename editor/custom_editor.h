@@ -103,6 +103,9 @@ class TNvcCustomEditor : public TParaListView {
   void SetTabSize(uint8_t v);
   TTabType TabType() const { return tabType_; }
   void SetTabType(TTabType v) { tabType_ = v; }
+  // The document's conversion (see TNvcParaList::Conversion).
+  const ConvContext& Conversion() const { return ParaList().Conversion(); }
+  void SetConversion(const ConvContext& conversion) { ParaList().SetConversion(conversion); }
   bool TrimWhiteSpace() const { return trimWhiteSpace_; }
   void SetTrimWhiteSpace(bool v) { trimWhiteSpace_ = v; }
   uint32_t UndoBufferSize() const { return list_->UndoBuffer().BufferSize(); }

@@ -23,9 +23,9 @@ void TEditorLoadTarget::LoadDone() {
 
 static_assert(kDocumentByteLimit == TNvcParaList::kNoLimit, "a file is refused at the storage's own byte limit");
 
-TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
-                               bool sheimFiltered, bool englishDocument, bool directionFromContent) {
-  TEditorLoadTarget target(editor, diskConv, sheimFiltered, englishDocument, directionFromContent);
+TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, const ConvContext& conversion,
+                               uint8_t diskConv, bool sheimFiltered, bool englishDocument, bool directionFromContent) {
+  TEditorLoadTarget target(editor, conversion, diskConv, sheimFiltered, englishDocument, directionFromContent);
   return LoadDocument(target, fileName);
 }
 
@@ -38,6 +38,7 @@ TSaveRequest SaveRequestFor(const TNvcCustomTextFileEditor& editor, const std::s
   r.wrap = TWrapSettings{editor.ParaList().EffectiveWrapColumn(), editor.TabSize()};
   r.makeBackup = editor.MakeBackup() || editor.BackupOnNextSave();
   r.backupExt = editor.BackupExt();
+  r.conversion = editor.Conversion();
   return r;
 }
 

@@ -22,7 +22,13 @@ class TEditorLoadTarget : public TLoadTarget {
   // direction its content chooses; otherwise `englishDocument` holds.
   TEditorLoadTarget(TNvcCustomEditor& editor, uint8_t diskConv, bool sheimFiltered, bool englishDocument = true,
                     bool directionFromContent = false)
+      : TEditorLoadTarget(editor, editor.Conversion(), diskConv, sheimFiltered, englishDocument,
+                          directionFromContent) {}
+  // The same, reading by `conversion` instead of the editor's own.
+  TEditorLoadTarget(TNvcCustomEditor& editor, const ConvContext& conversion, uint8_t diskConv, bool sheimFiltered,
+                    bool englishDocument = true, bool directionFromContent = false)
       : editor_(editor),
+        conversion_(conversion),
         diskConv_(diskConv),
         sheimFiltered_(sheimFiltered),
         englishDocument_(englishDocument),
@@ -47,20 +53,23 @@ class TEditorLoadTarget : public TLoadTarget {
     if (directionFromContent_) englishDocument_ = english;
   }
   void LoadDone() override;
+  const ConvContext& Conversion() const override { return conversion_; }
 
  private:
   TNvcCustomEditor& editor_;
+  ConvContext conversion_;
   uint8_t diskConv_;
   bool sheimFiltered_;
   bool englishDocument_;
   bool directionFromContent_;
 };
 
-// Loads `fileName` into the editor. The caller reports result.appendError
+// Loads `fileName` into the editor, converting by `conversion`. The caller reports result.appendError
 // through the editor's error event, and keeps result.lfLineEnds with the
 // document for its next save; with `directionFromContent` it takes
 // result.englishByContent, when set, as the document's direction.
-TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, uint8_t diskConv,
+TLoadResult LoadEditorFromFile(TNvcCustomEditor& editor, const std::string& fileName, const ConvContext& conversion,
+                               uint8_t diskConv,
                                bool sheimFiltered, bool englishDocument = true, bool directionFromContent = false);
 
 // A save request that reads the editor's paragraphs (the editor must outlive

@@ -5,10 +5,6 @@
 #include <vector>
 
 #include "core/charset.h"
-#include "core/conv_buffer.h"
-#include "core/conv_guard.h"
-#include "core/conv_mode.h"
-#include "core/conv_table.h"
 #include "core/logical_line.h"
 #include "core/nikud.h"
 #include "core/shared_state.h"
@@ -204,14 +200,12 @@ void THebEditLine::CopyToClipboard() const {
   if (!clipboard) return;
   std::vector<uint8_t> text(Text.begin(), Text.end());
   TClipboardCopy copy;
-  if (GetConvMode() == kConvUnicode) {
+  if (Conversion.mode == kConvUnicode) {
     copy.unicodeOnly = true;
     copy.unicodeText.resize(text.size());
     HebToWideBuffer(text, std::span<char16_t>(copy.unicodeText.data(), copy.unicodeText.size()));
   } else {
-    ConvStateGuard keep;
-    PrepareConvTable(true);
-    ConvertBuffer(text);
+    ConvertWholeText(Conversion, true, text);
     copy.unicodeText = DecodeWindows1255(text);
     copy.bytes = std::move(text);
   }
@@ -221,7 +215,7 @@ void THebEditLine::CopyToClipboard() const {
 void THebEditLine::PasteFromClipboard() {
   TClipboardService* clipboard = CurrentClipboardService();
   if (!clipboard) return;
-  std::optional<std::vector<uint8_t>> text = TextFromClipboard(clipboard->Read());
+  std::optional<std::vector<uint8_t>> text = TextFromClipboard(clipboard->Read(), Conversion);
   if (!text) return;
   Text.assign(text->begin(), text->end());
   RefreshText();

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/logical_line.h"
+#include "core/conv_context.h"
 #include "editor/keyboard_layers.h"
 
 namespace nuvel {
@@ -39,6 +40,9 @@ class THebEditLine {
   bool InsertMode = true;     // insert, else overwrite
   bool AllSelected = false;   // the whole text counts as selected
   bool HebrewKeys = false;    // the keyboard layers are on at all
+  // What copy and paste convert by: the program's defaults when the
+  // control is made.
+  ConvContext Conversion = ProgramConvContext();
   // Ctrl+R and Ctrl+F.
   std::function<void()> OnHistoryKey;
   std::function<void()> OnFindKey;
@@ -75,8 +79,8 @@ class THebEditLine {
   // The cells Text takes (vowel points that take no cell not counted).
   int32_t TextCells() const;
 
-  // Ctrl+C: with AllSelected, the whole text, converted out by the current
-  // conversion mode, goes to the clipboard service; otherwise nothing.
+  // Ctrl+C: with AllSelected, the whole text, converted out by
+  // Conversion, goes to the clipboard service; otherwise nothing.
   void CopyToClipboard() const;
   // Ctrl+V: the clipboard's text, converted in, replaces the whole text
   // (MaxLength does not apply).

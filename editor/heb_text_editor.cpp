@@ -7,7 +7,6 @@
 #include "core/border_order.h"
 #include "core/exceptions.h"
 #include "core/file_messages.h"
-#include "core/conv_mode.h"
 #include "core/message_texts.h"
 #include "core/fixed_font_names.h"
 #include "core/logical_line.h"
@@ -33,7 +32,7 @@ TFormLosses SaveLosses(const TSaveRequest& request) {
     case TSavePass::None: break;
     case TSavePass::Fixed:
     case TSavePass::ThreeB2: mode = rule.fixedMode; break;
-    case TSavePass::Current: mode = request.trTypeFL >= 0 ? request.trTypeFL : GetConvMode(); break;
+    case TSavePass::Current: mode = request.CurrentMode(); break;
   }
   if (mode != kConvWindows31 && mode != kConvNuvelDos && mode != kConvEinstein && mode != kConv3B2) return {};
   return CountFormLosses(mode, request.ParagraphCount(), [&request](uint32_t i) { return request.Paragraph(i); });
@@ -101,11 +100,13 @@ void THebTextEditor::CutWord() {
   CutToClipboard();
 }
 
-void THebTextEditor::LoadFromFile(const std::string& name) {
+void THebTextEditor::LoadFromFile(const std::string& name) { LoadFromFileWith(name, Conversion()); }
+
+void THebTextEditor::LoadFromFileWith(const std::string& name, const ConvContext& conversion) {
   // Taken before reading: a change made while the file is read is noticed.
   const platform::FileStamp stamp = platform::StampOfFile(name);
   SetLoadNotice({});
-  const TLoadResult result = LoadEditorFromFile(*this, name, diskConv_, sheimFiltered_, Engm(), directionFromContent_);
+  const TLoadResult result = LoadEditorFromFile(*this, name, conversion, diskConv_, sheimFiltered_, Engm(), directionFromContent_);
   if (directionFromContent_ && result.englishByContent) SetEngm(*result.englishByContent);
   logicalOrder_ = result.logicalOrder;
   UpdateWrapRuns();
@@ -134,7 +135,9 @@ void THebTextEditor::LoadFromFile(const std::string& name) {
   }
 }
 
-void THebTextEditor::SaveToFile(const std::string& name) {
+void THebTextEditor::SaveToFile(const std::string& name) { SaveToFileWith(name, Conversion()); }
+
+void THebTextEditor::SaveToFileWith(const std::string& name, const ConvContext& conversion) {
   if (lossyLoad_ && name == lossyName_) {
     platform::MessageRequest question;
     question.text = ReplaceLossyFileText(name, BackupFileName(name, BackupExt()));
@@ -148,6 +151,7 @@ void THebTextEditor::SaveToFile(const std::string& name) {
   request.englishDocument = Engm();
   request.diskConv = diskConv_;
   request.trTypeFL = trTypeFl_;
+  request.conversion = conversion;
   request.lfLineEnds = lfLineEnds_;
   request.sheimFiltered = sheimFiltered_;
   if (name != formLossAnswered_) {
@@ -178,7 +182,7 @@ void THebTextEditor::SaveToFile(const std::string& name) {
     lossyLoad_ = false;
     // The document is now the file it was saved as, in the form written.
     if (result.rule.writer != TWriterKind::Unicode) textForm_ = TTextForm::Bytes;
-    logicalOrder_ = WritesLogicalOrder(result.rule, trTypeFl_);
+    logicalOrder_ = WritesLogicalOrder(result.rule, request);
     UpdateWrapRuns();
   }
 }
@@ -226,7 +230,7 @@ bool THebTextEditor::CopyToClipboard() {
 std::optional<TClipboardCopy> THebTextEditor::SelectionClipboardText() const {
   const auto chunks = SelectionChunks(*this);
   if (chunks.empty()) return std::nullopt;
-  return BuildClipboardCopy(chunks, Engm());
+  return BuildClipboardCopy(chunks, Conversion(), Engm());
 }
 
 void THebTextEditor::PasteFromClipboard() {
@@ -237,7 +241,7 @@ void THebTextEditor::PasteFromClipboard() {
 
 void THebTextEditor::PasteClipboardText(const TClipboardPaste& paste) {
   if (GetReadOnly()) return;
-  const auto text = TextFromClipboard(paste, Engm());
+  const auto text = TextFromClipboard(paste, Conversion(), Engm());
   if (!text || text->empty()) return;
   const int32_t para = CaretPara();
   if (HasSelection() || CaretPos() > ParaLength(para) + 1) {
@@ -282,7 +286,7 @@ void THebTextEditor::PasteClipboardTextAt(int32_t x, int32_t y, const TClipboard
   if (GetReadOnly()) return;
   // Converted before the caret moves: the text may be this editor's own
   // selection, which the move clears.
-  const auto text = TextFromClipboard(paste, Engm());
+  const auto text = TextFromClipboard(paste, Conversion(), Engm());
   if (!text || text->empty()) return;
   int32_t line = 1;
   int32_t col = 1;

@@ -63,6 +63,8 @@ class THebTextEditor : public THebTextFILEEditor {
   // file that cannot be read raises EInOutError; an editor limit that stops
   // the reading is reported through the error event.
   void LoadFromFile(const std::string& name) override;
+  // The same, converting by `conversion` instead of the document's own.
+  void LoadFromFileWith(const std::string& name, const ConvContext& conversion);
   // Writes the document through the save rules on a converted copy of the
   // text, and clears the modified flag when the file was written. A Palm
   // e-book name shows "No Loading Over Here!" and writes nothing; a failed
@@ -71,6 +73,8 @@ class THebTextEditor : public THebTextFILEEditor {
   // first, naming them and their counts, and keeps the file as it was as
   // the backup copy; once answered for a file it is not asked again.
   void SaveToFile(const std::string& name) override;
+  // The same, converting by `conversion` instead of the document's own.
+  void SaveToFileWith(const std::string& name, const ConvContext& conversion);
   // The last load found LF-only line ends; the plain-text formats keep them.
   bool LfLineEnds() const { return lfLineEnds_; }
   void SetLfLineEnds(bool v) { lfLineEnds_ = v; }

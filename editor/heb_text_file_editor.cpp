@@ -120,7 +120,8 @@ void THebTextFILEEditor::KeyChar(uint8_t ch) {
 
 bool THebTextFILEEditor::KeyDown(const platform::KeyStroke& key) {
   if ((key.VirtualKey & 0xFF) == platform::VK_RETURN && WantEnter() &&
-      EnterAddsParagraphMark(GetPara(CaretPara()), CaretPos(), NuvDosConfig, TagConfig, ReadOnly())) {
+      EnterAddsParagraphMark(GetPara(CaretPara()), CaretPos(), Conversion().config == TEditConfig::NuvelDos,
+                             Conversion().config == TEditConfig::Tag, ReadOnly())) {
     InsertChar(kParagraphMark);
   }
   return TNvcTextFileEditor::KeyDown(key);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/conv_guard.h"
 #include "editor/block_transforms.h"
 #include "editor/counter_markers.h"
 #include "editor/document_writers.h"
@@ -24,7 +23,7 @@ namespace {
 // until they are known to fit the editor.
 class TScratchTarget : public TLoadTarget {
  public:
-  explicit TScratchTarget(uint8_t diskConv) : diskConv_(diskConv) {}
+  TScratchTarget(uint8_t diskConv, const ConvContext& conversion) : diskConv_(diskConv), conversion_(conversion) {}
   uint16_t AppendParaText(std::span<const uint8_t> text) override { return paras_.AppendParaText(text); }
   uint32_t ParaCount() const override { return paras_.ParaCount(); }
   std::span<const uint8_t> Para(uint32_t index) const override { return paras_.Para(index); }
@@ -34,11 +33,13 @@ class TScratchTarget : public TLoadTarget {
   uint8_t DiskConv() const override { return diskConv_; }
   bool SheimFiltered() const override { return false; }
   void LoadDone() override {}
+  const ConvContext& Conversion() const override { return conversion_; }
   const TParagraphs& Paras() const { return paras_.Paras(); }
 
  private:
   TParaVector paras_;
   uint8_t diskConv_;
+  ConvContext conversion_;
 };
 
 std::span<const uint8_t> Bytes(const std::string& s) {
@@ -179,14 +180,11 @@ void THebTextEditor::MergeParagraphs() {
     const auto bytes = GetPara(p);
     paras.emplace_back(bytes.begin(), bytes.end());
   }
-  TScratchTarget scratch(kDiskDosText);
-  {
-    // Written and read back as DOS text without conversion.
-    ConvStateGuard noConversion(0);
-    const std::vector<uint8_t> dos =
-        WriteDosTextFormat(paras, TWrapSettings{ParaList().EffectiveWrapColumn(), TabSize()}, false);
-    LoadDocumentBytes(scratch, LoadRuleFor(scratch, "TEM-MRG.$$"), dos);
-  }
+  // Written and read back as DOS text without conversion.
+  TScratchTarget scratch(kDiskDosText, Conversion().WithMode(kConvNone));
+  const std::vector<uint8_t> dos =
+      WriteDosTextFormat(paras, TWrapSettings{ParaList().EffectiveWrapColumn(), TabSize()}, false);
+  LoadDocumentBytes(scratch, LoadRuleFor(scratch, "TEM-MRG.$$"), dos);
   // Appended before the last, empty paragraph, as a load appends them.
   int64_t bytes = 0;
   for (const auto& p : scratch.Paras()) bytes += static_cast<int64_t>(p.size()) + 2;

@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "core/conv_context.h"
 #include "core/nikud.h"
 #include "editor/editor_errors.h"
 #include "editor/para_index.h"
@@ -65,6 +66,10 @@ class TNvcParaList {
   // WrapColumn with wrapping on, else the no-wrap column.
   int32_t EffectiveWrapColumn() const { return wordWrap_ ? wrapColumn_ : kNoWrapColumn; }
   bool Modified() const { return modified_; }
+  // What the document's loads, saves and clipboard convert by: the
+  // program's defaults when the list is made, the document's own after.
+  const ConvContext& Conversion() const { return conversion_; }
+  void SetConversion(const ConvContext& conversion) { conversion_ = conversion; }
   // Setting False also marks every undo record as made on a modified text.
   void SetModified(bool modified);
   bool MarkersActive() const { return markersActive_; }
@@ -196,6 +201,7 @@ class TNvcParaList {
   bool ApplyUndo(TParaListView* view, const TUndoRecord& r);
   bool ApplyRedo(TParaListView* view, const TUndoRecord& r, TParaPos& caret);
 
+  ConvContext conversion_ = ProgramConvContext();
   TParaNodeTable nodes_;
   TParaIndex index_;
   std::unique_ptr<TNvcUndoBuffer> undo_;

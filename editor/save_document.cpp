@@ -8,8 +8,6 @@
 #include <system_error>
 
 #include "core/border_order.h"
-#include "core/conv_guard.h"
-#include "core/conv_mode.h"
 #include "core/file_messages.h"
 #include "core/message_texts.h"
 #include "core/settings.h"
@@ -33,10 +31,10 @@ constexpr uint32_t kAheadParagraphs = 20000;
 
 }  // namespace
 
-bool WritesLogicalOrder(const TSaveRule& rule, int trTypeFL) {
+bool WritesLogicalOrder(const TSaveRule& rule, const TSaveRequest& request) {
   // Other programs keep their text in logical order.
-  const int mode = trTypeFL >= 0 ? trTypeFL : GetConvMode();
-  return CurrentEditConfig() != TEditConfig::ProgramEditor &&
+  const int mode = request.CurrentMode();
+  return !request.conversion.NoConversion() &&
          (rule.writer == TWriterKind::Unicode || rule.writer == TWriterKind::Rtf ||
           (rule.writer == TWriterKind::Lines && rule.pass == TSavePass::Current && mode == kConvCp1255));
 }
@@ -44,25 +42,24 @@ bool WritesLogicalOrder(const TSaveRule& rule, int trTypeFL) {
 namespace {
 
 // The paragraphs of a request as the writer gets them, one at a time: Sheim
-// Hashem protection removed, then the rule's conversion pass. The pass's
-// conversion mode is current while the object lives.
+// Hashem protection removed, then the rule's conversion pass.
 class TSaveParagraphs {
  public:
   TSaveParagraphs(const TSaveRequest& request, const TSaveRule& rule) : request_(request), rule_(rule) {
-    logicalFile_ = WritesLogicalOrder(rule, request.trTypeFL);
+    logicalFile_ = WritesLogicalOrder(rule, request);
+    int mode = kConvNone;
     switch (rule.pass) {
       case TSavePass::None:
         return;
       case TSavePass::Fixed:
       case TSavePass::ThreeB2:
-        mode_.emplace(rule.fixedMode);
+        mode = rule.fixedMode;
         break;
       case TSavePass::Current:
-        mode_.emplace();
-        if (request.trTypeFL >= 0) SetConvMode(request.trTypeFL);
+        mode = request.CurrentMode();
         break;
     }
-    conversion_.emplace();
+    conversion_.emplace(mode);
     if (!conversion_->Converts()) conversion_.reset();
   }
 
@@ -119,7 +116,6 @@ class TSaveParagraphs {
   const TSaveRequest& request_;
   const TSaveRule& rule_;
   bool logicalFile_ = false;
-  std::optional<ConvStateGuard> mode_;                  // the pass's mode, put back afterwards
   std::optional<TParagraphOutConversion> conversion_;  // none when the pass changes no byte
   TParaVector single_;
   std::vector<uint8_t> copy_;
@@ -256,7 +252,7 @@ bool BuildSaveBytes(const TSaveRequest& request, const TSaveRule& rule, std::vec
 }
 
 TSaveRule SaveRuleFor(const TSaveRequest& request) {
-  TSaveRule rule = ChooseSaveRule(CurrentEditConfig(), DocumentExtension(request.fileName), GetConvMode(),
+  TSaveRule rule = ChooseSaveRule(request.conversion.config, DocumentExtension(request.fileName), request.conversion.mode,
                                   EffectiveDiskFormat(request.diskConv, ReadDiskFormat()));
   // A form the name chooses (.NVW, .NVS, .3T, .RTF) wins over the form the
   // document was read in.

@@ -29,6 +29,9 @@ struct TSaveRequest {
   bool englishDocument = true;  // the document's main direction (Engm)
   uint8_t diskConv = 255;      // the document's disk format code
   int32_t trTypeFL = -1;       // the conversion wizard's translation type; -1 none
+  // The document's conversion; a request made without a document takes the
+  // program's defaults.
+  ConvContext conversion = ProgramConvContext();
   bool lfLineEnds = false;     // the document was read with LF-only line ends
   TTextForm textForm = TTextForm::Bytes;  // the document was read as this Unicode text
   bool finalLineEnd = false;   // ... which ended with a line end
@@ -36,6 +39,9 @@ struct TSaveRequest {
   bool makeBackup = false;
   std::string backupExt;       // at most 4 characters are used
 
+  // The mode the save converts by where the rule leaves it to the document:
+  // the translation type when one is given.
+  int CurrentMode() const { return trTypeFL >= 0 ? trTypeFL : conversion.mode; }
   uint32_t ParagraphCount() const { return para ? paraCount : static_cast<uint32_t>(text.size()); }
   std::span<const uint8_t> Paragraph(uint32_t index) const { return para ? para(index) : text[index]; }
 };
@@ -56,8 +62,9 @@ struct TSaveResult {
 };
 
 // True when `rule` writes the text in logical order, as other programs keep
-// it (Windows-1255 text, Unicode text, RTF); `trTypeFL` as in the request.
-bool WritesLogicalOrder(const TSaveRule& rule, int trTypeFL);
+// it (Windows-1255 text, Unicode text, RTF), for a request of `request`'s
+// conversion and translation type.
+bool WritesLogicalOrder(const TSaveRule& rule, const TSaveRequest& request);
 
 inline constexpr std::string_view kPalmSaveMessage = "No Loading Over Here!";
 inline constexpr std::string_view kPalmSaveCaption = "Palm Information";

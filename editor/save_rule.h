@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "formats/edit_config.h"
+#include "core/conv_context.h"
 
 namespace nuvel {
 

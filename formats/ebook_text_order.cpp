@@ -6,7 +6,6 @@
 
 #include "core/border_order.h"
 #include "core/conv_engine.h"
-#include "core/conv_guard.h"
 #include "formats/paragraph_in_conversion.h"
 #include "formats/paragraph_out_conversion.h"
 
@@ -68,8 +67,7 @@ bool EbookTextIsLogical(std::string_view text) {
 }
 
 std::string EbookTextToStorage(std::string_view text, bool englishDocument) {
-  const ConvStateGuard windows1255(kConvCp1255);
-  TParagraphInConversion conversion(englishDocument);
+  TParagraphInConversion conversion(kConvCp1255, englishDocument);
   std::string out;
   out.reserve(text.size());
   std::vector<uint8_t> para;
@@ -89,8 +87,7 @@ std::string EbookTextToStorage(std::string_view text, bool englishDocument) {
 }
 
 std::string EbookTextToLogical(std::string_view text, bool englishDocument) {
-  const ConvStateGuard windows1255(kConvCp1255);
-  const TParagraphOutConversion conversion;
+  const TParagraphOutConversion conversion(kConvCp1255);
   std::string out;
   out.reserve(text.size());
   std::vector<uint8_t> turned;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/charset.h"
-#include "core/conv_guard.h"
 #include "formats/paragraph_in_conversion.h"
 #include "formats/paragraph_out_conversion.h"
 
@@ -40,10 +39,9 @@ bool TFormLosses::Any() const {
 
 TFormLosses CountFormLosses(int mode, uint32_t count, const std::function<std::span<const uint8_t>(uint32_t)>& para) {
   TFormLosses losses;
-  const ConvStateGuard keep(mode);
-  const TParagraphOutConversion out;
+  const TParagraphOutConversion out(mode);
   if (!out.Converts()) return losses;
-  TParagraphInConversion in(std::nullopt);
+  TParagraphInConversion in(mode, std::nullopt);
   std::vector<uint8_t> converted, back;
   for (uint32_t i = 0; i < count; ++i) {
     const std::span<const uint8_t> text = para(i);

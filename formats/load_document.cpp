@@ -4,8 +4,6 @@
 #include <span>
 
 #include "core/conv_engine.h"
-#include "core/conv_guard.h"
-#include "core/conv_mode.h"
 #include "core/exceptions.h"
 #include "core/file_messages.h"
 #include "core/message_texts.h"
@@ -58,7 +56,8 @@ uint16_t RunReader(TReaderKind kind, TReaderInput& in, TLoadTarget& target, TPar
       return ReadNulRecords(in, sink);
     case TReaderKind::Unicode:
       return ReadUnicodeText(in, sink,
-                             CurrentEditConfig() == TEditConfig::NuvelDos || CurrentEditConfig() == TEditConfig::Tag,
+                             target.Conversion().config == TEditConfig::NuvelDos ||
+                                 target.Conversion().config == TEditConfig::Tag,
                              result.textForm, &notes);
   }
   return 0;
@@ -139,7 +138,8 @@ TLoadResult LoadDocument(TLoadTarget& target, const std::string& fileName) {
 TLoadRule LoadRuleFor(const TLoadTarget& target, const std::string& fileName) {
   uint8_t disk = target.DiskConv();
   if (disk == kDiskNotSet) disk = ReadDiskFormat();
-  return ChooseLoadRule(CurrentEditConfig(), DocumentExtension(fileName), GetConvMode(), disk);
+  const ConvContext& conversion = target.Conversion();
+  return ChooseLoadRule(conversion.config, DocumentExtension(fileName), conversion.mode, disk);
 }
 
 TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::span<const uint8_t> bytes,
@@ -155,7 +155,10 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
       result.rule = kWindows1255Rule;
     }
   }
+  const ConvContext& conversion = target.Conversion();
   const bool unicode = result.rule.reader == TReaderKind::Unicode;
+  // Unicode text is read as Windows-1255 bytes, whatever the mode.
+  const int generalMode = unicode ? kConvCp1255 : conversion.mode;
   if (unicode && result.textForm == TTextForm::Bytes) result.textForm = TTextForm::Utf16;
   target.ClearText();
   TReaderInput in(bytes);
@@ -167,9 +170,9 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   // Files of other programs keep their text in logical order: they are
   // turned into storage order, in the conversion pass where there is one.
   const bool logicalFile =
-      !NoConversion && (unicode || result.rule.reader == TReaderKind::Rtf || result.rule == kWindows1255Rule ||
+      !conversion.NoConversion() && (unicode || result.rule.reader == TReaderKind::Rtf || result.rule == kWindows1255Rule ||
                         (result.rule.pass == TLoadPass::General && result.rule.reader == TReaderKind::Lines &&
-                         GetConvMode() == kConvCp1255));
+                                     conversion.mode == kConvCp1255));
   result.logicalOrder = logicalFile;
   // The direction comes from the text before a paragraph is turned: from
   // the file's bytes, or for RTF from what its reader read.
@@ -189,19 +192,19 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
   if (logicalFile) target.SetTrimsTrailingBlanks(false);
   bool converted = false;
   if (ConvertsWhileReading(result.rule)) {
-    // Unicode text was read as Windows-1255 bytes, whatever the mode.
-    ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
-    TParagraphInConversion conversion(turnFor);
-    if (conversion.Converts()) {
+    TParagraphInConversion lineConversion(generalMode, turnFor);
+    if (lineConversion.Converts()) {
       if (result.rule.reader == TReaderKind::Lines && WorthReadingAhead(in, kReadAheadPart)) {
         // A large file's lines are converted on worker threads while the
         // document takes in those done.
-        const TMakeInConversion make = [&turnFor] { return std::make_unique<TParagraphInConversion>(turnFor); };
+        const TMakeInConversion make = [&turnFor, generalMode] {
+          return std::make_unique<TParagraphInConversion>(generalMode, turnFor);
+        };
         result.appendError = ReadLinesAhead(in, target, make, result.conversion, kReadAheadPart);
       } else {
-        TConvertingSink sink(target, conversion);
+        TConvertingSink sink(target, lineConversion);
         result.appendError = RunReader(result.rule.reader, in, target, sink, result, notes);
-        result.conversion = conversion.Report();
+        result.conversion = lineConversion.Report();
       }
       if (result.conversion.changed) target.SetModified(true);
       converted = true;
@@ -226,16 +229,13 @@ TLoadResult LoadDocumentBytes(TLoadTarget& target, const TLoadRule& rule, std::s
       break;
     case TLoadPass::Fixed:
     case TLoadPass::FixedReversed: {
-      ConvStateGuard keep(result.rule.fixedMode);
-      result.conversion = ConvertText(target, false);
+      result.conversion = ConvertText(target, result.rule.fixedMode, false);
       if (result.rule.pass == TLoadPass::FixedReversed) ReverseClassRuns(target);
       break;
     }
     case TLoadPass::General: {
       if (ConvertsWhileReading(result.rule)) break;  // converted as it was read, or nothing to convert
-      // Unicode text was read as Windows-1255 bytes, whatever the mode.
-      ConvStateGuard keep(unicode ? kConvCp1255 : GetConvMode());
-      result.conversion = ConvertText(target, false, turnFor);
+      result.conversion = ConvertText(target, generalMode, false, turnFor);
       break;
     }
   }

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "core/conv_context.h"
 #include "formats/document_text.h"
 #include "formats/load_rule.h"
 #include "formats/para_sink.h"
@@ -36,6 +37,9 @@ class TLoadTarget : public TParaSink, public TDocumentText {
   virtual void SetTrimsTrailingBlanks(bool /*trims*/) {}
   // The file's content chose the direction (before any paragraph is turned).
   virtual void SetEnglishDocument(bool /*english*/) {}
+  // The document's conversion: its mode chooses the reader and converts the
+  // text, its edit configuration chooses the reader too.
+  virtual const ConvContext& Conversion() const = 0;
 };
 
 // The largest text the paragraph storage counts, in bytes: a larger file is

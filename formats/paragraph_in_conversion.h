@@ -11,18 +11,17 @@
 #include <vector>
 
 #include "core/conv_engine.h"
-#include "core/conv_guard.h"
+#include "core/conv_context.h"
 #include "formats/text_conversion.h"
 
 namespace nuvel {
 
 class TParagraphInConversion {
  public:
-  // Prepares the tables of the current conversion mode (its own, both ways);
-  // the shared conversion state is as it was when the object is gone. With
-  // `turnFor`, converted paragraphs are turned from logical order into the
-  // storage order of a document of that direction (true: English).
-  explicit TParagraphInConversion(std::optional<bool> turnFor);
+  // Prepares the tables of `mode` (its own, both ways). With `turnFor`,
+  // converted paragraphs are turned from logical order into the storage
+  // order of a document of that direction (true: English).
+  TParagraphInConversion(int mode, std::optional<bool> turnFor);
   TParagraphInConversion(const TParagraphInConversion&) = delete;
   TParagraphInConversion& operator=(const TParagraphInConversion&) = delete;
 
@@ -36,11 +35,8 @@ class TParagraphInConversion {
   const TConvertReport& Report() const { return report_; }
 
  private:
-  ConvStateGuard keep_;
-  std::unique_ptr<ConvTableBytes> table_;
-  std::unique_ptr<ConvTableBytes> backTable_;
-  ConvSettings settings_{};
-  ConvSettings back_{};
+  std::optional<PreparedConv> in_;
+  std::optional<PreparedConv> back_;
   std::array<uint8_t, 256> unproven_{};  // 0: a byte that comes back unchanged whatever stands around it
   std::array<uint8_t, 256> lost_{};      // 1: a character the system's set has no byte for
   bool anyProven_ = false;

@@ -1,15 +1,12 @@
 #include "formats/paragraph_out_conversion.h"
 
-#include "core/conv_buffer.h"
-#include "core/conv_mode.h"
 #include "formats/text_conversion.h"
 
 namespace nuvel {
 
-TParagraphOutConversion::TParagraphOutConversion() {
-  const int mode = GetConvMode();
+TParagraphOutConversion::TParagraphOutConversion(int mode) {
   if (mode == kConvNone || mode == kConvUnicode) return;
-  settings_ = PreparedConvSettings(true, table_);
+  prepared_.emplace(mode, true);
   converts_ = ModeConvertsBytes(mode);
 }
 
@@ -18,7 +15,7 @@ void TParagraphOutConversion::Convert(std::span<const uint8_t> para, std::vector
     out.assign(para.begin(), para.end());
     return;
   }
-  ConvertParagraphOut(settings_, para, out);
+  ConvertParagraphOut(prepared_->Settings(), para, out);
 }
 
 }  // namespace nuvel

@@ -4,20 +4,19 @@
 // just before it writes it, so that no converted copy of the whole text is
 // ever held.
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "core/conv_engine.h"
-#include "core/conv_guard.h"
+#include "core/conv_context.h"
 
 namespace nuvel {
 
 class TParagraphOutConversion {
  public:
-  // Prepares a table of its own for the current conversion mode; the shared
-  // conversion state is as it was when the object is gone.
-  TParagraphOutConversion();
+  // Prepares a table of its own for `mode`.
+  explicit TParagraphOutConversion(int mode);
   TParagraphOutConversion(const TParagraphOutConversion&) = delete;
   TParagraphOutConversion& operator=(const TParagraphOutConversion&) = delete;
 
@@ -28,9 +27,7 @@ class TParagraphOutConversion {
   void Convert(std::span<const uint8_t> para, std::vector<uint8_t>& out) const;
 
  private:
-  ConvStateGuard keep_;
-  std::unique_ptr<ConvTableBytes> table_;
-  ConvSettings settings_{};
+  std::optional<PreparedConv> prepared_;
   bool converts_ = false;
 };
 

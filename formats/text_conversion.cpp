@@ -8,11 +8,8 @@
 
 #include "core/border_order.h"
 #include "core/charset.h"
-#include "core/conv_buffer.h"
 #include "core/conv_cp1255_runs.h"
-#include "core/conv_guard.h"
 #include "core/conv_letters.h"
-#include "core/conv_mode.h"
 #include "core/conv_table.h"
 #include "core/cp1255_look_alikes.h"
 #include "core/point_order.h"
@@ -92,16 +89,16 @@ void ReplaceConverted(TDocumentText& text, Convert&& convert) {
 
 }  // namespace
 
-TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor) {
+TConvertReport ConvertText(TDocumentText& text, int mode, bool toOutside, std::optional<bool> turnFor) {
   if (toOutside) {
-    const TParagraphOutConversion out;
+    const TParagraphOutConversion out(mode);
     if (!out.Converts()) return {};
     text.BeginUpdate();
     ReplaceConverted(text, [&out](std::span<const uint8_t> para, std::vector<uint8_t>& o) { out.Convert(para, o); });
     text.EndUpdate();
     return {};
   }
-  TParagraphInConversion in(turnFor);
+  TParagraphInConversion in(mode, turnFor);
   if (!in.Converts()) return {};
   text.BeginUpdate();
   ReplaceConverted(text, [&in](std::span<const uint8_t> para, std::vector<uint8_t>& o) { in.Convert(para, o); });
@@ -110,26 +107,25 @@ TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bo
   return in.Report();
 }
 
-TParagraphInConversion::TParagraphInConversion(std::optional<bool> turnFor) : turnFor_(turnFor) {
-  const int mode = GetConvMode();
-  if (mode == kConvNone || mode == kConvUnicode) return;
-  settings_ = PreparedConvSettings(false, table_);
+TParagraphInConversion::TParagraphInConversion(int mode, std::optional<bool> turnFor) : turnFor_(turnFor) {
   if (!ModeConvertsBytes(mode)) return;
+  in_.emplace(mode, false);
   converts_ = true;
   report_.turned = turnFor.has_value();
   // The table of the way back decides what the text could not keep.
-  back_ = PreparedConvSettings(true, backTable_);
-  const RoundTripBytes proven = ProvenRoundTrip(mode, *table_, *backTable_);
+  back_.emplace(mode, true);
+  const RoundTripBytes proven = ProvenRoundTrip(mode, in_->Table(), back_->Table());
   for (std::size_t b = 0; b < 256; ++b) {
     unproven_[b] = proven.proven[b] ? 0 : 1;
-    lost_[b] = LostByte(static_cast<uint8_t>(b), *table_, *backTable_) ? 1 : 0;
+    lost_[b] = LostByte(static_cast<uint8_t>(b), in_->Table(), back_->Table()) ? 1 : 0;
   }
   anyProven_ = proven.any;
   countBytes_ = mode != kConv3B2;
 }
 
 void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<uint8_t>& out) {
-  const ConvTableBytes& table = *table_;
+  const ConvTableBytes& table = in_->Table();
+  const ConvSettings& settings = in_->Settings();
   // Most paragraphs hold only bytes that come back unchanged: mapped by the
   // table and checked as they go; the first stretch with any other byte
   // sends the paragraph the long way, so that a paragraph of pointed text
@@ -150,14 +146,14 @@ void TParagraphInConversion::Convert(std::span<const uint8_t> para, std::vector<
   }
   if (unproven != 0) {
     out.clear();
-    const bool windows = settings_.mode == kConvCp1255 || settings_.mode == kConvWindowsFonts;
+    const bool windows = settings.mode == kConvCp1255 || settings.mode == kConvWindowsFonts;
     if (windows && ExpandCp1255LookAlikes(para, expanded_)) {
-      ConvertBytes(settings_, expanded_, out);
+      ConvertBytes(settings, expanded_, out);
     } else {
-      ConvertBytes(settings_, para, out);
+      ConvertBytes(settings, para, out);
     }
     if (!report_.changed) {
-      ConvertParagraphOut(back_, out, again_);
+      ConvertParagraphOut(back_->Settings(), out, again_);
       if (!std::equal(again_.begin(), again_.end(), para.begin(), para.end())) report_.changed = true;
     }
     if (countBytes_) {

@@ -19,7 +19,7 @@ struct TConvertReport {
   bool turned = false;     // the paragraphs were turned into storage order as well
 };
 
-// Converts every paragraph by the current conversion mode, from the outside
+// Converts every paragraph by `mode`, from the outside
 // set to the system's (toOutside false) or back, with a table of its own.
 // Modes 0 and 7 change nothing. Going out, modes 2 and 9 put the points of
 // every letter in Unicode's canonical order; mode 2 writes them as
@@ -28,14 +28,14 @@ struct TConvertReport {
 // shin, the sin dot and the point, as their fonts draw it. Going in, every
 // paragraph is converted back out and compared with what was read: when any
 // differs, the report says so and the text is marked modified (a flag set
-// before, by a reader, is never cleared). The shared conversion state is the
-// same afterwards.
+// before, by a reader, is never cleared).
 // With `turnFor` (going in), each converted paragraph is also turned from
 // logical order into the storage order of a document of that direction
 // (true: English), in the same pass, so that a paragraph is replaced at
 // most once; the report says whether that was done (not when the mode
 // converts no byte).
-TConvertReport ConvertText(TDocumentText& text, bool toOutside, std::optional<bool> turnFor = std::nullopt);
+TConvertReport ConvertText(TDocumentText& text, int mode, bool toOutside,
+                           std::optional<bool> turnFor = std::nullopt);
 
 // Converts one paragraph out by `s` as ConvertText does.
 void ConvertParagraphOut(const ConvSettings& s, std::span<const uint8_t> para, std::vector<uint8_t>& out);

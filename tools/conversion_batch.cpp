@@ -5,23 +5,16 @@
 #include <optional>
 #include <system_error>
 
-#include "core/conv_guard.h"
 #include "editor/heb_text_editor.h"
 
 namespace nuvel {
 
 namespace {
 
-// The conversion mode made current for one read or write, when there is one.
-class ModeForOneCall {
- public:
-  explicit ModeForOneCall(std::optional<int> mode) {
-    if (mode) guard_.emplace(*mode);
-  }
-
- private:
-  std::optional<ConvStateGuard> guard_;
-};
+// The editor's conversion with the wizard type's mode, when it has one.
+ConvContext WizardConversion(const THebTextEditor& editor, std::optional<int> mode) {
+  return mode ? editor.Conversion().WithMode(*mode) : editor.Conversion();
+}
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -33,10 +26,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 void LoadForWizard(THebTextEditor& editor, const std::string& source, const WizardChoices& c) {
   const WizardFormat f = SourceFormat(c);
   editor.SetDisk_Conv(static_cast<uint8_t>(f.diskFormat.value_or(255)));
-  {
-    ModeForOneCall mode(f.mode);
-    editor.LoadFromFile(source);
-  }
+  editor.LoadFromFileWith(source, WizardConversion(editor, f.mode));
   CleanUpSource(editor, c.source);
 }
 
@@ -49,8 +39,7 @@ void KeepForWizard(THebTextEditor& editor, const WizardChoices& c) {
 void SaveForWizard(THebTextEditor& editor, const std::string& dest, const WizardChoices& c) {
   const WizardFormat f = DestFormat(c);
   if (f.diskFormat) editor.SetDisk_Conv(static_cast<uint8_t>(*f.diskFormat));
-  ModeForOneCall mode(f.mode);
-  editor.SaveToFile(dest);
+  editor.SaveToFileWith(dest, WizardConversion(editor, f.mode));
 }
 
 std::vector<WizardFileResult> ConvertWizardFiles(const WizardChoices& c,

@@ -14,7 +14,7 @@ namespace nuvel {
 class THebTextEditor;
 
 // Reads `source` into `editor` with the source type's conversion mode and
-// disk format (the current mode is back afterwards), then cleans it up.
+// disk format (the document's own conversion is unchanged), then cleans it up.
 // Throws as the editor's load does.
 void LoadForWizard(THebTextEditor& editor, const std::string& source, const WizardChoices& c);
 
@@ -23,7 +23,7 @@ void LoadForWizard(THebTextEditor& editor, const std::string& source, const Wiza
 void KeepForWizard(THebTextEditor& editor, const WizardChoices& c);
 
 // Writes the editor's text to `dest` with the destination's conversion mode
-// and disk format (the current mode is back afterwards). Throws as the
+// and disk format (the document's own conversion is unchanged). Throws as the
 // editor's save does.
 void SaveForWizard(THebTextEditor& editor, const std::string& dest, const WizardChoices& c);
 

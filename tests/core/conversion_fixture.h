@@ -1,14 +1,14 @@
 #pragma once
 // A temporary program folder holding the shipped data file, with ProgPath
-// pointing at it, and the conversion state put back after each test.
+// pointing at it, and the program's conversion settings put back after each
+// test.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "core/conv_buffer.h"
-#include "core/conv_guard.h"
+#include "core/conv_context.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
 #include "core/shared_state.h"
@@ -29,12 +29,13 @@ class ConversionTest : public ::testing::Test {
   void SetUp() override {
     saved_path_ = ProgPath;
     saved_data_ = DataFileName;
+    saved_mode_ = GetConvMode();
     ProgPath = temp_.Folder();
     DataFileName = "DIDOD.drf";
     temp_.CopyShippedFile("DIDOD.drf");
   }
   void TearDown() override {
-    FreeConvTable();
+    SetConvMode(saved_mode_);
     ProgPath = saved_path_;
     DataFileName = saved_data_;
     NoConversion = false;
@@ -42,17 +43,15 @@ class ConversionTest : public ::testing::Test {
   }
 
   // Converts `in` by `mode` in one direction with a freshly prepared table.
-  std::vector<uint8_t> Convert(int mode, bool out, std::vector<uint8_t> in) {
-    ConvStateGuard keep(mode);
-    PrepareConvTable(out);
-    ConvertBuffer(in);
+  static std::vector<uint8_t> Convert(int mode, bool out, std::vector<uint8_t> in) {
+    ConvertWholeText(ConvContext{mode}, out, in);
     return in;
   }
 
   TempProgramFolder temp_;
   std::string saved_path_;
   std::string saved_data_;
-  ConvStateGuard state_;
+  int saved_mode_ = kConvNone;
 };
 
 }  // namespace nuvel::test

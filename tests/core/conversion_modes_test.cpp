@@ -197,16 +197,15 @@ TEST_F(ConversionModes, CharByCharMatchesWholeBuffer) {
                                  0xD2, 0xD8, 0xE0, 0xE1, 0xE5, 0xEA, 0xEC, 0xF9};
   for (int mode : {1, 2, 4, 5, 6, 9}) {
     for (bool out : {true, false}) {
-      ConvStateGuard keep(mode);
-      PrepareConvTable(out);
+      const PreparedConv prepared(mode, out);
       for (int round = 0; round < 200; ++round) {
         std::vector<uint8_t> text(random() % 12);
         for (auto& b : text) b = interesting[random() % sizeof interesting];
         if (mode == 6 && !out && round % 3 == 0) text = V("x&#142;3&#144;&#TAB;&#60;");
         std::vector<uint8_t> whole = text;
-        ConvertBuffer(whole);
+        ConvertWholeText(ConvContext{mode}, out, whole);
         std::vector<uint8_t> stepwise = text;
-        for (std::size_t pos = 0; pos < stepwise.size();) pos = ConvertCharByMode(stepwise, pos);
+        for (std::size_t pos = 0; pos < stepwise.size();) pos = ConvertCharAt(prepared.Settings(), stepwise, pos);
         EXPECT_EQ(stepwise, whole) << "mode " << mode << (out ? " out" : " in");
       }
     }
@@ -214,18 +213,17 @@ TEST_F(ConversionModes, CharByCharMatchesWholeBuffer) {
 }
 
 TEST_F(ConversionModes, UnicodeModeGivesCodesOneByOne) {
-  ConvStateGuard keep(7);
-  PrepareConvTable(true);
-  EXPECT_EQ(ConvTable[1], 1);
+  const PreparedConv out(7, true);
+  EXPECT_EQ(out.Table()[1], 1);
   auto buf = V({0x81, 'a'});
   std::optional<char16_t> wide;
-  EXPECT_EQ(ConvertCharByMode(buf, 0, &wide), 1u);
+  EXPECT_EQ(ConvertCharAt(out.Settings(), buf, 0, &wide), 1u);
   EXPECT_EQ(wide, u'\uFB31');
   EXPECT_EQ(buf, V({0x81, 'a'}));
-  PrepareConvTable(false);
-  EXPECT_EQ(ConvTable[1], 0);
+  const PreparedConv in(7, false);
+  EXPECT_EQ(in.Table()[1], 0);
   wide.reset();
-  ConvertCharByMode(buf, 0, &wide);
+  ConvertCharAt(in.Settings(), buf, 0, &wide);
   EXPECT_FALSE(wide.has_value());
 }
 

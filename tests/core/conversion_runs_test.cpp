@@ -4,6 +4,7 @@
 // shipped tables and with arbitrary ones, and after text already converted.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -105,15 +106,10 @@ class ConversionRuns : public test::ConversionTest {
  protected:
   // The shipped mode 2 table of one direction.
   ConvSettings Shipped(bool out) {
-    ConvStateGuard keep(kConvCp1255);
-    PrepareConvTable(out, tables_[out ? 1 : 0]);
-    ConvSettings s;
-    s.mode = kConvCp1255;
-    s.out = out;
-    s.table = tables_[out ? 1 : 0]->data();
-    return s;
+    tables_[out ? 1 : 0].emplace(kConvCp1255, out);
+    return tables_[out ? 1 : 0]->Settings();
   }
-  std::unique_ptr<ConvTableBytes> tables_[2];
+  std::optional<PreparedConv> tables_[2];
 };
 
 TEST_F(ConversionRuns, SameAsStepwiseWithTheShippedTables) {

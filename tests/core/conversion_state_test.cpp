@@ -1,7 +1,8 @@
-// The conversion mode, its setting, the tables and the state guard.
+// The conversion mode, its setting, the prepared tables and the settings a
+// document or tool run converts by.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <optional>
 
 #include "core/data_file.h"
 #include "core/settings.h"
@@ -39,34 +40,53 @@ TEST_F(ConversionState, StartUpReadsTheStoredMode) {
   }
 }
 
-TEST_F(ConversionState, SetConvModeKeepsWordModeWhichConvertsNothing) {
+TEST_F(ConversionState, WordModeSetByHandConvertsNothing) {
   SetConvMode(3);
-  EXPECT_EQ(GetConvMode(), 3);
-  PrepareConvTable(true);
+  const ConvContext word = ProgramConvContext();
+  EXPECT_EQ(word.mode, 3);
   auto text = V({0x98});
-  ConvertBuffer(text);
+  ConvertWholeText(word, true, text);
   EXPECT_EQ(text, V({0x98}));
 }
 
-TEST_F(ConversionState, PreparingSetsDirectionAndDotCodes) {
-  SetConvMode(9);
-  PrepareConvTable(false);
-  EXPECT_FALSE(ConvTableOut);
-  EXPECT_EQ(ShinDotCode, 0xD2);
-  EXPECT_EQ(SinDotCode, 0xD1);
-  EXPECT_EQ(ConvTable[0xCC], 127);
-  SetConvMode(6);
-  PrepareConvTable(true);
-  EXPECT_TRUE(ConvTableOut);
-  EXPECT_EQ(ShinDotCode, 0xD2) << "3B2 keeps the last dot codes";
-  EXPECT_EQ(ConvTable[0xE0], 0xC2);
-  SetConvMode(2);
-  PrepareConvTable(true);
-  EXPECT_EQ(ShinDotCode, 0xD1);
-  EXPECT_EQ(SinDotCode, 0xD2);
-  EXPECT_EQ(ConvTable[0x98], 127);
-  FreeConvTable();
-  EXPECT_EQ(ConvTable, nullptr);
+TEST_F(ConversionState, PreparedTablesCarryTheirDirectionAndDotCodes) {
+  const struct {
+    int mode;
+    bool out;
+    uint8_t at;
+    uint8_t value;
+    uint8_t shin;
+    uint8_t sin;
+  } cases[] = {
+      {9, false, 0xCC, 127, 0xD2, 0xD1},   // mode 9 exchanges the dots
+      {6, true, 0xE0, 0xC2, 0xD1, 0xD2},   // 3B2's built-in table, its own dots
+      {2, true, 0x98, 127, 0xD1, 0xD2},    // after mode 9, nothing is left of it
+      {4, false, 0x80, 0xE0, 0xD1, 0xD2},  // DOS Hebrew in
+  };
+  for (const auto& c : cases) {
+    const PreparedConv prepared(c.mode, c.out);
+    const ConvSettings& s = prepared.Settings();
+    EXPECT_EQ(s.mode, c.mode);
+    EXPECT_EQ(s.out, c.out) << c.mode;
+    EXPECT_EQ(s.table, prepared.Table().data()) << c.mode;
+    EXPECT_EQ(prepared.Table()[c.at], c.value) << c.mode;
+    EXPECT_EQ(s.shin_dot, c.shin) << c.mode;
+    EXPECT_EQ(s.sin_dot, c.sin) << c.mode;
+  }
+}
+
+TEST_F(ConversionState, ACopiedPreparedTableConvertsThroughItsOwnTable) {
+  std::optional<PreparedConv> first(std::in_place, kConvCp1255, true);
+  const PreparedConv copy = *first;
+  PreparedConv assigned(kConvNuvelDos, false);
+  assigned = *first;
+  first.reset();
+  for (const PreparedConv* p : std::initializer_list<const PreparedConv*>{&copy, &assigned}) {
+    EXPECT_EQ(p->Settings().table, p->Table().data());
+    std::vector<uint8_t> out;
+    ConvertBytes(p->Settings(), V({0x98}), out);
+    EXPECT_EQ(out, V({0xF9, 0xCC, 0xD1}));
+  }
 }
 
 TEST_F(ConversionState, DataFileTablesSitAtTheirRecords) {
@@ -84,22 +104,16 @@ TEST_F(ConversionState, MissingDataFileReadsNothing) {
   std::vector<uint8_t> buffer(80, 0xAB);
   EXPECT_FALSE(ReadDataFileRecords(0, buffer, 1));
   EXPECT_EQ(buffer, std::vector<uint8_t>(80, 0xAB));
-  // A new table is the identity; a prepared one keeps its contents.
-  SetConvMode(2);
-  PrepareConvTable(true);
-  for (int b = 0; b < 256; ++b) EXPECT_EQ(ConvTable[b], b);
-  SetConvMode(6);
-  PrepareConvTable(true);
-  SetConvMode(4);
-  PrepareConvTable(true);
-  EXPECT_EQ(ConvTable[0xE0], 0xC2) << "still the 3B2 table";
+  // A new table is the identity; a table given keeps its contents.
+  EXPECT_EQ(PreparedConv(kConvCp1255, true).Table(), IdentityConvTable());
+  ConvTableBytes table = Builtin3B2Table(true);
+  PrepareConvTable(kConvNuvelDos, true, table);
+  EXPECT_EQ(table, Builtin3B2Table(true)) << "still the 3B2 table";
 }
 
 TEST_F(ConversionState, DataFileNameIsFoundWithoutRegardToCase) {
   std::filesystem::rename(temp_.Path("DIDOD.drf"), temp_.Path("didod.DRF"));
-  SetConvMode(4);
-  PrepareConvTable(true);
-  EXPECT_EQ(ConvTable[0xE0], 0x80);
+  EXPECT_EQ(PreparedConv(kConvNuvelDos, true).Table()[0xE0], 0x80);
 }
 
 // A damaged data file is not used at all: its tables may be wrong anywhere.
@@ -121,10 +135,8 @@ TEST_F(ConversionState, DamagedDataFileReadsLikeAMissingOneWithOneWarningThatSay
     DataFileName = c.name;
     temp_.WriteFile(c.name, c.bytes);
     test::RecordingMessageSink sink;
-    SetConvMode(2);
-    PrepareConvTable(true);
-    for (int b = 0; b < 256; ++b) EXPECT_EQ(ConvTable[b], b);
-    PrepareConvTable(false);
+    EXPECT_EQ(PreparedConv(kConvCp1255, true).Table(), IdentityConvTable());
+    EXPECT_EQ(PreparedConv(kConvCp1255, false).Table(), IdentityConvTable());
     ASSERT_EQ(sink.requests.size(), 1u);
     EXPECT_EQ(sink.requests[0].type, platform::MsgDlgType::Warning);
     EXPECT_NE(sink.requests[0].text.find(temp_.Folder() + c.name), std::string::npos) << sink.requests[0].text;
@@ -135,53 +147,44 @@ TEST_F(ConversionState, DamagedDataFileReadsLikeAMissingOneWithOneWarningThatSay
   }
 }
 
-TEST_F(ConversionState, GuardPutsTheStateBackWhenAConversionThrows) {
-  SetConvMode(4);
-  PrepareConvTable(false);
-  const uint8_t* table = ConvTable;
-  const uint8_t before = ConvTable[0x80];
-  try {
-    ConvStateGuard guard(6);
-    PrepareConvTable(true);
-    EXPECT_EQ(GetConvMode(), 6);
-    throw std::runtime_error("write failed");
-  } catch (const std::runtime_error&) {
+TEST_F(ConversionState, TheProgramsSettingsAreReadOnceIntoAContext) {
+  const struct {
+    bool* flag;
+    TEditConfig config;
+  } configs[] = {{nullptr, TEditConfig::Default},
+                 {&NoConversion, TEditConfig::ProgramEditor},
+                 {&NuvDosConfig, TEditConfig::NuvelDos},
+                 {&ForceCP1255, TEditConfig::ThreeB2},
+                 {&TagConfig, TEditConfig::Tag},
+                 {&Config6, TEditConfig::NulRecords}};
+  for (const auto& c : configs) {
+    SetConvMode(kConvEinstein);
+    if (c.flag) *c.flag = true;
+    const ConvContext made = ProgramConvContext();
+    if (c.flag) *c.flag = false;
+    SetConvMode(kConvUnicode);
+    EXPECT_EQ(made.mode, kConvEinstein) << "a later change of the preference leaves it";
+    EXPECT_EQ(made.config, c.config);
   }
-  EXPECT_EQ(GetConvMode(), 4);
-  EXPECT_FALSE(ConvTableOut);
-  EXPECT_EQ(ConvTable, table);
-  EXPECT_EQ(ConvTable[0x80], before);
-  {
-    ConvStateGuard guard;
-    FreeConvTable();
-  }
-  ASSERT_NE(ConvTable, nullptr);
-  EXPECT_EQ(ConvTable[0x80], before);
 }
 
 TEST_F(ConversionState, EditConfigurations) {
-  SetConvMode(4);
-  PrepareConvTable(true);
-  NoConversion = true;
   auto text = V({0xE0, 0x98});
-  ConvertBuffer(text);
+  ConvertWholeText(ConvContext{kConvNuvelDos, TEditConfig::ProgramEditor}, true, text);
   EXPECT_EQ(text, V({0xE0, 0x98})) << "Program Editor converts nothing";
-  NoConversion = false;
-  // The 3B2 configuration runs mode 2 with the table the caller prepared.
-  SetConvMode(2);
-  PrepareConvTable(true);
-  SetConvMode(6);
-  ForceCP1255 = true;
-  ConvertBuffer(text);
+  // The 3B2 configuration converts whole texts as Windows-1255, whatever
+  // the mode, through Windows-1255's own table.
+  const ConvContext threeB2{kConv3B2, TEditConfig::ThreeB2};
+  EXPECT_EQ(threeB2.WholeTextMode(), kConvCp1255);
+  ConvertWholeText(threeB2, true, text);
   EXPECT_EQ(text, V({0xE0, 0xF9, 0xCC, 0xD1}));
-  EXPECT_EQ(GetConvMode(), 6);
+  ConvertWholeText(threeB2, false, text);
+  EXPECT_EQ(text, V({0xE0, 0x98}));
 }
 
 TEST_F(ConversionState, StringBuffersConvertToo) {
-  SetConvMode(2);
-  PrepareConvTable(true);
   std::string text = "a\x98";
-  ConvertBuffer(text);
+  ConvertWholeText(ConvContext{kConvCp1255}, true, text);
   EXPECT_EQ(text, "a\xF9\xCC\xD1");
 }
 

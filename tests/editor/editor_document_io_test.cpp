@@ -17,17 +17,16 @@ class EditorDocumentIoTest : public FormatsTest {};
 TEST_F(EditorDocumentIoTest, LoadConvertsWithoutModifiedFlagOrUndoHistory) {
   TNvcTextFileEditor e;
   e.LoadString("old text");
-  SetConvMode(2);
+  const ConvContext windows{kConvCp1255};
   const std::string name = WriteTemp("d.nvs", "\x80\x81\x14\r\nline\x14\r\n");
-  const TLoadResult r = LoadEditorFromFile(e, name, 255, false);
+  const TLoadResult r = LoadEditorFromFile(e, name, windows, 255, false);
   EXPECT_EQ(r.rule.row, 'c');
   EXPECT_EQ(e.Text(), "\xE0\xE1\r\nline\r\n");
   EXPECT_FALSE(e.Modified());
   EXPECT_FALSE(e.CanUndo());
-  EXPECT_EQ(GetConvMode(), 2);
 
   const std::string pointed = WriteTemp("p.txt", "\xE1\xCCx\r\n");
-  LoadEditorFromFile(e, pointed, 0, false);
+  LoadEditorFromFile(e, pointed, windows, 0, false);
   EXPECT_EQ(e.Text(), "\x81x\r\n");
   EXPECT_FALSE(e.Modified());  // saving it gives back the file's bytes
   EXPECT_FALSE(e.CanUndo());
@@ -53,19 +52,19 @@ TEST_F(EditorDocumentIoTest, LinesConvertedAsTheyAreReadMatchAConversionAfterRea
   const std::string name = WriteTemp("mixed.txt", file);
   for (const int mode : {int{kConvCp1255}, int{kConvNuvelDos}}) {
     for (const bool english : {false, true}) {
-      SetConvMode(mode);
       TNvcTextFileEditor e;
-      const TLoadResult r = LoadEditorFromFile(e, name, 0, false, english);
+      const TLoadResult r = LoadEditorFromFile(e, name, ConvContext{mode}, 0, false, english);
       ASSERT_EQ(r.rule.reader, TReaderKind::Lines);
 
       TestLoadTarget expected;
+      expected.conversion = ConvContext{mode};
       LoadDocumentBytes(expected, {r.rule.row, TReaderKind::Lines, TLoadPass::None, 0},
                         std::span(reinterpret_cast<const uint8_t*>(file.data()), file.size()), false, {});
       for (auto& p : expected.paras.Paras()) {
         while (mode != kConvCp1255 && !p.empty() && (p.back() == ' ' || p.back() == '\t')) p.pop_back();
       }
       const TConvertReport report =
-          ConvertText(expected, false, mode == kConvCp1255 ? std::optional<bool>(english) : std::nullopt);
+          ConvertText(expected, mode, false, mode == kConvCp1255 ? std::optional<bool>(english) : std::nullopt);
 
       // The editor ends with the empty paragraph after the last line end.
       ASSERT_EQ(static_cast<std::size_t>(e.ParaCount()), expected.paras.Paras().size() + 1) << mode << english;
@@ -90,7 +89,6 @@ TEST_F(EditorDocumentIoTest, SaveWorksOnACopyAndClearsTheModifiedFlag) {
   ASSERT_TRUE(e.CanUndo());
   ASSERT_TRUE(e.Modified());
   const std::string before = e.Text();
-  SetConvMode(0);
   TSaveRequest request = SaveRequestFor(e, temp_.Path("s.rtf").string());
   request.englishDocument = true;
   const TSaveResult r = SaveEditorToFile(e, request);

@@ -8,7 +8,6 @@
 #include "core/exceptions.h"
 #include "core/conv_mode.h"
 #include "core/shared_state.h"
-#include "core/conv_guard.h"
 #include "editor/save_document.h"
 #include "tests/support/recording_message_sink.h"
 #include "editor/clipboard_service.h"
@@ -205,9 +204,12 @@ TEST(HebTextEditor, SaveThatWouldLosePointsAsksFirst) {
   folder.CopyShippedFile("DIDOD.drf");
   struct PutBack {
     std::string name;
-    ~PutBack() { DataFileName = name; }
+    ~PutBack() {
+      DataFileName = name;
+      SetConvMode(kConvNone);
+    }
   } putBack{dataFile};
-  const ConvStateGuard mode(kConvCp1255);
+  SetConvMode(kConvCp1255);  // the documents made below convert by it
   struct Case {
     const char* file;
     std::string text;   // the document, in the system's set

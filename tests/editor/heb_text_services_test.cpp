@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/conv_guard.h"
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "formats/disk_format.h"
@@ -309,7 +308,6 @@ TEST(TextServices, StripHtmlRebuildsInMemory) {
 
 TEST(TextServices, MergeEqualsLoadingTheDosText) {
   test::TempProgramFolder folder;
-  ConvStateGuard noConversion(0);
   const std::string texts[] = {
       "first line|goes on here||second para|also long",
       "a long paragraph that wraps over several screen lines of the window|x",

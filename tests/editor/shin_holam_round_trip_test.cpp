@@ -149,12 +149,12 @@ TEST_F(ShinHolamRoundTrip, ClipboardWritesTheHolamBesideTheDot) {
     LoadAndSave(source, "f.txt", english);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::vector<std::vector<uint8_t>> chunks = {stored_[i]};
-      const TClipboardCopy copy = BuildClipboardCopy(chunks, english);
+      const TClipboardCopy copy = BuildClipboardCopy(chunks, ConvContext{kConvCp1255}, english);
       EXPECT_EQ(S(copy.bytes), lines[i]);
       const std::string utf16 = AsUnicode(lines[i], false);
       EXPECT_EQ(copy.unicodeText, std::u16string(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2));
-      EXPECT_EQ(TextFromClipboard({copy.bytes, std::nullopt}, english), stored_[i]);
-      EXPECT_EQ(TextFromClipboard({std::nullopt, copy.unicodeText}, english), stored_[i]);
+      EXPECT_EQ(TextFromClipboard({copy.bytes, std::nullopt}, ConvContext{kConvCp1255}, english), stored_[i]);
+      EXPECT_EQ(TextFromClipboard({std::nullopt, copy.unicodeText}, ConvContext{kConvCp1255}, english), stored_[i]);
     }
   }
 }

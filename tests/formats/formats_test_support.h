@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/conv_guard.h"
 #include "core/conv_mode.h"
 #include "core/conv_table.h"
 #include "core/settings.h"
@@ -46,7 +45,7 @@ class FormatsTest : public ::testing::Test {
     SetConvMode(0);
   }
   void TearDown() override {
-    FreeConvTable();
+    SetConvMode(kConvNone);
     ProgPath = saved_path_;
     DataFileName = saved_data_;
     NoConversion = NuvDosConfig = ForceCP1255 = TagConfig = Config6 = false;
@@ -59,7 +58,6 @@ class FormatsTest : public ::testing::Test {
   TempProgramFolder temp_;
   std::string saved_path_;
   std::string saved_data_;
-  ConvStateGuard state_;
 };
 
 }  // namespace nuvel::test

@@ -46,9 +46,9 @@ Outcome Noted(const TReaderInput& in, RecordingSink& sink, uint16_t error, const
 }
 
 // What reading the lines one by one, converting each as it comes, gives.
-Outcome OneByOne(std::span<const uint8_t> file, bool trims, std::optional<bool> turnFor, std::size_t failAt) {
+Outcome OneByOne(std::span<const uint8_t> file, int mode, bool trims, std::optional<bool> turnFor, std::size_t failAt) {
   TReaderInput in(file);
-  TParagraphInConversion conversion(turnFor);
+  TParagraphInConversion conversion(mode, turnFor);
   RecordingSink sink(trims, failAt);
   std::vector<uint8_t> line, converted;
   uint16_t error = 0;
@@ -66,13 +66,13 @@ Outcome OneByOne(std::span<const uint8_t> file, bool trims, std::optional<bool> 
   return Noted(in, sink, error, conversion.Report());
 }
 
-Outcome Ahead(std::span<const uint8_t> file, bool trims, std::optional<bool> turnFor, std::size_t failAt,
+Outcome Ahead(std::span<const uint8_t> file, int mode, bool trims, std::optional<bool> turnFor, std::size_t failAt,
               std::size_t partBytes) {
   TReaderInput in(file);
   RecordingSink sink(trims, failAt);
   TConvertReport report;
   const uint16_t error = ReadLinesAhead(
-      in, sink, [&] { return std::make_unique<TParagraphInConversion>(turnFor); }, report, partBytes);
+      in, sink, [&] { return std::make_unique<TParagraphInConversion>(mode, turnFor); }, report, partBytes);
   return Noted(in, sink, error, report);
 }
 
@@ -101,15 +101,14 @@ TEST(LinesReadAhead, SameAsReadingLineByLine) {
   for (int round = 0; round < 12; ++round) {
     const std::string file = RandomFile(random);
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(file.data()), file.size());
-    SetConvMode(round % 3 == 0 ? kConvNuvelDos : kConvCp1255);
+    const int mode = round % 3 == 0 ? kConvNuvelDos : kConvCp1255;
     const std::optional<bool> turnFor = round % 3 == 0 ? std::nullopt : std::optional<bool>(round % 2 == 0);
     const bool trims = round % 4 != 1;
     const std::size_t failAt = round % 5 == 4 ? 100 + random() % 200 : SIZE_MAX;
-    const Outcome expected = OneByOne(bytes, trims, turnFor, failAt);
+    const Outcome expected = OneByOne(bytes, mode, trims, turnFor, failAt);
     for (const std::size_t part : {std::size_t{1}, std::size_t{70}, std::size_t{4096}, file.size() * 2}) {
-      EXPECT_EQ(Ahead(bytes, trims, turnFor, failAt, part), expected) << "round " << round << ", parts of " << part;
+      EXPECT_EQ(Ahead(bytes, mode, trims, turnFor, failAt, part), expected) << "round " << round << ", parts of " << part;
     }
-    SetConvMode(0);
   }
 }
 

@@ -368,11 +368,9 @@ TEST_F(LoadDocumentTest, ReverseClassRuns) {
 // sin dot its fonts draw, after the vowel in Unicode's canonical order.
 TEST_F(LoadDocumentTest, ConvertTextOutMovesTheHolamOfAShinOnlyForTheFonts) {
   for (int mode : {2, 9}) {
-    SetConvMode(mode);
     TParaVector text({B({0xF9, 0xC8, 0xC9})});
-    ConvertText(text, true);
+    ConvertText(text, mode, true);
     EXPECT_EQ(text.Paras()[0], mode == 2 ? B({0xF9, 0xC8, 0xC9}) : B({0xF9, 0xC8, 0xD1})) << mode;
-    EXPECT_EQ(GetConvMode(), mode);
   }
 }
 
@@ -387,19 +385,17 @@ TEST_F(LoadDocumentTest, ConvertTextInAndOutOfTheTableModes) {
       {6, B({9, 0xE0}), B({'&', '#', 'T', 'A', 'B', ';', 0xC2})},
   };
   for (const auto& c : cases) {
-    SetConvMode(c.mode);
     TParaVector text({c.own});
-    ConvertText(text, true);
+    ConvertText(text, c.mode, true);
     EXPECT_EQ(text.Paras()[0], c.outside) << c.mode;
-    ConvertText(text, false);
+    ConvertText(text, c.mode, false);
     EXPECT_EQ(text.Paras()[0], c.own) << c.mode;
   }
   // Modes 0 and 7 change nothing and leave the flag alone.
   for (int mode : {0, 7}) {
-    SetConvMode(mode);
     TParaVector text({B({0x81})});
     text.SetModified(true);
-    ConvertText(text, true);
+    ConvertText(text, mode, true);
     EXPECT_EQ(text.Paras()[0], B({0x81}));
     EXPECT_TRUE(text.Modified());
   }

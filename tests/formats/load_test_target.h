@@ -26,7 +26,9 @@ class TestLoadTarget : public TLoadTarget {
   bool SheimFiltered() const override { return sheim; }
   void LoadDone() override { ++done; }
   bool EnglishDocument() const override { return english; }
+  const ConvContext& Conversion() const override { return conversion; }
 
+  ConvContext conversion = ProgramConvContext();  // as a new document takes it
   TParaVector paras;
   bool modified = false;
   uint8_t diskConv = 255;
