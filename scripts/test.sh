@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the fuzz targets for a bounded time on
-# their own clang build, then the whole GoogleTest suite through CTest.
+# their own clang build, the test of documents converting on threads at once
+# on its own ThreadSanitizer build, then the whole GoogleTest suite through
+# CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,6 +17,16 @@ if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   cmake --build build-fuzz -j "$jobs"
   ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 fi
+
+# The test of documents converting on threads at once, under ThreadSanitizer,
+# in a build of its own that holds only the floors it uses.
+werror=OFF
+if [ "${CI:-}" = "true" ]; then werror=ON; fi
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=g++ -DNUVEL_TSAN=ON -DNUVEL_GUI=OFF -DNUVEL_BENCH=OFF \
+  -DNUVEL_WERROR=$werror >/dev/null
+cmake --build build-tsan -j "$jobs" --target conversion_threads_test
+ctest --test-dir build-tsan --output-on-failure -j "$jobs"
 
 scripts/configure.sh
 cmake --build build -j "$jobs"
