@@ -18,6 +18,7 @@ packages=(
   libfribidi-dev
   xvfb openbox xdotool x11-xkb-utils xclip
   desktop-file-utils shared-mime-info
+  xkb-data x11proto-dev
 )
 
 missing=()

@@ -1,8 +1,10 @@
 // The line turn between logical and storage order, reusing its buffers and
-// looking classes up in tables, gives exactly what the plain routine it
-// replaced gives (kept here as the reference, allocating as it goes), on
-// random mixed lines in both document directions. Lines with ( ) [ ] { },
-// whose pairs the turn reads as well, only have to come back.
+// looking classes up in tables, gives exactly what a plain routine gives
+// (kept here as the reference, allocating as it goes) on random mixed lines
+// in both document directions, the reference reading each byte's class and
+// mirror from fribidi's tables of Unicode's bidi classes, not from the
+// turn's own. Lines with ( ) [ ] { }, whose pairs the turn reads as well,
+// only have to come back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,11 @@
 #include <span>
 #include <vector>
 
+#include <fribidi.h>
+
+#include "core/border_classes.h"
 #include "core/border_order.h"
+#include "core/charset.h"
 
 namespace nuvel {
 namespace {
@@ -23,29 +29,48 @@ enum class Dir : uint8_t { Hebrew, Latin, Number, Neutral };
 
 enum class Raw : uint8_t { R, L, EN, ES, ET, CS, N };
 
-Raw RawClass(uint8_t b) {
-  if (b >= '0' && b <= '9') return Raw::EN;
-  if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return Raw::L;
-  if (b >= 0x81 && b <= 0x9B) return Raw::R;  // pointed letters
-  if (b >= 0xC0 && b <= 0xD6) return Raw::R;  // points, marks and ligatures
-  if (b >= 0xE0 && b <= 0xFA) return Raw::R;  // letters
-  if (b == 0xFE) return Raw::R;               // right-to-left mark
-  switch (b) {
-    case 0xAA: case 0xB5: case 0xBA: case 0xD8: case 0xD9: case 0xDA: case 0xDB: case 0xDC: case 0xDD:
-    case 0xDE: case 0xDF: case 0xFB: case 0xFC: case 0xFD: case 0xFF:
+// The character a byte stands for: a pointed letter without a code point of
+// its own stands for its letter here.
+FriBidiChar CharOf(uint8_t b) {
+  if (IsPointedLetter(b)) return HebUnicodeTable[PointedLetterParts(b)[0]];
+  return HebUnicodeTable[b];
+}
+
+// A byte's class, read from fribidi's table of Unicode's bidi classes. A
+// point (a mark without a class of its own, which the algorithm gives the
+// class of the letter before it) counts as Hebrew: in the system's text it
+// always stands after a Hebrew letter.
+Raw UnicodeClass(uint8_t b) {
+  switch (fribidi_get_bidi_type(CharOf(b))) {
+    case FRIBIDI_TYPE_RTL:
+    case FRIBIDI_TYPE_AL:
+    case FRIBIDI_TYPE_NSM:
+      return Raw::R;
+    case FRIBIDI_TYPE_LTR:
       return Raw::L;
-    case 0xB2: case 0xB3: case 0xB9:
+    case FRIBIDI_TYPE_EN:
       return Raw::EN;
-    case '+': case '-':
+    case FRIBIDI_TYPE_ES:
       return Raw::ES;
-    case '#': case '$': case '%': case 0xA2: case 0xA3: case 0xA4: case 0xA5: case 0xB0: case 0xB1:
+    case FRIBIDI_TYPE_ET:
       return Raw::ET;
-    case ',': case '.': case '/': case ':': case 0xA0:
+    case FRIBIDI_TYPE_CS:
       return Raw::CS;
     default:
       return Raw::N;
   }
 }
+
+// The byte a character shows as in a right-to-left run, by fribidi's
+// mirroring table; the byte itself when its mirror has no byte of the set.
+uint8_t UnicodeMirror(uint8_t b) {
+  FriBidiChar mirror = 0;
+  if (!fribidi_get_mirror_char(CharOf(b), &mirror) || mirror > 0xFFFF) return b;
+  const uint8_t m = UnicodeToHebChar(static_cast<char16_t>(mirror));
+  return m != 0 ? m : b;
+}
+
+Raw RawClass(uint8_t b) { return UnicodeClass(b); }
 
 // The classes of a line: a single separator between two digits, and signs
 // next to a number, belong to the number. Both rules read the same either
@@ -81,21 +106,7 @@ std::vector<Dir> Classes(std::span<const uint8_t> line) {
   return d;
 }
 
-uint8_t Mirrored(uint8_t b) {
-  switch (b) {
-    case '(': return ')';
-    case ')': return '(';
-    case '<': return '>';
-    case '>': return '<';
-    case '[': return ']';
-    case ']': return '[';
-    case '{': return '}';
-    case '}': return '{';
-    case 0xAB: return 0xBB;
-    case 0xBB: return 0xAB;
-    default: return b;
-  }
-}
+uint8_t Mirrored(uint8_t b) { return UnicodeMirror(b); }
 
 void Reverse(std::span<uint8_t> line, std::size_t from, std::size_t to) {
   std::reverse(line.begin() + static_cast<std::ptrdiff_t>(from), line.begin() + static_cast<std::ptrdiff_t>(to));
@@ -264,6 +275,16 @@ std::vector<uint8_t> AnyByteLine(std::mt19937& random) {
     if (RawClass(b) != Raw::EN && Mirrored(b) == b) line.push_back(b);
   }
   return line;
+}
+
+// Every byte's class and mirror, as the turn reads them, are Unicode's.
+TEST(BorderOrderFast, ByteClassesAndMirrorsAreUnicodes) {
+  for (int i = 0; i < 256; ++i) {
+    const auto b = static_cast<uint8_t>(i);
+    EXPECT_EQ(border::RawClass(b), static_cast<border::Raw>(UnicodeClass(b))) << "byte " << i << ", U+" << std::hex
+                                                                               << CharOf(b);
+    EXPECT_EQ(border::Mirrored(b), UnicodeMirror(b)) << "byte " << i;
+  }
 }
 
 TEST(BorderOrderFast, SameAsThePlainRoutine) {
