@@ -268,7 +268,7 @@ TEST_F(HebEditLineClipboard, CopyOnlyWithTheWholeTextSelected) {
   EXPECT_TRUE(line.AllSelected);
 
   // The Unicode mode puts the text as Unicode only.
-  SetConvMode(kConvUnicode);
+  line.Conversion = ConvContext{kConvUnicode};
   line.Text = "\xF9";
   line.KeyChar(3);
   EXPECT_TRUE(clipboard.copy.unicodeOnly);

@@ -144,8 +144,8 @@ TEST_F(HebEditorTest, EnterPutsTheParagraphMark) {
       {false, false, false, "abc"},
   };
   for (const Case& c : cases) {
-    NuvDosConfig = c.dos;
-    TagConfig = c.tag;
+    f.editor.SetConversion(
+        ConvContext{kConvNone, c.dos ? TEditConfig::NuvelDos : c.tag ? TEditConfig::Tag : TEditConfig::Default});
     Load("abc");
     f.editor.SetCaretPosition(1, 4);
     f.editor.KeyDown(f.Key(platform::VK_RETURN));
@@ -154,8 +154,7 @@ TEST_F(HebEditorTest, EnterPutsTheParagraphMark) {
     EXPECT_EQ(f.Para(2), "");
   }
   // With the mark already before the caret no second one comes.
-  NuvDosConfig = true;
-  TagConfig = false;
+  f.editor.SetConversion(ConvContext{kConvNone, TEditConfig::NuvelDos});
   Load(S({'a', 'b', 'c', 20}));
   f.editor.SetCaretPosition(1, 5);
   f.editor.KeyDown(f.Key(platform::VK_RETURN));

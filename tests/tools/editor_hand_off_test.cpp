@@ -91,15 +91,13 @@ TEST_F(EditorHandOffTest, PlainLinesWhateverTheConfigurationOrTable) {
   // The 3B2 configuration reverses digit runs on its way out, the
   // NUL-records one reads records: neither touches the hand-off.
   const std::string text = "ab 12 \xE0\xE1\r\nx";
-  for (bool* config : {&ForceCP1255, &Config6, &NoConversion, &TagConfig}) {
-    *config = true;
-    SetConvMode(8);  // RTF for every file
+  for (const TEditConfig config :
+       {TEditConfig::ThreeB2, TEditConfig::NulRecords, TEditConfig::ProgramEditor, TEditConfig::Tag}) {
+    editor.SetConversion(ConvContext{kConvRtf, config});  // RTF for every file
     editor.SetTr_Type_FL(4);
     Load(text);
     FilterEditorText(editor, "", std::vector<std::string>{"x=y"});
     EXPECT_EQ(Paras(editor), "ab 12 \xE0\xE1|y|");
-    *config = false;
-    SetConvMode(0);
   }
 }
 
