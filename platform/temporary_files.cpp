@@ -42,7 +42,8 @@ std::string TemporaryNamePrefix(std::string_view name) {
 }
 
 int CreateTemporaryFile(const std::string& folder, std::string_view name, unsigned mode, std::string& path) {
-  static std::mt19937 random{std::random_device{}()};
+  // One generator a thread: documents may be saved on several at once.
+  thread_local std::mt19937 random{std::random_device{}()};
   static constexpr char kHex[] = "0123456789abcdef";
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string tail(8, '0');
