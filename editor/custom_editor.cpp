@@ -586,6 +586,7 @@ void TNvcCustomEditor::Clear(bool refresh) {
   fresh->SetWrapColumn(old.WrapColumn());
   fresh->SetTabSize(old.TabSize());
   fresh->SetWrapRuns(old.WrapRuns());
+  fresh->SetConversion(old.Conversion());
   LeaveRing();
   list_ = std::move(fresh);
   list_->SetBusyCursorService(busy_.get());
