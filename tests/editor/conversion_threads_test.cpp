@@ -15,6 +15,7 @@
 #include "editor/clipboard_text.h"
 #include "editor/editor_document_io.h"
 #include "editor/text_file_editor.h"
+#include "formats/disk_format.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel::test {
@@ -41,8 +42,8 @@ Outcome Work(const TempProgramFolder& folder, const Document& d, const std::stri
   folder.WriteFile(name + ".in.txt", d.source);
   TNvcTextFileEditor e;
   e.SetConversion(d.conversion);
-  const TLoadResult loaded = LoadEditorFromFile(e, folder.Path(name + ".in.txt").string(), e.Conversion(), 0,
-                                                false, d.english);
+  const TLoadResult loaded = LoadEditorFromFile(e, folder.Path(name + ".in.txt").string(), e.Conversion(),
+                                                kDiskNvw, false, d.english);
   Outcome o;
   EXPECT_EQ(loaded.appendError, 0);
   for (int32_t p = 1; p <= e.ParaCount(); ++p) {
@@ -56,6 +57,7 @@ Outcome Work(const TempProgramFolder& folder, const Document& d, const std::stri
   o.pastedText = TextFromClipboard({std::nullopt, copy.unicodeText}, e.Conversion(), d.english);
   TSaveRequest request = SaveRequestFor(e, folder.Path(name + ".out.txt").string());
   request.englishDocument = d.english;
+  request.diskConv = kDiskNvw;  // as the document was read
   EXPECT_EQ(SaveEditorToFile(e, request).status, TSaveStatus::Saved);
   o.saved = folder.ReadFile(name + ".out.txt");
   return o;
