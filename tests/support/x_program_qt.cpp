@@ -155,7 +155,10 @@ bool XProgram::Keys(std::string_view keys) {
 
 bool XProgram::Type(std::string_view text) {
   bool ok = false;
-  display_.Run("xdotool", {"type", "--", QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))}, &ok);
+  // A pause between keys as a quick typist leaves: on a loaded machine the
+  // same key pressed twice within xdotool's default 12 ms could reach the
+  // program as one.
+  display_.Run("xdotool", {"type", "--delay", "40", "--", QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))}, &ok);
   return ok;
 }
 
