@@ -24,6 +24,7 @@
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "formats/doc_file.h"
+#include "tests/support/standard_tools.h"
 #include "formats/ebook_settings.h"
 #include "formats/palm_desktop.h"
 #include "platform/input_box.h"
@@ -537,17 +538,6 @@ TEST_F(EbookCommandsTest, BookMadeByTxt2pdbdocIsEditedSavedAndDecodedAgain) {
 namespace nuvel {
 namespace {
 
-// The output of a shell command.
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
-
 // Books of another program hold Windows-1255 in reading order: they read
 // as they were written in either direction, and an edit at the start of
 // the text is saved in reading order, as `txt2pdbdoc -d` shows.
@@ -586,8 +576,8 @@ TEST_F(EbookCommandsTest, BooksOfOtherProgramsAreReadAndSavedInReadingOrder) {
       ASSERT_TRUE(Run("Save1")) << what;
       ed.SetModified(false);
       c->close();
-      const std::string decoded = CommandOutput("txt2pdbdoc -d '" + base + ".pdb' /dev/stdout 2>/dev/null");
-      const std::string wanted = CommandOutput("printf 'Hello ' | cat - '" + base + ".txt'");
+      const std::string decoded = test::ShellOutput("txt2pdbdoc -d '" + base + ".pdb' /dev/stdout 2>/dev/null");
+      const std::string wanted = test::ShellOutput("printf 'Hello ' | cat - '" + base + ".txt'");
       EXPECT_EQ(decoded.substr(0, wanted.size()), wanted) << what;
     }
   }

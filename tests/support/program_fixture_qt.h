@@ -18,21 +18,10 @@
 #include "core/shared_state.h"
 #include "editor/heb_text_editor.h"
 #include "tests/support/recording_message_sink.h"
+#include "tests/support/standard_tools.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel::test {
-
-// Runs a shell command and gives what it wrote on its standard output.
-inline std::string ShellOutput(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
 
 class ProgramFixture : public testing::Test {
  protected:

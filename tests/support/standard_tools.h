@@ -3,6 +3,7 @@
 // with, run on a file of a test's own folder as a user runs them: `grep -c
 // -F` counts the lines holding a text (`-o` its occurrences), `LC_ALL=C sed`
 // replaces it.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -11,6 +12,17 @@
 #include "tests/support/temp_program_folder.h"
 
 namespace nuvel::test {
+
+// Runs a shell command and gives what it wrote on its standard output.
+inline std::string ShellOutput(const std::string& command) {
+  std::string out;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return out;
+}
 
 // Single quotes for the shell around `s`.
 inline std::string ShellQuoted(const std::string& s) {

@@ -10,6 +10,7 @@
 #include "core/conv_mode.h"
 #include "editor/heb_text_editor.h"
 #include "tests/support/reading_order.h"
+#include "tests/support/standard_tools.h"
 #include "tests/support/temp_program_folder.h"
 #include "tools/conversion_batch.h"
 #include "tools/conversion_wizard_nav.h"
@@ -223,13 +224,7 @@ TEST_F(WizardFiles, EachSourceIntoEachCodePageAndBack) {
 // What a standard tool makes of a file: the command's output, byte for byte.
 std::string Iconv(const fs::path& file, const char* to) {
   const std::string command = std::string("iconv -f cp1255 -t ") + to + " '" + file.string() + "'";
-  std::string out;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
+  return test::ShellOutput(command);
 }
 
 // Windows-1255 text in reading order, as another program writes it: Hebrew
